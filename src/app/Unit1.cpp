@@ -1,0 +1,189 @@
+#include "app/Unit1.h"
+
+#include "model/coefficient_template.h"
+#include "toolkit/error_display.h"
+#include "toolkit/string_grid.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include <climits>
+
+namespace {
+
+template <class Control> Control* place(Control* control, const char* name, QRect geometry) {
+    control->setObjectName(name);
+    control->setGeometry(geometry);
+    return control;
+}
+
+// The letters-and-formula labels use the decorative face; the rest the window's font.
+QLabel* label(QWidget* parent, const char* name, const QString& text, QRect geometry,
+              bool decorative = false) {
+    auto* control = place(new QLabel(text, parent), name, geometry);
+    control->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    if (decorative) {
+        QFont font("Comic Sans MS");
+        font.setPixelSize(16);
+        font.setItalic(true);
+        control->setFont(font);
+    }
+    return control;
+}
+
+QLineEdit* edit(QWidget* parent, const char* name, const QString& text, QRect geometry) {
+    auto* control = place(new QLineEdit(text, parent), name, geometry);
+    control->setMaxLength(INT_MAX); // a long formula or pasted text is never cut off
+    return control;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
+    return place(new QPushButton(caption, parent), name, geometry);
+}
+
+StringGrid* grid(QWidget* parent, const char* name, int cols, int fixedCols, QRect geometry) {
+    return place(new StringGrid(cols, fixedCols, parent), name, geometry);
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent) {
+    setObjectName("Form1");
+    setWindowTitle("Tarvel");
+    QFont font("Arial");
+    font.setPixelSize(13);
+    setFont(font);
+    // The layout's outer size 582 x 624 less a usual frame and caption.
+    resize(574, 597);
+    move(286, 62);
+    createControls();
+    chainTabOrder();
+    bindEvents();
+    FormCreate();
+}
+
+void TForm1::createControls() {
+    Label10 = label(this, "Label10", "Degree", {16, 8, 52, 23}, true);
+    txtDegree = edit(this, "txtDegree", "3", {72, 8, 65, 24});
+    btnGenerate = button(this, "btnGenerate", "Generate", {136, 8, 75, 25});
+    Label1 = label(this, "Label1", "f(x) = ", {16, 40, 47, 23}, true);
+    txtFx1 = edit(this, "txtFx1", "", {72, 40, 489, 24});
+    Label2 = label(this, "Label2", "f(x) = ", {16, 64, 47, 23}, true);
+    txtFx2 = edit(this, "txtFx2", "", {72, 64, 489, 24});
+
+    Tarvel = place(new QTabWidget(this), "Tarvel", {8, 96, 561, 401});
+    TabSheet1 = new QWidget;
+    TabSheet1->setObjectName("TabSheet1");
+    TabSheet2 = new QWidget;
+    TabSheet2->setObjectName("TabSheet2");
+    Tarvel->addTab(TabSheet1, "Tarvel");
+    Tarvel->addTab(TabSheet2, "Draw");
+
+    sgdResult = grid(TabSheet1, "sgdResult", 2, 0, {0, 0, 185, 217});
+    sgdResult->setColWidth(0, 83);
+    sgdResult->setColWidth(1, 91);
+    GroupBox1 = place(new QGroupBox("Set Result", TabSheet1), "GroupBox1", {184, 0, 177, 217});
+    Label3 = label(GroupBox1, "Label3", "x = ", {24, 24, 27, 23}, true);
+    Label4 = label(GroupBox1, "Label4", "f(x) = ", {8, 56, 47, 23}, true);
+    txtX = edit(GroupBox1, "txtX", "", {56, 24, 105, 24});
+    txtFx = edit(GroupBox1, "txtFx", "", {56, 56, 105, 24});
+    btnAdd = button(GroupBox1, "btnAdd", "Add", {32, 88, 113, 25});
+    btnDel = button(GroupBox1, "btnDel", "Del", {32, 112, 113, 25});
+    btnClear = button(GroupBox1, "btnClear", "Clear", {32, 136, 113, 25});
+    btnGetCoefficients =
+        button(GroupBox1, "btnGetCoefficients", "GetCoefficients", {32, 168, 113, 33});
+    sdgCoefficients = grid(TabSheet1, "sdgCoefficients", 2, 1, {360, 8, 193, 209});
+    sdgCoefficients->setColWidth(0, 64);
+    sdgCoefficients->setColWidth(1, 118);
+    sgdAns1 = grid(TabSheet1, "sgdAns1", 2, 0, {0, 224, 553, 146});
+    sgdAns1->setEditable(false);
+
+    auto* chart = new QChart;
+    chart->setTitle("TChart");
+    Chart1 = place(new QChartView(chart, TabSheet2), "Chart1", {0, 0, 553, 337});
+    Chart1->setRenderHint(QPainter::Antialiasing);
+    Label8 = label(TabSheet2, "Label8", "Min", {8, 344, 21, 16});
+    txtMin = edit(TabSheet2, "txtMin", "0", {32, 344, 121, 24});
+    Max = label(TabSheet2, "Max", "Max", {160, 344, 25, 16});
+    txtMax = edit(TabSheet2, "txtMax", "1000", {192, 344, 121, 24});
+    Label9 = label(TabSheet2, "Label9", "Step", {320, 344, 27, 16});
+    txtStep = edit(TabSheet2, "txtStep", "100", {352, 344, 121, 24});
+    btnDraw = button(TabSheet2, "btnDraw", "Draw", {478, 344, 75, 26});
+
+    Label5 = label(this, "Label5", "Result", {8, 504, 46, 23}, true);
+    Label6 = label(this, "Label6", "f(x) = ", {8, 528, 47, 23}, true);
+    txtResult = edit(this, "txtResult", "", {63, 528, 498, 24});
+    Label7 = label(this, "Label7", "x = ", {32, 560, 27, 23}, true);
+    txtRX = edit(this, "txtRX", "", {64, 560, 105, 24});
+    btnFx = button(this, "btnFx", "f(x)", {168, 560, 75, 25});
+    txtRfx = edit(this, "txtRfx", "", {240, 560, 105, 24});
+}
+
+void TForm1::chainTabOrder() {
+    // The layout's tab order: the window's own controls, then the page
+    // control's pages; inside the group box "Clear" comes after
+    // "GetCoefficients" although it stands above it.
+    QWidget* const chain[] = {txtDegree, btnGenerate, txtFx1,    txtFx2,
+                              txtResult, txtRX,       btnFx,     txtRfx,
+                              Tarvel,    sgdResult,   txtX,      txtFx,
+                              btnAdd,    btnDel,      btnGetCoefficients,
+                              btnClear,  sdgCoefficients, sgdAns1, Chart1,
+                              btnDraw,   txtMin,      txtMax,    txtStep};
+    for (size_t i = 1; i < std::size(chain); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
+void TForm1::bindEvents() {
+    const auto bind = [this](QPushButton* button, void (TForm1::*handler)()) {
+        connect(button, &QPushButton::clicked, this, [this, handler] { run(handler); });
+    };
+    bind(btnGenerate, &TForm1::btnGenerateClick);
+    bind(btnAdd, &TForm1::btnAddClick);
+    bind(btnDel, &TForm1::btnDelClick);
+    bind(btnClear, &TForm1::btnClearClick);
+    bind(btnGetCoefficients, &TForm1::btnGetCoefficientsClick);
+    bind(btnFx, &TForm1::btnFxClick);
+    bind(btnDraw, &TForm1::btnDrawClick);
+    connect(Tarvel, &QTabWidget::currentChanged, this, [this] { run(&TForm1::TarvelChange); });
+    sgdResult->onSelectCell = [this](int col, int row) {
+        guarded([&] { sgdResultSelectCell(col, row); });
+    };
+}
+
+void TForm1::run(void (TForm1::*handler)()) {
+    for (StringGrid* grid : {sgdResult, sdgCoefficients, sgdAns1})
+        grid->commitEdit();
+    guarded([&] { (this->*handler)(); });
+}
+
+void TForm1::FormCreate() {
+    sgdResult->setCell(0, 0, "x");
+    sgdResult->setCell(1, 0, "f(x)");
+    sdgCoefficients->setCell(1, 0, "Coefficients");
+    pointCount = 0;
+    btnGenerateClick();
+    const char* defaults[][2] = {{"1", "4"}, {"2", "8"}, {"3", "20"}, {"4", "46"}};
+    for (int r = 1; r <= 4; ++r) {
+        sgdResult->setCell(0, r, defaults[r - 1][0]);
+        sgdResult->setCell(1, r, defaults[r - 1][1]);
+    }
+}
+
+void TForm1::btnGenerateClick() {
+    degree = generateTemplate(*txtDegree, coefNames, *sgdResult, *sdgCoefficients, *sgdAns1,
+                              *txtFx1, *txtFx2);
+}
+
+void TForm1::btnAddClick() {}
+void TForm1::btnDelClick() {}
+void TForm1::btnClearClick() {}
+void TForm1::sgdResultSelectCell(int, int) {}
+void TForm1::btnGetCoefficientsClick() {}
+void TForm1::btnFxClick() {}
+void TForm1::btnDrawClick() {}
+void TForm1::TarvelChange() {}

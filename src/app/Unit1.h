@@ -1,0 +1,109 @@
+#pragma once
+
+// Tarvel's one window. Where everything lives:
+//
+//   app/       this window: it owns every control, lays them out, binds each
+//              event to its handler, and keeps the three private fields
+//   model/     the coefficient template (Generate) and the point evaluation (f(x))
+//   fitting/   the sample point table (Add, Del, Clear, selection) and the solver
+//   plot/      the function plot (Draw) and the range proposed on a page switch
+//   toolkit/   text conversions, the error family, checked arithmetic, the
+//              string grid, and the guard that shows errors
+//
+// One click, end to end: Qt delivers `clicked` on btnGetCoefficients; the
+// binding commits any open cell editor and runs btnGetCoefficientsClick inside
+// the guard; the handler passes the controls it works on to the solver in
+// fitting/, which reads and writes cell text through StringGrid. An error
+// thrown anywhere on the way ends the handler, the guard shows its message,
+// and what was written stays. The grids repaint once the event loop runs.
+//
+// The controls are the store: each handler reads its inputs from controls,
+// calls one subsystem function, and writes the results back into controls.
+
+#include <QWidget>
+
+#include <string>
+#include <vector>
+
+class QChartView;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class StringGrid;
+
+class TForm1 : public QWidget {
+    Q_OBJECT
+  public:
+    explicit TForm1(QWidget* parent = nullptr);
+
+    // The controls, named as in the layout. The window owns them all.
+    QLabel* Label10;
+    QLineEdit* txtDegree;
+    QPushButton* btnGenerate;
+    QLabel* Label1;
+    QLineEdit* txtFx1;
+    QLabel* Label2;
+    QLineEdit* txtFx2;
+    QTabWidget* Tarvel;
+    QWidget* TabSheet1;
+    StringGrid* sgdResult;
+    QGroupBox* GroupBox1;
+    QLabel* Label3;
+    QLabel* Label4;
+    QLineEdit* txtX;
+    QLineEdit* txtFx;
+    QPushButton* btnAdd;
+    QPushButton* btnDel;
+    QPushButton* btnClear;
+    QPushButton* btnGetCoefficients;
+    StringGrid* sdgCoefficients;
+    StringGrid* sgdAns1;
+    QWidget* TabSheet2;
+    QChartView* Chart1;
+    QLabel* Label8;
+    QLineEdit* txtMin;
+    QLabel* Max;
+    QLineEdit* txtMax;
+    QLabel* Label9;
+    QLineEdit* txtStep;
+    QPushButton* btnDraw;
+    QLabel* Label5;
+    QLabel* Label6;
+    QLineEdit* txtResult;
+    QLabel* Label7;
+    QLineEdit* txtRX;
+    QPushButton* btnFx;
+    QLineEdit* txtRfx;
+
+    // Event handlers, each bound to its control's event in the constructor.
+    void btnGenerateClick();
+    void btnAddClick();
+    void btnDelClick();
+    void btnClearClick();
+    void sgdResultSelectCell(int ACol, int ARow);
+    void btnGetCoefficientsClick();
+    void btnFxClick();
+    void btnDrawClick();
+    void TarvelChange();
+
+  private:
+    void createControls();
+    void chainTabOrder();
+    void bindEvents();
+    void FormCreate();
+    // Runs a handler the way every event does: open cell editors committed
+    // first, errors shown by the guard.
+    void run(void (TForm1::*handler)());
+
+    // The letters of the current template, entry i for coefficient i.
+    std::vector<std::string> coefNames;
+    // Points put in through Add less those taken out through Del, since the
+    // last Clear; Add's full-table guard.
+    int pointCount = 0;
+    // The degree read by the last Generate; -1 when that text was no integer.
+    int degree = -1;
+
+    friend struct TForm1State; // read by the tests
+};

@@ -1,0 +1,12 @@
+#include "app/Unit1.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Tarvel");
+    TForm1 Form1;
+    Form1.show();
+    QApplication::exec();
+    return 0;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Numbers cross the window's boundary as decimal text. These conversions fix
+// that text exactly and ignore the locale: '.' is the decimal separator on
+// every desktop. Texts are UTF-8.
+
+// Drops leading and trailing characters with codes up to 32 (blanks and
+// control characters).
+std::string_view Trim(std::string_view text);
+
+// Optional surrounding spaces, sign, digits with an optional '.' fraction and
+// an optional exponent. Anything else, or a value beyond the range of a
+// double, raises EConvertError. A value too small reads as 0 or a subnormal.
+double StrToFloat(std::string_view text);
+
+// 15 significant digits, correctly rounded, trailing zeros dropped; plain
+// notation for decimal exponents -4 to 14, otherwise "1.5E-7" style.
+// Only finite values have a text: infinity raises the overflow error and NaN
+// the invalid-operation error, so no cell ever shows either.
+std::string FloatToStr(double value);
+
+// A signed 32-bit decimal integer with optional surrounding spaces and sign,
+// or `fallback` for any other text.
+int StrToIntDef(std::string_view text, int fallback);
+
+std::string IntToStr(int value);

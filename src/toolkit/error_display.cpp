@@ -1,0 +1,34 @@
+#include "toolkit/error_display.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <exception>
+#include <utility>
+
+namespace {
+
+void showMessageBox(const QString& message) {
+    QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), message);
+}
+
+ErrorPresenter& presenter() {
+    static ErrorPresenter current = showMessageBox;
+    return current;
+}
+
+} // namespace
+
+ErrorPresenter setErrorPresenter(ErrorPresenter replacement) {
+    return std::exchange(presenter(), std::move(replacement));
+}
+
+void showError(const QString& message) { presenter()(message); }
+
+void guarded(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        showError(QString::fromUtf8(error.what()));
+    }
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+// Every handler bound to a control runs inside `guarded`: an error ends the
+// handler where it stands, whatever it wrote stays, and its message goes to
+// the presenter. No exception ever reaches Qt's event loop.
+//
+// The presenter is a modal QMessageBox in the program; tests replace it with
+// a recorder so that no dialog ever opens.
+
+using ErrorPresenter = std::function<void(const QString& message)>;
+
+// Installs `presenter` and returns the one it replaces.
+ErrorPresenter setErrorPresenter(ErrorPresenter presenter);
+
+void showError(const QString& message);
+
+void guarded(const std::function<void()>& handler);

@@ -1,0 +1,158 @@
+#include "support/tarvel_test.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace {
+
+using Texts = std::vector<std::string>;
+using WindowStart = TarvelTest;
+
+TEST_F(WindowStart, ShowsTheDegreeThreeTemplateAndTheFourDefaultPoints) {
+    TForm1 form;
+    EXPECT_EQ(form.windowTitle(), "Tarvel");
+    EXPECT_EQ(form.size(), QSize(574, 597));
+    EXPECT_EQ(form.txtDegree->text(), "3");
+    EXPECT_EQ(form.txtFx1->text(), "A + Bx^1 + Cx^2 + Dx^3");
+    EXPECT_EQ(form.txtFx2->text(), "((Dx + C)x + B)x + A");
+    EXPECT_EQ(rowTexts(*form.sgdResult, 0), (Texts{"x", "f(x)"}));
+    EXPECT_EQ(columnTexts(*form.sgdResult, 0), (Texts{"1", "2", "3", "4"}));
+    EXPECT_EQ(columnTexts(*form.sgdResult, 1), (Texts{"4", "8", "20", "46"}));
+    EXPECT_EQ(rowTexts(*form.sdgCoefficients, 0), (Texts{"", "Coefficients"}));
+    EXPECT_EQ(columnTexts(*form.sdgCoefficients, 0), (Texts{"A", "B", "C", "D"}));
+    EXPECT_EQ(columnTexts(*form.sdgCoefficients, 1), (Texts{"", "", "", ""}));
+    EXPECT_EQ(form.sgdAns1->rowCount(), 2);
+    EXPECT_EQ(rowTexts(*form.sgdAns1, 0), (Texts{"Answer", "A", "B", "C", "D"}));
+    EXPECT_EQ(rowTexts(*form.sgdAns1, 1), (Texts{"", "", "", "", ""}));
+    for (QLineEdit* empty : {form.txtResult, form.txtRX, form.txtRfx, form.txtX, form.txtFx})
+        EXPECT_EQ(empty->text(), "") << empty->objectName().toStdString();
+    EXPECT_EQ(form.Tarvel->currentWidget(), form.TabSheet1);
+    EXPECT_EQ(form.txtMin->text(), "0");
+    EXPECT_EQ(form.txtMax->text(), "1000");
+    EXPECT_EQ(form.txtStep->text(), "100");
+    EXPECT_EQ(form.Chart1->chart()->title(), "TChart");
+    EXPECT_TRUE(form.Chart1->chart()->series().isEmpty());
+    EXPECT_EQ(TForm1State::pointCount(form), 0);
+    EXPECT_EQ(TForm1State::degree(form), 3);
+    EXPECT_EQ(TForm1State::coefNames(form), (Texts{"A", "B", "C", "D"}));
+    EXPECT_TRUE(errors().isEmpty());
+}
+
+struct Placement {
+    const char* name;
+    const char* parent;
+    QRect geometry;
+    const char* text;
+};
+
+class WindowLayout : public TarvelTest, public ::testing::WithParamInterface<Placement> {};
+
+QString textOf(const QWidget* control) {
+    if (auto* label = qobject_cast<const QLabel*>(control))
+        return label->text();
+    if (auto* edit = qobject_cast<const QLineEdit*>(control))
+        return edit->text();
+    if (auto* button = qobject_cast<const QPushButton*>(control))
+        return button->text();
+    if (auto* group = qobject_cast<const QGroupBox*>(control))
+        return group->title();
+    return {};
+}
+
+TEST_P(WindowLayout, PutsEveryControlInItsPlace) {
+    TForm1 form;
+    const Placement& placement = GetParam();
+    const auto* control = form.findChild<QWidget*>(placement.name);
+    ASSERT_TRUE(control) << placement.name;
+    EXPECT_EQ(control->parentWidget()->objectName(), placement.parent);
+    EXPECT_EQ(control->geometry(), placement.geometry);
+    EXPECT_EQ(textOf(control), placement.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Controls, WindowLayout,
+    ::testing::Values(
+        Placement{"Label10", "Form1", {16, 8, 52, 23}, "Degree"},
+        Placement{"txtDegree", "Form1", {72, 8, 65, 24}, "3"},
+        Placement{"btnGenerate", "Form1", {136, 8, 75, 25}, "Generate"},
+        Placement{"Label1", "Form1", {16, 40, 47, 23}, "f(x) = "},
+        Placement{"txtFx1", "Form1", {72, 40, 489, 24}, "A + Bx^1 + Cx^2 + Dx^3"},
+        Placement{"Label2", "Form1", {16, 64, 47, 23}, "f(x) = "},
+        Placement{"txtFx2", "Form1", {72, 64, 489, 24}, "((Dx + C)x + B)x + A"},
+        Placement{"Tarvel", "Form1", {8, 96, 561, 401}, ""},
+        Placement{"Label5", "Form1", {8, 504, 46, 23}, "Result"},
+        Placement{"Label6", "Form1", {8, 528, 47, 23}, "f(x) = "},
+        Placement{"txtResult", "Form1", {63, 528, 498, 24}, ""},
+        Placement{"Label7", "Form1", {32, 560, 27, 23}, "x = "},
+        Placement{"txtRX", "Form1", {64, 560, 105, 24}, ""},
+        Placement{"btnFx", "Form1", {168, 560, 75, 25}, "f(x)"},
+        Placement{"txtRfx", "Form1", {240, 560, 105, 24}, ""},
+        Placement{"sgdResult", "TabSheet1", {0, 0, 185, 217}, ""},
+        Placement{"GroupBox1", "TabSheet1", {184, 0, 177, 217}, "Set Result"},
+        Placement{"sdgCoefficients", "TabSheet1", {360, 8, 193, 209}, ""},
+        Placement{"sgdAns1", "TabSheet1", {0, 224, 553, 146}, ""},
+        Placement{"Label3", "GroupBox1", {24, 24, 27, 23}, "x = "},
+        Placement{"Label4", "GroupBox1", {8, 56, 47, 23}, "f(x) = "},
+        Placement{"txtX", "GroupBox1", {56, 24, 105, 24}, ""},
+        Placement{"txtFx", "GroupBox1", {56, 56, 105, 24}, ""},
+        Placement{"btnAdd", "GroupBox1", {32, 88, 113, 25}, "Add"},
+        Placement{"btnDel", "GroupBox1", {32, 112, 113, 25}, "Del"},
+        Placement{"btnClear", "GroupBox1", {32, 136, 113, 25}, "Clear"},
+        Placement{"btnGetCoefficients", "GroupBox1", {32, 168, 113, 33}, "GetCoefficients"},
+        Placement{"Chart1", "TabSheet2", {0, 0, 553, 337}, ""},
+        Placement{"Label8", "TabSheet2", {8, 344, 21, 16}, "Min"},
+        Placement{"txtMin", "TabSheet2", {32, 344, 121, 24}, "0"},
+        Placement{"Max", "TabSheet2", {160, 344, 25, 16}, "Max"},
+        Placement{"txtMax", "TabSheet2", {192, 344, 121, 24}, "1000"},
+        Placement{"Label9", "TabSheet2", {320, 344, 27, 16}, "Step"},
+        Placement{"txtStep", "TabSheet2", {352, 344, 121, 24}, "100"},
+        Placement{"btnDraw", "TabSheet2", {478, 344, 75, 26}, "Draw"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WindowStart, UsesTheLayoutFonts) {
+    TForm1 form;
+    EXPECT_EQ(form.font().family(), "Arial");
+    EXPECT_EQ(form.font().pixelSize(), 13);
+    for (QLabel* decorated : {form.Label1, form.Label2, form.Label3, form.Label4, form.Label5,
+                              form.Label6, form.Label7, form.Label10}) {
+        EXPECT_EQ(decorated->font().family(), "Comic Sans MS");
+        EXPECT_EQ(decorated->font().pixelSize(), 16);
+        EXPECT_TRUE(decorated->font().italic());
+    }
+    for (QLabel* plain : {form.Label8, form.Max, form.Label9})
+        EXPECT_EQ(plain->font(), form.font());
+    EXPECT_EQ(form.btnGetCoefficients->font(), form.font());
+}
+
+TEST_F(WindowStart, TabOrderFollowsTheLayout) {
+    TForm1 form;
+    const std::vector<QWidget*> expected = {
+        form.txtDegree, form.btnGenerate, form.txtFx1, form.txtFx2, form.txtResult, form.txtRX,
+        form.btnFx, form.txtRfx, form.Tarvel, form.sgdResult, form.txtX, form.txtFx, form.btnAdd,
+        form.btnDel, form.btnGetCoefficients, form.btnClear, form.sdgCoefficients,
+        form.sgdAns1, form.Chart1, form.btnDraw, form.txtMin, form.txtMax, form.txtStep};
+    // The chain holds the focusable widgets in order; Qt may slot internal
+    // ones (such as the tab bar) in between.
+    std::vector<QWidget*> chain;
+    QWidget* widget = form.txtDegree;
+    do {
+        if (std::find(expected.begin(), expected.end(), widget) != expected.end())
+            chain.push_back(widget);
+        widget = widget->nextInFocusChain();
+    } while (widget != form.txtDegree);
+    EXPECT_EQ(chain, expected);
+}
+
+TEST_F(WindowStart, ClosesWithoutAQuestion) {
+    TForm1 form;
+    form.show();
+    EXPECT_TRUE(form.close());
+    EXPECT_FALSE(form.isVisible());
+}
+
+} // namespace

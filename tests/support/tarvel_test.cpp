@@ -1,0 +1,58 @@
+#include "support/tarvel_test.h"
+
+#include "toolkit/error_display.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdlib>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+QStringList recordedErrors;
+}
+
+void TarvelTest::SetUp() { recordedErrors.clear(); }
+
+const QStringList& TarvelTest::errors() const { return recordedErrors; }
+
+std::vector<std::string> rowTexts(const StringGrid& grid, int row) {
+    std::vector<std::string> texts;
+    for (int c = 0; c < grid.colCount(); ++c)
+        texts.push_back(grid.cell(c, row));
+    return texts;
+}
+
+std::vector<std::string> columnTexts(const StringGrid& grid, int col) {
+    std::vector<std::string> texts;
+    for (int r = 1; r < grid.rowCount(); ++r)
+        texts.push_back(grid.cell(col, r));
+    return texts;
+}
+
+int main(int argc, char* argv[]) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    if (!getenv("XDG_RUNTIME_DIR")) {
+        static const std::string runtime = "/tmp/tarvel-runtime-" + std::to_string(getuid());
+        mkdir(runtime.c_str(), 0700);
+        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 0);
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Tarvel");
+    ::testing::InitGoogleTest(&argc, argv);
+    setErrorPresenter([](const QString& message) { recordedErrors << message; });
+
+    // A modal dialog runs its own event loop, so this timer still fires.
+    QTimer modalWatch;
+    QObject::connect(&modalWatch, &QTimer::timeout, [] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            ADD_FAILURE() << "a modal dialog opened: " << modal->windowTitle().toStdString();
+            modal->close();
+        }
+    });
+    modalWatch.start(50);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/Unit1.h"
+#include "toolkit/string_grid.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+// Every test runs offscreen with errors recorded instead of shown; a modal
+// dialog that opens anyway fails the running test and is closed.
+class TarvelTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    // Messages the guard has shown since the test started.
+    const QStringList& errors() const;
+};
+
+// The window's private fields, read by the tests.
+struct TForm1State {
+    static int pointCount(const TForm1& form) { return form.pointCount; }
+    static int degree(const TForm1& form) { return form.degree; }
+    static const std::vector<std::string>& coefNames(const TForm1& form) { return form.coefNames; }
+};
+
+// The texts of one grid row, or of one column's rows 1 to rowCount - 1.
+std::vector<std::string> rowTexts(const StringGrid& grid, int row);
+std::vector<std::string> columnTexts(const StringGrid& grid, int col);
