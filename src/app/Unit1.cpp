@@ -1,5 +1,7 @@
 #include "app/Unit1.h"
 
+#include "fitting/point_table.h"
+#include "fitting/solver.h"
 #include "model/coefficient_template.h"
 #include "toolkit/error_display.h"
 #include "toolkit/string_grid.h"
@@ -179,11 +181,18 @@ void TForm1::btnGenerateClick() {
                               *txtFx1, *txtFx2);
 }
 
-void TForm1::btnAddClick() {}
-void TForm1::btnDelClick() {}
-void TForm1::btnClearClick() {}
-void TForm1::sgdResultSelectCell(int, int) {}
-void TForm1::btnGetCoefficientsClick() {}
+void TForm1::btnAddClick() { addPoint(*sgdResult, *txtX, *txtFx, pointCount); }
+
+void TForm1::btnDelClick() { deletePoint(*sgdResult, pointCount); }
+
+void TForm1::btnClearClick() { clearPoints(*sgdResult, pointCount); }
+
+void TForm1::sgdResultSelectCell(int, int ARow) { loadPoint(*sgdResult, ARow, *txtX, *txtFx); }
+
+void TForm1::btnGetCoefficientsClick() {
+    solveCoefficients(*sgdResult, *sgdAns1, *sdgCoefficients, *txtResult);
+}
+
 void TForm1::btnFxClick() {}
 void TForm1::btnDrawClick() {}
 void TForm1::TarvelChange() {}

@@ -14,10 +14,12 @@ namespace {
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string_view stripSpaces(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+    size_t first = 0, last = text.size();
+    while (first < last && text[first] == ' ')
+        ++first;
+    while (last > first && text[last - 1] == ' ')
+        --last;
+    return text.substr(first, last - first);
 }
 
 [[noreturn]] void notAFloat(std::string_view text) {
@@ -92,6 +94,20 @@ std::string_view Trim(std::string_view text) {
 }
 
 double StrToFloat(std::string_view text) {
+    // Fast path: from_chars agrees with the grammar on every text that starts
+    // with a digit or '.', once the sign is taken off.
+    std::string_view number = stripSpaces(text);
+    const bool negative = !number.empty() && number[0] == '-';
+    if (!number.empty() && (number[0] == '-' || number[0] == '+'))
+        number.remove_prefix(1);
+    if (!number.empty() && (isDigit(number[0]) || number[0] == '.')) {
+        double value = 0;
+        const char* end = number.data() + number.size();
+        const auto result = std::from_chars(number.data(), end, value, std::chars_format::general);
+        if (result.ec == std::errc() && result.ptr == end)
+            return negative ? -value : value;
+    }
+    // Everything else: tell a bad text from one out of range.
     const NumberParts parts = parseNumber(stripSpaces(text));
     if (!parts.valid)
         notAFloat(text);
@@ -113,24 +129,52 @@ std::string FloatToStr(double value) {
     checkedResult(value);
     if (value == 0)
         return "0"; // also for negative zero
-    char buffer[32];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-    std::string_view text(buffer, result.ptr - buffer);
-    const auto e = text.find('e');
-    if (e == std::string_view::npos)
-        return std::string(text);
-    // "1.5e-07" -> "1.5E-7", "1e+20" -> "1E20"
-    std::string out(text.substr(0, e));
-    out += 'E';
-    size_t i = e + 1;
-    if (text[i] == '-')
-        out += '-';
-    ++i;
-    while (i + 1 < text.size() && text[i] == '0')
-        ++i;
-    out += text.substr(i);
-    return out;
+    // The 15 correctly rounded significant digits and the decimal exponent of
+    // the first: "-1.23450000000000e-07".
+    char sci[32];
+    const char* sciEnd =
+        std::to_chars(sci, sci + sizeof sci, value, std::chars_format::scientific, 14).ptr;
+    const char* mantissa = sci + (value < 0);
+    const char* e = std::find(mantissa, sciEnd, 'e');
+    int exponent = 0;
+    std::from_chars(e + (e[1] == '+' ? 2 : 1), sciEnd, exponent);
+    char digits[15];
+    int count = 0;
+    for (const char* p = mantissa; p < e; ++p)
+        if (*p != '.')
+            digits[count++] = *p;
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
+
+    char out[40];
+    char* o = out;
+    if (value < 0)
+        *o++ = '-';
+    if (exponent >= -4 && exponent <= 14) {
+        if (exponent < 0) {
+            *o++ = '0';
+            *o++ = '.';
+            o = std::fill_n(o, -exponent - 1, '0');
+            o = std::copy_n(digits, count, o);
+        } else {
+            const int integerDigits = exponent + 1;
+            o = std::copy_n(digits, std::min(count, integerDigits), o);
+            o = std::fill_n(o, std::max(0, integerDigits - count), '0');
+            if (count > integerDigits) {
+                *o++ = '.';
+                o = std::copy(digits + integerDigits, digits + count, o);
+            }
+        }
+    } else {
+        *o++ = digits[0];
+        if (count > 1) {
+            *o++ = '.';
+            o = std::copy(digits + 1, digits + count, o);
+        }
+        *o++ = 'E';
+        o = std::to_chars(o, out + sizeof out, exponent).ptr;
+    }
+    return std::string(out, o);
 }
 
 int StrToIntDef(std::string_view text, int fallback) {

@@ -11,6 +11,9 @@
 // control characters).
 std::string_view Trim(std::string_view text);
 
+// Blank text is empty after Trim. A cell of spaces is blank, and keeps them.
+inline bool IsBlank(std::string_view text) { return Trim(text).empty(); }
+
 // Optional surrounding spaces, sign, digits with an optional '.' fraction and
 // an optional exponent. Anything else, or a value beyond the range of a
 // double, raises EConvertError. A value too small reads as 0 or a subnormal.

@@ -4,115 +4,98 @@
 #include <QHeaderView>
 
 #include <algorithm>
+#include <utility>
 
-// Cells in row-major order. Qt sees only the non-fixed cells; the fixed row
-// and column are its header data.
+// Qt's view of a grid: only the non-fixed cells are items; the fixed row and
+// column are header data. The texts themselves stay in the grid.
 class StringGridModel : public QAbstractTableModel {
   public:
-    StringGridModel(int colCount, int fixedCols, QObject* parent)
-        : QAbstractTableModel(parent), cols(colCount), fixed(fixedCols),
-          cells(size_t(cols) * rows) {}
+    explicit StringGridModel(StringGrid& grid) : QAbstractTableModel(&grid), grid(grid) {}
 
-    int cols;
-    int rows = 2;
-    const int fixed;
     bool editable = true;
 
-    bool contains(int col, int row) const {
-        return col >= 0 && row >= 0 && col < cols && row < rows;
-    }
-    std::string& at(int col, int row) { return cells[size_t(row) * cols + col]; }
-    const std::string& at(int col, int row) const { return cells[size_t(row) * cols + col]; }
-
     // Grid coordinates of a Qt index, and back.
-    int gridCol(const QModelIndex& index) const { return index.column() + fixed; }
+    int gridCol(const QModelIndex& index) const { return index.column() + grid.fixed; }
     int gridRow(const QModelIndex& index) const { return index.row() + 1; }
-    QModelIndex indexOf(int col, int row) const { return index(row - 1, col - fixed); }
-
-    void touch() {
-        if (refreshPending)
-            return;
-        refreshPending = true;
-        QMetaObject::invokeMethod(this, [this] { refresh(); }, Qt::QueuedConnection);
-    }
+    QModelIndex indexOf(int col, int row) const { return index(row - 1, col - grid.fixed); }
 
     void resizeRows(int count) {
-        if (count > rows)
-            beginInsertRows({}, rows - 1, count - 2);
+        const bool grow = count > grid.rows;
+        if (grow)
+            beginInsertRows({}, grid.rows - 1, count - 2);
         else
-            beginRemoveRows({}, count - 1, rows - 2);
-        cells.resize(size_t(count) * cols);
-        const bool grew = count > rows;
-        rows = count;
-        grew ? endInsertRows() : endRemoveRows();
+            beginRemoveRows({}, count - 1, grid.rows - 2);
+        grid.texts.resize(size_t(count) * grid.cols);
+        grid.rows = count;
+        grow ? endInsertRows() : endRemoveRows();
     }
 
     void resizeCols(int count) {
-        const bool grew = count > cols;
-        if (grew)
-            beginInsertColumns({}, cols - fixed, count - fixed - 1);
+        const bool grow = count > grid.cols;
+        if (grow)
+            beginInsertColumns({}, grid.cols - grid.fixed, count - grid.fixed - 1);
         else
-            beginRemoveColumns({}, count - fixed, cols - fixed - 1);
-        std::vector<std::string> reshaped(size_t(count) * rows);
-        for (int r = 0; r < rows; ++r)
-            for (int c = 0; c < std::min(cols, count); ++c)
-                reshaped[size_t(r) * count + c] = std::move(at(c, r));
-        cells = std::move(reshaped);
-        cols = count;
-        grew ? endInsertColumns() : endRemoveColumns();
+            beginRemoveColumns({}, count - grid.fixed, grid.cols - grid.fixed - 1);
+        std::vector<std::string> reshaped(size_t(count) * grid.rows);
+        for (int r = 0; r < grid.rows; ++r)
+            for (int c = 0; c < std::min(grid.cols, count); ++c)
+                reshaped[size_t(r) * count + c] = std::move(grid.texts[grid.index(c, r)]);
+        grid.texts = std::move(reshaped);
+        grid.cols = count;
+        grow ? endInsertColumns() : endRemoveColumns();
+    }
+
+    void refresh() {
+        grid.refreshPending = false;
+        if (grid.rows > 1 && grid.cols > grid.fixed)
+            emit dataChanged(index(0, 0), index(grid.rows - 2, grid.cols - grid.fixed - 1));
+        emit headerDataChanged(Qt::Horizontal, 0, grid.cols - grid.fixed - 1);
+        if (grid.rows > 1)
+            emit headerDataChanged(Qt::Vertical, 0, grid.rows - 2);
     }
 
     int rowCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : rows - 1;
+        return parent.isValid() ? 0 : grid.rows - 1;
     }
     int columnCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : cols - fixed;
+        return parent.isValid() ? 0 : grid.cols - grid.fixed;
     }
 
     QVariant data(const QModelIndex& index, int role) const override {
         if (role != Qt::DisplayRole && role != Qt::EditRole)
             return {};
-        return QString::fromStdString(at(gridCol(index), gridRow(index)));
+        return QString::fromStdString(grid.cell(gridCol(index), gridRow(index)));
     }
 
     bool setData(const QModelIndex& index, const QVariant& value, int role) override {
         if (role != Qt::EditRole)
             return false;
-        at(gridCol(index), gridRow(index)) = value.toString().toStdString();
+        grid.texts[grid.index(gridCol(index), gridRow(index))] = value.toString().toStdString();
         emit dataChanged(index, index);
         return true;
     }
 
     Qt::ItemFlags flags(const QModelIndex&) const override {
-        return Qt::ItemIsEnabled | Qt::ItemIsSelectable | (editable ? Qt::ItemIsEditable : Qt::NoItemFlags);
+        return Qt::ItemIsEnabled | Qt::ItemIsSelectable |
+               (editable ? Qt::ItemIsEditable : Qt::NoItemFlags);
     }
 
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         if (role != Qt::DisplayRole)
             return {};
         if (orientation == Qt::Horizontal)
-            return QString::fromStdString(at(section + fixed, 0));
-        return fixed ? QString::fromStdString(at(0, section + 1)) : QVariant();
+            return QString::fromStdString(grid.cell(section + grid.fixed, 0));
+        return grid.fixed ? QString::fromStdString(grid.cell(0, section + 1)) : QVariant();
     }
 
   private:
-    void refresh() {
-        refreshPending = false;
-        if (rows > 1 && cols > fixed)
-            emit dataChanged(index(0, 0), index(rows - 2, cols - fixed - 1));
-        emit headerDataChanged(Qt::Horizontal, 0, cols - fixed - 1);
-        if (rows > 1)
-            emit headerDataChanged(Qt::Vertical, 0, rows - 2);
-    }
-
-    std::vector<std::string> cells;
-    bool refreshPending = false;
+    StringGrid& grid;
 };
 
 StringGrid::StringGrid(int colCount, int fixedCols, QWidget* parent)
-    : QTableView(parent), cells(new StringGridModel(colCount, fixedCols, this)),
-      currentCol(fixedCols) {
-    setModel(cells);
+    : QTableView(parent), cols(colCount), fixed(fixedCols), texts(size_t(cols) * rows),
+      itemModel(new StringGridModel(*this)), currentCol(fixedCols) {
+    setModel(itemModel);
     setSelectionMode(ContiguousSelection);
     setEditTriggers(AnyKeyPressed | DoubleClicked | EditKeyPressed);
     horizontalHeader()->setSectionsClickable(false);
@@ -123,64 +106,52 @@ StringGrid::StringGrid(int colCount, int fixedCols, QWidget* parent)
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setVisible(fixedCols > 0);
     horizontalHeader()->setDefaultSectionSize(64);
-    setCurrentIndex(cells->indexOf(currentCol, currentRow)); // matches: no event
+    setCurrentIndex(itemModel->indexOf(currentCol, currentRow)); // already current: no event
 }
 
-const std::string& StringGrid::cell(int col, int row) const {
-    static const std::string empty;
-    return cells->contains(col, row) ? cells->at(col, row) : empty;
-}
-
-void StringGrid::setCell(int col, int row, std::string text) {
-    if (!cells->contains(col, row))
+void StringGrid::scheduleRefresh() {
+    if (std::exchange(refreshPending, true))
         return;
-    cells->at(col, row) = std::move(text);
-    cells->touch();
+    QMetaObject::invokeMethod(itemModel, [this] { itemModel->refresh(); }, Qt::QueuedConnection);
 }
 
 void StringGrid::clearRow(int row) {
-    for (int c = 0; c < colCount(); ++c)
+    for (int c = 0; c < cols; ++c)
         setCell(c, row, {});
 }
 
-int StringGrid::colCount() const { return cells->cols; }
-int StringGrid::rowCount() const { return cells->rows; }
-int StringGrid::fixedCols() const { return cells->fixed; }
-
 void StringGrid::setRowCount(int count) {
     count = std::max(count, 2);
-    if (count == rowCount())
+    if (count == rows)
         return;
     if (currentRow >= count)
         moveCurrent(currentCol, count - 1);
-    cells->resizeRows(count);
-    cells->touch();
+    itemModel->resizeRows(count);
+    scheduleRefresh();
 }
 
 void StringGrid::setColCount(int count) {
-    count = std::max(count, fixedCols() + 1);
-    if (count == colCount())
+    count = std::max(count, fixed + 1);
+    if (count == cols)
         return;
     if (currentCol >= count)
         moveCurrent(count - 1, currentRow);
-    cells->resizeCols(count);
-    cells->touch();
+    itemModel->resizeCols(count);
+    scheduleRefresh();
 }
 
 void StringGrid::setRow(int row) {
-    if (row >= 1 && row < rowCount())
+    if (row >= 1 && row < rows)
         moveCurrent(currentCol, row);
 }
 
-void StringGrid::moveCurrent(int col, int row) {
-    setCurrentIndex(cells->indexOf(col, row));
-}
+void StringGrid::moveCurrent(int col, int row) { setCurrentIndex(itemModel->indexOf(col, row)); }
 
 void StringGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
     if (!current.isValid())
         return;
-    const int col = cells->gridCol(current), row = cells->gridRow(current);
+    const int col = itemModel->gridCol(current), row = itemModel->gridRow(current);
     if (col == currentCol && row == currentRow)
         return;
     currentCol = col;
@@ -190,13 +161,13 @@ void StringGrid::currentChanged(const QModelIndex& current, const QModelIndex& p
 }
 
 void StringGrid::setColWidth(int col, int width) {
-    if (col < fixedCols())
+    if (col < fixed)
         verticalHeader()->setFixedWidth(width);
     else
-        setColumnWidth(col - fixedCols(), width);
+        setColumnWidth(col - fixed, width);
 }
 
-void StringGrid::setEditable(bool editable) { cells->editable = editable; }
+void StringGrid::setEditable(bool editable) { itemModel->editable = editable; }
 
 void StringGrid::commitEdit() {
     QWidget* editor = focusWidget();

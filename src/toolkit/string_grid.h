@@ -24,13 +24,23 @@ class StringGrid : public QTableView {
     StringGrid(int colCount, int fixedCols, QWidget* parent = nullptr);
 
     // A cell outside the grid reads as empty, and writing one does nothing.
-    const std::string& cell(int col, int row) const;
-    void setCell(int col, int row, std::string text);
+    // Both are inline: the solver reads and writes millions of cells a click.
+    const std::string& cell(int col, int row) const {
+        static const std::string empty;
+        return contains(col, row) ? texts[index(col, row)] : empty;
+    }
+    void setCell(int col, int row, std::string text) {
+        if (!contains(col, row))
+            return;
+        texts[index(col, row)] = std::move(text);
+        if (!refreshPending)
+            scheduleRefresh();
+    }
     void clearRow(int row);
 
-    int colCount() const;
-    int rowCount() const;
-    int fixedCols() const;
+    int colCount() const { return cols; }
+    int rowCount() const { return rows; }
+    int fixedCols() const { return fixed; }
     // Resizing keeps the cells that remain. When it removes the current cell,
     // the current cell first moves to the new last row or column.
     void setColCount(int count);
@@ -57,9 +67,23 @@ class StringGrid : public QTableView {
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
   private:
+    friend class StringGridModel;
+
+    bool contains(int col, int row) const {
+        return col >= 0 && row >= 0 && col < cols && row < rows;
+    }
+    size_t index(int col, int row) const { return size_t(row) * cols + col; }
+    // Repaints the view once control returns to the event loop.
+    void scheduleRefresh();
     void moveCurrent(int col, int row);
 
-    StringGridModel* cells;
+    int cols;
+    int rows = 2;
+    const int fixed;
+    // The cells in row-major order, fixed ones included.
+    std::vector<std::string> texts;
+    bool refreshPending = false;
+    StringGridModel* itemModel;
     int currentCol;
     int currentRow = 1;
 };

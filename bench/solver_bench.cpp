@@ -1,0 +1,85 @@
+// GetCoefficients on the window at growing degrees, next to its floor: the
+// same number of StrToFloat and FloatToStr calls on a flat array of cell
+// texts, with no grid. The text round trip is the solver's own cost; the
+// ratio between the two shows what the grid and the window add to it.
+#include "app/Unit1.h"
+#include "toolkit/conversions.h"
+#include "toolkit/string_grid.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// A window with degree + 1 points spread evenly over [-1, 1] on 1 + x + x^2.
+void setUp(TForm1& form, int degree) {
+    form.txtDegree->setText(QString::number(degree));
+    form.btnGenerate->click();
+    for (int k = 0; k <= degree; ++k) {
+        const double x = -1.0 + 2.0 * k / degree;
+        form.sgdResult->setCell(0, k + 1, FloatToStr(x));
+        form.sgdResult->setCell(1, k + 1, FloatToStr(1 + x + x * x));
+    }
+}
+
+struct ConversionCounts {
+    long reads = 0;
+    long writes = 0;
+};
+
+// The conversions one click makes for m equations in N unknowns (m = N).
+ConversionCounts solverConversions(long m) {
+    const long n = m, cols = n + 1;
+    ConversionCounts counts{m * n, m * n}; // building the system
+    for (long i = 1; i <= m; ++i) {        // elimination
+        counts.reads += 1 + cols + (m - i) * (1 + 2 * cols);
+        counts.writes += cols + (m - i) * cols;
+    }
+    for (long solved = 0; solved < m; ++solved) { // back substitution
+        counts.reads += 1 + 2 * solved;
+        counts.writes += 1;
+    }
+    return counts;
+}
+
+void BM_GetCoefficients(benchmark::State& state) {
+    TForm1 form;
+    setUp(form, int(state.range(0)));
+    for (auto _ : state)
+        form.btnGetCoefficients->click();
+    if (form.txtResult->text().isEmpty())
+        state.SkipWithError("the points did not solve");
+}
+
+void BM_ConversionFloor(benchmark::State& state) {
+    TForm1 form;
+    const int degree = int(state.range(0));
+    setUp(form, degree);
+    form.btnGetCoefficients->click();
+    std::vector<std::string> cells; // the texts of the reduced system
+    for (int r = 1; r < form.sgdAns1->rowCount(); ++r)
+        for (int c = 0; c < form.sgdAns1->colCount(); ++c)
+            cells.push_back(form.sgdAns1->cell(c, r));
+    const ConversionCounts counts = solverConversions(degree + 1);
+    const size_t size = cells.size();
+    for (auto _ : state) {
+        double sum = 0;
+        for (long k = 0; k < counts.writes; ++k) {
+            const double v = StrToFloat(cells[(k * 7) % size]);
+            cells[k % size] = FloatToStr(v);
+            sum += v;
+        }
+        for (long k = counts.writes; k < counts.reads; ++k)
+            sum += StrToFloat(cells[k % size]);
+        benchmark::DoNotOptimize(sum);
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_GetCoefficients)->Arg(10)->Arg(50)->Arg(100)->Arg(190)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ConversionFloor)->Arg(10)->Arg(50)->Arg(100)->Arg(190)->Unit(benchmark::kMillisecond);

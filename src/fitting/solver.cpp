@@ -1,0 +1,96 @@
+#include "fitting/solver.h"
+
+#include "toolkit/arithmetic.h"
+#include "toolkit/conversions.h"
+#include "toolkit/string_grid.h"
+#include "toolkit/text_box.h"
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace {
+
+double value(const StringGrid& grid, int col, int row) { return StrToFloat(grid.cell(col, row)); }
+
+} // namespace
+
+void buildSystem(const StringGrid& sgdResult, StringGrid& sgdAns1) {
+    for (int row = 1; row < sgdAns1.rowCount(); ++row)
+        sgdAns1.clearRow(row);
+    sgdAns1.setRowCount(2);
+    const int pointRows = sgdResult.rowCount() - 1;
+    for (int k = 1; k <= pointRows; ++k) {
+        sgdAns1.setCell(0, k, sgdResult.cell(1, k));
+        for (int j = 0; j <= sgdAns1.colCount() - 2; ++j) {
+            const double x = single(value(sgdResult, 0, k));
+            sgdAns1.setCell(j + 1, k, x == 0 && j == 0 ? "1" : FloatToStr(std::pow(x, double(j))));
+        }
+        sgdAns1.setRowCount(sgdAns1.rowCount() + 1);
+    }
+    sgdAns1.setRowCount(sgdAns1.rowCount() - 1);
+}
+
+void eliminate(StringGrid& sgdAns1) {
+    const int equations = sgdAns1.rowCount() - 1;
+    const int cols = sgdAns1.colCount();
+    for (int i = 1; i <= equations; ++i) {
+        const double pivot = single(value(sgdAns1, i, i));
+        for (int c = 0; c < cols; ++c)
+            sgdAns1.setCell(c, i, FloatToStr(checkedDivide(value(sgdAns1, c, i), pivot)));
+        for (int r = i + 1; r <= equations; ++r) {
+            const double factor = single(value(sgdAns1, i, r));
+            for (int c = 0; c < cols; ++c) {
+                const double h = single(value(sgdAns1, c, r));
+                const double q = single(value(sgdAns1, c, i));
+                sgdAns1.setCell(c, r, FloatToStr(single(h - q * factor)));
+            }
+        }
+    }
+}
+
+void backSubstitute(const StringGrid& sgdAns1, StringGrid& sdgCoefficients) {
+    const int cols = sgdAns1.colCount();
+    const int equations = sgdAns1.rowCount() - 1;
+    for (int n = equations; n >= 1; --n) {
+        const int solved = equations - n;
+        double s = single(value(sgdAns1, 0, n));
+        for (int c = cols - 1; c >= cols - solved; --c) {
+            const double a = single(value(sgdAns1, c, n));
+            const double b = single(value(sdgCoefficients, 1, c));
+            s = single(s - a * b);
+        }
+        sdgCoefficients.setCell(1, n, FloatToStr(s));
+    }
+}
+
+void writeResult(const StringGrid& sdgCoefficients, QLineEdit& txtResult) {
+    std::string text;
+    for (int j = 0; j <= sdgCoefficients.rowCount() - 2; ++j) {
+        if (j > 0)
+            text += " + ";
+        text += sdgCoefficients.cell(1, j + 1);
+        if (j > 0)
+            text += "x^" + IntToStr(j);
+    }
+    SetText(txtResult, text);
+}
+
+void solveCoefficients(const StringGrid& sgdResult, StringGrid& sgdAns1,
+                       StringGrid& sdgCoefficients, QLineEdit& txtResult) {
+    buildSystem(sgdResult, sgdAns1);
+    eliminate(sgdAns1);
+    // Back substitution reads back the values it writes; if it fails part-way
+    // the coefficient grid gets its old values back.
+    std::vector<std::string> previous;
+    for (int row = 1; row < sdgCoefficients.rowCount(); ++row)
+        previous.push_back(sdgCoefficients.cell(1, row));
+    try {
+        backSubstitute(sgdAns1, sdgCoefficients);
+    } catch (...) {
+        for (int row = 1; row < sdgCoefficients.rowCount(); ++row)
+            sdgCoefficients.setCell(1, row, previous[row - 1]);
+        throw;
+    }
+    writeResult(sdgCoefficients, txtResult);
+}
