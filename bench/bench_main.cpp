@@ -11,9 +11,8 @@
 int main(int argc, char* argv[]) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication application(argc, argv);
-    setErrorPresenter([](const QString& message) {
-        std::fprintf(stderr, "error: %s\n", qPrintable(message));
-    });
+    setErrorPresenter(
+        [](const QString& message) { std::fprintf(stderr, "error: %s\n", qPrintable(message)); });
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -3,6 +3,9 @@
 #include "fitting/point_table.h"
 #include "fitting/solver.h"
 #include "model/coefficient_template.h"
+#include "model/evaluation.h"
+#include "plot/function_plot.h"
+#include "plot/plot_range.h"
 #include "toolkit/error_display.h"
 #include "toolkit/string_grid.h"
 
@@ -109,6 +112,8 @@ void TForm1::createControls() {
     chart->setTitle("TChart");
     Chart1 = place(new QChartView(chart, TabSheet2), "Chart1", {0, 0, 553, 337});
     Chart1->setRenderHint(QPainter::Antialiasing);
+    // Point marks reach outside the line's bounds; partial updates would cut them.
+    Chart1->setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
     Label8 = label(TabSheet2, "Label8", "Min", {8, 344, 21, 16});
     txtMin = edit(TabSheet2, "txtMin", "0", {32, 344, 121, 24});
     Max = label(TabSheet2, "Max", "Max", {160, 344, 25, 16});
@@ -130,12 +135,11 @@ void TForm1::chainTabOrder() {
     // The layout's tab order: the window's own controls, then the page
     // control's pages; inside the group box "Clear" comes after
     // "GetCoefficients" although it stands above it.
-    QWidget* const chain[] = {txtDegree, btnGenerate, txtFx1,    txtFx2,
-                              txtResult, txtRX,       btnFx,     txtRfx,
-                              Tarvel,    sgdResult,   txtX,      txtFx,
-                              btnAdd,    btnDel,      btnGetCoefficients,
-                              btnClear,  sdgCoefficients, sgdAns1, Chart1,
-                              btnDraw,   txtMin,      txtMax,    txtStep};
+    QWidget* const chain[] = {txtDegree, btnGenerate,     txtFx1,  txtFx2, txtResult,
+                              txtRX,     btnFx,           txtRfx,  Tarvel, sgdResult,
+                              txtX,      txtFx,           btnAdd,  btnDel, btnGetCoefficients,
+                              btnClear,  sdgCoefficients, sgdAns1, Chart1, btnDraw,
+                              txtMin,    txtMax,          txtStep};
     for (size_t i = 1; i < std::size(chain); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
@@ -181,18 +185,35 @@ void TForm1::btnGenerateClick() {
                               *txtFx1, *txtFx2);
 }
 
-void TForm1::btnAddClick() { addPoint(*sgdResult, *txtX, *txtFx, pointCount); }
+void TForm1::btnAddClick() {
+    addPoint(*sgdResult, *txtX, *txtFx, pointCount);
+}
 
-void TForm1::btnDelClick() { deletePoint(*sgdResult, pointCount); }
+void TForm1::btnDelClick() {
+    deletePoint(*sgdResult, pointCount);
+}
 
-void TForm1::btnClearClick() { clearPoints(*sgdResult, pointCount); }
+void TForm1::btnClearClick() {
+    clearPoints(*sgdResult, pointCount);
+}
 
-void TForm1::sgdResultSelectCell(int, int ARow) { loadPoint(*sgdResult, ARow, *txtX, *txtFx); }
+void TForm1::sgdResultSelectCell(int, int ARow) {
+    loadPoint(*sgdResult, ARow, *txtX, *txtFx);
+}
 
 void TForm1::btnGetCoefficientsClick() {
     solveCoefficients(*sgdResult, *sgdAns1, *sdgCoefficients, *txtResult);
 }
 
-void TForm1::btnFxClick() {}
-void TForm1::btnDrawClick() {}
-void TForm1::TarvelChange() {}
+void TForm1::btnFxClick() {
+    evaluateAtX(*sdgCoefficients, degree, *txtRX, *txtRfx);
+}
+
+void TForm1::btnDrawClick() {
+    drawFunction(*Chart1->chart(), *txtMin, *txtMax, *txtStep, *sdgCoefficients, degree, *txtRX,
+                 *txtRfx);
+}
+
+void TForm1::TarvelChange() {
+    proposeRange(*sgdResult, *txtMin, *txtMax, *txtStep);
+}

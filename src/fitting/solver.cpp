@@ -11,7 +11,9 @@
 
 namespace {
 
-double value(const StringGrid& grid, int col, int row) { return StrToFloat(grid.cell(col, row)); }
+double value(const StringGrid& grid, int col, int row) {
+    return StrToFloat(grid.cell(col, row));
+}
 
 } // namespace
 

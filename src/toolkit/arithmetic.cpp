@@ -2,4 +2,6 @@
 
 #include "toolkit/errors.h"
 
-void raiseMathError(const char* message) { throw EMathError(message); }
+void raiseMathError(const char* message) {
+    throw EMathError(message);
+}

@@ -5,13 +5,15 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string_view stripSpaces(std::string_view text) {
     size_t first = 0, last = text.size();
@@ -113,8 +115,8 @@ double StrToFloat(std::string_view text) {
         notAFloat(text);
     double value = 0;
     const char* begin = parts.unsignedText.data();
-    const auto [end, ec] =
-        std::from_chars(begin, begin + parts.unsignedText.size(), value, std::chars_format::general);
+    const auto [end, ec] = std::from_chars(begin, begin + parts.unsignedText.size(), value,
+                                           std::chars_format::general);
     if (ec == std::errc::result_out_of_range) {
         if (leadingExponent(parts) > 0)
             notAFloat(text);
@@ -194,4 +196,6 @@ int StrToIntDef(std::string_view text, int fallback) {
     return static_cast<int>(value);
 }
 
-std::string IntToStr(int value) { return std::to_string(value); }
+std::string IntToStr(int value) {
+    return std::to_string(value);
+}

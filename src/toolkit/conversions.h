@@ -12,7 +12,9 @@
 std::string_view Trim(std::string_view text);
 
 // Blank text is empty after Trim. A cell of spaces is blank, and keeps them.
-inline bool IsBlank(std::string_view text) { return Trim(text).empty(); }
+inline bool IsBlank(std::string_view text) {
+    return Trim(text).empty();
+}
 
 // Optional surrounding spaces, sign, digits with an optional '.' fraction and
 // an optional exponent. Anything else, or a value beyond the range of a

@@ -23,7 +23,9 @@ ErrorPresenter setErrorPresenter(ErrorPresenter replacement) {
     return std::exchange(presenter(), std::move(replacement));
 }
 
-void showError(const QString& message) { presenter()(message); }
+void showError(const QString& message) {
+    presenter()(message);
+}
 
 void guarded(const std::function<void()>& handler) {
     try {

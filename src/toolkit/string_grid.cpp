@@ -112,7 +112,8 @@ StringGrid::StringGrid(int colCount, int fixedCols, QWidget* parent)
 void StringGrid::scheduleRefresh() {
     if (std::exchange(refreshPending, true))
         return;
-    QMetaObject::invokeMethod(itemModel, [this] { itemModel->refresh(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        itemModel, [this] { itemModel->refresh(); }, Qt::QueuedConnection);
 }
 
 void StringGrid::clearRow(int row) {
@@ -145,7 +146,9 @@ void StringGrid::setRow(int row) {
         moveCurrent(currentCol, row);
 }
 
-void StringGrid::moveCurrent(int col, int row) { setCurrentIndex(itemModel->indexOf(col, row)); }
+void StringGrid::moveCurrent(int col, int row) {
+    setCurrentIndex(itemModel->indexOf(col, row));
+}
 
 void StringGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
@@ -167,7 +170,9 @@ void StringGrid::setColWidth(int col, int width) {
         setColumnWidth(col - fixed, width);
 }
 
-void StringGrid::setEditable(bool editable) { itemModel->editable = editable; }
+void StringGrid::setEditable(bool editable) {
+    itemModel->editable = editable;
+}
 
 void StringGrid::commitEdit() {
     QWidget* editor = focusWidget();

@@ -73,7 +73,8 @@ TEST_F(Solver, ShowsSinglePrecisionResultsWithFifteenDigits) {
     generate("2");
     setPoints({{"0", "0.1"}, {"1", "1.1"}, {"2", "4.1"}});
     buildSystem(*form.sgdResult, *form.sgdAns1);
-    EXPECT_EQ(answer(), (Grid{{"0.1", "1", "0", "0"}, {"1.1", "1", "1", "1"}, {"4.1", "1", "2", "4"}}));
+    EXPECT_EQ(answer(),
+              (Grid{{"0.1", "1", "0", "0"}, {"1.1", "1", "1", "1"}, {"4.1", "1", "2", "4"}}));
     solve();
     EXPECT_EQ(answer(), (Grid{{"0.1", "1", "0", "0"}, {"1", "0", "1", "1"}, {"1", "0", "0", "1"}}));
     EXPECT_EQ(coefficients(), (Texts{"0.100000001490116", "0", "1"}));
@@ -136,9 +137,8 @@ TEST_F(SolverFailure, ABlankRowStopsTheBuildAtThatRow) {
     setPoints({{"1", "4"}, {"2", "8"}, {"", "20"}});
     solve();
     expectOnlyError("'' is not a valid floating point value");
-    EXPECT_EQ(answer(), (Grid{{"4", "1", "1", "1", "1"},
-                              {"8", "1", "2", "4", "8"},
-                              {"20", "", "", "", ""}}));
+    EXPECT_EQ(answer(),
+              (Grid{{"4", "1", "1", "1", "1"}, {"8", "1", "2", "4", "8"}, {"20", "", "", "", ""}}));
 }
 
 TEST_F(SolverFailure, ANonNumericFxFailsAtItsFirstRead) {

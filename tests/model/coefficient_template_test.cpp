@@ -56,10 +56,14 @@ TEST_P(GenerateExample, WritesLettersSizesAndBothForms) {
 INSTANTIATE_TEST_SUITE_P(
     WorkedExamples, GenerateExample,
     ::testing::Values(
-        WorkedExample{"4", 4, 6, {"A", "B", "C", "D", "E"}, "A + Bx^1 + Cx^2 + Dx^3 + Ex^4",
+        WorkedExample{"4",
+                      4,
+                      6,
+                      {"A", "B", "C", "D", "E"},
+                      "A + Bx^1 + Cx^2 + Dx^3 + Ex^4",
                       "(((Ex + D)x + C)x + B)x + A"},
-        WorkedExample{"3", 3, 5, {"A", "B", "C", "D"}, "A + Bx^1 + Cx^2 + Dx^3",
-                      "((Dx + C)x + B)x + A"},
+        WorkedExample{
+            "3", 3, 5, {"A", "B", "C", "D"}, "A + Bx^1 + Cx^2 + Dx^3", "((Dx + C)x + B)x + A"},
         WorkedExample{"2", 2, 4, {"A", "B", "C"}, "A + Bx^1 + Cx^2", "(Cx + B)x + A"},
         WorkedExample{"1", 1, 3, {"A", "B"}, "A + Bx^1", "(B)x + A"},
         WorkedExample{"0", 0, 2, {"A"}, "A", "A"},
@@ -83,8 +87,7 @@ TEST_P(GenerateRefusesDegree, NegativeOrNonIntegerDegreesResizeNothing) {
 INSTANTIATE_TEST_SUITE_P(Texts, GenerateRefusesDegree,
                          ::testing::Values(std::pair{"-1", -1}, std::pair{"-5", -5},
                                            std::pair{"abc", -1}, std::pair{"", -1},
-                                           std::pair{"2.0", -1},
-                                           std::pair{"99999999999", -1}));
+                                           std::pair{"2.0", -1}, std::pair{"99999999999", -1}));
 
 TEST_F(GenerateTest, ChangingTheDegreeKeepsPointsAndValuesInTheRowsThatRemain) {
     form.sdgCoefficients->setCell(1, 1, "2");

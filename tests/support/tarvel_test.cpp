@@ -15,9 +15,13 @@ namespace {
 QStringList recordedErrors;
 }
 
-void TarvelTest::SetUp() { recordedErrors.clear(); }
+void TarvelTest::SetUp() {
+    recordedErrors.clear();
+}
 
-const QStringList& TarvelTest::errors() const { return recordedErrors; }
+const QStringList& TarvelTest::errors() const {
+    return recordedErrors;
+}
 
 std::vector<std::string> rowTexts(const StringGrid& grid, int row) {
     std::vector<std::string> texts;

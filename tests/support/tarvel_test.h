@@ -3,9 +3,11 @@
 #include "app/Unit1.h"
 #include "toolkit/string_grid.h"
 
+#include <QString>
 #include <QStringList>
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -24,6 +26,11 @@ struct TForm1State {
     static int degree(const TForm1& form) { return form.degree; }
     static const std::vector<std::string>& coefNames(const TForm1& form) { return form.coefNames; }
 };
+
+// Readable QStrings in test failures.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 // The texts of one grid row, or of one column's rows 1 to rowCount - 1.
 std::vector<std::string> rowTexts(const StringGrid& grid, int row);

@@ -20,8 +20,8 @@ void expectMathError(double (*operation)(double), double argument, const char* m
 
 TEST(Single, RoundsToNearestEven) {
     EXPECT_EQ(single(0.1), double(0.1f));
-    EXPECT_EQ(single(1 + 0x1p-24), 1.0);               // tie: to even
-    EXPECT_EQ(single(1 + 3 * 0x1p-24), 1 + 0x1p-22);   // tie: to even, upwards
+    EXPECT_EQ(single(1 + 0x1p-24), 1.0);             // tie: to even
+    EXPECT_EQ(single(1 + 3 * 0x1p-24), 1 + 0x1p-22); // tie: to even, upwards
     EXPECT_EQ(single(1e-50), 0.0);
     EXPECT_EQ(single(FLT_MAX), double(FLT_MAX));
     EXPECT_EQ(single(std::nextafter(0x1.ffffffp127, 0.0)), double(FLT_MAX));

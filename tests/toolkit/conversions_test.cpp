@@ -21,20 +21,17 @@ TEST_P(FloatToStrTest, WritesFifteenSignificantDigits) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, FloatToStrTest,
-    ::testing::Values(FloatText{0, "0"}, FloatText{-0.0, "0"}, FloatText{100, "100"},
-                      FloatText{-2, "-2"}, FloatText{0.1, "0.1"}, FloatText{2.5, "2.5"},
-                      FloatText{1.0 / 3, "0.333333333333333"},
-                      FloatText{2.0 / 3, "0.666666666666667"},
-                      FloatText{double(0.1f), "0.100000001490116"},
-                      FloatText{double(0.1f) * double(0.1f), "0.0100000002980232"},
-                      FloatText{0.0001, "0.0001"}, FloatText{0.00001, "1E-5"},
-                      FloatText{0.000015, "1.5E-5"}, FloatText{1.5e-7, "1.5E-7"},
-                      FloatText{999999999999999, "999999999999999"}, FloatText{1e15, "1E15"},
-                      FloatText{999999999999999.9, "1E15"}, FloatText{-2.5e15, "-2.5E15"},
-                      FloatText{1e20, "1E20"}, FloatText{1e100, "1E100"},
-                      FloatText{1e-100, "1E-100"}, FloatText{998003002, "998003002"},
-                      FloatText{0.3, "0.3"}, FloatText{0.1 + 0.2, "0.3"},
-                      FloatText{0.7 * 9, "6.3"}));
+    ::testing::Values(
+        FloatText{0, "0"}, FloatText{-0.0, "0"}, FloatText{100, "100"}, FloatText{-2, "-2"},
+        FloatText{0.1, "0.1"}, FloatText{2.5, "2.5"}, FloatText{1.0 / 3, "0.333333333333333"},
+        FloatText{2.0 / 3, "0.666666666666667"}, FloatText{double(0.1f), "0.100000001490116"},
+        FloatText{double(0.1f) * double(0.1f), "0.0100000002980232"}, FloatText{0.0001, "0.0001"},
+        FloatText{0.00001, "1E-5"}, FloatText{0.000015, "1.5E-5"}, FloatText{1.5e-7, "1.5E-7"},
+        FloatText{999999999999999, "999999999999999"}, FloatText{1e15, "1E15"},
+        FloatText{999999999999999.9, "1E15"}, FloatText{-2.5e15, "-2.5E15"},
+        FloatText{1e20, "1E20"}, FloatText{1e100, "1E100"}, FloatText{1e-100, "1E-100"},
+        FloatText{998003002, "998003002"}, FloatText{0.3, "0.3"}, FloatText{0.1 + 0.2, "0.3"},
+        FloatText{0.7 * 9, "6.3"}));
 
 TEST(FloatToStr, RefusesValuesWithoutText) {
     EXPECT_THROW(FloatToStr(std::numeric_limits<double>::infinity()), EMathError);
@@ -73,15 +70,15 @@ TEST_P(StrToFloatRefusesTest, RaisesTheConversionError) {
         StrToFloat(GetParam());
         FAIL() << "accepted '" << GetParam() << "'";
     } catch (const EConvertError& error) {
-        EXPECT_EQ(error.what(), "'" + std::string(GetParam()) + "' is not a valid floating point value");
+        EXPECT_EQ(error.what(),
+                  "'" + std::string(GetParam()) + "' is not a valid floating point value");
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, StrToFloatRefusesTest,
-                         ::testing::Values("", " ", "\t2", "2\t", "inf", "nan", "1,5", "0x10",
-                                           "1e", "e5", ".", "-", "+", "1e400", "-1e400",
-                                           "1.5.5", "--1", "+-1", "1 2", "1e+", "abc",
-                                           "\xd9\xa1"));
+                         ::testing::Values("", " ", "\t2", "2\t", "inf", "nan", "1,5", "0x10", "1e",
+                                           "e5", ".", "-", "+", "1e400", "-1e400", "1.5.5", "--1",
+                                           "+-1", "1 2", "1e+", "abc", "\xd9\xa1"));
 
 TEST(StrToIntDef, ReadsSigned32BitIntegers) {
     EXPECT_EQ(StrToIntDef("3", -1), 3);

@@ -1,0 +1,66 @@
+// Draw of 1,000 to 100,000 samples: the handler alone, and the handler until
+// the chart's first frame is rendered offscreen; next to the floor, the same
+// number of poly evaluations and FloatToStr/StrToFloat round trips of x and
+// f(x) with no widgets.
+#include "app/Unit1.h"
+#include "model/evaluation.h"
+#include "toolkit/conversions.h"
+#include "toolkit/string_grid.h"
+
+#include <QChartView>
+#include <QImage>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// The default polynomial, drawn over [0, 1] in `samples` samples.
+void setUp(TForm1& form, long samples) {
+    const char* values[] = {"2", "3", "-2", "1"};
+    for (int i = 0; i < 4; ++i)
+        form.sdgCoefficients->setCell(1, i + 1, values[i]);
+    form.txtMin->setText("0");
+    form.txtMax->setText("1");
+    form.txtStep->setText(QString::fromStdString(FloatToStr(1.0 / double(samples - 1))));
+}
+
+void BM_Draw(benchmark::State& state) {
+    TForm1 form;
+    setUp(form, state.range(0));
+    for (auto _ : state)
+        form.btnDraw->click();
+}
+
+void BM_DrawToFirstFrame(benchmark::State& state) {
+    TForm1 form;
+    setUp(form, state.range(0));
+    form.Chart1->resize(553, 337);
+    QImage frame(form.Chart1->size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        form.btnDraw->click();
+        QPainter painter(&frame);
+        form.Chart1->render(&painter);
+    }
+}
+
+void BM_DrawFloor(benchmark::State& state) {
+    const std::vector<double> coefficients = {2, 3, -2, 1};
+    const long samples = state.range(0);
+    const double step = 1.0 / double(samples - 1);
+    for (auto _ : state) {
+        double x = 0, sum = 0;
+        for (long k = 0; k < samples; ++k, x += step) {
+            const double sampleX = StrToFloat(FloatToStr(x));
+            sum += StrToFloat(FloatToStr(poly(sampleX, 3, coefficients.data())));
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_Draw)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawToFirstFrame)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawFloor)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);

@@ -1,0 +1,40 @@
+#include "model/evaluation.h"
+
+#include "toolkit/conversions.h"
+#include "toolkit/string_grid.h"
+#include "toolkit/text_box.h"
+
+double poly(double x, int degree, const double coefficients[]) {
+    double r = coefficients[degree];
+    for (int k = degree - 1; k >= 0; --k)
+        r = r * x + coefficients[k];
+    return r;
+}
+
+std::optional<std::vector<double>> readCoefficients(const StringGrid& sdgCoefficients, int degree) {
+    if (degree < 0)
+        return std::nullopt;
+    std::vector<double> values(size_t(degree) + 1);
+    bool allPresent = true;
+    for (int k = 0; k <= degree; ++k) {
+        const std::string& text = sdgCoefficients.cell(1, k + 1);
+        if (IsBlank(text))
+            allPresent = false;
+        else
+            values[k] = StrToFloat(text);
+    }
+    if (!allPresent)
+        return std::nullopt;
+    return values;
+}
+
+std::string valueText(const std::vector<double>& coefficients, std::string_view xText) {
+    const double x = StrToFloat(xText);
+    return FloatToStr(poly(x, int(coefficients.size()) - 1, coefficients.data()));
+}
+
+void evaluateAtX(const StringGrid& sdgCoefficients, int degree, const QLineEdit& txtRX,
+                 QLineEdit& txtRfx) {
+    if (const auto coefficients = readCoefficients(sdgCoefficients, degree))
+        SetText(txtRfx, valueText(*coefficients, Text(txtRX)));
+}

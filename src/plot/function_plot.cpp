@@ -1,0 +1,162 @@
+#include "plot/function_plot.h"
+
+#include "model/evaluation.h"
+#include "plot/value_marks.h"
+#include "toolkit/conversions.h"
+#include "toolkit/errors.h"
+#include "toolkit/text_box.h"
+
+#include <QCategoryAxis>
+#include <QChart>
+#include <QFontMetricsF>
+#include <QLineSeries>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cfloat>
+#include <optional>
+#include <vector>
+
+namespace {
+
+// More x labels and value marks than this would crowd the plot even when
+// they are short.
+constexpr int kMaxLabels = 12;
+
+const char* const kTooManySamples = "Too many samples: at most 100000 can be drawn";
+
+void resetChart(QChart& chart) {
+    chart.removeAllSeries(); // deletes the previous Draw's series
+    for (QAbstractAxis* axis : chart.axes()) {
+        chart.removeAxis(axis);
+        delete axis;
+    }
+    chart.legend()->hide();
+    chart.setTitle("Tarvel");
+}
+
+QLineSeries* newSeries(QChart& chart) {
+    auto* series = new QLineSeries;
+    series->setColor(Qt::red);
+    chart.addSeries(series);
+    return series;
+}
+
+// Indices of n points spread evenly from the first to the last.
+std::vector<int> spread(qsizetype count, qsizetype n) {
+    std::vector<int> indices;
+    for (qsizetype j = 0; j < n; ++j)
+        indices.push_back(int(n > 1 ? (j * (count - 1) + (n - 1) / 2) / (n - 1) : 0));
+    return indices;
+}
+
+// As many evenly spread points as their x labels fit side by side across the
+// plot: long labels (x after many additions of Step) mean fewer of them.
+std::vector<int> labelledPoints(const std::vector<double>& xs, const QFont& font, double width) {
+    const QFontMetricsF metrics(font);
+    const qsizetype count = qsizetype(xs.size());
+    for (qsizetype n = std::min<qsizetype>(count, kMaxLabels); n > 2; --n) {
+        std::vector<int> chosen = spread(count, n);
+        double widest = 0;
+        for (const int k : chosen)
+            widest = std::max(widest,
+                              metrics.horizontalAdvance(QString::fromStdString(FloatToStr(xs[k]))));
+        if (double(n) * widest <= 0.85 * width) // with room between them
+            return chosen;
+    }
+    return spread(count, std::min<qsizetype>(count, 2));
+}
+
+// Fills the series in one call and puts the x labels of a readable subset of
+// points under them, their value marks over them.
+void showPoints(QChart& chart, QLineSeries& series, const QList<QPointF>& points,
+                const std::vector<double>& xs) {
+    series.replace(points);
+    if (points.isEmpty())
+        return;
+    const qsizetype count = points.size();
+    auto* axisX = new QCategoryAxis;
+    axisX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    axisX->setStartValue(-0.5);
+    axisX->setTruncateLabels(false); // every label shows its x in full
+    // Until the chart is first shown its plot area is empty; take its width in the window.
+    const double plotWidth = chart.plotArea().width() > 0 ? chart.plotArea().width() : 460;
+    std::vector<int> labelled = labelledPoints(xs, axisX->labelsFont(), plotWidth);
+    QString label;
+    for (const int k : labelled)
+        axisX->append(label = QString::fromStdString(FloatToStr(xs[k])), double(k));
+    // The last label stands centred under the plot's right edge: leave it room.
+    QMargins margins = chart.margins();
+    margins.setRight(
+        std::max(20, int(QFontMetricsF(axisX->labelsFont()).horizontalAdvance(label) / 2) + 6));
+    chart.setMargins(margins);
+    axisX->setRange(-0.5, double(count) - 0.5); // after the labels, or it drops some
+    series.setPointsVisible(qsizetype(labelled.size()) == count); // dots only while they stay apart
+    new ValueMarks(chart, series, std::move(labelled));
+
+    const auto [low, high] = std::minmax_element(
+        points.begin(), points.end(), [](QPointF a, QPointF b) { return a.y() < b.y(); });
+    // Room below the lowest point and, for its mark, above the highest;
+    // formed so that it cannot overflow.
+    const double margin = high->y() > low->y() ? 0.08 * high->y() - 0.08 * low->y()
+                                               : std::max(1.0, 0.1 * std::abs(high->y()));
+    auto* axisY = new QValueAxis;
+    axisY->setRange(std::max(low->y() - margin, -DBL_MAX),
+                    std::min(high->y() + 2 * margin, DBL_MAX));
+    chart.addAxis(axisX, Qt::AlignBottom);
+    chart.addAxis(axisY, Qt::AlignLeft);
+    series.attachAxis(axisX);
+    series.attachAxis(axisY);
+}
+
+} // namespace
+
+void drawFunction(QChart& chart, const QLineEdit& txtMin, const QLineEdit& txtMax,
+                  const QLineEdit& txtStep, const StringGrid& sdgCoefficients, int degree,
+                  QLineEdit& txtRX, QLineEdit& txtRfx) {
+    resetChart(chart);
+    QLineSeries& series = *newSeries(chart);
+    const double step = StrToFloat(Text(txtStep));
+    double x = StrToFloat(Text(txtMin));
+
+    // The samples pass through these texts as through txtRX and txtRfx; the
+    // boxes and the chart show them once Draw ends, however it ends.
+    std::string xText = Text(txtRX);
+    std::string fxText = Text(txtRfx);
+    QList<QPointF> points;
+    std::vector<double> xs;
+    const auto show = [&] {
+        showPoints(chart, series, points, xs);
+        SetText(txtRX, xText);
+        SetText(txtRfx, fxText);
+    };
+    try {
+        const double max = StrToFloat(Text(txtMax));
+        if (x <= max) {
+            if (!(step > 0))
+                throw Exception("Step must be greater than 0");
+            if ((max - x) / step >= kMaxSamples)
+                throw Exception(kTooManySamples);
+        }
+        std::optional<std::optional<std::vector<double>>> coefficients; // read at the first sample
+        while (max >= x) {
+            xText = FloatToStr(x);
+            if (!coefficients)
+                coefficients = readCoefficients(sdgCoefficients, degree);
+            if (*coefficients)
+                fxText = valueText(**coefficients, xText);
+            if (!IsBlank(fxText)) {
+                points.append(QPointF(double(points.size()), StrToFloat(fxText)));
+                xs.push_back(x);
+            }
+            const double next = x + step;
+            if (next == x)
+                throw Exception(kTooManySamples);
+            x = next;
+        }
+    } catch (...) {
+        show();
+        throw;
+    }
+    show();
+}

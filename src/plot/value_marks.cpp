@@ -1,0 +1,37 @@
+#include "plot/value_marks.h"
+
+#include <QChart>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QXYSeries>
+
+ValueMarks::ValueMarks(QChart& chart, QXYSeries& series, std::vector<int> pointIndices)
+    : QGraphicsObject(&chart), chart(chart), series(series), indices(std::move(pointIndices)) {
+    setParent(&series); // deleted with the series
+    setZValue(10);      // above the series
+    connect(&chart, &QChart::plotAreaChanged, this, [this] {
+        prepareGeometryChange();
+        update();
+    });
+}
+
+QRectF ValueMarks::boundingRect() const {
+    // Marks stand above their points and may reach a little past the plot area.
+    return chart.plotArea().adjusted(-60, -30, 60, 0);
+}
+
+void ValueMarks::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
+    const QRectF area = chart.plotArea();
+    const QFontMetricsF metrics(painter->font());
+    painter->setPen(chart.titleBrush().color());
+    for (const int index : indices) {
+        const QPointF point = series.at(index);
+        const QPointF position = chart.mapToPosition(point, &series);
+        if (!area.adjusted(-1, -1, 1, 1).contains(position))
+            continue;
+        const QString text = QString::number(point.y(), 'g', 6);
+        const double width = metrics.horizontalAdvance(text);
+        painter->drawText(QPointF(position.x() - width / 2, position.y() - metrics.descent() - 3),
+                          text);
+    }
+}
