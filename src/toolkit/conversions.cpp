@@ -24,8 +24,18 @@ std::string_view stripSpaces(std::string_view text) {
     return text.substr(first, last - first);
 }
 
+// The message quotes a long text only in part, so that the box showing it
+// stays on the screen.
 [[noreturn]] void notAFloat(std::string_view text) {
-    throw EConvertError("'" + std::string(text) + "' is not a valid floating point value");
+    constexpr size_t kQuoted = 40;
+    std::string quoted(text);
+    if (text.size() > kQuoted) {
+        size_t cut = kQuoted;
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+            --cut; // never cut a character in two
+        quoted = std::string(text.substr(0, cut)) + "\xe2\x80\xa6"; // an ellipsis
+    }
+    throw EConvertError("'" + quoted + "' is not a valid floating point value");
 }
 
 // The parts of a text that follows the number grammar; `valid` is false for

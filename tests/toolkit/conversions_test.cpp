@@ -80,6 +80,16 @@ INSTANTIATE_TEST_SUITE_P(Texts, StrToFloatRefusesTest,
                                            "e5", ".", "-", "+", "1e400", "-1e400", "1.5.5", "--1",
                                            "+-1", "1 2", "1e+", "abc", "\xd9\xa1"));
 
+TEST(StrToFloat, QuotesALongTextOnlyInPart) {
+    const std::string text = std::string(39, 'x') + "\xc3\xa9" + std::string(5000, 'y');
+    try {
+        StrToFloat(text);
+        FAIL();
+    } catch (const EConvertError& error) {
+        EXPECT_EQ(error.what(), "'" + std::string(39, 'x') + "\xe2\x80\xa6' is not a valid floating point value");
+    }
+}
+
 TEST(StrToIntDef, ReadsSigned32BitIntegers) {
     EXPECT_EQ(StrToIntDef("3", -1), 3);
     EXPECT_EQ(StrToIntDef(" 3 ", -1), 3);

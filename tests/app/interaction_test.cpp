@@ -1,0 +1,351 @@
+// Drives the real window offscreen as a user would, with random texts in every
+// box and cell, random clicks, selections, page switches and pastes, and checks
+// after every action what no input may break. Seeded and reproducible:
+//
+//   TARVEL_SEEDS=1,2,3 TARVEL_ACTIONS=200000 build/tests/interaction_tests
+//
+// runs the long mode; a failure names its seed and action.
+#include "support/tarvel_test.h"
+
+#include "toolkit/conversions.h"
+#include "toolkit/errors.h"
+
+#include <QApplication>
+#include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTest>
+
+#include <algorithm>
+#include <chrono>
+#include <map>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <random>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+std::vector<unsigned long> seeds() {
+    std::vector<unsigned long> list;
+    std::stringstream text(getenv("TARVEL_SEEDS") ? getenv("TARVEL_SEEDS") : "1,2,3");
+    for (std::string seed; std::getline(text, seed, ',');)
+        list.push_back(std::stoul(seed));
+    return list;
+}
+
+long actionsPerSeed() {
+    return getenv("TARVEL_ACTIONS") ? std::atol(getenv("TARVEL_ACTIONS")) : 2000;
+}
+
+// Ends the process when one action runs longer than any handler may: a hung
+// handler would otherwise hang the test until CTest's timeout, without a word.
+class Watchdog {
+  public:
+    explicit Watchdog(std::chrono::seconds limit) : limit(limit), thread([this] { watch(); }) {}
+    ~Watchdog() {
+        {
+            std::lock_guard lock(mutex);
+            stopping = true;
+        }
+        changed.notify_one();
+        thread.join();
+    }
+    void start(std::string what) {
+        std::lock_guard lock(mutex);
+        action = std::move(what);
+        ++generation;
+        running = true;
+        changed.notify_one();
+    }
+    void stop() {
+        std::lock_guard lock(mutex);
+        running = false;
+    }
+
+  private:
+    void watch() {
+        std::unique_lock lock(mutex);
+        while (!stopping) {
+            if (!running) {
+                changed.wait(lock);
+                continue;
+            }
+            const long watched = generation;
+            if (!changed.wait_for(lock, limit, [&] { return stopping || !running || generation != watched; })) {
+                std::fprintf(stderr, "HUNG for over %llds: %s\n", (long long)limit.count(), action.c_str());
+                std::_Exit(3);
+            }
+        }
+    }
+
+    std::chrono::seconds limit;
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::string action;
+    long generation = 0;
+    bool running = false;
+    bool stopping = false;
+    std::thread thread;
+};
+
+class Interaction : public TarvelTest {
+  protected:
+    int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); }
+    bool chance(double p) { return std::bernoulli_distribution(p)(rng); }
+    template <class T> const T& oneOf(const std::vector<T>& items) {
+        return items[size_t(pick(0, int(items.size()) - 1))];
+    }
+
+    std::string numberText() {
+        switch (pick(0, 5)) {
+        case 0:
+            return IntToStr(pick(-20, 20));
+        case 1:
+            return FloatToStr(pick(-1000, 1000) / 8.0);
+        case 2:
+            return oneOf<std::string>({"0", "-0", "1e308", "-1E308", "1e-320", "1E-50", "1e38",
+                                       "3.5e38", "1e39", "0.1", "1.", ".5", "+2", " 7 ",
+                                       "999999999999999", "1E15", "1e400", "-1e400", "1e-400"});
+        default: {
+            const double magnitude = std::pow(10.0, pick(-320, 308));
+            return FloatToStr(std::uniform_real_distribution<double>(-1, 1)(rng) * magnitude);
+        }
+        }
+    }
+
+    std::string junkText() {
+        switch (pick(0, 3)) {
+        case 0:
+            return oneOf<std::string>({"", " ", "   ", "\t", "abc", "1,5", "0x1F", "inf", "nan",
+                                       "-", "+", ".", "1e", "e5", "1 2", "--1",
+                                       "\xc3\xa9", "\xe6\x95\xb0\xe5\xad\x97",
+                                       "\xf0\x9f\x99\x82", "'", "\"", "\\", "%s%n", "\n3\n"});
+        case 1: {
+            std::string text(size_t(pick(1, 5000)), 'x');
+            for (char& c : text)
+                c = char(pick(32, 126));
+            return text;
+        }
+        case 2:
+            return std::string(size_t(pick(1, 300)), '9');
+        default:
+            return "\xc3\xa9" + numberText() + "\xe2\x82\xac";
+        }
+    }
+
+    std::string anyText() { return chance(0.65) ? numberText() : junkText(); }
+
+    std::string degreeText() {
+        const int roll = pick(0, 99);
+        if (roll < 80)
+            return IntToStr(pick(-5, 12));
+        if (roll < 92)
+            return IntToStr(pick(13, 40));
+        if (roll < 97)
+            return IntToStr(pick(41, 200));
+        return oneOf<std::string>({"190", "191", "2147483647", "-2147483648", "99999999999", "3.0",
+                                   "abc", "", " 4 ", "+5"});
+    }
+
+    std::string rangeText(QLineEdit* box) {
+        if (chance(0.2))
+            return anyText();
+        if (box == form.txtStep)
+            return oneOf<std::string>({"0.5", "1", "0.1", "2.5", "10", "0", "-1", "1E-9", "0.7"});
+        return IntToStr(pick(-50, 50));
+    }
+
+    // QTest types printable ASCII only.
+    static bool isPlainAscii(const std::string& text) {
+        return std::all_of(text.begin(), text.end(), [](char c) { return c >= 32 && c < 127; });
+    }
+
+    void typeIntoBox(QLineEdit* box, const std::string& text) {
+        const QString qtext = QString::fromStdString(text);
+        if (qtext.size() < 12 && isPlainAscii(text) && chance(0.1)) {
+            box->clear();
+            QTest::keyClicks(box, qtext);
+        } else {
+            box->setText(qtext);
+        }
+    }
+
+    // One random action; returns its description.
+    std::string act() {
+        QLineEdit* const boxes[] = {form.txtDegree, form.txtX,    form.txtFx,   form.txtRX,
+                                    form.txtMin,    form.txtMax,  form.txtStep, form.txtFx1,
+                                    form.txtFx2,    form.txtResult, form.txtRfx};
+        QPushButton* const buttons[] = {form.btnGenerate, form.btnAdd,   form.btnDel,
+                                        form.btnClear,    form.btnGetCoefficients,
+                                        form.btnFx,       form.btnDraw};
+        const int roll = pick(0, 99);
+        if (roll < 30) {
+            QLineEdit* box = boxes[pick(0, std::size(boxes) - 1)];
+            const std::string text = box == form.txtDegree                ? degreeText()
+                                     : box == form.txtMin || box == form.txtMax || box == form.txtStep
+                                         ? rangeText(box)
+                                         : anyText();
+            typeIntoBox(box, text);
+            return "type into " + box->objectName().toStdString();
+        }
+        if (roll < 55) {
+            StringGrid* grid = chance(0.7) ? form.sgdResult : form.sdgCoefficients;
+            const int row = pick(1, grid->rowCount() - 1);
+            const int col = grid == form.sgdResult ? pick(0, 1) : 1;
+            const QModelIndex index = grid->model()->index(row - 1, col - grid->fixedCols());
+            const std::string text = chance(0.8) ? numberText() : junkText();
+            if (text.size() < 10 && isPlainAscii(text) && !text.empty() && text[0] != ' ' && chance(0.1)) {
+                grid->setCurrentIndex(index);
+                const QString qtext = QString::fromStdString(text);
+                QTest::keyClicks(grid, qtext.left(1));
+                if (QWidget* editor = QApplication::focusWidget(); editor != grid)
+                    QTest::keyClicks(editor, qtext.mid(1));
+                grid->commitEdit();
+            } else {
+                grid->model()->setData(index, QString::fromStdString(text));
+            }
+            typedIntoTable = grid == form.sgdResult;
+            return "type into " + grid->objectName().toStdString() + " cell (" + IntToStr(col) +
+                   ", " + IntToStr(row) + ")";
+        }
+        if (roll < 85) {
+            QPushButton* button = buttons[pick(0, std::size(buttons) - 1)];
+            if (button == form.btnGetCoefficients && form.sgdAns1->colCount() > 60 && !chance(0.1))
+                button = form.btnFx; // large solves are slow under the sanitizers; keep a few
+            if (chance(0.2))
+                QTest::mouseClick(button, Qt::LeftButton);
+            else
+                button->click();
+            return "click " + button->objectName().toStdString();
+        }
+        if (roll < 93) {
+            StringGrid* grid = form.sgdResult;
+            grid->setCurrentIndex(grid->model()->index(pick(0, grid->rowCount() - 2), pick(0, 1)));
+            return "select a cell of sgdResult";
+        }
+        if (roll < 97) {
+            form.Tarvel->setCurrentIndex(1 - form.Tarvel->currentIndex());
+            return "switch page";
+        }
+        QLineEdit* box = boxes[pick(0, std::size(boxes) - 1)];
+        QApplication::clipboard()->setText(QString::fromStdString(anyText()));
+        box->selectAll();
+        box->paste();
+        return "paste into " + box->objectName().toStdString();
+    }
+
+    Texts tableTexts() const {
+        Texts texts;
+        for (int r = 0; r < form.sgdResult->rowCount(); ++r)
+            for (const std::string& text : rowTexts(*form.sgdResult, r))
+                texts.push_back(text);
+        return texts;
+    }
+
+    static bool readsAsNumber(const std::string& text) {
+        try {
+            StrToFloat(text);
+            return true;
+        } catch (const EConvertError&) {
+            return false;
+        }
+    }
+
+    // What no action may break; `action` is what just ran.
+    void checkInvariants(const std::string& action, const Texts& tableBefore, int newErrors) {
+        static const QRegularExpression known(
+            "^('.*' is not a valid floating point value|Floating point division by zero|"
+            "Floating point overflow|Invalid floating point operation|"
+            "Degree -?\\d+ is too large: the largest degree is 190|Step must be greater than 0|"
+            "Too many samples: at most 100000 can be drawn)$",
+            QRegularExpression::DotMatchesEverythingOption);
+        for (qsizetype i = errors().size() - newErrors; i < errors().size(); ++i)
+            ASSERT_TRUE(known.match(errors()[i]).hasMatch()) << "unexpected error: " << errors()[i].left(200).toStdString();
+
+        const bool changesTable = action.starts_with("click btnAdd") || action.starts_with("click btnDel") ||
+                                  action.starts_with("click btnClear") || action.starts_with("click btnGenerate") ||
+                                  typedIntoTable;
+        if (!changesTable) {
+            ASSERT_EQ(tableTexts(), tableBefore) << "the point table changed";
+        }
+
+        if (action.starts_with("click btnGenerate") && newErrors == 0) {
+            const int n = StrToIntDef(form.txtDegree->text().toStdString(), -1);
+            if (n >= 0) {
+                ASSERT_EQ(form.sgdResult->rowCount(), n + 2);
+                ASSERT_EQ(form.sdgCoefficients->rowCount(), n + 2);
+                ASSERT_EQ(form.sgdAns1->colCount(), n + 2);
+            }
+        }
+        for (int r = 1; r < form.sgdAns1->rowCount(); ++r)
+            for (int c = 1; c < form.sgdAns1->colCount(); ++c) {
+                const std::string& cell = form.sgdAns1->cell(c, r);
+                ASSERT_TRUE(cell.empty() || readsAsNumber(cell)) << "sgdAns1 (" << c << ", " << r << "): " << cell;
+            }
+        if (action.starts_with("click btnGetCoefficients") && newErrors == 0) {
+            for (const std::string& value : columnTexts(*form.sdgCoefficients, 1))
+                ASSERT_TRUE(readsAsNumber(value)) << value;
+        }
+        if ((action.starts_with("click btnFx") || action.starts_with("click btnDraw")) && newErrors == 0 &&
+            form.txtRfx->text() != rfxBefore) {
+            ASSERT_TRUE(readsAsNumber(form.txtRfx->text().toStdString())) << form.txtRfx->text().toStdString();
+        }
+        const bool userTyped = action.starts_with("type") || action.starts_with("paste");
+        for (QLineEdit* box : {form.txtResult, form.txtRfx, form.txtMin, form.txtMax, form.txtStep}) {
+            const QString text = box->text().toLower();
+            if (!userTyped && box->text() != textsBefore[box]) {
+                ASSERT_FALSE(text.contains("inf") || text.contains("nan"))
+                    << box->objectName().toStdString() << ": " << text.left(100).toStdString();
+            }
+        }
+        ASSERT_LE(form.Chart1->chart()->series().size(), 1);
+    }
+
+    void run(unsigned long seed, long actions, Watchdog& watchdog) {
+        rng.seed(seed);
+        for (long i = 0; i < actions && !HasFatalFailure(); ++i) {
+            const Texts tableBefore = tableTexts();
+            rfxBefore = form.txtRfx->text();
+            for (QLineEdit* box : {form.txtResult, form.txtRfx, form.txtMin, form.txtMax, form.txtStep})
+                textsBefore[box] = box->text();
+            const qsizetype errorsBefore = errors().size();
+            typedIntoTable = false;
+            watchdog.start("seed " + std::to_string(seed) + ", action " + std::to_string(i));
+            const std::string action = act();
+            QCoreApplication::processEvents();
+            watchdog.stop();
+            SCOPED_TRACE("seed " + std::to_string(seed) + ", action " + std::to_string(i) + ": " + action);
+            checkInvariants(action, tableBefore, int(errors().size() - errorsBefore));
+        }
+    }
+
+    std::mt19937_64 rng;
+    TForm1 form;
+    bool typedIntoTable = false;
+    QString rfxBefore;
+    std::map<QLineEdit*, QString> textsBefore;
+};
+
+TEST_F(Interaction, NothingAUserDoesBreaksTheWindow) {
+    form.show();
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    Watchdog watchdog(std::chrono::seconds(60));
+    for (const unsigned long seed : seeds()) {
+        run(seed, actionsPerSeed(), watchdog);
+        if (HasFatalFailure())
+            return;
+    }
+}
+
+} // namespace
