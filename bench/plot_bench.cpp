@@ -4,10 +4,10 @@
 // f(x) with no widgets.
 #include "app/Unit1.h"
 #include "model/evaluation.h"
+#include "plot/chart_view.h"
 #include "toolkit/conversions.h"
 #include "toolkit/string_grid.h"
 
-#include <QChartView>
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>

@@ -4,20 +4,23 @@
 #include "fitting/solver.h"
 #include "model/coefficient_template.h"
 #include "model/evaluation.h"
+#include "plot/chart_view.h"
 #include "plot/function_plot.h"
 #include "plot/plot_range.h"
 #include "toolkit/error_display.h"
 #include "toolkit/string_grid.h"
 
 #include <QChart>
-#include <QChartView>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 
 #include <climits>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -47,6 +50,8 @@ QLineEdit* edit(QWidget* parent, const char* name, const QString& text, QRect ge
     return control;
 }
 
+// Each caption marks the letter that Alt reaches the button with; the style
+// hides the marks, so captions look as laid out.
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
     return place(new QPushButton(caption, parent), name, geometry);
 }
@@ -66,16 +71,19 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     // The layout's outer size 582 x 624 less a usual frame and caption.
     resize(574, 597);
     move(286, 62);
+    setWindowIcon(QIcon(":/org.tarvel.Tarvel.svg"));
     createControls();
+    nameForScreenReaders();
     chainTabOrder();
     bindEvents();
+    bindKeyboard();
     FormCreate();
 }
 
 void TForm1::createControls() {
     Label10 = label(this, "Label10", "Degree", {16, 8, 52, 23}, true);
     txtDegree = edit(this, "txtDegree", "3", {72, 8, 65, 24});
-    btnGenerate = button(this, "btnGenerate", "Generate", {136, 8, 75, 25});
+    btnGenerate = button(this, "btnGenerate", "&Generate", {136, 8, 75, 25});
     Label1 = label(this, "Label1", "f(x) = ", {16, 40, 47, 23}, true);
     txtFx1 = edit(this, "txtFx1", "", {72, 40, 489, 24});
     Label2 = label(this, "Label2", "f(x) = ", {16, 64, 47, 23}, true);
@@ -97,11 +105,11 @@ void TForm1::createControls() {
     Label4 = label(GroupBox1, "Label4", "f(x) = ", {8, 56, 47, 23}, true);
     txtX = edit(GroupBox1, "txtX", "", {56, 24, 105, 24});
     txtFx = edit(GroupBox1, "txtFx", "", {56, 56, 105, 24});
-    btnAdd = button(GroupBox1, "btnAdd", "Add", {32, 88, 113, 25});
-    btnDel = button(GroupBox1, "btnDel", "Del", {32, 112, 113, 25});
-    btnClear = button(GroupBox1, "btnClear", "Clear", {32, 136, 113, 25});
+    btnAdd = button(GroupBox1, "btnAdd", "&Add", {32, 88, 113, 25});
+    btnDel = button(GroupBox1, "btnDel", "&Del", {32, 112, 113, 25});
+    btnClear = button(GroupBox1, "btnClear", "&Clear", {32, 136, 113, 25});
     btnGetCoefficients =
-        button(GroupBox1, "btnGetCoefficients", "GetCoefficients", {32, 168, 113, 33});
+        button(GroupBox1, "btnGetCoefficients", "G&etCoefficients", {32, 168, 113, 33});
     sdgCoefficients = grid(TabSheet1, "sdgCoefficients", 2, 1, {360, 8, 193, 209});
     sdgCoefficients->setColWidth(0, 64);
     sdgCoefficients->setColWidth(1, 118);
@@ -110,25 +118,47 @@ void TForm1::createControls() {
 
     auto* chart = new QChart;
     chart->setTitle("TChart");
-    Chart1 = place(new QChartView(chart, TabSheet2), "Chart1", {0, 0, 553, 337});
-    Chart1->setRenderHint(QPainter::Antialiasing);
-    // Point marks reach outside the line's bounds; partial updates would cut them.
-    Chart1->setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
+    Chart1 = place(new ChartView(chart, TabSheet2), "Chart1", {0, 0, 553, 337});
     Label8 = label(TabSheet2, "Label8", "Min", {8, 344, 21, 16});
     txtMin = edit(TabSheet2, "txtMin", "0", {32, 344, 121, 24});
     Max = label(TabSheet2, "Max", "Max", {160, 344, 25, 16});
     txtMax = edit(TabSheet2, "txtMax", "1000", {192, 344, 121, 24});
     Label9 = label(TabSheet2, "Label9", "Step", {320, 344, 27, 16});
     txtStep = edit(TabSheet2, "txtStep", "100", {352, 344, 121, 24});
-    btnDraw = button(TabSheet2, "btnDraw", "Draw", {478, 344, 75, 26});
+    btnDraw = button(TabSheet2, "btnDraw", "D&raw", {478, 344, 75, 26});
 
     Label5 = label(this, "Label5", "Result", {8, 504, 46, 23}, true);
     Label6 = label(this, "Label6", "f(x) = ", {8, 528, 47, 23}, true);
     txtResult = edit(this, "txtResult", "", {63, 528, 498, 24});
     Label7 = label(this, "Label7", "x = ", {32, 560, 27, 23}, true);
     txtRX = edit(this, "txtRX", "", {64, 560, 105, 24});
-    btnFx = button(this, "btnFx", "f(x)", {168, 560, 75, 25});
+    btnFx = button(this, "btnFx", "&f(x)", {168, 560, 75, 25});
     txtRfx = edit(this, "txtRfx", "", {240, 560, 105, 24});
+}
+
+void TForm1::nameForScreenReaders() {
+    // Each box and grid is named after its label, and the label points to it.
+    const std::tuple<QWidget*, QLabel*, const char*> names[] = {
+        {txtDegree, Label10, "Degree"},
+        {txtFx1, Label1, "f(x), expanded"},
+        {txtFx2, Label2, "f(x), nested"},
+        {txtX, Label3, "x"},
+        {txtFx, Label4, "f(x)"},
+        {txtResult, Label6, "Result"},
+        {txtRX, Label7, "x to evaluate"},
+        {txtRfx, nullptr, "f(x) at x"},
+        {txtMin, Label8, "Min"},
+        {txtMax, Max, "Max"},
+        {txtStep, Label9, "Step"},
+        {sgdResult, nullptr, "Sample points"},
+        {sdgCoefficients, nullptr, "Coefficients"},
+        {sgdAns1, nullptr, "Answer"},
+        {Chart1, nullptr, "Chart"}};
+    for (const auto& [control, label, name] : names) {
+        control->setAccessibleName(name);
+        if (label)
+            label->setBuddy(control);
+    }
 }
 
 void TForm1::chainTabOrder() {
@@ -159,6 +189,23 @@ void TForm1::bindEvents() {
     sgdResult->onSelectCell = [this](int col, int row) {
         guarded([&] { sgdResultSelectCell(col, row); });
     };
+    sgdResult->onPaste = [this](const CellBlock& block) {
+        guarded([&] { sgdResultPaste(block); });
+    };
+    sdgCoefficients->onPaste = [this](const CellBlock& block) {
+        guarded([&] { sdgCoefficientsPaste(block); });
+    };
+}
+
+void TForm1::bindKeyboard() {
+    // Enter in a box runs the action that box feeds.
+    const std::pair<QLineEdit*, void (TForm1::*)()> actions[] = {
+        {txtDegree, &TForm1::btnGenerateClick}, {txtRX, &TForm1::btnFxClick},
+        {txtX, &TForm1::btnAddClick},           {txtFx, &TForm1::btnAddClick},
+        {txtMin, &TForm1::btnDrawClick},        {txtMax, &TForm1::btnDrawClick},
+        {txtStep, &TForm1::btnDrawClick}};
+    for (const auto& [box, handler] : actions)
+        connect(box, &QLineEdit::returnPressed, this, [this, handler = handler] { run(handler); });
 }
 
 void TForm1::run(void (TForm1::*handler)()) {
@@ -212,6 +259,14 @@ void TForm1::btnFxClick() {
 void TForm1::btnDrawClick() {
     drawFunction(*Chart1->chart(), *txtMin, *txtMax, *txtStep, *sdgCoefficients, degree, *txtRX,
                  *txtRfx);
+}
+
+void TForm1::sgdResultPaste(const CellBlock& block) {
+    pasteIntoTemplateGrid(*sgdResult, block, "points");
+}
+
+void TForm1::sdgCoefficientsPaste(const CellBlock& block) {
+    pasteIntoTemplateGrid(*sdgCoefficients, block, "coefficients");
 }
 
 void TForm1::TarvelChange() {

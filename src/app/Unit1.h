@@ -20,12 +20,14 @@
 // The controls are the store: each handler reads its inputs from controls,
 // calls one subsystem function, and writes the results back into controls.
 
+#include "toolkit/cell_block.h"
+
 #include <QWidget>
 
 #include <string>
 #include <vector>
 
-class QChartView;
+class ChartView;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -61,7 +63,7 @@ class TForm1 : public QWidget {
     StringGrid* sdgCoefficients;
     StringGrid* sgdAns1;
     QWidget* TabSheet2;
-    QChartView* Chart1;
+    ChartView* Chart1;
     QLabel* Label8;
     QLineEdit* txtMin;
     QLabel* Max;
@@ -87,11 +89,16 @@ class TForm1 : public QWidget {
     void btnFxClick();
     void btnDrawClick();
     void TarvelChange();
+    // Ctrl+V in the point table and in the coefficient values.
+    void sgdResultPaste(const CellBlock& block);
+    void sdgCoefficientsPaste(const CellBlock& block);
 
   private:
     void createControls();
+    void nameForScreenReaders();
     void chainTabOrder();
     void bindEvents();
+    void bindKeyboard();
     void FormCreate();
     // Runs a handler the way every event does: open cell editors committed
     // first, errors shown by the guard.

@@ -5,6 +5,8 @@
 #include "toolkit/string_grid.h"
 #include "toolkit/text_box.h"
 
+#include <algorithm>
+
 std::string coefficientLetter(int i) {
     const unsigned char code = static_cast<unsigned char>((65 + i) % 256);
     if (code < 0x80)
@@ -68,4 +70,27 @@ int generateTemplate(const QLineEdit& txtDegree, std::vector<std::string>& coefN
     SetText(txtFx1, expandedForm(coefNames));
     SetText(txtFx2, nestedForm(coefNames));
     return n;
+}
+
+void pasteIntoTemplateGrid(StringGrid& grid, const CellBlock& block, const std::string& rowsHold) {
+    const int rows = int(block.size());
+    const int rowsBelow = grid.rowCount() - grid.row();
+    if (rows > rowsBelow) {
+        const int degreeNeeded = grid.row() - 1 + rows - 1;
+        throw Exception("The clipboard holds " + IntToStr(rows) + " rows, but only " +
+                        IntToStr(rowsBelow) + " fit from the current row down: the table holds " +
+                        IntToStr(grid.rowCount() - 1) + " " + rowsHold + ". " +
+                        (degreeNeeded <= kMaxDegree
+                             ? "Degree " + IntToStr(degreeNeeded) + " would hold them all."
+                             : "Not even the largest degree, " + IntToStr(kMaxDegree) +
+                                   ", would hold them all."));
+    }
+    size_t cols = 0;
+    for (const auto& row : block)
+        cols = std::max(cols, row.size());
+    const int colsRight = grid.colCount() - grid.col();
+    if (int(cols) > colsRight)
+        throw Exception("The clipboard holds " + IntToStr(int(cols)) + " columns, but only " +
+                        IntToStr(colsRight) + " fit from the current column right.");
+    grid.pasteBlock(block);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "toolkit/cell_block.h"
+
 #include <QLineEdit>
 
 #include <string>
@@ -31,3 +33,11 @@ std::string nestedForm(const std::vector<std::string>& letters);
 int generateTemplate(const QLineEdit& txtDegree, std::vector<std::string>& coefNames,
                      StringGrid& sgdResult, StringGrid& sdgCoefficients, StringGrid& sgdAns1,
                      QLineEdit& txtFx1, QLineEdit& txtFx2);
+
+// Paste into a grid that Generate sizes with one row per coefficient (the
+// point table, the coefficient values): the block goes in from the current
+// cell as if typed. A block taller than the rows from the current one down,
+// or wider than the columns from the current one right, is refused whole
+// with a message that names the degree that would hold it; `rowsHold` says
+// what the rows are ("points", "coefficients").
+void pasteIntoTemplateGrid(StringGrid& grid, const CellBlock& block, const std::string& rowsHold);

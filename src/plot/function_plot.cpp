@@ -8,8 +8,10 @@
 
 #include <QCategoryAxis>
 #include <QChart>
+#include <QCursor>
 #include <QFontMetricsF>
 #include <QLineSeries>
+#include <QToolTip>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -26,6 +28,7 @@ constexpr int kMaxLabels = 12;
 const char* const kTooManySamples = "Too many samples: at most 100000 can be drawn";
 
 void resetChart(QChart& chart) {
+    delete ValueMarks::of(chart);
     chart.removeAllSeries(); // deletes the previous Draw's series
     for (QAbstractAxis* axis : chart.axes()) {
         chart.removeAxis(axis);
@@ -40,6 +43,22 @@ QLineSeries* newSeries(QChart& chart) {
     series->setColor(Qt::red);
     chart.addSeries(series);
     return series;
+}
+
+// Hovering near the line shows the nearest point's x and value.
+void showPointOnHover(QLineSeries& series, std::vector<double> xs) {
+    QObject::connect(
+        &series, &QXYSeries::hovered, &series,
+        [&series, xs = std::move(xs)](QPointF position, bool entering) {
+            if (!entering || xs.empty()) {
+                QToolTip::hideText();
+                return;
+            }
+            const auto k = size_t(std::clamp(std::lround(position.x()), 0L, long(xs.size()) - 1));
+            QToolTip::showText(QCursor::pos(),
+                               QString::fromStdString("x = " + FloatToStr(xs[k]) + "\nf(x) = " +
+                                                      FloatToStr(series.at(int(k)).y())));
+        });
 }
 
 // Indices of n points spread evenly from the first to the last.
@@ -93,6 +112,7 @@ void showPoints(QChart& chart, QLineSeries& series, const QList<QPointF>& points
     axisX->setRange(-0.5, double(count) - 0.5); // after the labels, or it drops some
     series.setPointsVisible(qsizetype(labelled.size()) == count); // dots only while they stay apart
     new ValueMarks(chart, series, std::move(labelled));
+    showPointOnHover(series, xs);
 
     const auto [low, high] = std::minmax_element(
         points.begin(), points.end(), [](QPointF a, QPointF b) { return a.y() < b.y(); });

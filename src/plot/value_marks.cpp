@@ -6,27 +6,38 @@
 #include <QXYSeries>
 
 ValueMarks::ValueMarks(QChart& chart, QXYSeries& series, std::vector<int> pointIndices)
-    : QGraphicsObject(&chart), chart(chart), series(series), indices(std::move(pointIndices)) {
-    setParent(&series); // deleted with the series
-    setZValue(10);      // above the series
-    connect(&chart, &QChart::plotAreaChanged, this, [this] {
-        prepareGeometryChange();
-        update();
-    });
+    : QGraphicsObject(&chart), chart(chart), series(&series), indices(std::move(pointIndices)) {
+    setZValue(10); // above the series
+    followPlotArea();
+    connect(&chart, &QChart::plotAreaChanged, this, &ValueMarks::followPlotArea);
+}
+
+ValueMarks* ValueMarks::of(const QChart& chart) {
+    for (QGraphicsItem* item : chart.childItems())
+        if (auto* marks = dynamic_cast<ValueMarks*>(item))
+            return marks;
+    return nullptr;
+}
+
+void ValueMarks::followPlotArea() {
+    prepareGeometryChange();
+    // Marks stand above their points and may reach a little past the plot area.
+    bounds = chart.plotArea().adjusted(-60, -30, 60, 0);
 }
 
 QRectF ValueMarks::boundingRect() const {
-    // Marks stand above their points and may reach a little past the plot area.
-    return chart.plotArea().adjusted(-60, -30, 60, 0);
+    return bounds;
 }
 
 void ValueMarks::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
+    if (!series)
+        return;
     const QRectF area = chart.plotArea();
     const QFontMetricsF metrics(painter->font());
     painter->setPen(chart.titleBrush().color());
     for (const int index : indices) {
-        const QPointF point = series.at(index);
-        const QPointF position = chart.mapToPosition(point, &series);
+        const QPointF point = series->at(index);
+        const QPointF position = chart.mapToPosition(point, series);
         if (!area.adjusted(-1, -1, 1, 1).contains(position))
             continue;
         const QString text = QString::number(point.y(), 'g', 6);

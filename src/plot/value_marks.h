@@ -1,16 +1,17 @@
 #pragma once
 
 #include <QGraphicsObject>
+#include <QPointer>
+#include <QXYSeries>
 
 #include <vector>
 
 class QChart;
-class QXYSeries;
 
 // The value marks of chosen points of a series: each point's value written
 // above it. They are drawn over the chart at the points' current positions,
-// so they follow every change of the plot area. They belong to the series
-// and go with it.
+// so they follow every change of the plot area. They are a child item of the
+// chart, and each Draw deletes the previous marks with their series.
 //
 // Qt Charts' own point labels label every point, and showing only some of
 // them (per-point configuration) makes every frame of a long series cost
@@ -21,12 +22,19 @@ class ValueMarks : public QGraphicsObject {
     ValueMarks(QChart& chart, QXYSeries& series, std::vector<int> pointIndices);
 
     const std::vector<int>& pointIndices() const { return indices; }
+    // The marks on the chart, if any.
+    static ValueMarks* of(const QChart& chart);
 
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override;
 
   private:
+    // The scene indexes an item by its bounds: they may change only right after
+    // prepareGeometryChange, never behind its back when the plot area moves.
+    void followPlotArea();
+
     QChart& chart;
-    QXYSeries& series;
+    QPointer<QXYSeries> series;
     const std::vector<int> indices;
+    QRectF bounds;
 };

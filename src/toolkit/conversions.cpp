@@ -32,7 +32,7 @@ std::string_view stripSpaces(std::string_view text) {
     if (text.size() > kQuoted) {
         size_t cut = kQuoted;
         while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
-            --cut; // never cut a character in two
+            --cut;                                                  // never cut a character in two
         quoted = std::string(text.substr(0, cut)) + "\xe2\x80\xa6"; // an ellipsis
     }
     throw EConvertError("'" + quoted + "' is not a valid floating point value");

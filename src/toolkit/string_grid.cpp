@@ -1,7 +1,10 @@
 #include "toolkit/string_grid.h"
 
 #include <QAbstractTableModel>
+#include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
+#include <QKeyEvent>
 
 #include <algorithm>
 #include <utility>
@@ -161,6 +164,50 @@ void StringGrid::currentChanged(const QModelIndex& current, const QModelIndex& p
     currentRow = row;
     if (onSelectCell)
         onSelectCell(col, row);
+}
+
+QRect StringGrid::selectedCells() const {
+    QRect cells(currentCol, currentRow, 1, 1);
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    if (selected.isEmpty())
+        return cells;
+    cells = QRect(itemModel->gridCol(selected.first()), itemModel->gridRow(selected.first()), 1, 1);
+    for (const QModelIndex& index : selected)
+        cells |= QRect(itemModel->gridCol(index), itemModel->gridRow(index), 1, 1);
+    return cells;
+}
+
+CellBlock StringGrid::selectedBlock() const {
+    const QRect cells = selectedCells();
+    CellBlock block;
+    for (int r = cells.top(); r <= cells.bottom(); ++r) {
+        block.emplace_back();
+        for (int c = cells.left(); c <= cells.right(); ++c)
+            block.back().push_back(cell(c, r));
+    }
+    return block;
+}
+
+void StringGrid::pasteBlock(const CellBlock& block) {
+    for (size_t r = 0; r < block.size(); ++r)
+        for (size_t c = 0; c < block[r].size(); ++c)
+            setCell(currentCol + int(c), currentRow + int(r), block[r][c]);
+}
+
+void StringGrid::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        QApplication::clipboard()->setText(QString::fromStdString(cellBlockText(selectedBlock())));
+    } else if (event->matches(QKeySequence::Paste) && itemModel->editable) {
+        if (onPaste)
+            onPaste(parseCellBlock(QApplication::clipboard()->text().toStdString()));
+    } else if (event->key() == Qt::Key_Delete && itemModel->editable) {
+        const QRect cells = selectedCells();
+        for (int r = cells.top(); r <= cells.bottom(); ++r)
+            for (int c = cells.left(); c <= cells.right(); ++c)
+                setCell(c, r, {});
+    } else {
+        QTableView::keyPressEvent(event);
+    }
 }
 
 void StringGrid::setColWidth(int col, int width) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "toolkit/cell_block.h"
+
 #include <QTableView>
 
 #include <functional>
@@ -55,6 +57,17 @@ class StringGrid : public QTableView {
     // keyboard or setRow. Never raised when it stays.
     std::function<void(int col, int row)> onSelectCell;
 
+    // Ctrl+V on an editable grid: the clipboard's block, for the owner to
+    // check and put in with pasteBlock. Ctrl+C copies the selected block and
+    // Delete empties the selected cells of an editable grid.
+    std::function<void(const CellBlock& block)> onPaste;
+
+    // The selected cells (at least the current one), row by row.
+    CellBlock selectedBlock() const;
+    // Writes the block from the current cell rightwards and downwards; what
+    // falls outside the grid is dropped, so callers check the fit first.
+    void pasteBlock(const CellBlock& block);
+
     // Column widths in grid columns; the fixed column is the row-label width.
     void setColWidth(int col, int width);
     void setEditable(bool editable);
@@ -64,6 +77,7 @@ class StringGrid : public QTableView {
     void commitEdit();
 
   protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
   private:
@@ -73,6 +87,8 @@ class StringGrid : public QTableView {
         return col >= 0 && row >= 0 && col < cols && row < rows;
     }
     size_t index(int col, int row) const { return size_t(row) * cols + col; }
+    // The selection's bounds in grid coordinates: left, top, right, bottom.
+    QRect selectedCells() const;
     // Repaints the view once control returns to the event loop.
     void scheduleRefresh();
     void moveCurrent(int col, int row);

@@ -7,12 +7,13 @@
 // runs the long mode; a failure names its seed and action.
 #include "support/tarvel_test.h"
 
+#include "plot/chart_view.h"
+
 #include "toolkit/conversions.h"
 #include "toolkit/errors.h"
 
 #include <QApplication>
 #include <QChart>
-#include <QChartView>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,14 +23,17 @@
 
 #include <algorithm>
 #include <chrono>
-#include <map>
 #include <condition_variable>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <map>
 #include <mutex>
 #include <random>
 #include <sstream>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -41,6 +45,19 @@ std::vector<unsigned long> seeds() {
     for (std::string seed; std::getline(text, seed, ',');)
         list.push_back(std::stoul(seed));
     return list;
+}
+
+// The action under way, for the crash note: a crash names its seed and action
+// like any other failure.
+char currentAction[256] = "no action yet";
+
+void noteCrash(int signal) {
+    const char prefix[] = "\nCRASHED during ";
+    [[maybe_unused]] auto written = write(2, prefix, sizeof prefix - 1);
+    written = write(2, currentAction, strlen(currentAction));
+    written = write(2, "\n", 1);
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
 }
 
 long actionsPerSeed() {
@@ -81,8 +98,10 @@ class Watchdog {
                 continue;
             }
             const long watched = generation;
-            if (!changed.wait_for(lock, limit, [&] { return stopping || !running || generation != watched; })) {
-                std::fprintf(stderr, "HUNG for over %llds: %s\n", (long long)limit.count(), action.c_str());
+            if (!changed.wait_for(lock, limit,
+                                  [&] { return stopping || !running || generation != watched; })) {
+                std::fprintf(stderr, "HUNG for over %llds: %s\n", (long long)limit.count(),
+                             action.c_str());
                 std::_Exit(3);
             }
         }
@@ -126,10 +145,30 @@ class Interaction : public TarvelTest {
     std::string junkText() {
         switch (pick(0, 3)) {
         case 0:
-            return oneOf<std::string>({"", " ", "   ", "\t", "abc", "1,5", "0x1F", "inf", "nan",
-                                       "-", "+", ".", "1e", "e5", "1 2", "--1",
-                                       "\xc3\xa9", "\xe6\x95\xb0\xe5\xad\x97",
-                                       "\xf0\x9f\x99\x82", "'", "\"", "\\", "%s%n", "\n3\n"});
+            return oneOf<std::string>({"",
+                                       " ",
+                                       "   ",
+                                       "\t",
+                                       "abc",
+                                       "1,5",
+                                       "0x1F",
+                                       "inf",
+                                       "nan",
+                                       "-",
+                                       "+",
+                                       ".",
+                                       "1e",
+                                       "e5",
+                                       "1 2",
+                                       "--1",
+                                       "\xc3\xa9",
+                                       "\xe6\x95\xb0\xe5\xad\x97",
+                                       "\xf0\x9f\x99\x82",
+                                       "'",
+                                       "\"",
+                                       "\\",
+                                       "%s%n",
+                                       "\n3\n"});
         case 1: {
             std::string text(size_t(pick(1, 5000)), 'x');
             for (char& c : text)
@@ -182,19 +221,19 @@ class Interaction : public TarvelTest {
 
     // One random action; returns its description.
     std::string act() {
-        QLineEdit* const boxes[] = {form.txtDegree, form.txtX,    form.txtFx,   form.txtRX,
-                                    form.txtMin,    form.txtMax,  form.txtStep, form.txtFx1,
+        QLineEdit* const boxes[] = {form.txtDegree, form.txtX,      form.txtFx,   form.txtRX,
+                                    form.txtMin,    form.txtMax,    form.txtStep, form.txtFx1,
                                     form.txtFx2,    form.txtResult, form.txtRfx};
-        QPushButton* const buttons[] = {form.btnGenerate, form.btnAdd,   form.btnDel,
-                                        form.btnClear,    form.btnGetCoefficients,
-                                        form.btnFx,       form.btnDraw};
+        QPushButton* const buttons[] = {
+            form.btnGenerate,        form.btnAdd, form.btnDel, form.btnClear,
+            form.btnGetCoefficients, form.btnFx,  form.btnDraw};
         const int roll = pick(0, 99);
         if (roll < 30) {
             QLineEdit* box = boxes[pick(0, std::size(boxes) - 1)];
-            const std::string text = box == form.txtDegree                ? degreeText()
-                                     : box == form.txtMin || box == form.txtMax || box == form.txtStep
-                                         ? rangeText(box)
-                                         : anyText();
+            const std::string text =
+                box == form.txtDegree                                             ? degreeText()
+                : box == form.txtMin || box == form.txtMax || box == form.txtStep ? rangeText(box)
+                                                                                  : anyText();
             typeIntoBox(box, text);
             return "type into " + box->objectName().toStdString();
         }
@@ -204,7 +243,8 @@ class Interaction : public TarvelTest {
             const int col = grid == form.sgdResult ? pick(0, 1) : 1;
             const QModelIndex index = grid->model()->index(row - 1, col - grid->fixedCols());
             const std::string text = chance(0.8) ? numberText() : junkText();
-            if (text.size() < 10 && isPlainAscii(text) && !text.empty() && text[0] != ' ' && chance(0.1)) {
+            if (text.size() < 10 && isPlainAscii(text) && !text.empty() && text[0] != ' ' &&
+                chance(0.1)) {
                 grid->setCurrentIndex(index);
                 const QString qtext = QString::fromStdString(text);
                 QTest::keyClicks(grid, qtext.left(1));
@@ -270,11 +310,13 @@ class Interaction : public TarvelTest {
             "Too many samples: at most 100000 can be drawn)$",
             QRegularExpression::DotMatchesEverythingOption);
         for (qsizetype i = errors().size() - newErrors; i < errors().size(); ++i)
-            ASSERT_TRUE(known.match(errors()[i]).hasMatch()) << "unexpected error: " << errors()[i].left(200).toStdString();
+            ASSERT_TRUE(known.match(errors()[i]).hasMatch())
+                << "unexpected error: " << errors()[i].left(200).toStdString();
 
-        const bool changesTable = action.starts_with("click btnAdd") || action.starts_with("click btnDel") ||
-                                  action.starts_with("click btnClear") || action.starts_with("click btnGenerate") ||
-                                  typedIntoTable;
+        const bool changesTable = action.starts_with("click btnAdd") ||
+                                  action.starts_with("click btnDel") ||
+                                  action.starts_with("click btnClear") ||
+                                  action.starts_with("click btnGenerate") || typedIntoTable;
         if (!changesTable) {
             ASSERT_EQ(tableTexts(), tableBefore) << "the point table changed";
         }
@@ -290,18 +332,21 @@ class Interaction : public TarvelTest {
         for (int r = 1; r < form.sgdAns1->rowCount(); ++r)
             for (int c = 1; c < form.sgdAns1->colCount(); ++c) {
                 const std::string& cell = form.sgdAns1->cell(c, r);
-                ASSERT_TRUE(cell.empty() || readsAsNumber(cell)) << "sgdAns1 (" << c << ", " << r << "): " << cell;
+                ASSERT_TRUE(cell.empty() || readsAsNumber(cell))
+                    << "sgdAns1 (" << c << ", " << r << "): " << cell;
             }
         if (action.starts_with("click btnGetCoefficients") && newErrors == 0) {
             for (const std::string& value : columnTexts(*form.sdgCoefficients, 1))
                 ASSERT_TRUE(readsAsNumber(value)) << value;
         }
-        if ((action.starts_with("click btnFx") || action.starts_with("click btnDraw")) && newErrors == 0 &&
-            form.txtRfx->text() != rfxBefore) {
-            ASSERT_TRUE(readsAsNumber(form.txtRfx->text().toStdString())) << form.txtRfx->text().toStdString();
+        if ((action.starts_with("click btnFx") || action.starts_with("click btnDraw")) &&
+            newErrors == 0 && form.txtRfx->text() != rfxBefore) {
+            ASSERT_TRUE(readsAsNumber(form.txtRfx->text().toStdString()))
+                << form.txtRfx->text().toStdString();
         }
         const bool userTyped = action.starts_with("type") || action.starts_with("paste");
-        for (QLineEdit* box : {form.txtResult, form.txtRfx, form.txtMin, form.txtMax, form.txtStep}) {
+        for (QLineEdit* box :
+             {form.txtResult, form.txtRfx, form.txtMin, form.txtMax, form.txtStep}) {
             const QString text = box->text().toLower();
             if (!userTyped && box->text() != textsBefore[box]) {
                 ASSERT_FALSE(text.contains("inf") || text.contains("nan"))
@@ -316,15 +361,22 @@ class Interaction : public TarvelTest {
         for (long i = 0; i < actions && !HasFatalFailure(); ++i) {
             const Texts tableBefore = tableTexts();
             rfxBefore = form.txtRfx->text();
-            for (QLineEdit* box : {form.txtResult, form.txtRfx, form.txtMin, form.txtMax, form.txtStep})
+            for (QLineEdit* box :
+                 {form.txtResult, form.txtRfx, form.txtMin, form.txtMax, form.txtStep})
                 textsBefore[box] = box->text();
             const qsizetype errorsBefore = errors().size();
             typedIntoTable = false;
-            watchdog.start("seed " + std::to_string(seed) + ", action " + std::to_string(i));
+            const std::string where =
+                "seed " + std::to_string(seed) + ", action " + std::to_string(i);
+            std::snprintf(currentAction, sizeof currentAction, "%s", where.c_str());
+            watchdog.start(where);
             const std::string action = act();
+            std::snprintf(currentAction, sizeof currentAction, "%s: %s", where.c_str(),
+                          action.c_str());
             QCoreApplication::processEvents();
             watchdog.stop();
-            SCOPED_TRACE("seed " + std::to_string(seed) + ", action " + std::to_string(i) + ": " + action);
+            SCOPED_TRACE("seed " + std::to_string(seed) + ", action " + std::to_string(i) + ": " +
+                         action);
             checkInvariants(action, tableBefore, int(errors().size() - errorsBefore));
         }
     }
@@ -341,6 +393,8 @@ TEST_F(Interaction, NothingAUserDoesBreaksTheWindow) {
     QApplication::setActiveWindow(&form);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     Watchdog watchdog(std::chrono::seconds(60));
+    for (const int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT})
+        std::signal(signal, noteCrash);
     for (const unsigned long seed : seeds()) {
         run(seed, actionsPerSeed(), watchdog);
         if (HasFatalFailure())

@@ -1,7 +1,8 @@
 #include "support/tarvel_test.h"
 
+#include "plot/chart_view.h"
+
 #include <QChart>
-#include <QChartView>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -58,7 +59,7 @@ QString textOf(const QWidget* control) {
     if (auto* edit = qobject_cast<const QLineEdit*>(control))
         return edit->text();
     if (auto* button = qobject_cast<const QPushButton*>(control))
-        return button->text();
+        return QString(button->text()).remove('&'); // the mnemonic mark is hidden
     if (auto* group = qobject_cast<const QGroupBox*>(control))
         return group->title();
     return {};

@@ -1,11 +1,13 @@
 #include "support/tarvel_test.h"
 
+#include "plot/chart_view.h"
+
 #include "model/evaluation.h"
 #include "plot/value_marks.h"
 
 #include <QCategoryAxis>
 #include <QChart>
-#include <QChartView>
+#include <QCoreApplication>
 #include <QLegend>
 #include <QLineEdit>
 #include <QLineSeries>
@@ -49,9 +51,9 @@ class EvaluationAndPlot : public TarvelTest {
     }
     // The points whose value is marked on the chart.
     std::vector<int> markedPoints() {
-        const auto marks = series()->findChildren<ValueMarks*>();
-        EXPECT_EQ(marks.size(), 1);
-        return marks.isEmpty() ? std::vector<int>() : marks.first()->pointIndices();
+        const ValueMarks* marks = ValueMarks::of(chart());
+        EXPECT_TRUE(marks);
+        return marks ? marks->pointIndices() : std::vector<int>();
     }
     QStringList labels() {
         const auto axes = chart().axes(Qt::Horizontal);
@@ -215,8 +217,10 @@ TEST_F(EvaluationAndPlot, ASecondDrawDeletesTheFirstSeries) {
     setCoefficients({"2", "3", "-2", "1"});
     form.btnDraw->click();
     QPointer<QLineSeries> first = series();
+    QPointer<ValueMarks> firstMarks = ValueMarks::of(chart());
     form.btnDraw->click();
     EXPECT_TRUE(first.isNull());
+    EXPECT_TRUE(firstMarks.isNull());
     EXPECT_EQ(chart().series().size(), 1);
 }
 
@@ -342,6 +346,24 @@ TEST_F(EvaluationAndPlot, ABadXCellLeavesAllThreeBoxesOnEverySwitch) {
     EXPECT_EQ(range(), (QStringList{"0", "1000", "100"}));
     EXPECT_EQ(errors().size(), 2);
     EXPECT_EQ(errors().first(), "'four' is not a valid floating point value");
+}
+
+// The marks' bounds follow the plot area, which moves with every Draw as the
+// axis labels change width; the scene must hear of each move, or it paints
+// from an index that still holds deleted marks.
+TEST_F(EvaluationAndPlot, RedrawingAShownChartManyTimesIsSafe) {
+    form.show();
+    form.Tarvel->setCurrentIndex(1);
+    const char* values[] = {"1", "-2646", "1E15", "0.001", "-7", "123456789", "1E-9", "5"};
+    const char* ranges[][3] = {
+        {"42", "48", "10"}, {"0", "10", "1"}, {"-5", "5", "0.5"}, {"1", "1", "1"}};
+    for (int i = 0; i < 120; ++i) {
+        setCoefficients(
+            {values[i % 8], values[(i / 8) % 8], values[(i / 3) % 8], values[(i / 5) % 8]});
+        draw(ranges[i % 4][0], ranges[i % 4][1], ranges[i % 4][2]);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(chart().series().size(), 1);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "support/tarvel_test.h"
 
+#include "app/application.h"
 #include "toolkit/error_display.h"
 
 #include <QApplication>
@@ -45,7 +46,7 @@ int main(int argc, char* argv[]) {
         setenv("XDG_RUNTIME_DIR", runtime.c_str(), 0);
     }
     QApplication application(argc, argv);
-    QApplication::setApplicationName("Tarvel");
+    setUpApplication();
     ::testing::InitGoogleTest(&argc, argv);
     setErrorPresenter([](const QString& message) { recordedErrors << message; });
 

@@ -86,7 +86,8 @@ TEST(StrToFloat, QuotesALongTextOnlyInPart) {
         StrToFloat(text);
         FAIL();
     } catch (const EConvertError& error) {
-        EXPECT_EQ(error.what(), "'" + std::string(39, 'x') + "\xe2\x80\xa6' is not a valid floating point value");
+        EXPECT_EQ(error.what(),
+                  "'" + std::string(39, 'x') + "\xe2\x80\xa6' is not a valid floating point value");
     }
 }
 

@@ -1,0 +1,230 @@
+#include "support/tarvel_test.h"
+
+#include "plot/chart_view.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QChart>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolTip>
+#include <QValueAxis>
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+class Usability : public TarvelTest {
+  protected:
+    void SetUp() override {
+        TarvelTest::SetUp();
+        form.show();
+        QApplication::setActiveWindow(&form);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    }
+    void paste(StringGrid& grid, int col, int row, const char* text) {
+        grid.setCurrentIndex(grid.model()->index(row - 1, col - grid.fixedCols()));
+        grid.setFocus();
+        QApplication::clipboard()->setText(text);
+        QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
+    }
+    void selectRows(StringGrid& grid, int first, int last) {
+        const QModelIndex from = grid.model()->index(first - 1, 0);
+        const QModelIndex to = grid.model()->index(last - 1, grid.model()->columnCount() - 1);
+        grid.setCurrentIndex(from);
+        grid.selectionModel()->select(QItemSelection(from, to),
+                                      QItemSelectionModel::ClearAndSelect);
+    }
+
+    TForm1 form;
+};
+
+// Paste and copy
+
+TEST_F(Usability, PastesSpreadsheetRowsIntoThePointTableLikeTyping) {
+    form.btnClear->click();
+    paste(*form.sgdResult, 0, 1, "1\t4\n2\t8\n3\t20\n4\t46\n");
+    EXPECT_EQ(columnTexts(*form.sgdResult, 0), (Texts{"1", "2", "3", "4"}));
+    EXPECT_EQ(columnTexts(*form.sgdResult, 1), (Texts{"4", "8", "20", "46"}));
+    EXPECT_EQ(TForm1State::pointCount(form), 0);
+    form.btnGetCoefficients->click();
+    EXPECT_EQ(form.txtResult->text(), "2 + 3x^1 + -2x^2 + 1x^3");
+}
+
+TEST_F(Usability, PastesCommaAndSpaceSeparatedBlocks) {
+    paste(*form.sgdResult, 0, 2, "5, 92\n6, 170");
+    EXPECT_EQ(columnTexts(*form.sgdResult, 0), (Texts{"1", "5", "6", "4"}));
+    paste(*form.sgdResult, 0, 1, "  -1   -4  ");
+    EXPECT_EQ(rowTexts(*form.sgdResult, 1), (Texts{"-1", "-4"}));
+    EXPECT_TRUE(errors().isEmpty());
+}
+
+TEST_F(Usability, ASingleColumnFillsTheCurrentColumn) {
+    paste(*form.sgdResult, 1, 2, "9\n10\n11");
+    EXPECT_EQ(columnTexts(*form.sgdResult, 0), (Texts{"1", "2", "3", "4"}));
+    EXPECT_EQ(columnTexts(*form.sgdResult, 1), (Texts{"4", "9", "10", "11"}));
+    paste(*form.sdgCoefficients, 1, 1, "2\n3\n-2\n1\n");
+    EXPECT_EQ(columnTexts(*form.sdgCoefficients, 1), (Texts{"2", "3", "-2", "1"}));
+}
+
+TEST_F(Usability, ABlockTooTallIsRefusedWholeWithTheDegreeThatHoldsIt) {
+    paste(*form.sgdResult, 0, 2, "1\t1\n2\t2\n3\t3\n4\t4\n5\t5");
+    EXPECT_EQ(columnTexts(*form.sgdResult, 0), (Texts{"1", "2", "3", "4"}));
+    EXPECT_EQ(errors(),
+              QStringList{"The clipboard holds 5 rows, but only 3 fit from the current row "
+                          "down: the table holds 4 points. Degree 5 would hold them all."});
+    paste(*form.sgdResult, 1, 1, "1\t2");
+    EXPECT_EQ(errors().size(), 2) << "two columns do not fit right of column 1";
+    EXPECT_EQ(rowTexts(*form.sgdResult, 1), (Texts{"1", "4"}));
+}
+
+TEST_F(Usability, TheAnswerGridTakesNoPasteButCopiesTheReducedSystem) {
+    form.btnGetCoefficients->click();
+    paste(*form.sgdAns1, 0, 1, "junk");
+    EXPECT_EQ(form.sgdAns1->cell(0, 1), "4");
+    selectRows(*form.sgdAns1, 1, 4);
+    QTest::keyClick(form.sgdAns1, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              "4\t1\t1\t1\t1\n4\t0\t1\t3\t7\n4\t0\t0\t1\t6\n1\t0\t0\t0\t1\n");
+}
+
+TEST_F(Usability, DeleteEmptiesTheSelectedEditableCells) {
+    selectRows(*form.sgdResult, 2, 3);
+    QTest::keyClick(form.sgdResult, Qt::Key_Delete);
+    EXPECT_EQ(columnTexts(*form.sgdResult, 0), (Texts{"1", "", "", "4"}));
+    EXPECT_EQ(TForm1State::pointCount(form), 0);
+    form.btnGetCoefficients->click();
+    selectRows(*form.sgdAns1, 1, 1);
+    QTest::keyClick(form.sgdAns1, Qt::Key_Delete);
+    EXPECT_EQ(form.sgdAns1->cell(0, 1), "4");
+}
+
+// Keyboard
+
+TEST_F(Usability, EnterInABoxRunsItsAction) {
+    form.txtDegree->setText("2");
+    QTest::keyClick(form.txtDegree, Qt::Key_Return);
+    EXPECT_EQ(form.txtFx1->text(), "A + Bx^1 + Cx^2");
+
+    form.txtDegree->setText("3");
+    QTest::keyClick(form.txtDegree, Qt::Key_Enter);
+    EXPECT_EQ(form.txtFx1->text(), "A + Bx^1 + Cx^2 + Dx^3");
+    paste(*form.sdgCoefficients, 1, 1, "2\n3\n-2\n1");
+    form.txtRX->setText("5");
+    QTest::keyClick(form.txtRX, Qt::Key_Return);
+    EXPECT_EQ(form.txtRfx->text(), "92");
+
+    form.btnClear->click();
+    form.txtX->setText("1");
+    form.txtFx->setText("4");
+    QTest::keyClick(form.txtX, Qt::Key_Return);
+    form.txtX->setText("2");
+    form.txtFx->setText("8");
+    QTest::keyClick(form.txtFx, Qt::Key_Return);
+    EXPECT_EQ(columnTexts(*form.sgdResult, 0), (Texts{"1", "2", "", ""}));
+
+    for (QLineEdit* box : {form.txtMin, form.txtMax, form.txtStep}) {
+        form.Chart1->chart()->removeAllSeries();
+        QTest::keyClick(box, Qt::Key_Return);
+        EXPECT_EQ(form.Chart1->chart()->series().size(), 1) << box->objectName().toStdString();
+    }
+}
+
+TEST_F(Usability, AltAndALetterReachEveryButtonWhoseCaptionLooksUnchanged) {
+    const std::pair<QPushButton*, Qt::Key> buttons[] = {{form.btnGenerate, Qt::Key_G},
+                                                        {form.btnAdd, Qt::Key_A},
+                                                        {form.btnDel, Qt::Key_D},
+                                                        {form.btnClear, Qt::Key_C},
+                                                        {form.btnGetCoefficients, Qt::Key_E},
+                                                        {form.btnFx, Qt::Key_F}};
+    for (const auto& [button, key] : buttons) {
+        bool clicked = false;
+        const auto connection =
+            QObject::connect(button, &QPushButton::clicked, [&] { clicked = true; });
+        QTest::keyClick(&form, key, Qt::AltModifier);
+        QTest::qWait(200); // the button animates its click
+        EXPECT_TRUE(clicked) << button->objectName().toStdString();
+        QObject::disconnect(connection);
+    }
+    EXPECT_EQ(QApplication::style()->styleHint(QStyle::SH_UnderlineShortcut), 0);
+}
+
+// Screen readers
+
+TEST_F(Usability, EveryBoxAndGridIsNamedAfterItsLabel) {
+    const std::pair<QWidget*, QString> names[] = {{form.txtDegree, "Degree"},
+                                                  {form.txtX, "x"},
+                                                  {form.txtFx, "f(x)"},
+                                                  {form.txtResult, "Result"},
+                                                  {form.txtMin, "Min"},
+                                                  {form.txtMax, "Max"},
+                                                  {form.txtStep, "Step"},
+                                                  {form.txtFx1, "f(x), expanded"},
+                                                  {form.txtFx2, "f(x), nested"},
+                                                  {form.txtRX, "x to evaluate"},
+                                                  {form.txtRfx, "f(x) at x"},
+                                                  {form.sgdResult, "Sample points"},
+                                                  {form.sdgCoefficients, "Coefficients"},
+                                                  {form.sgdAns1, "Answer"},
+                                                  {form.btnGenerate, "Generate"},
+                                                  {form.btnGetCoefficients, "GetCoefficients"}};
+    for (const auto& [control, name] : names)
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name), name)
+            << control->objectName().toStdString();
+    EXPECT_EQ(form.Label10->buddy(), form.txtDegree);
+}
+
+// The chart
+
+class ChartExploring : public Usability {
+  protected:
+    void SetUp() override {
+        Usability::SetUp();
+        form.btnGetCoefficients->click();
+        form.Tarvel->setCurrentIndex(1);
+        form.btnDraw->click();
+        QCoreApplication::processEvents();
+    }
+    QValueAxis& axisY() {
+        return *qobject_cast<QValueAxis*>(form.Chart1->chart()->axes(Qt::Vertical).first());
+    }
+    QPoint plotCentre() {
+        return form.Chart1->mapFromScene(form.Chart1->chart()->plotArea().center());
+    }
+};
+
+TEST_F(ChartExploring, TheWheelZoomsDraggingPansADoubleClickRestores) {
+    const double fullMin = axisY().min(), fullMax = axisY().max();
+    QWheelEvent wheel(plotCentre(), form.Chart1->mapToGlobal(plotCentre()), {}, {0, 120},
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(form.Chart1->viewport(), &wheel);
+    EXPECT_LT(axisY().max() - axisY().min(), fullMax - fullMin);
+
+    const double zoomedMin = axisY().min();
+    QTest::mousePress(form.Chart1->viewport(), Qt::LeftButton, {}, plotCentre());
+    QTest::mouseMove(form.Chart1->viewport(), plotCentre() + QPoint(0, 40));
+    QTest::mouseRelease(form.Chart1->viewport(), Qt::LeftButton, {}, plotCentre() + QPoint(0, 40));
+    EXPECT_GT(axisY().min(), zoomedMin) << "dragging down shows lower values... of a higher range";
+
+    QTest::mouseDClick(form.Chart1->viewport(), Qt::LeftButton, {}, plotCentre());
+    EXPECT_DOUBLE_EQ(axisY().min(), fullMin);
+    EXPECT_DOUBLE_EQ(axisY().max(), fullMax);
+}
+
+TEST_F(ChartExploring, HoveringNearAPointShowsItsXAndValue) {
+    auto* series = qobject_cast<QLineSeries*>(form.Chart1->chart()->series().first());
+    emit series->hovered(QPointF(1.2, 4.8), true);
+    EXPECT_EQ(QToolTip::text(), "x = 1.3\nf(x) = 4.717");
+    emit series->hovered(QPointF(1.2, 4.8), false);
+}
+
+TEST_F(Usability, TheWindowShowsTheProgramsIcon) {
+    EXPECT_FALSE(form.windowIcon().isNull());
+}
+
+} // namespace
