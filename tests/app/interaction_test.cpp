@@ -273,9 +273,35 @@ class Interaction : public TarvelTest {
             grid->setCurrentIndex(grid->model()->index(pick(0, grid->rowCount() - 2), pick(0, 1)));
             return "select a cell of sgdResult";
         }
-        if (roll < 97) {
+        if (roll < 95) {
             form.Tarvel->setCurrentIndex(1 - form.Tarvel->currentIndex());
             return "switch page";
+        }
+        if (roll < 98) {
+            StringGrid* grids[] = {form.sgdResult, form.sdgCoefficients, form.sgdAns1};
+            StringGrid* grid = grids[pick(0, 2)];
+            grid->setFocus();
+            const QModelIndex index = grid->model()->index(
+                pick(0, grid->model()->rowCount() - 1), pick(0, grid->model()->columnCount() - 1));
+            grid->setCurrentIndex(index);
+            const int key = pick(0, 2);
+            if (key == 0) {
+                std::string block;
+                for (int r = pick(0, 12); r > 0; --r)
+                    block +=
+                        anyText() + oneOf<std::string>({"\t", ",", ";", " "}) + anyText() + "\n";
+                QApplication::clipboard()->setText(QString::fromStdString(block));
+            }
+            QTest::keyClick(grid,
+                            key == 0   ? Qt::Key_V
+                            : key == 1 ? Qt::Key_C
+                                       : Qt::Key_Delete,
+                            key == 2 ? Qt::NoModifier : Qt::ControlModifier);
+            typedIntoTable = grid == form.sgdResult;
+            return std::string(key == 0   ? "paste"
+                               : key == 1 ? "copy"
+                                          : "delete") +
+                   " in " + grid->objectName().toStdString();
         }
         QLineEdit* box = boxes[pick(0, std::size(boxes) - 1)];
         QApplication::clipboard()->setText(QString::fromStdString(anyText()));
@@ -307,7 +333,7 @@ class Interaction : public TarvelTest {
             "^('.*' is not a valid floating point value|Floating point division by zero|"
             "Floating point overflow|Invalid floating point operation|"
             "Degree -?\\d+ is too large: the largest degree is 190|Step must be greater than 0|"
-            "Too many samples: at most 100000 can be drawn)$",
+            "Too many samples: at most 100000 can be drawn|The clipboard holds .*)$",
             QRegularExpression::DotMatchesEverythingOption);
         for (qsizetype i = errors().size() - newErrors; i < errors().size(); ++i)
             ASSERT_TRUE(known.match(errors()[i]).hasMatch())
