@@ -422,9 +422,12 @@ TEST_F(Interaction, NothingAUserDoesBreaksTheWindow) {
     for (const int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT})
         std::signal(signal, noteCrash);
     for (const unsigned long seed : seeds()) {
+        const auto start = std::chrono::steady_clock::now();
         run(seed, actionsPerSeed(), watchdog);
         if (HasFatalFailure())
             return;
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        std::printf("seed %lu: %ld actions in %.1f s\n", seed, actionsPerSeed(), took.count());
     }
 }
 
