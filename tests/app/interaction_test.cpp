@@ -399,7 +399,10 @@ class Interaction : public TarvelTest {
             const std::string action = act();
             std::snprintf(currentAction, sizeof currentAction, "%s: %s", where.c_str(),
                           action.c_str());
+            // What the event loop does between two user actions, deleting what
+            // Qt Charts handed to deleteLater included.
             QCoreApplication::processEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             watchdog.stop();
             SCOPED_TRACE("seed " + std::to_string(seed) + ", action " + std::to_string(i) + ": " +
                          action);
