@@ -45,6 +45,11 @@ QLineSeries* newSeries(QChart& chart) {
     return series;
 }
 
+// The label of the point sampled at x.
+QString xLabel(double x) {
+    return QString::fromStdString(FloatToStr(x));
+}
+
 // Hovering near the line shows the nearest point's x and value.
 void showPointOnHover(QLineSeries& series, std::vector<double> xs) {
     QObject::connect(
@@ -56,8 +61,8 @@ void showPointOnHover(QLineSeries& series, std::vector<double> xs) {
             }
             const auto k = size_t(std::clamp(std::lround(position.x()), 0L, long(xs.size()) - 1));
             QToolTip::showText(QCursor::pos(),
-                               QString::fromStdString("x = " + FloatToStr(xs[k]) + "\nf(x) = " +
-                                                      FloatToStr(series.at(int(k)).y())));
+                               "x = " + xLabel(xs[k]) + "\nf(x) = " +
+                                   QString::fromStdString(FloatToStr(series.at(int(k)).y())));
         });
 }
 
@@ -78,8 +83,7 @@ std::vector<int> labelledPoints(const std::vector<double>& xs, const QFont& font
         std::vector<int> chosen = spread(count, n);
         double widest = 0;
         for (const int k : chosen)
-            widest = std::max(widest,
-                              metrics.horizontalAdvance(QString::fromStdString(FloatToStr(xs[k]))));
+            widest = std::max(widest, metrics.horizontalAdvance(xLabel(xs[k])));
         if (double(n) * widest <= 0.85 * width) // with room between them
             return chosen;
     }
@@ -101,13 +105,13 @@ void showPoints(QChart& chart, QLineSeries& series, const QList<QPointF>& points
     // Until the chart is first shown its plot area is empty; take its width in the window.
     const double plotWidth = chart.plotArea().width() > 0 ? chart.plotArea().width() : 460;
     std::vector<int> labelled = labelledPoints(xs, axisX->labelsFont(), plotWidth);
-    QString label;
     for (const int k : labelled)
-        axisX->append(label = QString::fromStdString(FloatToStr(xs[k])), double(k));
+        axisX->append(xLabel(xs[k]), double(k));
     // The last label stands centred under the plot's right edge: leave it room.
+    const double lastLabelWidth =
+        QFontMetricsF(axisX->labelsFont()).horizontalAdvance(xLabel(xs.back()));
     QMargins margins = chart.margins();
-    margins.setRight(
-        std::max(20, int(QFontMetricsF(axisX->labelsFont()).horizontalAdvance(label) / 2) + 6));
+    margins.setRight(std::max(20, int(lastLabelWidth / 2) + 6));
     chart.setMargins(margins);
     axisX->setRange(-0.5, double(count) - 0.5); // after the labels, or it drops some
     series.setPointsVisible(qsizetype(labelled.size()) == count); // dots only while they stay apart
