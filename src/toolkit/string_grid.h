@@ -48,7 +48,7 @@ class StringGrid : public QTableView {
     void setColCount(int count);
     void setRowCount(int count);
 
-    // The current cell. Moving it to another cell raises onSelectCell first.
+    // The current cell; setRow raises onSelectCell when the row changes.
     int col() const { return currentCol; }
     int row() const { return currentRow; }
     void setRow(int row);
