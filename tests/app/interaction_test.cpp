@@ -246,10 +246,7 @@ class Interaction : public TarvelTest {
             if (text.size() < 10 && isPlainAscii(text) && !text.empty() && text[0] != ' ' &&
                 chance(0.1)) {
                 grid->setCurrentIndex(index);
-                const QString qtext = QString::fromStdString(text);
-                QTest::keyClicks(grid, qtext.left(1));
-                if (QWidget* editor = QApplication::focusWidget(); editor != grid)
-                    QTest::keyClicks(editor, qtext.mid(1));
+                typeIntoCell(*grid, QString::fromStdString(text));
                 grid->commitEdit();
             } else {
                 grid->model()->setData(index, QString::fromStdString(text));
@@ -418,9 +415,7 @@ class Interaction : public TarvelTest {
 };
 
 TEST_F(Interaction, NothingAUserDoesBreaksTheWindow) {
-    form.show();
-    QApplication::setActiveWindow(&form);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    ASSERT_TRUE(showActive(form));
     Watchdog watchdog(std::chrono::seconds(60));
     for (const int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT})
         std::signal(signal, noteCrash);

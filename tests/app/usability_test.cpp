@@ -23,9 +23,7 @@ class Usability : public TarvelTest {
   protected:
     void SetUp() override {
         TarvelTest::SetUp();
-        form.show();
-        QApplication::setActiveWindow(&form);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        ASSERT_TRUE(showActive(form));
     }
     void paste(StringGrid& grid, int col, int row, const char* text) {
         grid.setCurrentIndex(grid.model()->index(row - 1, col - grid.fixedCols()));

@@ -149,9 +149,7 @@ TEST_F(PointTable, ClearLeavesTheCurrentCellAndTheBoxes) {
 }
 
 TEST_F(PointTable, ClickingEitherCellOfARowLoadsBothBoxes) {
-    form.show();
-    QApplication::setActiveWindow(&form);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    ASSERT_TRUE(showActive(form));
     StringGrid& grid = *form.sgdResult;
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
                       grid.visualRect(grid.model()->index(2, 1)).center());

@@ -196,9 +196,7 @@ TEST_F(SolverFailure, AnOverflowInBackSubstitutionRestoresTheCoefficients) {
 
 // The user's way: typing the points into the grid and clicking with the mouse.
 TEST_F(Solver, TypedPointsAndMouseClicksGiveTheSameResult) {
-    form.show();
-    QApplication::setActiveWindow(&form);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    ASSERT_TRUE(showActive(form));
     QTest::mouseClick(form.btnClear, Qt::LeftButton);
     QCoreApplication::processEvents(); // as the event loop does before the next key
     StringGrid& grid = *form.sgdResult;
@@ -206,9 +204,7 @@ TEST_F(Solver, TypedPointsAndMouseClicksGiveTheSameResult) {
                       grid.visualRect(grid.model()->index(0, 0)).center());
     const Texts cells = {"1", "4", "2", "8", "3", "20", "4", "46"};
     for (size_t i = 0; i < cells.size(); ++i) {
-        // The first key opens the cell's editor, the rest go into it.
-        QTest::keyClicks(&grid, QString::fromStdString(cells[i].substr(0, 1)));
-        QTest::keyClicks(QApplication::focusWidget(), QString::fromStdString(cells[i].substr(1)));
+        typeIntoCell(grid, QString::fromStdString(cells[i]));
         if (i + 1 == cells.size())
             break; // the last editor stays open: the click commits it
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);

@@ -4,6 +4,7 @@
 #include "toolkit/error_display.h"
 
 #include <QApplication>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -22,6 +23,18 @@ void TarvelTest::SetUp() {
 
 const QStringList& TarvelTest::errors() const {
     return recordedErrors;
+}
+
+bool showActive(QWidget& window) {
+    window.show();
+    QApplication::setActiveWindow(&window);
+    return QTest::qWaitForWindowActive(&window);
+}
+
+void typeIntoCell(StringGrid& grid, const QString& text) {
+    QTest::keyClicks(&grid, text.left(1));
+    if (QWidget* editor = QApplication::focusWidget(); editor && editor != &grid)
+        QTest::keyClicks(editor, text.mid(1));
 }
 
 std::vector<std::string> rowTexts(const StringGrid& grid, int row) {

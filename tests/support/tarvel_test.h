@@ -32,6 +32,14 @@ inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 
+// Shows the window and makes it the active one, as keyboard and mouse tests
+// need; false when it does not become active.
+bool showActive(QWidget& window);
+
+// Types into the grid's current cell as a user does: the first key opens the
+// cell's editor, the rest go into it. The editor stays open.
+void typeIntoCell(StringGrid& grid, const QString& text);
+
 // The texts of one grid row, or of one column's rows 1 to rowCount - 1.
 std::vector<std::string> rowTexts(const StringGrid& grid, int row);
 std::vector<std::string> columnTexts(const StringGrid& grid, int col);

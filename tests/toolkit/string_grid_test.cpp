@@ -19,9 +19,7 @@ class StringGridTest : public TarvelTest {
         grid->setRowCount(5);
         grid->onSelectCell = [this](int col, int row) { selections.emplace_back(col, row); };
         grid->resize(300, 300);
-        grid->show();
-        QApplication::setActiveWindow(grid.get());
-        EXPECT_TRUE(QTest::qWaitForWindowActive(grid.get()));
+        EXPECT_TRUE(showActive(*grid));
         grid->setFocus();
         return *grid;
     }
@@ -118,8 +116,7 @@ TEST_F(StringGridTest, TypingEditsTheCurrentCellLikeASpreadsheet) {
     StringGrid& cells = shownGrid();
     cells.setCell(0, 1, "old");
     QCoreApplication::processEvents(); // the view shows "old" before the user types
-    QTest::keyClick(&cells, Qt::Key_5);
-    QTest::keyClicks(QApplication::focusWidget(), ".25");
+    typeIntoCell(cells, "5.25");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCoreApplication::processEvents(); // the delegate commits on a queued call
     EXPECT_EQ(cells.cell(0, 1), "5.25");
