@@ -9,6 +9,7 @@
 #include "plot/plot_range.h"
 #include "toolkit/error_display.h"
 #include "toolkit/string_grid.h"
+#include "toolkit/text_box.h"
 
 #include <QChart>
 #include <QGroupBox>
@@ -18,7 +19,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 
-#include <climits>
 #include <tuple>
 #include <utility>
 
@@ -46,7 +46,7 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, QRect geom
 
 QLineEdit* edit(QWidget* parent, const char* name, const QString& text, QRect geometry) {
     auto* control = place(new QLineEdit(text, parent), name, geometry);
-    control->setMaxLength(INT_MAX); // a long formula or pasted text is never cut off
+    limitLength(*control);
     return control;
 }
 

@@ -1,18 +1,49 @@
 #include "app/application.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QProxyStyle>
+#include <QWidget>
 
 namespace {
 
+// Captions look as laid out; while Alt is held, each shows the letter that
+// reaches its button, as desktops do.
 class TarvelStyle : public QProxyStyle {
   public:
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* returnData) const override {
         if (hint == SH_UnderlineShortcut)
-            return 0;
+            return altHeld;
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+            if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Alt)
+                showMarks(event->type() == QEvent::KeyPress);
+            break;
+        case QEvent::ApplicationDeactivate: // Alt let go in another window
+            showMarks(false);
+            break;
+        default:
+            break;
+        }
+        return QProxyStyle::eventFilter(watched, event);
+    }
+
+  private:
+    void showMarks(bool show) {
+        if (show == altHeld)
+            return;
+        altHeld = show;
+        for (QWidget* widget : QApplication::allWidgets())
+            widget->update();
+    }
+
+    bool altHeld = false;
 };
 
 } // namespace
@@ -20,5 +51,7 @@ class TarvelStyle : public QProxyStyle {
 void setUpApplication() {
     QApplication::setApplicationName("Tarvel");
     QApplication::setDesktopFileName("org.tarvel.Tarvel");
-    QApplication::setStyle(new TarvelStyle);
+    auto* style = new TarvelStyle;
+    QApplication::setStyle(style);
+    qApp->installEventFilter(style);
 }

@@ -15,6 +15,13 @@ double value(const StringGrid& grid, int col, int row) {
     return StrToFloat(grid.cell(col, row));
 }
 
+// A cell of the answer grid. Every cell the solver wrote reads as a number;
+// the only text that may not is a point's f(x), copied verbatim into column 0
+// of its row, so a conversion error names that point.
+double answerValue(const StringGrid& sgdAns1, int col, int row) {
+    return CellToFloat(sgdAns1.cell(col, row), "Points", row, "f(x)");
+}
+
 } // namespace
 
 void buildSystem(const StringGrid& sgdResult, StringGrid& sgdAns1) {
@@ -25,7 +32,7 @@ void buildSystem(const StringGrid& sgdResult, StringGrid& sgdAns1) {
     for (int k = 1; k <= pointRows; ++k) {
         sgdAns1.setCell(0, k, sgdResult.cell(1, k));
         for (int j = 0; j <= sgdAns1.colCount() - 2; ++j) {
-            const double x = single(value(sgdResult, 0, k));
+            const double x = single(CellToFloat(sgdResult.cell(0, k), "Points", k, "x"));
             sgdAns1.setCell(j + 1, k, x == 0 && j == 0 ? "1" : FloatToStr(std::pow(x, double(j))));
         }
         sgdAns1.setRowCount(sgdAns1.rowCount() + 1);
@@ -39,11 +46,11 @@ void eliminate(StringGrid& sgdAns1) {
     for (int i = 1; i <= equations; ++i) {
         const double pivot = single(value(sgdAns1, i, i));
         for (int c = 0; c < cols; ++c)
-            sgdAns1.setCell(c, i, FloatToStr(checkedDivide(value(sgdAns1, c, i), pivot)));
+            sgdAns1.setCell(c, i, FloatToStr(checkedDivide(answerValue(sgdAns1, c, i), pivot)));
         for (int r = i + 1; r <= equations; ++r) {
             const double factor = single(value(sgdAns1, i, r));
             for (int c = 0; c < cols; ++c) {
-                const double h = single(value(sgdAns1, c, r));
+                const double h = single(answerValue(sgdAns1, c, r));
                 const double q = single(value(sgdAns1, c, i));
                 sgdAns1.setCell(c, r, FloatToStr(single(h - q * factor)));
             }

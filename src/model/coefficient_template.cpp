@@ -5,6 +5,8 @@
 #include "toolkit/string_grid.h"
 #include "toolkit/text_box.h"
 
+#include <QString>
+
 #include <algorithm>
 
 std::string coefficientLetter(int i) {
@@ -92,5 +94,9 @@ void pasteIntoTemplateGrid(StringGrid& grid, const CellBlock& block, const std::
     if (int(cols) > colsRight)
         throw Exception("The clipboard holds " + IntToStr(int(cols)) + " columns, but only " +
                         IntToStr(colsRight) + " fit from the current column right.");
+    for (const auto& row : block)
+        for (const std::string& cell : row)
+            if (QString::fromStdString(cell).size() > kMaxTextLength)
+                throw Exception(tooLongMessage("a cell"));
     grid.pasteBlock(block);
 }

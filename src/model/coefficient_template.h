@@ -39,5 +39,6 @@ int generateTemplate(const QLineEdit& txtDegree, std::vector<std::string>& coefN
 // cell as if typed. A block taller than the rows from the current one down,
 // or wider than the columns from the current one right, is refused whole
 // with a message that names the degree that would hold it; `rowsHold` says
-// what the rows are ("points", "coefficients").
+// what the rows are ("points", "coefficients"). So is a block with a cell
+// longer than a cell holds.
 void pasteIntoTemplateGrid(StringGrid& grid, const CellBlock& block, const std::string& rowsHold);

@@ -21,7 +21,7 @@ std::optional<std::vector<double>> readCoefficients(const StringGrid& sdgCoeffic
         if (IsBlank(text))
             allPresent = false;
         else
-            values[k] = StrToFloat(text);
+            values[k] = CellToFloat(text, "Coefficients", k + 1, sdgCoefficients.cell(0, k + 1));
     }
     if (!allPresent)
         return std::nullopt;

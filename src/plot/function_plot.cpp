@@ -1,9 +1,9 @@
 #include "plot/function_plot.h"
 
 #include "model/evaluation.h"
+#include "plot/samples.h"
 #include "plot/value_marks.h"
 #include "toolkit/conversions.h"
-#include "toolkit/errors.h"
 #include "toolkit/text_box.h"
 
 #include <QCategoryAxis>
@@ -24,8 +24,6 @@ namespace {
 // More x labels and value marks than this would crowd the plot even when
 // they are short.
 constexpr int kMaxLabels = 12;
-
-const char* const kTooManySamples = "Too many samples: at most 100000 can be drawn";
 
 void resetChart(QChart& chart) {
     delete ValueMarks::of(chart);
@@ -141,7 +139,7 @@ void drawFunction(QChart& chart, const QLineEdit& txtMin, const QLineEdit& txtMa
     resetChart(chart);
     QLineSeries& series = *newSeries(chart);
     const double step = StrToFloat(Text(txtStep));
-    double x = StrToFloat(Text(txtMin));
+    const double min = StrToFloat(Text(txtMin));
 
     // The samples pass through these texts as through txtRX and txtRfx; the
     // boxes and the chart show them once Draw ends, however it ends.
@@ -155,15 +153,8 @@ void drawFunction(QChart& chart, const QLineEdit& txtMin, const QLineEdit& txtMa
         SetText(txtRfx, fxText);
     };
     try {
-        const double max = StrToFloat(Text(txtMax));
-        if (x <= max) {
-            if (!(step > 0))
-                throw Exception("Step must be greater than 0");
-            if ((max - x) / step >= kMaxSamples)
-                throw Exception(kTooManySamples);
-        }
         std::optional<std::optional<std::vector<double>>> coefficients; // read at the first sample
-        while (max >= x) {
+        for (const double x : sampleXs(min, StrToFloat(Text(txtMax)), step)) {
             xText = FloatToStr(x);
             if (!coefficients)
                 coefficients = readCoefficients(sdgCoefficients, degree);
@@ -173,10 +164,6 @@ void drawFunction(QChart& chart, const QLineEdit& txtMin, const QLineEdit& txtMa
                 points.append(QPointF(double(points.size()), StrToFloat(fxText)));
                 xs.push_back(x);
             }
-            const double next = x + step;
-            if (next == x)
-                throw Exception(kTooManySamples);
-            x = next;
         }
     } catch (...) {
         show();

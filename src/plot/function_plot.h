@@ -4,10 +4,7 @@ class QChart;
 class QLineEdit;
 class StringGrid;
 
-// At most this many samples a Draw; more would only freeze the window.
-inline constexpr int kMaxSamples = 100000;
-
-// Draw: samples x from Min by repeated addition of Step while x <= Max,
+// Draw: samples x from Min by repeated addition of Step up to Max (samples.h),
 // evaluates each sample as f(x) does through the texts of txtRX and txtRfx,
 // and plots the values as one red line with value marks, point k at position
 // k and labelled with its x. Every Draw replaces the chart's series (the old

@@ -12,7 +12,7 @@ void proposeRange(const StringGrid& sgdResult, QLineEdit& txtMin, QLineEdit& txt
         const std::string_view text = Trim(sgdResult.cell(0, row));
         if (text.empty())
             continue;
-        const double v = StrToFloat(text);
+        const double v = CellToFloat(text, "Points", row, "x");
         if (first) {
             min = max = v;
             first = false;

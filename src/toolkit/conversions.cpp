@@ -24,18 +24,40 @@ std::string_view stripSpaces(std::string_view text) {
     return text.substr(first, last - first);
 }
 
-// The message quotes a long text only in part, so that the box showing it
-// stays on the screen.
-[[noreturn]] void notAFloat(std::string_view text) {
+} // namespace
+
+std::string quotedText(std::string_view text) {
     constexpr size_t kQuoted = 40;
-    std::string quoted(text);
-    if (text.size() > kQuoted) {
-        size_t cut = kQuoted;
+    size_t cut = text.size();
+    if (cut > kQuoted) {
+        cut = kQuoted;
         while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
-            --cut;                                                  // never cut a character in two
-        quoted = std::string(text.substr(0, cut)) + "\xe2\x80\xa6"; // an ellipsis
+            --cut; // never cut a character in two
     }
-    throw EConvertError("'" + quoted + "' is not a valid floating point value");
+    const std::string_view replacement = "\xef\xbf\xbd"; // U+FFFD
+    std::string out = "'\xe2\x81\xa8";                   // ' and U+2068, first strong isolate
+    for (size_t i = 0; i < cut; ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < 32 || byte == 127) {
+            out += replacement; // a control character shows, and a NUL ends nothing
+        } else if (byte == 0xE2 && i + 2 < text.size() && text[i + 1] == '\x81' &&
+                   static_cast<unsigned char>(text[i + 2]) >= 0xA6 &&
+                   static_cast<unsigned char>(text[i + 2]) <= 0xA9) {
+            out += replacement; // U+2066..U+2069 would open or close isolates of their own
+            i += 2;
+        } else {
+            out += char(byte);
+        }
+    }
+    if (cut < text.size())
+        out += "\xe2\x80\xa6"; // an ellipsis
+    return out + "\xe2\x81\xa9'"; // U+2069, pop directional isolate, and '
+}
+
+namespace {
+
+[[noreturn]] void notAFloat(std::string_view text) {
+    throw EConvertError(quotedText(text) + " is not a valid floating point value");
 }
 
 // The parts of a text that follows the number grammar; `valid` is false for
@@ -204,6 +226,16 @@ int StrToIntDef(std::string_view text, int fallback) {
     if (ec != std::errc() || value < INT32_MIN || value > INT32_MAX)
         return fallback;
     return static_cast<int>(value);
+}
+
+double CellToFloat(std::string_view text, std::string_view grid, int row,
+                   std::string_view column) {
+    try {
+        return StrToFloat(text);
+    } catch (const EConvertError& error) {
+        throw EConvertError(std::string(grid) + ", row " + IntToStr(row) + ", " +
+                            std::string(column) + ": " + error.what());
+    }
 }
 
 std::string IntToStr(int value) {

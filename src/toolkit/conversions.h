@@ -21,6 +21,15 @@ inline bool IsBlank(std::string_view text) {
 // double, raises EConvertError. A value too small reads as 0 or a subnormal.
 double StrToFloat(std::string_view text);
 
+// StrToFloat of a grid cell's text; a conversion error names the cell, as
+// "Points, row 3, f(x): '' is not a valid floating point value".
+double CellToFloat(std::string_view text, std::string_view grid, int row, std::string_view column);
+
+// A user's text as a message quotes it: between apostrophes, at most 40
+// bytes of it, control characters shown as U+FFFD, and inside a directional
+// isolate, so that nothing in it reorders or cuts the sentence around it.
+std::string quotedText(std::string_view text);
+
 // 15 significant digits, correctly rounded, trailing zeros dropped; plain
 // notation for decimal exponents -4 to 14, otherwise "1.5E-7" style.
 // Only finite values have a text: infinity raises the overflow error and NaN

@@ -1,13 +1,66 @@
 #include "toolkit/string_grid.h"
 
+#include "toolkit/error_display.h"
+#include "toolkit/text_box.h"
+
 #include <QAbstractTableModel>
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
 #include <utility>
+
+namespace {
+
+// The start of the UTF-8 character that byte `at` belongs to.
+size_t startOfCharacter(const std::string& text, size_t at) {
+    while (at > 0 && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80)
+        --at;
+    return at;
+}
+
+// What a cell paints: a text longer than any column can show keeps only its
+// start and its end, so a huge text paints as fast as a short one.
+QString shownText(const std::string& text) {
+    constexpr size_t kEachEnd = 400; // bytes; wider than a screen of text
+    if (text.size() <= 2 * kEachEnd)
+        return QString::fromStdString(text);
+    const size_t headEnd = startOfCharacter(text, kEachEnd);
+    const size_t tailStart = startOfCharacter(text, text.size() - kEachEnd);
+    return QString::fromUtf8(text.data(), qsizetype(headEnd)) + QChar(0x2026) +
+           QString::fromUtf8(text.data() + tailStart, qsizetype(text.size() - tailStart));
+}
+
+// Cells elide in the middle, and their editors take no more than a box does.
+class CellDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    // A number too wide for its cell keeps its sign, first digits and
+    // exponent. Elided here, where the cell's width is known: the style's own
+    // elision cuts a text of digits at its point ("0.…").
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QWidget* view = option->widget;
+        const int margins =
+            2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
+        option->text = option->fontMetrics.elidedText(option->text, Qt::ElideMiddle,
+                                                      option->rect.width() - margins);
+    }
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* box = qobject_cast<QLineEdit*>(editor))
+            limitLength(*box, "a cell");
+        return editor;
+    }
+};
+
+} // namespace
 
 // Qt's view of a grid: only the non-fixed cells are items; the fixed row and
 // column are header data. The texts themselves stay in the grid.
@@ -65,15 +118,26 @@ class StringGridModel : public QAbstractTableModel {
     }
 
     QVariant data(const QModelIndex& index, int role) const override {
-        if (role != Qt::DisplayRole && role != Qt::EditRole)
+        const std::string& text = grid.cell(gridCol(index), gridRow(index));
+        switch (role) {
+        case Qt::DisplayRole:
+            return shownText(text);
+        case Qt::EditRole:
+            return QString::fromStdString(text);
+        case Qt::ToolTipRole: // the whole text, however narrow the column
+            return text.empty() ? QVariant() : QString::fromStdString(text);
+        default:
             return {};
-        return QString::fromStdString(grid.cell(gridCol(index), gridRow(index)));
+        }
     }
 
+    // An edit: the user's typing, or what the window puts in on its behalf.
+    // A text longer than a cell holds is refused, as the cell's editor does.
     bool setData(const QModelIndex& index, const QVariant& value, int role) override {
-        if (role != Qt::EditRole)
+        const QString text = value.toString();
+        if (role != Qt::EditRole || text.size() > kMaxTextLength)
             return false;
-        grid.texts[grid.index(gridCol(index), gridRow(index))] = value.toString().toStdString();
+        grid.texts[grid.index(gridCol(index), gridRow(index))] = text.toStdString();
         emit dataChanged(index, index);
         return true;
     }
@@ -99,6 +163,9 @@ StringGrid::StringGrid(int colCount, int fixedCols, QWidget* parent)
     : QTableView(parent), cols(colCount), fixed(fixedCols), texts(size_t(cols) * rows),
       itemModel(new StringGridModel(*this)), currentCol(fixedCols) {
     setModel(itemModel);
+    setItemDelegate(new CellDelegate(this));
+    // Tab leaves the grid for the next control; the arrow keys move among cells.
+    setTabKeyNavigation(false);
     setSelectionMode(ContiguousSelection);
     setEditTriggers(AnyKeyPressed | DoubleClicked | EditKeyPressed);
     horizontalHeader()->setSectionsClickable(false);
@@ -198,8 +265,14 @@ void StringGrid::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Copy)) {
         QApplication::clipboard()->setText(QString::fromStdString(cellBlockText(selectedBlock())));
     } else if (event->matches(QKeySequence::Paste) && itemModel->editable) {
-        if (onPaste)
-            onPaste(parseCellBlock(QApplication::clipboard()->text().toStdString()));
+        const QString text = QApplication::clipboard()->text();
+        if (text.size() > kMaxPasteLength)
+            showError(QString("The clipboard holds %1 characters, but a paste into a table takes "
+                              "at most %2.")
+                          .arg(text.size())
+                          .arg(kMaxPasteLength));
+        else if (onPaste)
+            onPaste(parseCellBlock(text.toStdString()));
     } else if (event->key() == Qt::Key_Delete && itemModel->editable) {
         const QRect cells = selectedCells();
         for (int r = cells.top(); r <= cells.bottom(); ++r)

@@ -10,6 +10,10 @@
 
 class StringGridModel;
 
+// The most one paste may bring into a grid, in characters: a full table of
+// the longest numbers is a few thousand.
+inline constexpr int kMaxPasteLength = 1 << 20;
+
 // A grid of text cells addressed (column, row) from 0, as the window's
 // handlers see it: row 0 is the fixed header row, and a grid made with one
 // fixed column keeps column 0 as row labels. Fixed cells show as the view's
@@ -58,7 +62,8 @@ class StringGrid : public QTableView {
     std::function<void(int col, int row)> onSelectCell;
 
     // Ctrl+V on an editable grid: the clipboard's block, for the owner to
-    // check and put in with pasteBlock. Ctrl+C copies the selected block and
+    // check and put in with pasteBlock. A clipboard of more than
+    // kMaxPasteLength characters is refused with a message before it is read. Ctrl+C copies the selected block and
     // Delete empties the selected cells of an editable grid.
     std::function<void(const CellBlock& block)> onPaste;
 

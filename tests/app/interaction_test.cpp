@@ -11,6 +11,7 @@
 
 #include "toolkit/conversions.h"
 #include "toolkit/errors.h"
+#include "toolkit/text_box.h"
 
 #include <QApplication>
 #include <QChart>
@@ -142,7 +143,26 @@ class Interaction : public TarvelTest {
         }
     }
 
+    // Texts a hostile clipboard brings: far longer than a box or cell holds,
+    // or full of NUL bytes, direction controls and combining marks.
+    std::string hostileText() {
+        switch (pick(0, 3)) {
+        case 0:
+            return std::string(size_t(1) << 20, char(pick('0', '9')));
+        case 1:
+            return numberText() + std::string(1, '\0') + numberText();
+        case 2:
+            return oneOf<std::string>({"\u202E", "\u2066", "\u2067", "\u2068", "\u2069",
+                                       "\u200F", "\u061C"}) +
+                   numberText();
+        default:
+            return numberText() + "\u0301\u0323\u20DD";
+        }
+    }
+
     std::string junkText() {
+        if (chance(0.05))
+            return hostileText();
         switch (pick(0, 3)) {
         case 0:
             return oneOf<std::string>({"",
@@ -211,7 +231,11 @@ class Interaction : public TarvelTest {
 
     void typeIntoBox(QLineEdit* box, const std::string& text) {
         const QString qtext = QString::fromStdString(text);
-        if (qtext.size() < 12 && isPlainAscii(text) && chance(0.1)) {
+        if (qtext.size() > kMaxTextLength) { // nobody types this much: it comes pasted
+            QApplication::clipboard()->setText(qtext);
+            box->selectAll();
+            box->paste();
+        } else if (qtext.size() < 12 && isPlainAscii(text) && chance(0.1)) {
             box->clear();
             QTest::keyClicks(box, qtext);
         } else {
@@ -327,10 +351,14 @@ class Interaction : public TarvelTest {
     // What no action may break; `action` is what just ran.
     void checkInvariants(const std::string& action, const Texts& tableBefore, int newErrors) {
         static const QRegularExpression known(
-            "^('.*' is not a valid floating point value|Floating point division by zero|"
+            "^(((Points|Coefficients), row \\d+, [^:]+: )?'\u2068.*\u2069' is not a valid "
+            "floating point value|Floating point division by zero|"
             "Floating point overflow|Invalid floating point operation|"
             "Degree -?\\d+ is too large: the largest degree is 190|Step must be greater than 0|"
-            "Too many samples: at most 100000 can be drawn|The clipboard holds .*)$",
+            "Too many samples: the range needs (more than )?\\d+; at most 100000 can be drawn|"
+            "Step \\S+ is too small to move x on from \\S+|"
+            "The text is too long: a (box|cell) holds at most 32768 characters\\.|"
+            "The clipboard holds .*)$",
             QRegularExpression::DotMatchesEverythingOption);
         for (qsizetype i = errors().size() - newErrors; i < errors().size(); ++i)
             ASSERT_TRUE(known.match(errors()[i]).hasMatch())

@@ -1,6 +1,7 @@
 #include "support/tarvel_test.h"
 
 #include "plot/chart_view.h"
+#include "toolkit/text_box.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -25,7 +26,7 @@ class Usability : public TarvelTest {
         TarvelTest::SetUp();
         ASSERT_TRUE(showActive(form));
     }
-    void paste(StringGrid& grid, int col, int row, const char* text) {
+    void paste(StringGrid& grid, int col, int row, const QString& text) {
         grid.setCurrentIndex(grid.model()->index(row - 1, col - grid.fixedCols()));
         grid.setFocus();
         QApplication::clipboard()->setText(text);
@@ -150,6 +151,72 @@ TEST_F(Usability, AltAndALetterReachEveryButtonWhoseCaptionLooksUnchanged) {
         QObject::disconnect(connection);
     }
     EXPECT_EQ(QApplication::style()->styleHint(QStyle::SH_UnderlineShortcut), 0);
+}
+
+TEST_F(Usability, TabWalksTheWholeLayoutOrderOfEachPage) {
+    const std::vector<QWidget*> common = {form.txtDegree, form.btnGenerate, form.txtFx1,
+                                          form.txtFx2,    form.txtResult,   form.txtRX,
+                                          form.btnFx,     form.txtRfx,      form.Tarvel->tabBar()};
+    std::vector<QWidget*> page1 = common, page2 = common;
+    for (QWidget* control :
+         {(QWidget*)form.sgdResult, (QWidget*)form.txtX, (QWidget*)form.txtFx,
+          (QWidget*)form.btnAdd, (QWidget*)form.btnDel, (QWidget*)form.btnGetCoefficients,
+          (QWidget*)form.btnClear, (QWidget*)form.sdgCoefficients, (QWidget*)form.sgdAns1})
+        page1.push_back(control);
+    for (QWidget* control : {(QWidget*)form.Chart1, (QWidget*)form.btnDraw, (QWidget*)form.txtMin,
+                             (QWidget*)form.txtMax, (QWidget*)form.txtStep})
+        page2.push_back(control);
+    for (int page : {0, 1}) {
+        const std::vector<QWidget*>& order = page == 0 ? page1 : page2;
+        form.Tarvel->setCurrentIndex(page);
+        form.txtDegree->setFocus();
+        std::vector<QWidget*> forwards{QApplication::focusWidget()};
+        for (size_t i = 1; i < order.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            forwards.push_back(QApplication::focusWidget());
+        }
+        EXPECT_EQ(forwards, order) << "page " << page;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), form.txtDegree) << "and round again";
+        std::vector<QWidget*> backwards;
+        for (size_t i = 0; i < order.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+            backwards.insert(backwards.begin(), QApplication::focusWidget());
+        }
+        EXPECT_EQ(backwards, order) << "page " << page << ", Shift+Tab";
+    }
+}
+
+TEST_F(Usability, HoldingAltUnderlinesTheLettersThatReachTheButtons) {
+    const auto underlined = [] {
+        return QApplication::style()->styleHint(QStyle::SH_UnderlineShortcut);
+    };
+    EXPECT_EQ(underlined(), 0);
+    QTest::keyPress(&form, Qt::Key_Alt, Qt::AltModifier);
+    EXPECT_EQ(underlined(), 1);
+    QTest::keyRelease(&form, Qt::Key_Alt);
+    EXPECT_EQ(underlined(), 0);
+}
+
+// Hostile input
+
+TEST_F(Usability, AHugePasteIntoABoxOrTheTableIsRefusedWithAMessage) {
+    QApplication::clipboard()->setText(QString(10'000'000, '7'));
+    form.txtDegree->selectAll();
+    form.txtDegree->paste();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form.txtDegree->text(), "3");
+    paste(*form.sgdResult, 1, 2, "1\t2\n");
+    paste(*form.sgdResult, 0, 2, "5\t" + QString(10'000'000, '7'));
+    paste(*form.sgdResult, 0, 2, "5\t" + QString(kMaxTextLength + 1, '7'));
+    EXPECT_EQ(columnTexts(*form.sgdResult, 1), (Texts{"4", "8", "20", "46"}));
+    EXPECT_EQ(errors(), (QStringList{
+                            "The text is too long: a box holds at most 32768 characters.",
+                            "The clipboard holds 2 columns, but only 1 fit from the current column "
+                            "right.",
+                            "The clipboard holds 10000002 characters, but a paste into a table "
+                            "takes at most 1048576.",
+                            "The text is too long: a cell holds at most 32768 characters."}));
 }
 
 // Screen readers

@@ -136,7 +136,7 @@ TEST_F(SolverFailure, ADuplicateXStopsAtAZeroPivot) {
 TEST_F(SolverFailure, ABlankRowStopsTheBuildAtThatRow) {
     setPoints({{"1", "4"}, {"2", "8"}, {"", "20"}});
     solve();
-    expectOnlyError("'' is not a valid floating point value");
+    expectOnlyError("Points, row 3, x: '\u2068\u2069' is not a valid floating point value");
     EXPECT_EQ(answer(),
               (Grid{{"4", "1", "1", "1", "1"}, {"8", "1", "2", "4", "8"}, {"20", "", "", "", ""}}));
 }
@@ -144,7 +144,7 @@ TEST_F(SolverFailure, ABlankRowStopsTheBuildAtThatRow) {
 TEST_F(SolverFailure, ANonNumericFxFailsAtItsFirstRead) {
     setPoints({{"1", "4"}, {"2", "8"}, {"3", "abc"}});
     solve();
-    expectOnlyError("'abc' is not a valid floating point value");
+    expectOnlyError("Points, row 3, f(x): '\u2068abc\u2069' is not a valid floating point value");
     EXPECT_EQ(answer()[1], (Texts{"4", "0", "1", "3", "7"})) << "pivot 1 reached row 2";
     EXPECT_EQ(answer()[2], (Texts{"abc", "1", "3", "9", "27"}));
 }
@@ -152,8 +152,15 @@ TEST_F(SolverFailure, ANonNumericFxFailsAtItsFirstRead) {
 TEST_F(SolverFailure, ANonNumericFirstFxFailsWhileNormalisingRowOne) {
     setPoints({{"1", "four"}});
     solve();
-    expectOnlyError("'four' is not a valid floating point value");
+    expectOnlyError("Points, row 1, f(x): '\u2068four\u2069' is not a valid floating point value");
     EXPECT_EQ(answer()[0], (Texts{"four", "1", "1", "1", "1"}));
+}
+
+TEST_F(SolverFailure, ANulByteInACellShowsInTheMessageInsteadOfEndingIt) {
+    setPoints({{"1", "4"}, {"2", "8"}, {"3", std::string("1\0" "2", 3)}});
+    solve();
+    expectOnlyError("Points, row 3, f(x): '\u20681\uFFFD2\u2069' is not a valid floating point "
+                    "value");
 }
 
 TEST_F(SolverFailure, AnXBeyondSinglePrecisionOverflows) {

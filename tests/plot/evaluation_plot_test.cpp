@@ -95,7 +95,7 @@ TEST_F(EvaluationAndPlot, FxReportsTheLowestBadCellEvenBelowABlankOne) {
     form.txtRfx->setText("kept");
     setCoefficients({"", "2", "abc", "x"});
     EXPECT_EQ(fx("5"), "kept");
-    EXPECT_EQ(errors(), QStringList{"'abc' is not a valid floating point value"});
+    EXPECT_EQ(errors(), QStringList{"Coefficients, row 3, C: '\u2068abc\u2069' is not a valid floating point value"});
 }
 
 TEST_F(EvaluationAndPlot, FxReadsXLastAndKeepsTheOldValueOnError) {
@@ -103,8 +103,8 @@ TEST_F(EvaluationAndPlot, FxReadsXLastAndKeepsTheOldValueOnError) {
     fx("5");
     EXPECT_EQ(fx(""), "92");
     EXPECT_EQ(fx("five"), "92");
-    EXPECT_EQ(errors(), (QStringList{"'' is not a valid floating point value",
-                                     "'five' is not a valid floating point value"}));
+    EXPECT_EQ(errors(), (QStringList{"'\u2068\u2069' is not a valid floating point value",
+                                     "'\u2068five\u2069' is not a valid floating point value"}));
 }
 
 TEST_F(EvaluationAndPlot, FxAtDegreeZeroShowsTheConstantReformatted) {
@@ -169,11 +169,15 @@ TEST_F(EvaluationAndPlot, DrawsTheInitialRange) {
     EXPECT_EQ(form.txtRfx->text(), "998003002");
 }
 
-TEST_F(EvaluationAndPlot, AddsStepRepeatedlySoRoundingDecidesTheLastSample) {
+TEST_F(EvaluationAndPlot, AddsStepRepeatedlyAndKeepsMaxWhenOnlyRoundingPassesIt) {
     setCoefficients({"2", "3", "-2", "1"});
-    draw("0", "7", "0.7");
-    EXPECT_EQ(values().size(), 10u);
-    EXPECT_EQ(labels().last(), "6.3");
+    draw("0", "0.3", "0.1"); // 0.1 + 0.1 + 0.1 is 0.30000000000000004
+    EXPECT_EQ(labels(), (QStringList{"0", "0.1", "0.2", "0.3"}));
+    draw("0", "7", "0.7"); // ten additions of 0.7 pass 7 by one ulp
+    EXPECT_EQ(values().size(), 11u);
+    EXPECT_EQ(labels().last(), "7");
+    draw("0", "0.35", "0.1"); // 0.4 is truly past Max
+    EXPECT_EQ(labels().last(), "0.3");
     draw("0", "1", "0.1");
     EXPECT_EQ(values().size(), 11u);
     EXPECT_EQ(labels().last(), "1");
@@ -234,7 +238,7 @@ TEST_F(EvaluationAndPlot, ABlankCoefficientPlotsWhateverTxtRfxHolds) {
 TEST_F(EvaluationAndPlot, ABadCoefficientEndsDrawAtTheFirstSample) {
     setCoefficients({"2", "3", "x", "1"});
     draw("3", "10", "1");
-    EXPECT_EQ(errors(), QStringList{"'x' is not a valid floating point value"});
+    EXPECT_EQ(errors(), QStringList{"Coefficients, row 3, C: '\u2068x\u2069' is not a valid floating point value"});
     EXPECT_EQ(form.txtRX->text(), "3");
     EXPECT_TRUE(values().empty());
 }
@@ -251,26 +255,36 @@ TEST_F(EvaluationAndPlot, ABadRangeBoxEndsDrawAfterTheReset) {
     EXPECT_EQ(form.txtRX->text(), "rx");
 }
 
-TEST_F(EvaluationAndPlot, DrawAlwaysEnds) {
+TEST_F(EvaluationAndPlot, DrawAlwaysEndsAndSaysHowManySamplesARangeNeeds) {
     setCoefficients({"2", "3", "-2", "1"});
+    form.txtRX->setText("rx");
     draw("0", "10", "0");
     draw("0", "10", "-1");
-    draw("0", "1000", "0.001");
+    draw("0", "2", "1E-5");
+    draw("0", "1", "1E-5"); // 100001 samples: one more than may be drawn
     draw("-1E308", "1E308", "1E300");
-    EXPECT_EQ(errors(), (QStringList{"Step must be greater than 0", "Step must be greater than 0",
-                                     "Too many samples: at most 100000 can be drawn",
-                                     "Too many samples: at most 100000 can be drawn"}));
+    draw("1E17", "100000000000001000", "1");
+    EXPECT_EQ(errors(),
+              (QStringList{"Step must be greater than 0", "Step must be greater than 0",
+                           "Too many samples: the range needs 200001; at most 100000 can be drawn",
+                           "Too many samples: the range needs 100001; at most 100000 can be drawn",
+                           "Too many samples: the range needs 200000001; at most 100000 can be "
+                           "drawn",
+                           "Step 1 is too small to move x on from 1E17"}));
     EXPECT_TRUE(values().empty());
+    EXPECT_EQ(form.txtRX->text(), "rx") << "a refused range samples nothing";
     draw("10", "0", "0");
-    EXPECT_EQ(errors().size(), 4) << "nothing to sample, so any step will do";
+    EXPECT_EQ(errors().size(), 6) << "nothing to sample, so any step will do";
 }
 
-TEST_F(EvaluationAndPlot, AStepTooSmallForXStopsWithThePointsSoFar) {
+TEST_F(EvaluationAndPlot, DrawsTheWidestRangesWithoutOverflow) {
     setCoefficients({"0", "1", "0", "0"});
-    draw("1E17", "100000000000001000", "1");
-    EXPECT_EQ(errors(), QStringList{"Too many samples: at most 100000 can be drawn"});
-    EXPECT_EQ(values(), std::vector<double>{1e17});
-    EXPECT_EQ(form.txtRX->text(), "1E17");
+    draw("-1E308", "1E308", "1E305");
+    EXPECT_TRUE(errors().isEmpty());
+    EXPECT_EQ(values().size(), 2001u);
+    EXPECT_EQ(form.txtRX->text(), "9.99999999999998E307") << "2000 additions of Step";
+    draw("0", "0.99999", "1E-5");
+    EXPECT_EQ(values().size(), 100000u) << "exactly as many as may be drawn";
 }
 
 TEST_F(EvaluationAndPlot, AnOverflowEndsDrawWithTheBoxesOfTheLastGoodSample) {
@@ -345,7 +359,7 @@ TEST_F(EvaluationAndPlot, ABadXCellLeavesAllThreeBoxesOnEverySwitch) {
     switchPage();
     EXPECT_EQ(range(), (QStringList{"0", "1000", "100"}));
     EXPECT_EQ(errors().size(), 2);
-    EXPECT_EQ(errors().first(), "'four' is not a valid floating point value");
+    EXPECT_EQ(errors().first(), "Points, row 4, x: '\u2068four\u2069' is not a valid floating point value");
 }
 
 // The marks' bounds follow the plot area, which moves with every Draw as the

@@ -70,8 +70,7 @@ TEST_P(StrToFloatRefusesTest, RaisesTheConversionError) {
         StrToFloat(GetParam());
         FAIL() << "accepted '" << GetParam() << "'";
     } catch (const EConvertError& error) {
-        EXPECT_EQ(error.what(),
-                  "'" + std::string(GetParam()) + "' is not a valid floating point value");
+        EXPECT_EQ(error.what(), quotedText(GetParam()) + " is not a valid floating point value");
     }
 }
 
@@ -80,6 +79,28 @@ INSTANTIATE_TEST_SUITE_P(Texts, StrToFloatRefusesTest,
                                            "e5", ".", "-", "+", "1e400", "-1e400", "1.5.5", "--1",
                                            "+-1", "1 2", "1e+", "abc", "\xd9\xa1"));
 
+// A quoted text shows every character it holds, and cannot reorder or cut
+// the sentence that quotes it.
+struct Quote {
+    std::string text;
+    std::string shown;
+};
+
+class QuotedTest : public ::testing::TestWithParam<Quote> {};
+
+TEST_P(QuotedTest, ShowsTheTextInsideAnIsolate) {
+    EXPECT_EQ(quotedText(GetParam().text), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, QuotedTest,
+    ::testing::Values(Quote{"1.5", "'\u20681.5\u2069'"},
+                      Quote{std::string("1\0" "2", 3), "'\u20681\uFFFD2\u2069'"},
+                      Quote{"\t2\n", "'\u2068\uFFFD2\uFFFD\u2069'"},
+                      Quote{"\u202E1.5", "'\u2068\u202E1.5\u2069'"},
+                      Quote{"a\u2069b\u2066c", "'\u2068a\uFFFDb\uFFFDc\u2069'"},
+                      Quote{"e\u0301", "'\u2068e\u0301\u2069'"}));
+
 TEST(StrToFloat, QuotesALongTextOnlyInPart) {
     const std::string text = std::string(39, 'x') + "\xc3\xa9" + std::string(5000, 'y');
     try {
@@ -87,7 +108,7 @@ TEST(StrToFloat, QuotesALongTextOnlyInPart) {
         FAIL();
     } catch (const EConvertError& error) {
         EXPECT_EQ(error.what(),
-                  "'" + std::string(39, 'x') + "\xe2\x80\xa6' is not a valid floating point value");
+                  "'\u2068" + std::string(39, 'x') + "\u2026\u2069' is not a valid floating point value");
     }
 }
 

@@ -1,7 +1,12 @@
 #include "support/tarvel_test.h"
 
+#include "toolkit/text_box.h"
+
 #include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
+#include <QProxyStyle>
+#include <QStyleOptionViewItem>
 #include <QLineEdit>
 #include <QTest>
 
@@ -77,6 +82,87 @@ TEST_F(StringGridTest, FixedCellsAreHeadersTheRestShowTheirTextAsStored) {
     EXPECT_TRUE(model.flags(model.index(0, 0)) & Qt::ItemIsEditable);
     cells.setEditable(false);
     EXPECT_FALSE(model.flags(model.index(0, 0)) & Qt::ItemIsEditable);
+}
+
+TEST_F(StringGridTest, AHugeTextPaintsOnlyItsEndsButItsTooltipShowsItAll) {
+    StringGrid cells(2, 0);
+    const std::string huge = "-1." + std::string(10'000'000, '5') + "E-10";
+    cells.setCell(0, 1, huge);
+    const QModelIndex index = cells.model()->index(0, 0);
+    const QString shown = index.data(Qt::DisplayRole).toString();
+    EXPECT_LT(shown.size(), 1000);
+    EXPECT_TRUE(shown.startsWith("-1.555") && shown.endsWith("555E-10")) << "sign and exponent";
+    EXPECT_EQ(index.data(Qt::EditRole).toString().size(), qsizetype(huge.size()));
+    EXPECT_EQ(index.data(Qt::ToolTipRole).toString().toStdString(), huge);
+    EXPECT_FALSE(cells.model()->index(0, 1).data(Qt::ToolTipRole).isValid()) << "empty: no tip";
+}
+
+// Records the text of every cell the grid paints.
+class PaintedTexts : public QProxyStyle {
+  public:
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        if (element == CE_ItemViewItem)
+            texts << static_cast<const QStyleOptionViewItem*>(option)->text;
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+    mutable QStringList texts;
+};
+
+// What cell (0, 1) shows in a column `width` pixels wide.
+QString paintedText(StringGrid& cells, const std::string& text, int width) {
+    PaintedTexts style;
+    cells.setStyle(&style);
+    cells.setColWidth(0, width);
+    cells.setCell(0, 1, text);
+    QCoreApplication::processEvents();
+    cells.grab();
+    cells.setStyle(nullptr);
+    return style.texts.value(0);
+}
+
+TEST_F(StringGridTest, ANarrowCellKeepsANumbersSignFirstDigitsAndExponent) {
+    StringGrid& cells = shownGrid();
+    const QString exponent = paintedText(cells, "-1.23456789012345E-10", 90);
+    EXPECT_TRUE(exponent.startsWith("-1.") && exponent.endsWith("E-10")) << exponent.toStdString();
+    EXPECT_TRUE(exponent.contains(QChar(0x2026)));
+    const QString fraction = paintedText(cells, "0.996755599975586", 83);
+    EXPECT_TRUE(fraction.startsWith("0.9") && fraction.endsWith("86")) << fraction.toStdString();
+    EXPECT_EQ(paintedText(cells, "-2.5", 83), "-2.5") << "a text that fits is shown whole";
+}
+
+TEST_F(StringGridTest, TheCellEditorAndEditsRefuseMoreThanACellHolds) {
+    StringGrid& cells = shownGrid();
+    QTest::keyClick(&cells, Qt::Key_7);
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_TRUE(editor);
+    QApplication::clipboard()->setText(QString(kMaxTextLength, '1'));
+    editor->paste();
+    EXPECT_EQ(editor->text(), "7") << "the whole paste is refused, not cut short";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(errors(), QStringList{"The text is too long: a cell holds at most 32768 characters."});
+    cells.commitEdit();
+    EXPECT_FALSE(cells.model()->setData(cells.model()->index(1, 0), QString(kMaxTextLength + 1, '2')));
+    EXPECT_TRUE(cells.model()->setData(cells.model()->index(1, 0), QString(kMaxTextLength, '2')));
+    EXPECT_EQ(cells.cell(0, 2).size(), size_t(kMaxTextLength));
+}
+
+TEST_F(StringGridTest, TabLeavesTheGridAndArrowsMoveAmongCells) {
+    QWidget window;
+    QLineEdit before(&window), after(&window);
+    StringGrid* cells = new StringGrid(2, 0, &window);
+    cells->setRowCount(5);
+    QWidget::setTabOrder(&before, cells);
+    QWidget::setTabOrder(cells, &after);
+    ASSERT_TRUE(showActive(window));
+    cells->setFocus();
+    QTest::keyClick(cells, Qt::Key_Right);
+    EXPECT_EQ(cells->col(), 1);
+    QTest::keyClick(cells, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), &after);
+    cells->setFocus();
+    QTest::keyClick(cells, Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), &before);
 }
 
 TEST_F(StringGridTest, CurrentCellStartsAtRowOneWithoutAnEvent) {
