@@ -61,9 +61,9 @@ void BM_ConversionFloor(benchmark::State& state) {
     setUp(form, degree);
     form.btnGetCoefficients->click();
     std::vector<std::string> cells; // the texts of the reduced system
-    for (int r = 1; r < form.sgdAns1->rowCount(); ++r)
-        for (int c = 0; c < form.sgdAns1->colCount(); ++c)
-            cells.push_back(form.sgdAns1->cell(c, r));
+    for (int r = 1; r < form.sgdAns1->cells().rowCount(); ++r)
+        for (int c = 0; c < form.sgdAns1->cells().colCount(); ++c)
+            cells.push_back(form.sgdAns1->cells().cell(c, r));
     const ConversionCounts counts = solverConversions(degree + 1);
     const size_t size = cells.size();
     for (auto _ : state) {

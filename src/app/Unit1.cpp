@@ -4,6 +4,7 @@
 #include "fitting/solver.h"
 #include "model/coefficient_template.h"
 #include "model/evaluation.h"
+#include "model/template_paste.h"
 #include "plot/chart_view.h"
 #include "plot/function_plot.h"
 #include "plot/plot_range.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTabWidget>
 
 #include <tuple>
@@ -211,7 +213,15 @@ void TForm1::bindKeyboard() {
 void TForm1::run(void (TForm1::*handler)()) {
     for (StringGrid* grid : {sgdResult, sdgCoefficients, sgdAns1})
         grid->commitEdit();
-    guarded([&] { (this->*handler)(); });
+    guarded([&] {
+        const auto show = qScopeGuard([this] { showGrids(); }); // also what a failed handler wrote
+        (this->*handler)();
+    });
+}
+
+void TForm1::showGrids() {
+    for (StringGrid* grid : {sgdResult, sdgCoefficients, sgdAns1})
+        grid->sync();
 }
 
 void TForm1::FormCreate() {
@@ -225,50 +235,74 @@ void TForm1::FormCreate() {
         sgdResult->setCell(0, r, defaults[r - 1][0]);
         sgdResult->setCell(1, r, defaults[r - 1][1]);
     }
+    showGrids();
 }
 
 void TForm1::btnGenerateClick() {
-    degree = generateTemplate(*txtDegree, coefNames, *sgdResult, *sdgCoefficients, *sgdAns1,
-                              *txtFx1, *txtFx2);
+    const GeneratedTemplate generated =
+        generateTemplate(Text(*txtDegree), coefNames, sgdResult->cells(),
+                         sdgCoefficients->cells(), sgdAns1->cells());
+    degree = generated.degree;
+    SetText(*txtFx1, generated.expanded);
+    SetText(*txtFx2, generated.nested);
 }
 
 void TForm1::btnAddClick() {
-    addPoint(*sgdResult, *txtX, *txtFx, pointCount);
+    if (const auto next =
+            addPoint(sgdResult->cells(), sgdResult->row(), Text(*txtX), Text(*txtFx), pointCount))
+        sgdResult->setRow(*next);
 }
 
 void TForm1::btnDelClick() {
-    deletePoint(*sgdResult, pointCount);
+    deletePoint(sgdResult->cells(), sgdResult->row(), pointCount);
 }
 
 void TForm1::btnClearClick() {
-    clearPoints(*sgdResult, pointCount);
+    clearPoints(sgdResult->cells(), pointCount);
 }
 
 void TForm1::sgdResultSelectCell(int, int ARow) {
-    loadPoint(*sgdResult, ARow, *txtX, *txtFx);
+    SetText(*txtX, sgdResult->cells().cell(0, ARow));
+    SetText(*txtFx, sgdResult->cells().cell(1, ARow));
 }
 
 void TForm1::btnGetCoefficientsClick() {
-    solveCoefficients(*sgdResult, *sgdAns1, *sdgCoefficients, *txtResult);
+    SetText(*txtResult, solveCoefficients(sgdResult->cells(), sgdAns1->cells(),
+                                          sdgCoefficients->cells()));
 }
 
 void TForm1::btnFxClick() {
-    evaluateAtX(*sdgCoefficients, degree, *txtRX, *txtRfx);
+    if (const auto value = evaluateAtX(sdgCoefficients->cells(), degree, Text(*txtRX)))
+        SetText(*txtRfx, *value);
 }
 
 void TForm1::btnDrawClick() {
-    drawFunction(*Chart1->chart(), *txtMin, *txtMax, *txtStep, *sdgCoefficients, degree, *txtRX,
-                 *txtRfx);
+    // The samples pass through these texts as through txtRX and txtRfx; the
+    // boxes show them once Draw ends, however it ends.
+    std::string rx = Text(*txtRX), rfx = Text(*txtRfx);
+    const auto show = qScopeGuard([&] {
+        SetText(*txtRX, rx);
+        SetText(*txtRfx, rfx);
+    });
+    drawFunction(*Chart1->chart(), Text(*txtMin), Text(*txtMax), Text(*txtStep),
+                 sdgCoefficients->cells(), degree, rx, rfx);
 }
 
 void TForm1::sgdResultPaste(const CellBlock& block) {
-    pasteIntoTemplateGrid(*sgdResult, block, "points");
+    checkTemplatePaste(sgdResult->cells(), sgdResult->col(), sgdResult->row(), block, "points");
+    sgdResult->pasteBlock(block);
 }
 
 void TForm1::sdgCoefficientsPaste(const CellBlock& block) {
-    pasteIntoTemplateGrid(*sdgCoefficients, block, "coefficients");
+    checkTemplatePaste(sdgCoefficients->cells(), sdgCoefficients->col(), sdgCoefficients->row(),
+                       block, "coefficients");
+    sdgCoefficients->pasteBlock(block);
 }
 
 void TForm1::TarvelChange() {
-    proposeRange(*sgdResult, *txtMin, *txtMax, *txtStep);
+    if (const auto range = proposeRange(sgdResult->cells())) {
+        SetText(*txtMin, range->min);
+        SetText(*txtMax, range->max);
+        SetText(*txtStep, range->step);
+    }
 }

@@ -5,17 +5,25 @@
 //   app/       this window: it owns every control, lays them out, binds each
 //              event to its handler, and keeps the three private fields
 //   model/     the coefficient template (Generate) and the point evaluation (f(x))
-//   fitting/   the sample point table (Add, Del, Clear, selection) and the solver
-//   plot/      the function plot (Draw) and the range proposed on a page switch
-//   toolkit/   text conversions, the error family, checked arithmetic, the
-//              string grid, and the guard that shows errors
+//   fitting/   the sample point table (Add, Del, Clear) and the solver
+//   plot/      the function plot (Draw), its samples, and the range proposed
+//              on a page switch
+//   toolkit/   the number core, free of widgets: the cell table, text
+//              conversions, the error family, checked arithmetic, clipboard
+//              blocks; and the widgets' side: the string grid that shows a
+//              cell table, the limits of edit boxes, and the guard that shows
+//              errors
+//
+// The rules in model/ and fitting/ know no widget: they work on cell tables
+// and texts. This window binds them to its controls.
 //
 // One click, end to end: Qt delivers `clicked` on btnGetCoefficients; the
 // binding commits any open cell editor and runs btnGetCoefficientsClick inside
-// the guard; the handler passes the controls it works on to the solver in
-// fitting/, which reads and writes cell text through StringGrid. An error
-// thrown anywhere on the way ends the handler, the guard shows its message,
-// and what was written stays. The grids repaint once the event loop runs.
+// the guard; the handler hands the solver in fitting/ the cell tables of the
+// three grids, and puts the Result text it returns into txtResult. An error
+// thrown anywhere on the way ends the handler, and what was written stays:
+// the binding shows the grids' tables as they now are, and the guard shows
+// the message.
 //
 // The controls are the store: each handler reads its inputs from controls,
 // calls one subsystem function, and writes the results back into controls.
@@ -101,10 +109,14 @@ class TForm1 : public QWidget {
     void bindKeyboard();
     void FormCreate();
     // Runs a handler the way every event does: open cell editors committed
-    // first, errors shown by the guard.
+    // first, the grids shown as the handler left them, errors shown by the
+    // guard.
     void run(void (TForm1::*handler)());
+    void showGrids();
 
-    // The letters of the current template, entry i for coefficient i.
+    // The letters of the current template, entry i for coefficient i. Only
+    // Generate reads and writes it; the letters the window shows are in the
+    // grids. It is the window's record of the template in force.
     std::vector<std::string> coefNames;
     // Points put in through Add less those taken out through Del, since the
     // last Clear; Add's full-table guard.

@@ -1,9 +1,9 @@
 #include "fitting/solver.h"
 
+#include "model/coefficient_template.h"
 #include "toolkit/arithmetic.h"
+#include "toolkit/cell_table.h"
 #include "toolkit/conversions.h"
-#include "toolkit/string_grid.h"
-#include "toolkit/text_box.h"
 
 #include <cmath>
 #include <string>
@@ -11,20 +11,20 @@
 
 namespace {
 
-double value(const StringGrid& grid, int col, int row) {
+double value(const CellTable& grid, int col, int row) {
     return StrToFloat(grid.cell(col, row));
 }
 
 // A cell of the answer grid. Every cell the solver wrote reads as a number;
 // the only text that may not is a point's f(x), copied verbatim into column 0
 // of its row, so a conversion error names that point.
-double answerValue(const StringGrid& sgdAns1, int col, int row) {
+double answerValue(const CellTable& sgdAns1, int col, int row) {
     return CellToFloat(sgdAns1.cell(col, row), "Points", row, "f(x)");
 }
 
 } // namespace
 
-void buildSystem(const StringGrid& sgdResult, StringGrid& sgdAns1) {
+void buildSystem(const CellTable& sgdResult, CellTable& sgdAns1) {
     for (int row = 1; row < sgdAns1.rowCount(); ++row)
         sgdAns1.clearRow(row);
     sgdAns1.setRowCount(2);
@@ -40,7 +40,7 @@ void buildSystem(const StringGrid& sgdResult, StringGrid& sgdAns1) {
     sgdAns1.setRowCount(sgdAns1.rowCount() - 1);
 }
 
-void eliminate(StringGrid& sgdAns1) {
+void eliminate(CellTable& sgdAns1) {
     const int equations = sgdAns1.rowCount() - 1;
     const int cols = sgdAns1.colCount();
     for (int i = 1; i <= equations; ++i) {
@@ -58,7 +58,7 @@ void eliminate(StringGrid& sgdAns1) {
     }
 }
 
-void backSubstitute(const StringGrid& sgdAns1, StringGrid& sdgCoefficients) {
+void backSubstitute(const CellTable& sgdAns1, CellTable& sdgCoefficients) {
     const int cols = sgdAns1.colCount();
     const int equations = sgdAns1.rowCount() - 1;
     for (int n = equations; n >= 1; --n) {
@@ -73,20 +73,15 @@ void backSubstitute(const StringGrid& sgdAns1, StringGrid& sdgCoefficients) {
     }
 }
 
-void writeResult(const StringGrid& sdgCoefficients, QLineEdit& txtResult) {
-    std::string text;
-    for (int j = 0; j <= sdgCoefficients.rowCount() - 2; ++j) {
-        if (j > 0)
-            text += " + ";
-        text += sdgCoefficients.cell(1, j + 1);
-        if (j > 0)
-            text += "x^" + IntToStr(j);
-    }
-    SetText(txtResult, text);
+std::string resultText(const CellTable& sdgCoefficients) {
+    std::vector<std::string> values;
+    for (int row = 1; row < sdgCoefficients.rowCount(); ++row)
+        values.push_back(sdgCoefficients.cell(1, row));
+    return expandedForm(values);
 }
 
-void solveCoefficients(const StringGrid& sgdResult, StringGrid& sgdAns1,
-                       StringGrid& sdgCoefficients, QLineEdit& txtResult) {
+std::string solveCoefficients(const CellTable& sgdResult, CellTable& sgdAns1,
+                              CellTable& sdgCoefficients) {
     buildSystem(sgdResult, sgdAns1);
     eliminate(sgdAns1);
     // Back substitution reads back the values it writes; if it fails part-way
@@ -101,5 +96,5 @@ void solveCoefficients(const StringGrid& sgdResult, StringGrid& sgdAns1,
             sdgCoefficients.setCell(1, row, previous[row - 1]);
         throw;
     }
-    writeResult(sdgCoefficients, txtResult);
+    return resultText(sdgCoefficients);
 }

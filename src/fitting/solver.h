@@ -1,7 +1,8 @@
 #pragma once
 
-class QLineEdit;
-class StringGrid;
+#include <string>
+
+class CellTable;
 
 // GetCoefficients: the polynomial of the current template through the sample
 // points. The answer grid is the matrix: every step reads its operands from
@@ -11,23 +12,24 @@ class StringGrid;
 //
 // An error (a cell that is not a number, a zero pivot, an overflow) ends the
 // solve where it stands; what the grid shows then is the state it reached.
-// sdgCoefficients and txtResult change only when the whole solve succeeds.
-void solveCoefficients(const StringGrid& sgdResult, StringGrid& sgdAns1,
-                       StringGrid& sdgCoefficients, QLineEdit& txtResult);
+// sdgCoefficients changes only when the whole solve succeeds; the text it
+// returns is the Result, for txtResult.
+std::string solveCoefficients(const CellTable& sgdResult, CellTable& sgdAns1,
+                              CellTable& sdgCoefficients);
 
 // The steps, in the order solveCoefficients runs them.
 
 // Empties the answer grid's equation rows, then writes one equation per point
 // row: the f(x) text verbatim in column 0, the powers x^0 .. x^(N-1) of the
 // point's x (reduced to single precision) in columns 1 .. N.
-void buildSystem(const StringGrid& sgdResult, StringGrid& sgdAns1);
+void buildSystem(const CellTable& sgdResult, CellTable& sgdAns1);
 
 // Gaussian elimination in place with a unit diagonal, without pivot search.
-void eliminate(StringGrid& sgdAns1);
+void eliminate(CellTable& sgdAns1);
 
 // Solves the reduced system from the bottom up into column 1 of
 // sdgCoefficients, row c for the coefficient of x^(c-1).
-void backSubstitute(const StringGrid& sgdAns1, StringGrid& sdgCoefficients);
+void backSubstitute(const CellTable& sgdAns1, CellTable& sdgCoefficients);
 
 // "2 + 3x^1 + -2x^2 + 1x^3": the values as they stand, lowest power first.
-void writeResult(const StringGrid& sdgCoefficients, QLineEdit& txtResult);
+std::string resultText(const CellTable& sdgCoefficients);

@@ -1,13 +1,10 @@
 #pragma once
 
-#include "toolkit/cell_block.h"
-
-#include <QLineEdit>
-
 #include <string>
+#include <string_view>
 #include <vector>
 
-class StringGrid;
+class CellTable;
 
 // Generate sizes the grids for degree + 1 coefficients and above this the
 // solver's cost, which grows with the cube of the degree, gets out of hand.
@@ -17,28 +14,26 @@ inline constexpr int kMaxDegree = 190;
 // character with code (65 + i) mod 256, "A" for the constant term.
 std::string coefficientLetter(int i);
 
-// The polynomial with letters, lowest power first: "A + Bx^1 + Cx^2".
-std::string expandedForm(const std::vector<std::string>& letters);
+// The polynomial with its coefficients written as `terms`, lowest power
+// first: "A + Bx^1 + Cx^2" for letters, "2 + 3x^1 + -2x^2" for values.
+std::string expandedForm(const std::vector<std::string>& terms);
 
 // The same in nested (Horner) form: "(Cx + B)x + A".
 std::string nestedForm(const std::vector<std::string>& letters);
 
-// Generate: reads the degree from txtDegree and returns it (-1 for text that
-// is not an integer). For a degree n >= 0 it sizes the point table and the
-// coefficient grid to n + 2 rows and the answer grid to n + 2 columns and 2
-// rows; it writes the letters into coefNames, the coefficient grid and the
-// answer grid's header, and both forms into txtFx1 and txtFx2. Sample points
-// and coefficient values stay in the rows that remain. A degree above
-// kMaxDegree raises an error before anything changes.
-int generateTemplate(const QLineEdit& txtDegree, std::vector<std::string>& coefNames,
-                     StringGrid& sgdResult, StringGrid& sdgCoefficients, StringGrid& sgdAns1,
-                     QLineEdit& txtFx1, QLineEdit& txtFx2);
+// What Generate leaves besides the grids and the letters.
+struct GeneratedTemplate {
+    int degree;           // -1 for text that is not an integer
+    std::string expanded; // for txtFx1
+    std::string nested;   // for txtFx2
+};
 
-// Paste into a grid that Generate sizes with one row per coefficient (the
-// point table, the coefficient values): the block goes in from the current
-// cell as if typed. A block taller than the rows from the current one down,
-// or wider than the columns from the current one right, is refused whole
-// with a message that names the degree that would hold it; `rowsHold` says
-// what the rows are ("points", "coefficients"). So is a block with a cell
-// longer than a cell holds.
-void pasteIntoTemplateGrid(StringGrid& grid, const CellBlock& block, const std::string& rowsHold);
+// Generate: reads the degree from `degreeText`. For a degree n >= 0 it sizes
+// the point table and the coefficient grid to n + 2 rows and the answer grid
+// to n + 2 columns and 2 rows; it writes the letters into coefNames, the
+// coefficient grid and the answer grid's header. Sample points and
+// coefficient values stay in the rows that remain. A degree above kMaxDegree
+// raises an error before anything changes.
+GeneratedTemplate generateTemplate(std::string_view degreeText,
+                                   std::vector<std::string>& coefNames, CellTable& sgdResult,
+                                   CellTable& sdgCoefficients, CellTable& sgdAns1);

@@ -1,8 +1,7 @@
 #include "model/evaluation.h"
 
+#include "toolkit/cell_table.h"
 #include "toolkit/conversions.h"
-#include "toolkit/string_grid.h"
-#include "toolkit/text_box.h"
 
 double poly(double x, int degree, const double coefficients[]) {
     double r = coefficients[degree];
@@ -11,7 +10,7 @@ double poly(double x, int degree, const double coefficients[]) {
     return r;
 }
 
-std::optional<std::vector<double>> readCoefficients(const StringGrid& sdgCoefficients, int degree) {
+std::optional<std::vector<double>> readCoefficients(const CellTable& sdgCoefficients, int degree) {
     if (degree < 0)
         return std::nullopt;
     std::vector<double> values(size_t(degree) + 1);
@@ -33,8 +32,9 @@ std::string valueText(const std::vector<double>& coefficients, std::string_view 
     return FloatToStr(poly(x, int(coefficients.size()) - 1, coefficients.data()));
 }
 
-void evaluateAtX(const StringGrid& sdgCoefficients, int degree, const QLineEdit& txtRX,
-                 QLineEdit& txtRfx) {
+std::optional<std::string> evaluateAtX(const CellTable& sdgCoefficients, int degree,
+                                       std::string_view xText) {
     if (const auto coefficients = readCoefficients(sdgCoefficients, degree))
-        SetText(txtRfx, valueText(*coefficients, Text(txtRX)));
+        return valueText(*coefficients, xText);
+    return std::nullopt;
 }

@@ -3,8 +3,8 @@
 #include "model/evaluation.h"
 #include "plot/samples.h"
 #include "plot/value_marks.h"
+#include "toolkit/cell_table.h"
 #include "toolkit/conversions.h"
-#include "toolkit/text_box.h"
 
 #include <QCategoryAxis>
 #include <QChart>
@@ -133,41 +133,33 @@ void showPoints(QChart& chart, QLineSeries& series, const QList<QPointF>& points
 
 } // namespace
 
-void drawFunction(QChart& chart, const QLineEdit& txtMin, const QLineEdit& txtMax,
-                  const QLineEdit& txtStep, const StringGrid& sdgCoefficients, int degree,
-                  QLineEdit& txtRX, QLineEdit& txtRfx) {
+void drawFunction(QChart& chart, std::string_view minText, std::string_view maxText,
+                  std::string_view stepText, const CellTable& sdgCoefficients, int degree,
+                  std::string& rx, std::string& rfx) {
     resetChart(chart);
     QLineSeries& series = *newSeries(chart);
-    const double step = StrToFloat(Text(txtStep));
-    const double min = StrToFloat(Text(txtMin));
+    const double step = StrToFloat(stepText);
+    const double min = StrToFloat(minText);
 
-    // The samples pass through these texts as through txtRX and txtRfx; the
-    // boxes and the chart show them once Draw ends, however it ends.
-    std::string xText = Text(txtRX);
-    std::string fxText = Text(txtRfx);
+    // The chart shows the samples taken once Draw ends, however it ends.
     QList<QPointF> points;
     std::vector<double> xs;
-    const auto show = [&] {
-        showPoints(chart, series, points, xs);
-        SetText(txtRX, xText);
-        SetText(txtRfx, fxText);
-    };
     try {
         std::optional<std::optional<std::vector<double>>> coefficients; // read at the first sample
-        for (const double x : sampleXs(min, StrToFloat(Text(txtMax)), step)) {
-            xText = FloatToStr(x);
+        for (const double x : sampleXs(min, StrToFloat(maxText), step)) {
+            rx = FloatToStr(x);
             if (!coefficients)
                 coefficients = readCoefficients(sdgCoefficients, degree);
             if (*coefficients)
-                fxText = valueText(**coefficients, xText);
-            if (!IsBlank(fxText)) {
-                points.append(QPointF(double(points.size()), StrToFloat(fxText)));
+                rfx = valueText(**coefficients, rx);
+            if (!IsBlank(rfx)) {
+                points.append(QPointF(double(points.size()), StrToFloat(rfx)));
                 xs.push_back(x);
             }
         }
     } catch (...) {
-        show();
+        showPoints(chart, series, points, xs);
         throw;
     }
-    show();
+    showPoints(chart, series, points, xs);
 }

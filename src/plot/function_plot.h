@@ -1,15 +1,18 @@
 #pragma once
 
+#include <string>
+#include <string_view>
+
+class CellTable;
 class QChart;
-class QLineEdit;
-class StringGrid;
 
 // Draw: samples x from Min by repeated addition of Step up to Max (samples.h),
 // evaluates each sample as f(x) does through the texts of txtRX and txtRfx,
-// and plots the values as one red line with value marks, point k at position
-// k and labelled with its x. Every Draw replaces the chart's series (the old
-// one is deleted). Both boxes end as f(x) would leave them after the last
-// sample, also when an error ends Draw part-way; the points drawn by then stay.
-void drawFunction(QChart& chart, const QLineEdit& txtMin, const QLineEdit& txtMax,
-                  const QLineEdit& txtStep, const StringGrid& sdgCoefficients, int degree,
-                  QLineEdit& txtRX, QLineEdit& txtRfx);
+// given in `rx` and `rfx`, and plots the values as one red line with value
+// marks, point k at position k and labelled with its x. Every Draw replaces
+// the chart's series (the old one is deleted). `rx` and `rfx` end as f(x)
+// would leave the boxes after the last sample, also when an error ends Draw
+// part-way; the points drawn by then stay.
+void drawFunction(QChart& chart, std::string_view minText, std::string_view maxText,
+                  std::string_view stepText, const CellTable& sdgCoefficients, int degree,
+                  std::string& rx, std::string& rfx);

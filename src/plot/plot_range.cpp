@@ -1,11 +1,9 @@
 #include "plot/plot_range.h"
 
+#include "toolkit/cell_table.h"
 #include "toolkit/conversions.h"
-#include "toolkit/string_grid.h"
-#include "toolkit/text_box.h"
 
-void proposeRange(const StringGrid& sgdResult, QLineEdit& txtMin, QLineEdit& txtMax,
-                  QLineEdit& txtStep) {
+std::optional<PlotRange> proposeRange(const CellTable& sgdResult) {
     bool first = true;
     double min = 0, max = 0;
     for (int row = 1; row < sgdResult.rowCount(); ++row) {
@@ -23,10 +21,8 @@ void proposeRange(const StringGrid& sgdResult, QLineEdit& txtMin, QLineEdit& txt
         }
     }
     if (first)
-        return;
+        return std::nullopt;
     // The distance times one tenth, formed at extended precision.
     const double step = double((static_cast<long double>(max) - min) * 0.1L);
-    SetText(txtMin, FloatToStr(min));
-    SetText(txtMax, FloatToStr(max));
-    SetText(txtStep, FloatToStr(step));
+    return PlotRange{FloatToStr(min), FloatToStr(max), FloatToStr(step)};
 }

@@ -63,10 +63,14 @@ class CellDelegate : public QStyledItemDelegate {
 } // namespace
 
 // Qt's view of a grid: only the non-fixed cells are items; the fixed row and
-// column are header data. The texts themselves stay in the grid.
+// column are header data. The model reads the grid's table, and keeps only
+// the sizes the view was last told, so that the view and the model agree
+// until sync() brings in the table's new sizes.
 class StringGridModel : public QAbstractTableModel {
   public:
-    explicit StringGridModel(StringGrid& grid) : QAbstractTableModel(&grid), grid(grid) {}
+    explicit StringGridModel(StringGrid& grid)
+        : QAbstractTableModel(&grid), grid(grid), shownCols(grid.table.colCount()),
+          shownRows(grid.table.rowCount()) {}
 
     bool editable = true;
 
@@ -75,50 +79,48 @@ class StringGridModel : public QAbstractTableModel {
     int gridRow(const QModelIndex& index) const { return index.row() + 1; }
     QModelIndex indexOf(int col, int row) const { return index(row - 1, col - grid.fixed); }
 
-    void resizeRows(int count) {
-        const bool grow = count > grid.rows;
-        if (grow)
-            beginInsertRows({}, grid.rows - 1, count - 2);
-        else
-            beginRemoveRows({}, count - 1, grid.rows - 2);
-        grid.texts.resize(size_t(count) * grid.cols);
-        grid.rows = count;
-        grow ? endInsertRows() : endRemoveRows();
-    }
-
-    void resizeCols(int count) {
-        const bool grow = count > grid.cols;
-        if (grow)
-            beginInsertColumns({}, grid.cols - grid.fixed, count - grid.fixed - 1);
-        else
-            beginRemoveColumns({}, count - grid.fixed, grid.cols - grid.fixed - 1);
-        std::vector<std::string> reshaped(size_t(count) * grid.rows);
-        for (int r = 0; r < grid.rows; ++r)
-            for (int c = 0; c < std::min(grid.cols, count); ++c)
-                reshaped[size_t(r) * count + c] = std::move(grid.texts[grid.index(c, r)]);
-        grid.texts = std::move(reshaped);
-        grid.cols = count;
-        grow ? endInsertColumns() : endRemoveColumns();
+    // Tells the view the table's sizes, then every text.
+    void showTable() {
+        const int rows = grid.table.rowCount(), cols = grid.table.colCount();
+        if (rows > shownRows) {
+            beginInsertRows({}, shownRows - 1, rows - 2);
+            shownRows = rows;
+            endInsertRows();
+        } else if (rows < shownRows) {
+            beginRemoveRows({}, rows - 1, shownRows - 2);
+            shownRows = rows;
+            endRemoveRows();
+        }
+        if (cols > shownCols) {
+            beginInsertColumns({}, shownCols - grid.fixed, cols - grid.fixed - 1);
+            shownCols = cols;
+            endInsertColumns();
+        } else if (cols < shownCols) {
+            beginRemoveColumns({}, cols - grid.fixed, shownCols - grid.fixed - 1);
+            shownCols = cols;
+            endRemoveColumns();
+        }
+        refresh();
     }
 
     void refresh() {
         grid.refreshPending = false;
-        if (grid.rows > 1 && grid.cols > grid.fixed)
-            emit dataChanged(index(0, 0), index(grid.rows - 2, grid.cols - grid.fixed - 1));
-        emit headerDataChanged(Qt::Horizontal, 0, grid.cols - grid.fixed - 1);
-        if (grid.rows > 1)
-            emit headerDataChanged(Qt::Vertical, 0, grid.rows - 2);
+        if (shownRows > 1 && shownCols > grid.fixed)
+            emit dataChanged(index(0, 0), index(shownRows - 2, shownCols - grid.fixed - 1));
+        emit headerDataChanged(Qt::Horizontal, 0, shownCols - grid.fixed - 1);
+        if (shownRows > 1)
+            emit headerDataChanged(Qt::Vertical, 0, shownRows - 2);
     }
 
     int rowCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : grid.rows - 1;
+        return parent.isValid() ? 0 : shownRows - 1;
     }
     int columnCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : grid.cols - grid.fixed;
+        return parent.isValid() ? 0 : shownCols - grid.fixed;
     }
 
     QVariant data(const QModelIndex& index, int role) const override {
-        const std::string& text = grid.cell(gridCol(index), gridRow(index));
+        const std::string& text = grid.table.cell(gridCol(index), gridRow(index));
         switch (role) {
         case Qt::DisplayRole:
             return shownText(text);
@@ -137,7 +139,7 @@ class StringGridModel : public QAbstractTableModel {
         const QString text = value.toString();
         if (role != Qt::EditRole || text.size() > kMaxTextLength)
             return false;
-        grid.texts[grid.index(gridCol(index), gridRow(index))] = text.toStdString();
+        grid.table.setCell(gridCol(index), gridRow(index), text.toStdString());
         emit dataChanged(index, index);
         return true;
     }
@@ -151,16 +153,18 @@ class StringGridModel : public QAbstractTableModel {
         if (role != Qt::DisplayRole)
             return {};
         if (orientation == Qt::Horizontal)
-            return QString::fromStdString(grid.cell(section + grid.fixed, 0));
-        return grid.fixed ? QString::fromStdString(grid.cell(0, section + 1)) : QVariant();
+            return QString::fromStdString(grid.table.cell(section + grid.fixed, 0));
+        return grid.fixed ? QString::fromStdString(grid.table.cell(0, section + 1)) : QVariant();
     }
 
   private:
     StringGrid& grid;
+    int shownCols;
+    int shownRows;
 };
 
 StringGrid::StringGrid(int colCount, int fixedCols, QWidget* parent)
-    : QTableView(parent), cols(colCount), fixed(fixedCols), texts(size_t(cols) * rows),
+    : QTableView(parent), table(colCount, 2), fixed(fixedCols),
       itemModel(new StringGridModel(*this)), currentCol(fixedCols) {
     setModel(itemModel);
     setItemDelegate(new CellDelegate(this));
@@ -186,33 +190,21 @@ void StringGrid::scheduleRefresh() {
         itemModel, [this] { itemModel->refresh(); }, Qt::QueuedConnection);
 }
 
-void StringGrid::clearRow(int row) {
-    for (int c = 0; c < cols; ++c)
-        setCell(c, row, {});
-}
-
-void StringGrid::setRowCount(int count) {
-    count = std::max(count, 2);
-    if (count == rows)
-        return;
-    if (currentRow >= count)
-        moveCurrent(currentCol, count - 1);
-    itemModel->resizeRows(count);
+void StringGrid::setCell(int col, int row, std::string text) {
+    table.setCell(col, row, std::move(text));
     scheduleRefresh();
 }
 
-void StringGrid::setColCount(int count) {
-    count = std::max(count, fixed + 1);
-    if (count == cols)
-        return;
-    if (currentCol >= count)
-        moveCurrent(count - 1, currentRow);
-    itemModel->resizeCols(count);
-    scheduleRefresh();
+void StringGrid::sync() {
+    const int lastRow = std::max(table.rowCount() - 1, 1);
+    const int lastCol = std::max(table.colCount() - 1, fixed);
+    if (currentRow > lastRow || currentCol > lastCol)
+        moveCurrent(std::min(currentCol, lastCol), std::min(currentRow, lastRow));
+    itemModel->showTable();
 }
 
 void StringGrid::setRow(int row) {
-    if (row >= 1 && row < rows)
+    if (row >= 1 && row < table.rowCount())
         moveCurrent(currentCol, row);
 }
 
@@ -250,7 +242,7 @@ CellBlock StringGrid::selectedBlock() const {
     for (int r = cells.top(); r <= cells.bottom(); ++r) {
         block.emplace_back();
         for (int c = cells.left(); c <= cells.right(); ++c)
-            block.back().push_back(cell(c, r));
+            block.back().push_back(table.cell(c, r));
     }
     return block;
 }

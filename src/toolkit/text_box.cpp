@@ -1,6 +1,5 @@
 #include "toolkit/text_box.h"
 
-#include "toolkit/conversions.h"
 #include "toolkit/error_display.h"
 
 #include <QValidator>
@@ -34,9 +33,4 @@ void limitLength(QLineEdit& box, const char* where) {
     // cost seconds); the validator then refuses the edit whole.
     box.setMaxLength(kMaxTextLength + 1);
     box.setValidator(new LengthLimit(&box, where));
-}
-
-std::string tooLongMessage(const char* where) {
-    return std::string("The text is too long: ") + where + " holds at most " +
-           IntToStr(kMaxTextLength) + " characters.";
 }

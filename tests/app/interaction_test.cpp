@@ -263,7 +263,7 @@ class Interaction : public TarvelTest {
         }
         if (roll < 55) {
             StringGrid* grid = chance(0.7) ? form.sgdResult : form.sdgCoefficients;
-            const int row = pick(1, grid->rowCount() - 1);
+            const int row = pick(1, grid->cells().rowCount() - 1);
             const int col = grid == form.sgdResult ? pick(0, 1) : 1;
             const QModelIndex index = grid->model()->index(row - 1, col - grid->fixedCols());
             const std::string text = chance(0.8) ? numberText() : junkText();
@@ -281,7 +281,7 @@ class Interaction : public TarvelTest {
         }
         if (roll < 85) {
             QPushButton* button = buttons[pick(0, std::size(buttons) - 1)];
-            if (button == form.btnGetCoefficients && form.sgdAns1->colCount() > 60 && !chance(0.1))
+            if (button == form.btnGetCoefficients && form.sgdAns1->cells().colCount() > 60 && !chance(0.1))
                 button = form.btnFx; // large solves are slow under the sanitizers; keep a few
             if (chance(0.2))
                 QTest::mouseClick(button, Qt::LeftButton);
@@ -291,7 +291,7 @@ class Interaction : public TarvelTest {
         }
         if (roll < 93) {
             StringGrid* grid = form.sgdResult;
-            grid->setCurrentIndex(grid->model()->index(pick(0, grid->rowCount() - 2), pick(0, 1)));
+            grid->setCurrentIndex(grid->model()->index(pick(0, grid->cells().rowCount() - 2), pick(0, 1)));
             return "select a cell of sgdResult";
         }
         if (roll < 95) {
@@ -333,8 +333,8 @@ class Interaction : public TarvelTest {
 
     Texts tableTexts() const {
         Texts texts;
-        for (int r = 0; r < form.sgdResult->rowCount(); ++r)
-            for (const std::string& text : rowTexts(*form.sgdResult, r))
+        for (int r = 0; r < form.sgdResult->cells().rowCount(); ++r)
+            for (const std::string& text : rowTexts(form.sgdResult->cells(), r))
                 texts.push_back(text);
         return texts;
     }
@@ -375,19 +375,19 @@ class Interaction : public TarvelTest {
         if (action.starts_with("click btnGenerate") && newErrors == 0) {
             const int n = StrToIntDef(form.txtDegree->text().toStdString(), -1);
             if (n >= 0) {
-                ASSERT_EQ(form.sgdResult->rowCount(), n + 2);
-                ASSERT_EQ(form.sdgCoefficients->rowCount(), n + 2);
-                ASSERT_EQ(form.sgdAns1->colCount(), n + 2);
+                ASSERT_EQ(form.sgdResult->cells().rowCount(), n + 2);
+                ASSERT_EQ(form.sdgCoefficients->cells().rowCount(), n + 2);
+                ASSERT_EQ(form.sgdAns1->cells().colCount(), n + 2);
             }
         }
-        for (int r = 1; r < form.sgdAns1->rowCount(); ++r)
-            for (int c = 1; c < form.sgdAns1->colCount(); ++c) {
-                const std::string& cell = form.sgdAns1->cell(c, r);
+        for (int r = 1; r < form.sgdAns1->cells().rowCount(); ++r)
+            for (int c = 1; c < form.sgdAns1->cells().colCount(); ++c) {
+                const std::string& cell = form.sgdAns1->cells().cell(c, r);
                 ASSERT_TRUE(cell.empty() || readsAsNumber(cell))
                     << "sgdAns1 (" << c << ", " << r << "): " << cell;
             }
         if (action.starts_with("click btnGetCoefficients") && newErrors == 0) {
-            for (const std::string& value : columnTexts(*form.sdgCoefficients, 1))
+            for (const std::string& value : columnTexts(form.sdgCoefficients->cells(), 1))
                 ASSERT_TRUE(readsAsNumber(value)) << value;
         }
         if ((action.starts_with("click btnFx") || action.starts_with("click btnDraw")) &&

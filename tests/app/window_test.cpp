@@ -21,15 +21,15 @@ TEST_F(WindowStart, ShowsTheDegreeThreeTemplateAndTheFourDefaultPoints) {
     EXPECT_EQ(form.txtDegree->text(), "3");
     EXPECT_EQ(form.txtFx1->text(), "A + Bx^1 + Cx^2 + Dx^3");
     EXPECT_EQ(form.txtFx2->text(), "((Dx + C)x + B)x + A");
-    EXPECT_EQ(rowTexts(*form.sgdResult, 0), (Texts{"x", "f(x)"}));
-    EXPECT_EQ(columnTexts(*form.sgdResult, 0), (Texts{"1", "2", "3", "4"}));
-    EXPECT_EQ(columnTexts(*form.sgdResult, 1), (Texts{"4", "8", "20", "46"}));
-    EXPECT_EQ(rowTexts(*form.sdgCoefficients, 0), (Texts{"", "Coefficients"}));
-    EXPECT_EQ(columnTexts(*form.sdgCoefficients, 0), (Texts{"A", "B", "C", "D"}));
-    EXPECT_EQ(columnTexts(*form.sdgCoefficients, 1), (Texts{"", "", "", ""}));
-    EXPECT_EQ(form.sgdAns1->rowCount(), 2);
-    EXPECT_EQ(rowTexts(*form.sgdAns1, 0), (Texts{"Answer", "A", "B", "C", "D"}));
-    EXPECT_EQ(rowTexts(*form.sgdAns1, 1), (Texts{"", "", "", "", ""}));
+    EXPECT_EQ(rowTexts(form.sgdResult->cells(), 0), (Texts{"x", "f(x)"}));
+    EXPECT_EQ(columnTexts(form.sgdResult->cells(), 0), (Texts{"1", "2", "3", "4"}));
+    EXPECT_EQ(columnTexts(form.sgdResult->cells(), 1), (Texts{"4", "8", "20", "46"}));
+    EXPECT_EQ(rowTexts(form.sdgCoefficients->cells(), 0), (Texts{"", "Coefficients"}));
+    EXPECT_EQ(columnTexts(form.sdgCoefficients->cells(), 0), (Texts{"A", "B", "C", "D"}));
+    EXPECT_EQ(columnTexts(form.sdgCoefficients->cells(), 1), (Texts{"", "", "", ""}));
+    EXPECT_EQ(form.sgdAns1->cells().rowCount(), 2);
+    EXPECT_EQ(rowTexts(form.sgdAns1->cells(), 0), (Texts{"Answer", "A", "B", "C", "D"}));
+    EXPECT_EQ(rowTexts(form.sgdAns1->cells(), 1), (Texts{"", "", "", "", ""}));
     for (QLineEdit* empty : {form.txtResult, form.txtRX, form.txtRfx, form.txtX, form.txtFx})
         EXPECT_EQ(empty->text(), "") << empty->objectName().toStdString();
     EXPECT_EQ(form.Tarvel->currentWidget(), form.TabSheet1);

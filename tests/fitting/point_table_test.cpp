@@ -17,8 +17,8 @@ class PointTable : public TarvelTest {
         form.btnAdd->click();
     }
     int pointCount() const { return TForm1State::pointCount(form); }
-    Texts xs() const { return columnTexts(*form.sgdResult, 0); }
-    Texts fxs() const { return columnTexts(*form.sgdResult, 1); }
+    Texts xs() const { return columnTexts(form.sgdResult->cells(), 0); }
+    Texts fxs() const { return columnTexts(form.sgdResult->cells(), 1); }
     Boxes boxes() const { return {form.txtX->text(), form.txtFx->text()}; }
 
     TForm1 form;
@@ -59,7 +59,7 @@ TEST_F(PointTable, AfterClearAddsFillFromTheCurrentRowWrapToRowOneAndStopWhenFul
     form.sgdResult->setCell(1, 2, "");
     form.sgdResult->setRow(2);
     add("e", "5");
-    EXPECT_EQ(form.sgdResult->cell(0, 2), "") << "a full table refuses the point";
+    EXPECT_EQ(form.sgdResult->cells().cell(0, 2), "") << "a full table refuses the point";
     EXPECT_EQ(pointCount(), 4);
 }
 
@@ -74,7 +74,7 @@ TEST_F(PointTable, AddWithEmptyBoxesCountsABlankRowUntilTheTableIsFull) {
     EXPECT_EQ(pointCount(), 4) << "Del finds only blank rows";
     form.btnClear->click();
     add("1", "1");
-    EXPECT_EQ(form.sgdResult->cell(0, 1), "1");
+    EXPECT_EQ(form.sgdResult->cells().cell(0, 1), "1");
 }
 
 TEST_F(PointTable, GenerateNeitherCountsNorResetsTheCounter) {
@@ -89,10 +89,10 @@ TEST_F(PointTable, GenerateNeitherCountsNorResetsTheCounter) {
     form.sgdResult->setCell(1, 1, "");
     form.sgdResult->setRow(1);
     add("9", "9");
-    EXPECT_EQ(form.sgdResult->cell(0, 1), "") << "3 points counted in a 2-row table";
+    EXPECT_EQ(form.sgdResult->cells().cell(0, 1), "") << "3 points counted in a 2-row table";
     form.btnClear->click();
     add("9", "9");
-    EXPECT_EQ(form.sgdResult->cell(0, 1), "9");
+    EXPECT_EQ(form.sgdResult->cells().cell(0, 1), "9");
 }
 
 // Blank and filled rows.
@@ -101,10 +101,10 @@ TEST_F(PointTable, AHalfFilledRowIsFilled) {
     form.btnClear->click();
     form.sgdResult->setCell(1, 1, "7");
     add("1", "2");
-    EXPECT_EQ(rowTexts(*form.sgdResult, 1), (Texts{"", "7"}));
+    EXPECT_EQ(rowTexts(form.sgdResult->cells(), 1), (Texts{"", "7"}));
     EXPECT_EQ(pointCount(), 0);
     form.btnDel->click();
-    EXPECT_EQ(rowTexts(*form.sgdResult, 1), (Texts{"", ""}));
+    EXPECT_EQ(rowTexts(form.sgdResult->cells(), 1), (Texts{"", ""}));
     EXPECT_EQ(pointCount(), -1);
 }
 
@@ -113,10 +113,10 @@ TEST_F(PointTable, ARowOfSpacesIsBlankAndKeepsItsSpaces) {
     form.sgdResult->setCell(0, 1, "  ");
     form.sgdResult->setCell(1, 1, "\t");
     form.btnDel->click();
-    EXPECT_EQ(rowTexts(*form.sgdResult, 1), (Texts{"  ", "\t"}));
+    EXPECT_EQ(rowTexts(form.sgdResult->cells(), 1), (Texts{"  ", "\t"}));
     EXPECT_EQ(pointCount(), 0);
     add(" 1.5 ", "x");
-    EXPECT_EQ(rowTexts(*form.sgdResult, 1), (Texts{" 1.5 ", "x"})) << "written verbatim";
+    EXPECT_EQ(rowTexts(form.sgdResult->cells(), 1), (Texts{" 1.5 ", "x"})) << "written verbatim";
     EXPECT_EQ(pointCount(), 1);
 }
 
@@ -145,7 +145,7 @@ TEST_F(PointTable, ClearLeavesTheCurrentCellAndTheBoxes) {
     EXPECT_EQ(form.sgdResult->row(), 3);
     EXPECT_EQ(boxes(), Boxes("3", "20"));
     EXPECT_EQ(xs(), (Texts{"", "", "", ""}));
-    EXPECT_EQ(rowTexts(*form.sgdResult, 0), (Texts{"x", "f(x)"}));
+    EXPECT_EQ(rowTexts(form.sgdResult->cells(), 0), (Texts{"x", "f(x)"}));
 }
 
 TEST_F(PointTable, ClickingEitherCellOfARowLoadsBothBoxes) {

@@ -29,18 +29,18 @@ class Solver : public TarvelTest {
     // Equation rows 1 .. rowCount - 1 of the answer grid.
     Grid answer() const {
         Grid rows;
-        for (int r = 1; r < form.sgdAns1->rowCount(); ++r)
-            rows.push_back(rowTexts(*form.sgdAns1, r));
+        for (int r = 1; r < form.sgdAns1->cells().rowCount(); ++r)
+            rows.push_back(rowTexts(form.sgdAns1->cells(), r));
         return rows;
     }
-    Texts coefficients() const { return columnTexts(*form.sdgCoefficients, 1); }
+    Texts coefficients() const { return columnTexts(form.sdgCoefficients->cells(), 1); }
     std::string result() const { return form.txtResult->text().toStdString(); }
 
     TForm1 form;
 };
 
 TEST_F(Solver, BuildsTheSystemOfTheDefaultPoints) {
-    buildSystem(*form.sgdResult, *form.sgdAns1);
+    buildSystem(form.sgdResult->cells(), form.sgdAns1->cells());
     EXPECT_EQ(answer(), (Grid{{"4", "1", "1", "1", "1"},
                               {"8", "1", "2", "4", "8"},
                               {"20", "1", "3", "9", "27"},
@@ -56,23 +56,23 @@ TEST_F(Solver, SolvesTheDefaultPointsAndShowsTheReducedSystem) {
                               {"1", "0", "0", "0", "1"}}));
     EXPECT_EQ(coefficients(), (Texts{"2", "3", "-2", "1"}));
     EXPECT_EQ(result(), "2 + 3x^1 + -2x^2 + 1x^3");
-    EXPECT_EQ(rowTexts(*form.sgdAns1, 0), (Texts{"Answer", "A", "B", "C", "D"}));
+    EXPECT_EQ(rowTexts(form.sgdAns1->cells(), 0), (Texts{"Answer", "A", "B", "C", "D"}));
 }
 
 TEST_F(Solver, ARepeatedClickGivesTheSameGrids) {
     solve();
     const Grid first = answer();
-    form.sgdAns1->setRowCount(9);
+    form.sgdAns1->cells().setRowCount(9);
     solve();
     EXPECT_EQ(answer(), first);
-    EXPECT_EQ(form.sgdAns1->rowCount(), 5);
+    EXPECT_EQ(form.sgdAns1->cells().rowCount(), 5);
     EXPECT_EQ(coefficients(), (Texts{"2", "3", "-2", "1"}));
 }
 
 TEST_F(Solver, ShowsSinglePrecisionResultsWithFifteenDigits) {
     generate("2");
     setPoints({{"0", "0.1"}, {"1", "1.1"}, {"2", "4.1"}});
-    buildSystem(*form.sgdResult, *form.sgdAns1);
+    buildSystem(form.sgdResult->cells(), form.sgdAns1->cells());
     EXPECT_EQ(answer(),
               (Grid{{"0.1", "1", "0", "0"}, {"1.1", "1", "1", "1"}, {"4.1", "1", "2", "4"}}));
     solve();
@@ -83,28 +83,28 @@ TEST_F(Solver, ShowsSinglePrecisionResultsWithFifteenDigits) {
 
 TEST_F(Solver, ReducesXToSinglePrecisionBeforeThePowers) {
     setPoints({{"0.1", "1"}, {"1E-50", "1"}});
-    buildSystem(*form.sgdResult, *form.sgdAns1);
-    EXPECT_EQ(form.sgdAns1->cell(1, 1), "1");
-    EXPECT_EQ(form.sgdAns1->cell(2, 1), "0.100000001490116");
-    EXPECT_EQ(form.sgdAns1->cell(3, 1), "0.0100000002980232");
-    EXPECT_EQ(rowTexts(*form.sgdAns1, 2), (Texts{"1", "1", "0", "0", "0"})) << "1E-50 is zero";
+    buildSystem(form.sgdResult->cells(), form.sgdAns1->cells());
+    EXPECT_EQ(form.sgdAns1->cells().cell(1, 1), "1");
+    EXPECT_EQ(form.sgdAns1->cells().cell(2, 1), "0.100000001490116");
+    EXPECT_EQ(form.sgdAns1->cells().cell(3, 1), "0.0100000002980232");
+    EXPECT_EQ(rowTexts(form.sgdAns1->cells(), 2), (Texts{"1", "1", "0", "0", "0"})) << "1E-50 is zero";
 }
 
 TEST_F(Solver, CopiesTheFxTextVerbatimUntilEliminationRewritesIt) {
     setPoints({{"1", "4.0"}});
-    buildSystem(*form.sgdResult, *form.sgdAns1);
-    EXPECT_EQ(form.sgdAns1->cell(0, 1), "4.0");
+    buildSystem(form.sgdResult->cells(), form.sgdAns1->cells());
+    EXPECT_EQ(form.sgdAns1->cells().cell(0, 1), "4.0");
     solve();
-    EXPECT_EQ(form.sgdAns1->cell(0, 1), "4");
+    EXPECT_EQ(form.sgdAns1->cells().cell(0, 1), "4");
 }
 
 TEST_F(Solver, NormalisesByThePivotAsRead) {
     // A pivot whose text is no single-precision value leaves no exact 1.
-    form.sgdAns1->setColCount(2);
+    form.sgdAns1->cells().setColCount(2);
     form.sgdAns1->setCell(0, 1, "0.2");
     form.sgdAns1->setCell(1, 1, "0.1");
-    eliminate(*form.sgdAns1);
-    EXPECT_EQ(rowTexts(*form.sgdAns1, 1), (Texts{"1.99999997019768", "0.999999985098839"}));
+    eliminate(form.sgdAns1->cells());
+    EXPECT_EQ(rowTexts(form.sgdAns1->cells(), 1), (Texts{"1.99999997019768", "0.999999985098839"}));
 }
 
 // Failures end the click where they stand; the coefficients and the result
@@ -183,13 +183,13 @@ TEST_F(SolverFailure, APowerBeyondDoublePrecisionOverflowsInTheBuild) {
     setPoints({{"1E10", "1"}});
     solve();
     EXPECT_EQ(errors(), QStringList{"Floating point overflow"});
-    EXPECT_EQ(form.sgdAns1->cell(31, 1), "1E300");
-    EXPECT_EQ(form.sgdAns1->cell(32, 1), "") << "1E310 is never written";
+    EXPECT_EQ(form.sgdAns1->cells().cell(31, 1), "1E300");
+    EXPECT_EQ(form.sgdAns1->cells().cell(32, 1), "") << "1E310 is never written";
 }
 
 TEST_F(SolverFailure, AnOverflowInBackSubstitutionRestoresTheCoefficients) {
     // A reduced system whose solution leaves the single range.
-    form.sgdAns1->setRowCount(5);
+    form.sgdAns1->cells().setRowCount(5);
     const Grid reduced = {{"3E38", "1", "0", "0", "-3E38"},
                           {"0", "0", "1", "0", "0"},
                           {"0", "0", "0", "1", "0"},
@@ -197,7 +197,7 @@ TEST_F(SolverFailure, AnOverflowInBackSubstitutionRestoresTheCoefficients) {
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 5; ++c)
             form.sgdAns1->setCell(c, r + 1, reduced[r][c]);
-    guarded([&] { backSubstitute(*form.sgdAns1, *form.sdgCoefficients); });
+    guarded([&] { backSubstitute(form.sgdAns1->cells(), form.sdgCoefficients->cells()); });
     EXPECT_EQ(errors(), QStringList{"Floating point overflow"});
 }
 

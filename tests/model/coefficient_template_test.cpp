@@ -39,14 +39,14 @@ TEST_P(GenerateExample, WritesLettersSizesAndBothForms) {
     EXPECT_EQ(TForm1State::coefNames(form), example.letters);
     EXPECT_EQ(fx1(), example.expanded);
     EXPECT_EQ(fx2(), example.nested);
-    EXPECT_EQ(form.sgdResult->rowCount(), example.gridSize);
-    EXPECT_EQ(form.sdgCoefficients->rowCount(), example.gridSize);
-    EXPECT_EQ(form.sgdAns1->colCount(), example.gridSize);
-    EXPECT_EQ(form.sgdAns1->rowCount(), 2);
-    EXPECT_EQ(form.sgdAns1->cell(0, 0), "Answer");
+    EXPECT_EQ(form.sgdResult->cells().rowCount(), example.gridSize);
+    EXPECT_EQ(form.sdgCoefficients->cells().rowCount(), example.gridSize);
+    EXPECT_EQ(form.sgdAns1->cells().colCount(), example.gridSize);
+    EXPECT_EQ(form.sgdAns1->cells().rowCount(), 2);
+    EXPECT_EQ(form.sgdAns1->cells().cell(0, 0), "Answer");
     for (size_t i = 0; i < example.letters.size(); ++i) {
-        EXPECT_EQ(form.sdgCoefficients->cell(0, int(i) + 1), example.letters[i]);
-        EXPECT_EQ(form.sgdAns1->cell(int(i) + 1, 0), example.letters[i]);
+        EXPECT_EQ(form.sdgCoefficients->cells().cell(0, int(i) + 1), example.letters[i]);
+        EXPECT_EQ(form.sgdAns1->cells().cell(int(i) + 1, 0), example.letters[i]);
     }
     EXPECT_TRUE(errors().isEmpty());
 }
@@ -78,9 +78,9 @@ TEST_P(GenerateRefusesDegree, NegativeOrNonIntegerDegreesResizeNothing) {
     EXPECT_TRUE(TForm1State::coefNames(form).empty());
     EXPECT_EQ(fx1(), "");
     EXPECT_EQ(fx2(), "");
-    EXPECT_EQ(form.sgdResult->rowCount(), 5);
-    EXPECT_EQ(form.sgdAns1->colCount(), 5);
-    EXPECT_EQ(columnTexts(*form.sdgCoefficients, 0), (Texts{"A", "B", "C", "D"}));
+    EXPECT_EQ(form.sgdResult->cells().rowCount(), 5);
+    EXPECT_EQ(form.sgdAns1->cells().colCount(), 5);
+    EXPECT_EQ(columnTexts(form.sdgCoefficients->cells(), 0), (Texts{"A", "B", "C", "D"}));
     EXPECT_TRUE(errors().isEmpty());
 }
 
@@ -93,22 +93,23 @@ TEST_F(GenerateTest, ChangingTheDegreeKeepsPointsAndValuesInTheRowsThatRemain) {
     form.sdgCoefficients->setCell(1, 1, "2");
     form.sdgCoefficients->setCell(1, 4, "1");
     generate("2");
-    EXPECT_EQ(columnTexts(*form.sgdResult, 0), (Texts{"1", "2", "3"}));
-    EXPECT_EQ(columnTexts(*form.sdgCoefficients, 1), (Texts{"2", "", ""}));
+    EXPECT_EQ(columnTexts(form.sgdResult->cells(), 0), (Texts{"1", "2", "3"}));
+    EXPECT_EQ(columnTexts(form.sdgCoefficients->cells(), 1), (Texts{"2", "", ""}));
     generate("4");
-    EXPECT_EQ(columnTexts(*form.sgdResult, 0), (Texts{"1", "2", "3", "", ""}));
-    EXPECT_EQ(columnTexts(*form.sdgCoefficients, 0), (Texts{"A", "B", "C", "D", "E"}));
-    EXPECT_EQ(columnTexts(*form.sdgCoefficients, 1), (Texts{"2", "", "", "", ""}));
+    EXPECT_EQ(columnTexts(form.sgdResult->cells(), 0), (Texts{"1", "2", "3", "", ""}));
+    EXPECT_EQ(columnTexts(form.sdgCoefficients->cells(), 0), (Texts{"A", "B", "C", "D", "E"}));
+    EXPECT_EQ(columnTexts(form.sdgCoefficients->cells(), 1), (Texts{"2", "", "", "", ""}));
 }
 
 TEST_F(GenerateTest, CutsTheAnswerGridBackToOneDataRow) {
-    form.sgdAns1->setRowCount(5);
+    form.sgdAns1->cells().setRowCount(5);
+    form.sgdAns1->sync();
     form.sgdAns1->setCell(1, 1, "kept");
     form.sgdAns1->setCell(1, 4, "dropped");
     generate("3");
-    EXPECT_EQ(form.sgdAns1->rowCount(), 2);
-    EXPECT_EQ(form.sgdAns1->cell(1, 1), "kept");
-    EXPECT_EQ(rowTexts(*form.sgdAns1, 0), (Texts{"Answer", "A", "B", "C", "D"}));
+    EXPECT_EQ(form.sgdAns1->cells().rowCount(), 2);
+    EXPECT_EQ(form.sgdAns1->cells().cell(1, 1), "kept");
+    EXPECT_EQ(rowTexts(form.sgdAns1->cells(), 0), (Texts{"Answer", "A", "B", "C", "D"}));
 }
 
 TEST_F(GenerateTest, DegreesPastZGoOnThroughTheCharacterCodes) {
@@ -126,9 +127,9 @@ TEST_F(GenerateTest, DegreesPastZGoOnThroughTheCharacterCodes) {
 TEST_F(GenerateTest, TheLargestDegreeEndsAtCode255) {
     generate("190");
     EXPECT_EQ(TForm1State::degree(form), 190);
-    EXPECT_EQ(form.sgdResult->rowCount(), 192);
-    EXPECT_EQ(form.sgdAns1->colCount(), 192);
-    EXPECT_EQ(form.sdgCoefficients->cell(0, 191), "\xc3\xbf"); // y with diaeresis
+    EXPECT_EQ(form.sgdResult->cells().rowCount(), 192);
+    EXPECT_EQ(form.sgdAns1->cells().colCount(), 192);
+    EXPECT_EQ(form.sdgCoefficients->cells().cell(0, 191), "\xc3\xbf"); // y with diaeresis
     EXPECT_EQ(coefficientLetter(62), "\x7f");
     EXPECT_EQ(coefficientLetter(63), "\xc2\x80");
     EXPECT_TRUE(errors().isEmpty());
@@ -140,7 +141,7 @@ TEST_F(GenerateTest, RefusesDegreesAbove190BeforeAnythingChanges) {
     EXPECT_EQ(TForm1State::degree(form), 3);
     EXPECT_EQ(TForm1State::coefNames(form), (Texts{"A", "B", "C", "D"}));
     EXPECT_EQ(fx1(), "A + Bx^1 + Cx^2 + Dx^3");
-    EXPECT_EQ(form.sgdResult->rowCount(), 5);
+    EXPECT_EQ(form.sgdResult->cells().rowCount(), 5);
     generate("2147483647");
     EXPECT_EQ(errors().size(), 2);
     EXPECT_EQ(TForm1State::degree(form), 3);

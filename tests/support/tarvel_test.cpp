@@ -37,20 +37,6 @@ void typeIntoCell(StringGrid& grid, const QString& text) {
         QTest::keyClicks(editor, text.mid(1));
 }
 
-std::vector<std::string> rowTexts(const StringGrid& grid, int row) {
-    std::vector<std::string> texts;
-    for (int c = 0; c < grid.colCount(); ++c)
-        texts.push_back(grid.cell(c, row));
-    return texts;
-}
-
-std::vector<std::string> columnTexts(const StringGrid& grid, int col) {
-    std::vector<std::string> texts;
-    for (int r = 1; r < grid.rowCount(); ++r)
-        texts.push_back(grid.cell(col, r));
-    return texts;
-}
-
 int main(int argc, char* argv[]) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     if (!getenv("XDG_RUNTIME_DIR")) {

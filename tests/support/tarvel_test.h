@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Unit1.h"
+#include "support/cells.h"
 #include "toolkit/string_grid.h"
 
 #include <QString>
@@ -39,7 +40,3 @@ bool showActive(QWidget& window);
 // Types into the grid's current cell as a user does: the first key opens the
 // cell's editor, the rest go into it. The editor stays open.
 void typeIntoCell(StringGrid& grid, const QString& text);
-
-// The texts of one grid row, or of one column's rows 1 to rowCount - 1.
-std::vector<std::string> rowTexts(const StringGrid& grid, int row);
-std::vector<std::string> columnTexts(const StringGrid& grid, int col);

@@ -10,7 +10,7 @@ namespace {
 using ErrorGuard = TarvelTest;
 
 TEST_F(ErrorGuard, EndsTheHandlerShowsTheMessageAndKeepsWhatWasWritten) {
-    StringGrid grid(2, 0);
+    CellTable grid(2, 2);
     bool ranOn = false;
     guarded([&] {
         grid.setCell(0, 1, "written");
