@@ -59,17 +59,28 @@ void eliminate(CellTable& sgdAns1) {
 }
 
 void backSubstitute(const CellTable& sgdAns1, CellTable& sdgCoefficients) {
+    // Each coefficient is read back from the text written for it; if a later
+    // one fails, the column gets its old values back.
+    std::vector<std::string> previous;
+    for (int row = 1; row < sdgCoefficients.rowCount(); ++row)
+        previous.push_back(sdgCoefficients.cell(1, row));
     const int cols = sgdAns1.colCount();
     const int equations = sgdAns1.rowCount() - 1;
-    for (int n = equations; n >= 1; --n) {
-        const int solved = equations - n;
-        double s = single(value(sgdAns1, 0, n));
-        for (int c = cols - 1; c >= cols - solved; --c) {
-            const double a = single(value(sgdAns1, c, n));
-            const double b = single(value(sdgCoefficients, 1, c));
-            s = single(s - a * b);
+    try {
+        for (int n = equations; n >= 1; --n) {
+            const int solved = equations - n;
+            double s = single(value(sgdAns1, 0, n));
+            for (int c = cols - 1; c >= cols - solved; --c) {
+                const double a = single(value(sgdAns1, c, n));
+                const double b = single(value(sdgCoefficients, 1, c));
+                s = single(s - a * b);
+            }
+            sdgCoefficients.setCell(1, n, FloatToStr(s));
         }
-        sdgCoefficients.setCell(1, n, FloatToStr(s));
+    } catch (...) {
+        for (int row = 1; row < sdgCoefficients.rowCount(); ++row)
+            sdgCoefficients.setCell(1, row, previous[row - 1]);
+        throw;
     }
 }
 
@@ -84,17 +95,6 @@ std::string solveCoefficients(const CellTable& sgdResult, CellTable& sgdAns1,
                               CellTable& sdgCoefficients) {
     buildSystem(sgdResult, sgdAns1);
     eliminate(sgdAns1);
-    // Back substitution reads back the values it writes; if it fails part-way
-    // the coefficient grid gets its old values back.
-    std::vector<std::string> previous;
-    for (int row = 1; row < sdgCoefficients.rowCount(); ++row)
-        previous.push_back(sdgCoefficients.cell(1, row));
-    try {
-        backSubstitute(sgdAns1, sdgCoefficients);
-    } catch (...) {
-        for (int row = 1; row < sdgCoefficients.rowCount(); ++row)
-            sdgCoefficients.setCell(1, row, previous[row - 1]);
-        throw;
-    }
+    backSubstitute(sgdAns1, sdgCoefficients);
     return resultText(sdgCoefficients);
 }

@@ -28,7 +28,8 @@ void buildSystem(const CellTable& sgdResult, CellTable& sgdAns1);
 void eliminate(CellTable& sgdAns1);
 
 // Solves the reduced system from the bottom up into column 1 of
-// sdgCoefficients, row c for the coefficient of x^(c-1).
+// sdgCoefficients, row c for the coefficient of x^(c-1). All or nothing: when
+// it fails part-way, the column gets its old values back.
 void backSubstitute(const CellTable& sgdAns1, CellTable& sdgCoefficients);
 
 // "2 + 3x^1 + -2x^2 + 1x^3": the values as they stand, lowest power first.

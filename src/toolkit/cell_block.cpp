@@ -1,5 +1,7 @@
 #include "toolkit/cell_block.h"
 
+#include "toolkit/conversions.h"
+
 namespace {
 
 std::vector<std::string_view> split(std::string_view text, char separator) {
@@ -9,13 +11,6 @@ std::vector<std::string_view> split(std::string_view text, char separator) {
         parts.push_back(text.substr(start, at - start));
     parts.push_back(text.substr(start));
     return parts;
-}
-
-std::string_view trimSpaces(std::string_view text) {
-    const size_t first = text.find_first_not_of(' ');
-    return first == std::string_view::npos
-               ? std::string_view()
-               : text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 std::vector<std::string> cellsOf(std::string_view line) {
@@ -31,7 +26,7 @@ std::vector<std::string> cellsOf(std::string_view line) {
     for (std::string_view cell : split(line, separator)) {
         if (separator == ' ' && cell.empty())
             continue; // a run of spaces is one separator
-        cells.emplace_back(trimSpaces(cell));
+        cells.emplace_back(stripSpaces(cell));
     }
     if (cells.empty())
         cells.emplace_back(); // a blank line is a row of one empty cell

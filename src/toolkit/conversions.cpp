@@ -15,15 +15,6 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-std::string_view stripSpaces(std::string_view text) {
-    size_t first = 0, last = text.size();
-    while (first < last && text[first] == ' ')
-        ++first;
-    while (last > first && text[last - 1] == ' ')
-        --last;
-    return text.substr(first, last - first);
-}
-
 } // namespace
 
 std::string quotedText(std::string_view text) {
@@ -117,6 +108,15 @@ long leadingExponent(const NumberParts& parts) {
 }
 
 } // namespace
+
+std::string_view stripSpaces(std::string_view text) {
+    size_t first = 0, last = text.size();
+    while (first < last && text[first] == ' ')
+        ++first;
+    while (last > first && text[last - 1] == ' ')
+        --last;
+    return text.substr(first, last - first);
+}
 
 std::string_view Trim(std::string_view text) {
     size_t first = 0, last = text.size();

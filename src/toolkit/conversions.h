@@ -11,6 +11,9 @@
 // control characters).
 std::string_view Trim(std::string_view text);
 
+// Drops leading and trailing spaces only, as number texts may carry them.
+std::string_view stripSpaces(std::string_view text);
+
 // Blank text is empty after Trim. A cell of spaces is blank, and keeps them.
 inline bool IsBlank(std::string_view text) {
     return Trim(text).empty();

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolTip>
@@ -290,6 +291,57 @@ TEST_F(ChartExploring, HoveringNearAPointShowsItsXAndValue) {
 
 TEST_F(Usability, TheWindowShowsTheProgramsIcon) {
     EXPECT_FALSE(form.windowIcon().isNull());
+}
+
+// The user's way: typing the points into the grid and clicking with the mouse.
+TEST_F(Usability, TypedPointsAndMouseClicksSolveAsButtonsDo) {
+    QTest::mouseClick(form.btnClear, Qt::LeftButton);
+    QCoreApplication::processEvents(); // as the event loop does before the next key
+    StringGrid& grid = *form.sgdResult;
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
+                      grid.visualRect(grid.model()->index(0, 0)).center());
+    const Texts cells = {"1", "4", "2", "8", "3", "20", "4", "46"};
+    for (size_t i = 0; i < cells.size(); ++i) {
+        typeIntoCell(grid, QString::fromStdString(cells[i]));
+        if (i + 1 == cells.size())
+            break; // the last editor stays open: the click commits it
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QTest::keyClick(&grid, i % 2 == 0 ? Qt::Key_Right : Qt::Key_Down);
+        if (i % 2 == 1)
+            QTest::keyClick(&grid, Qt::Key_Left);
+    }
+    QTest::mouseClick(form.btnGetCoefficients, Qt::LeftButton);
+    EXPECT_TRUE(errors().isEmpty()) << errors().join("; ").toStdString();
+    EXPECT_EQ(columnTexts(form.sdgCoefficients->cells(), 1), (Texts{"2", "3", "-2", "1"}));
+    EXPECT_EQ(form.txtResult->text(), "2 + 3x^1 + -2x^2 + 1x^3");
+}
+
+TEST_F(Usability, AShortcutSolvesWithTheTextStillOpenInACellEditor) {
+    form.sgdResult->setCurrentIndex(form.sgdResult->model()->index(3, 1));
+    form.sgdResult->setFocus();
+    typeIntoCell(*form.sgdResult, "47");
+    QTest::keyClick(&form, Qt::Key_E, Qt::AltModifier); // no click: the focus stays in the editor
+    QTest::qWait(200);                                  // the button animates its click
+    EXPECT_EQ(form.sgdResult->cells().cell(1, 4), "47");
+    EXPECT_EQ(form.sgdAns1->cells().cell(0, 4), "1.16666666666667") << "7 / 6: solved with 47";
+}
+
+TEST_F(Usability, TheGridsShowWhatAHandlerWrote) {
+    QSignalSpy changed(form.sgdResult->model(), &QAbstractItemModel::dataChanged);
+    form.btnClear->click();
+    ASSERT_FALSE(changed.isEmpty()) << "the view was never told";
+    const QModelIndex topLeft = changed.last()[0].toModelIndex();
+    const QModelIndex bottomRight = changed.last()[1].toModelIndex();
+    EXPECT_EQ(topLeft.row(), 0);
+    EXPECT_EQ(bottomRight.row(), 3);
+    EXPECT_EQ(form.sgdResult->model()->index(3, 1).data().toString(), "");
+
+    QSignalSpy inserted(form.sgdResult->model(), &QAbstractItemModel::rowsInserted);
+    form.txtDegree->setText("5");
+    form.btnGenerate->click();
+    EXPECT_EQ(inserted.size(), 1);
+    EXPECT_EQ(form.sgdResult->model()->rowCount(), 6);
 }
 
 } // namespace
