@@ -8,11 +8,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
+#include <QXYSeries>
 
 namespace {
 
 using Texts = std::vector<std::string>;
 using WindowStart = TarvelTest;
+using Boxes = std::pair<QString, QString>;
 
 TEST_F(WindowStart, ShowsTheDegreeThreeTemplateAndTheFourDefaultPoints) {
     TForm1 form;
@@ -155,6 +158,133 @@ TEST_F(WindowStart, ClosesWithoutAQuestion) {
     form.show();
     EXPECT_TRUE(form.close());
     EXPECT_FALSE(form.isVisible());
+}
+
+// What each handler reads from the controls and writes back into them.
+
+class Bindings : public TarvelTest {
+  protected:
+    void generate(const char* degreeText) {
+        form.txtDegree->setText(degreeText);
+        form.btnGenerate->click();
+    }
+    void add(const char* x, const char* fx) {
+        form.txtX->setText(x);
+        form.txtFx->setText(fx);
+        form.btnAdd->click();
+    }
+    QString fx(const QString& x) {
+        form.txtRX->setText(x);
+        form.btnFx->click();
+        return form.txtRfx->text();
+    }
+    void draw(const QString& min, const QString& max, const QString& step) {
+        form.txtMin->setText(min);
+        form.txtMax->setText(max);
+        form.txtStep->setText(step);
+        form.btnDraw->click();
+    }
+    void setCoefficients(const Texts& values) {
+        for (size_t i = 0; i < values.size(); ++i)
+            form.sdgCoefficients->setCell(1, int(i) + 1, values[i]);
+    }
+    Boxes boxes() const { return {form.txtX->text(), form.txtFx->text()}; }
+    QStringList range() const {
+        return {form.txtMin->text(), form.txtMax->text(), form.txtStep->text()};
+    }
+    void switchPage() { form.Tarvel->setCurrentIndex(1 - form.Tarvel->currentIndex()); }
+    qsizetype plotted() const {
+        return qobject_cast<QXYSeries*>(form.Chart1->chart()->series().first())->count();
+    }
+
+    TForm1 form;
+};
+
+TEST_F(Bindings, GenerateWritesTheDegreeAndBothFormsOrSaysWhyNot) {
+    generate("2");
+    EXPECT_EQ(TForm1State::degree(form), 2);
+    EXPECT_EQ(form.txtFx1->text(), "A + Bx^1 + Cx^2");
+    EXPECT_EQ(form.txtFx2->text(), "(Cx + B)x + A");
+    generate("191");
+    EXPECT_EQ(errors(), QStringList{"Degree 191 is too large: the largest degree is 190"});
+    EXPECT_EQ(TForm1State::degree(form), 2);
+    EXPECT_EQ(form.txtFx1->text(), "A + Bx^1 + Cx^2");
+    generate("abc");
+    EXPECT_EQ(TForm1State::degree(form), -1);
+    EXPECT_EQ(form.txtFx1->text(), "");
+}
+
+TEST_F(Bindings, AddMovesOnAndLoadsTheBoxesWithTheRowItReaches) {
+    form.sgdResult->setRow(4);
+    form.btnDel->click();
+    EXPECT_EQ(TForm1State::pointCount(form), -1);
+    add("5", "92");
+    EXPECT_EQ(form.sgdResult->cells().cell(0, 4), "5");
+    EXPECT_EQ(form.sgdResult->row(), 1);
+    EXPECT_EQ(boxes(), Boxes("1", "4"));
+    form.btnClear->click();
+    EXPECT_EQ(form.sgdResult->row(), 1) << "Clear leaves the current cell";
+    EXPECT_EQ(boxes(), Boxes("1", "4")) << "and the boxes";
+    add("1", "4");
+    EXPECT_EQ(form.sgdResult->row(), 2);
+    EXPECT_EQ(boxes(), Boxes("", ""));
+}
+
+TEST_F(Bindings, ClickingEitherCellOfARowLoadsBothBoxes) {
+    ASSERT_TRUE(showActive(form));
+    StringGrid& grid = *form.sgdResult;
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
+                      grid.visualRect(grid.model()->index(2, 1)).center());
+    EXPECT_EQ(boxes(), Boxes("3", "20"));
+    grid.setCell(0, 3, "30"); // typed into the grid: the boxes wait for a selection
+    EXPECT_EQ(boxes(), Boxes("3", "20"));
+    QTest::keyClick(&grid, Qt::Key_Up);
+    QTest::keyClick(&grid, Qt::Key_Down);
+    EXPECT_EQ(boxes(), Boxes("30", "20"));
+}
+
+TEST_F(Bindings, FxWritesTheValueAndKeepsTheOldOneWhenThereIsNone) {
+    form.txtRfx->setText("kept");
+    EXPECT_EQ(fx("5"), "kept") << "right after start the values are empty";
+    setCoefficients({"2", "3", "-2", "1"});
+    EXPECT_EQ(fx("5"), "92");
+    EXPECT_EQ(fx("five"), "92");
+    EXPECT_EQ(errors(), QStringList{"'\u2068five\u2069' is not a valid floating point value"});
+    generate("1");
+    EXPECT_EQ(fx("10"), "32") << "the degree that Generate set";
+}
+
+TEST_F(Bindings, DrawReadsTheRangeBoxesAndShowsTheLastSampleInTheResultBoxes) {
+    setCoefficients({"2", "3", "-2", "1"});
+    form.btnDraw->click();
+    EXPECT_EQ(plotted(), 11);
+    EXPECT_EQ(form.txtRX->text(), "1000");
+    EXPECT_EQ(form.txtRfx->text(), "998003002");
+    setCoefficients({"0", "0", "0", "1E300"});
+    draw("1E2", "1E10", "1E9");
+    EXPECT_EQ(errors(), QStringList{"Floating point overflow"});
+    EXPECT_EQ(plotted(), 1);
+    EXPECT_EQ(form.txtRX->text(), "1000000100") << "also when an error ends Draw";
+    EXPECT_EQ(form.txtRfx->text(), "1E306");
+}
+
+TEST_F(Bindings, EveryPageSwitchProposesTheRangeOfThePoints) {
+    switchPage();
+    EXPECT_EQ(range(), (QStringList{"1", "4", "0.3"}));
+    form.txtMin->setText("typed");
+    switchPage();
+    EXPECT_EQ(range(), (QStringList{"1", "4", "0.3"}));
+    form.btnClear->click();
+    switchPage();
+    EXPECT_EQ(range(), (QStringList{"1", "4", "0.3"})) << "no points, no proposal";
+}
+
+TEST_F(Bindings, ABadXCellLeavesAllThreeRangeBoxesOnEverySwitch) {
+    form.sgdResult->setCell(0, 4, "four");
+    switchPage();
+    switchPage();
+    EXPECT_EQ(range(), (QStringList{"0", "1000", "100"}));
+    EXPECT_EQ(errors().size(), 2);
 }
 
 } // namespace

@@ -1,164 +1,113 @@
-#include "support/tarvel_test.h"
+#include "fitting/point_table.h"
 
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
+#include "support/cells.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
-using Texts = std::vector<std::string>;
-using Boxes = std::pair<QString, QString>;
-
-class PointTable : public TarvelTest {
+// The point table as the window starts: the four default points, none counted.
+class PointTable : public ::testing::Test {
   protected:
-    void add(const char* x, const char* fx) {
-        form.txtX->setText(x);
-        form.txtFx->setText(fx);
-        form.btnAdd->click();
+    std::optional<int> add(const char* x, const char* fx) {
+        return addPoint(points, row, x, fx, pointCount);
     }
-    int pointCount() const { return TForm1State::pointCount(form); }
-    Texts xs() const { return columnTexts(form.sgdResult->cells(), 0); }
-    Texts fxs() const { return columnTexts(form.sgdResult->cells(), 1); }
-    Boxes boxes() const { return {form.txtX->text(), form.txtFx->text()}; }
+    Texts xs() const { return columnTexts(points, 0); }
 
-    TForm1 form;
+    CellTable points = tableOf(2, {{"1", "4"}, {"2", "8"}, {"3", "20"}, {"4", "46"}});
+    int row = 1;
+    int pointCount = 0;
 };
 
 // The full-table guard and the counter.
 
 TEST_F(PointTable, AtStartEveryRowIsFilledSoAddWritesNothing) {
-    for (int row = 1; row <= 4; ++row) {
-        form.sgdResult->setRow(row);
-        add("9", "9");
-    }
+    for (row = 1; row <= 4; ++row)
+        EXPECT_EQ(add("9", "9"), std::nullopt);
     EXPECT_EQ(xs(), (Texts{"1", "2", "3", "4"}));
-    EXPECT_EQ(pointCount(), 0);
+    EXPECT_EQ(pointCount, 0);
 }
 
 TEST_F(PointTable, DelOnADefaultPointEmptiesItAndCountsBelowZero) {
-    form.sgdResult->setRow(2);
-    form.btnDel->click();
-    EXPECT_EQ(xs(), (Texts{"1", "", "3", "4"}));
-    EXPECT_EQ(fxs(), (Texts{"4", "", "20", "46"}));
-    EXPECT_EQ(pointCount(), -1);
-    EXPECT_EQ(form.sgdResult->row(), 2);
+    deletePoint(points, 2, pointCount);
+    EXPECT_EQ(dataRows(points), (Grid{{"1", "4"}, {"", ""}, {"3", "20"}, {"4", "46"}}));
+    EXPECT_EQ(pointCount, -1);
 }
 
 TEST_F(PointTable, AfterClearAddsFillFromTheCurrentRowWrapToRowOneAndStopWhenFull) {
-    form.sgdResult->setRow(3);
-    form.btnClear->click();
-    EXPECT_EQ(pointCount(), 0);
-    EXPECT_EQ(form.sgdResult->row(), 3);
-    add("a", "1");
-    add("b", "2");
-    add("c", "3");
-    add("d", "4");
+    pointCount = 7;
+    clearPoints(points, pointCount);
+    EXPECT_EQ(pointCount, 0);
+    row = 3;
+    for (const char* x : {"a", "b", "c", "d"})
+        row = add(x, "1").value_or(-1);
     EXPECT_EQ(xs(), (Texts{"c", "d", "a", "b"}));
-    EXPECT_EQ(pointCount(), 4);
-    form.sgdResult->setCell(0, 2, ""); // a blank row again
-    form.sgdResult->setCell(1, 2, "");
-    form.sgdResult->setRow(2);
-    add("e", "5");
-    EXPECT_EQ(form.sgdResult->cells().cell(0, 2), "") << "a full table refuses the point";
-    EXPECT_EQ(pointCount(), 4);
+    EXPECT_EQ(row, 3);
+    EXPECT_EQ(pointCount, 4);
+    points.clearRow(2); // a blank row again
+    row = 2;
+    EXPECT_EQ(add("e", "5"), std::nullopt) << "a full table refuses the point";
+    EXPECT_EQ(points.cell(0, 2), "");
+    EXPECT_EQ(pointCount, 4);
 }
 
 TEST_F(PointTable, AddWithEmptyBoxesCountsABlankRowUntilTheTableIsFull) {
-    form.btnClear->click();
+    clearPoints(points, pointCount);
     for (int i = 0; i < 4; ++i)
         add("", "");
-    EXPECT_EQ(pointCount(), 4);
+    EXPECT_EQ(pointCount, 4);
     add("1", "1");
     EXPECT_EQ(xs(), (Texts{"", "", "", ""}));
-    form.btnDel->click();
-    EXPECT_EQ(pointCount(), 4) << "Del finds only blank rows";
-    form.btnClear->click();
-    add("1", "1");
-    EXPECT_EQ(form.sgdResult->cells().cell(0, 1), "1");
+    deletePoint(points, row, pointCount);
+    EXPECT_EQ(pointCount, 4) << "Del finds only blank rows";
 }
 
-TEST_F(PointTable, GenerateNeitherCountsNorResetsTheCounter) {
-    form.btnClear->click();
-    add("1", "1");
-    add("2", "2");
-    add("3", "3");
-    form.txtDegree->setText("1");
-    form.btnGenerate->click();
-    EXPECT_EQ(pointCount(), 3);
-    form.sgdResult->setCell(0, 1, "");
-    form.sgdResult->setCell(1, 1, "");
-    form.sgdResult->setRow(1);
-    add("9", "9");
-    EXPECT_EQ(form.sgdResult->cells().cell(0, 1), "") << "3 points counted in a 2-row table";
-    form.btnClear->click();
-    add("9", "9");
-    EXPECT_EQ(form.sgdResult->cells().cell(0, 1), "9");
+TEST_F(PointTable, ACountThatDriftedFromTheCellsStillGuardsAdd) {
+    clearPoints(points, pointCount);
+    pointCount = 3; // three points added, then Generate cut the table to two rows
+    points.setRowCount(3);
+    EXPECT_EQ(add("9", "9"), std::nullopt);
+    EXPECT_EQ(xs(), (Texts{"", ""}));
 }
 
 // Blank and filled rows.
 
 TEST_F(PointTable, AHalfFilledRowIsFilled) {
-    form.btnClear->click();
-    form.sgdResult->setCell(1, 1, "7");
-    add("1", "2");
-    EXPECT_EQ(rowTexts(form.sgdResult->cells(), 1), (Texts{"", "7"}));
-    EXPECT_EQ(pointCount(), 0);
-    form.btnDel->click();
-    EXPECT_EQ(rowTexts(form.sgdResult->cells(), 1), (Texts{"", ""}));
-    EXPECT_EQ(pointCount(), -1);
+    clearPoints(points, pointCount);
+    points.setCell(1, 1, "7");
+    EXPECT_EQ(add("1", "2"), std::nullopt);
+    EXPECT_EQ(rowTexts(points, 1), (Texts{"", "7"}));
+    EXPECT_EQ(pointCount, 0);
+    deletePoint(points, 1, pointCount);
+    EXPECT_EQ(rowTexts(points, 1), (Texts{"", ""}));
+    EXPECT_EQ(pointCount, -1);
 }
 
 TEST_F(PointTable, ARowOfSpacesIsBlankAndKeepsItsSpaces) {
-    form.btnClear->click();
-    form.sgdResult->setCell(0, 1, "  ");
-    form.sgdResult->setCell(1, 1, "\t");
-    form.btnDel->click();
-    EXPECT_EQ(rowTexts(form.sgdResult->cells(), 1), (Texts{"  ", "\t"}));
-    EXPECT_EQ(pointCount(), 0);
-    add(" 1.5 ", "x");
-    EXPECT_EQ(rowTexts(form.sgdResult->cells(), 1), (Texts{" 1.5 ", "x"})) << "written verbatim";
-    EXPECT_EQ(pointCount(), 1);
+    clearPoints(points, pointCount);
+    points.setCell(0, 1, "  ");
+    points.setCell(1, 1, "\t");
+    deletePoint(points, 1, pointCount);
+    EXPECT_EQ(rowTexts(points, 1), (Texts{"  ", "\t"}));
+    EXPECT_EQ(pointCount, 0);
+    EXPECT_EQ(add(" 1.5 ", "x"), 2);
+    EXPECT_EQ(rowTexts(points, 1), (Texts{" 1.5 ", "x"})) << "written verbatim";
+    EXPECT_EQ(pointCount, 1);
 }
 
-// The wrap and the selection event.
-
-TEST_F(PointTable, AddIntoTheLastRowMovesToRowOneAndLoadsIt) {
-    form.sgdResult->setRow(4);
-    form.btnDel->click();
-    add("5", "92");
-    EXPECT_EQ(form.sgdResult->row(), 1);
-    EXPECT_EQ(boxes(), Boxes("1", "4"));
-    add("6", "6");
-    EXPECT_EQ(xs(), (Texts{"1", "2", "3", "5"})) << "row 1 is filled";
+TEST_F(PointTable, AddIntoTheLastRowWrapsToRowOne) {
+    deletePoint(points, 4, pointCount);
+    row = 4;
+    EXPECT_EQ(add("5", "92"), 1);
+    EXPECT_EQ(rowTexts(points, 4), (Texts{"5", "92"}));
 }
 
-TEST_F(PointTable, AddMovesToABlankRowAndEmptiesTheBoxes) {
-    form.btnClear->click();
-    add("1", "4");
-    EXPECT_EQ(form.sgdResult->row(), 2);
-    EXPECT_EQ(boxes(), Boxes("", ""));
-}
-
-TEST_F(PointTable, ClearLeavesTheCurrentCellAndTheBoxes) {
-    form.sgdResult->setRow(3);
-    form.btnClear->click();
-    EXPECT_EQ(form.sgdResult->row(), 3);
-    EXPECT_EQ(boxes(), Boxes("3", "20"));
+TEST_F(PointTable, ClearKeepsTheHeader) {
+    points.setCell(0, 0, "x");
+    points.setCell(1, 0, "f(x)");
+    clearPoints(points, pointCount);
     EXPECT_EQ(xs(), (Texts{"", "", "", ""}));
-    EXPECT_EQ(rowTexts(form.sgdResult->cells(), 0), (Texts{"x", "f(x)"}));
-}
-
-TEST_F(PointTable, ClickingEitherCellOfARowLoadsBothBoxes) {
-    ASSERT_TRUE(showActive(form));
-    StringGrid& grid = *form.sgdResult;
-    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
-                      grid.visualRect(grid.model()->index(2, 1)).center());
-    EXPECT_EQ(boxes(), Boxes("3", "20"));
-    grid.setCell(0, 3, "30"); // typed into the grid: the boxes wait for a selection
-    EXPECT_EQ(boxes(), Boxes("3", "20"));
-    QTest::keyClick(&grid, Qt::Key_Up);
-    QTest::keyClick(&grid, Qt::Key_Down);
-    EXPECT_EQ(boxes(), Boxes("30", "20"));
+    EXPECT_EQ(rowTexts(points, 0), (Texts{"x", "f(x)"}));
 }
 
 } // namespace

@@ -1,24 +1,25 @@
-#include "support/tarvel_test.h"
-
 #include "model/coefficient_template.h"
 
-#include <QLineEdit>
-#include <QPushButton>
+#include "support/cells.h"
+#include "toolkit/errors.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
-using Texts = std::vector<std::string>;
-
-class GenerateTest : public TarvelTest {
+// The three grids as the window starts: degree 3 and the four default points.
+class GenerateTest : public ::testing::Test {
   protected:
-    void generate(const char* degreeText) {
-        form.txtDegree->setText(QString::fromUtf8(degreeText));
-        form.btnGenerate->click();
+    GenerateTest() {
+        generate("3");
+        points = tableOf(2, {{"1", "4"}, {"2", "8"}, {"3", "20"}, {"4", "46"}});
     }
-    std::string fx1() const { return form.txtFx1->text().toStdString(); }
-    std::string fx2() const { return form.txtFx2->text().toStdString(); }
+    GeneratedTemplate generate(const char* degreeText) {
+        return generateTemplate(degreeText, coefNames, points, coefficients, answers);
+    }
 
-    TForm1 form;
+    Texts coefNames;
+    CellTable points{2, 2}, coefficients{2, 2}, answers{2, 2};
 };
 
 struct WorkedExample {
@@ -34,21 +35,19 @@ class GenerateExample : public GenerateTest, public ::testing::WithParamInterfac
 
 TEST_P(GenerateExample, WritesLettersSizesAndBothForms) {
     const WorkedExample& example = GetParam();
-    generate(example.degreeText);
-    EXPECT_EQ(TForm1State::degree(form), example.degree);
-    EXPECT_EQ(TForm1State::coefNames(form), example.letters);
-    EXPECT_EQ(fx1(), example.expanded);
-    EXPECT_EQ(fx2(), example.nested);
-    EXPECT_EQ(form.sgdResult->cells().rowCount(), example.gridSize);
-    EXPECT_EQ(form.sdgCoefficients->cells().rowCount(), example.gridSize);
-    EXPECT_EQ(form.sgdAns1->cells().colCount(), example.gridSize);
-    EXPECT_EQ(form.sgdAns1->cells().rowCount(), 2);
-    EXPECT_EQ(form.sgdAns1->cells().cell(0, 0), "Answer");
-    for (size_t i = 0; i < example.letters.size(); ++i) {
-        EXPECT_EQ(form.sdgCoefficients->cells().cell(0, int(i) + 1), example.letters[i]);
-        EXPECT_EQ(form.sgdAns1->cells().cell(int(i) + 1, 0), example.letters[i]);
-    }
-    EXPECT_TRUE(errors().isEmpty());
+    const GeneratedTemplate generated = generate(example.degreeText);
+    EXPECT_EQ(generated.degree, example.degree);
+    EXPECT_EQ(generated.expanded, example.expanded);
+    EXPECT_EQ(generated.nested, example.nested);
+    EXPECT_EQ(coefNames, example.letters);
+    EXPECT_EQ(points.rowCount(), example.gridSize);
+    EXPECT_EQ(coefficients.rowCount(), example.gridSize);
+    EXPECT_EQ(answers.colCount(), example.gridSize);
+    EXPECT_EQ(answers.rowCount(), 2);
+    EXPECT_EQ(columnTexts(coefficients, 0), example.letters);
+    Texts header = example.letters;
+    header.insert(header.begin(), "Answer");
+    EXPECT_EQ(rowTexts(answers, 0), header);
 }
 
 // Degrees 0 and 1 resize the grids too, so the solver always fits the
@@ -72,16 +71,15 @@ INSTANTIATE_TEST_SUITE_P(
 class GenerateRefusesDegree : public GenerateTest,
                               public ::testing::WithParamInterface<std::pair<const char*, int>> {};
 
-TEST_P(GenerateRefusesDegree, NegativeOrNonIntegerDegreesResizeNothing) {
-    generate(GetParam().first);
-    EXPECT_EQ(TForm1State::degree(form), GetParam().second);
-    EXPECT_TRUE(TForm1State::coefNames(form).empty());
-    EXPECT_EQ(fx1(), "");
-    EXPECT_EQ(fx2(), "");
-    EXPECT_EQ(form.sgdResult->cells().rowCount(), 5);
-    EXPECT_EQ(form.sgdAns1->cells().colCount(), 5);
-    EXPECT_EQ(columnTexts(form.sdgCoefficients->cells(), 0), (Texts{"A", "B", "C", "D"}));
-    EXPECT_TRUE(errors().isEmpty());
+TEST_P(GenerateRefusesDegree, NegativeOrNonIntegerDegreesClearTheLettersAndResizeNothing) {
+    const GeneratedTemplate generated = generate(GetParam().first);
+    EXPECT_EQ(generated.degree, GetParam().second);
+    EXPECT_EQ(generated.expanded, "");
+    EXPECT_EQ(generated.nested, "");
+    EXPECT_TRUE(coefNames.empty());
+    EXPECT_EQ(points.rowCount(), 5);
+    EXPECT_EQ(answers.colCount(), 5);
+    EXPECT_EQ(columnTexts(coefficients, 0), (Texts{"A", "B", "C", "D"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, GenerateRefusesDegree,
@@ -90,66 +88,65 @@ INSTANTIATE_TEST_SUITE_P(Texts, GenerateRefusesDegree,
                                            std::pair{"2.0", -1}, std::pair{"99999999999", -1}));
 
 TEST_F(GenerateTest, ChangingTheDegreeKeepsPointsAndValuesInTheRowsThatRemain) {
-    form.sdgCoefficients->setCell(1, 1, "2");
-    form.sdgCoefficients->setCell(1, 4, "1");
+    coefficients.setCell(1, 1, "2");
+    coefficients.setCell(1, 4, "1");
     generate("2");
-    EXPECT_EQ(columnTexts(form.sgdResult->cells(), 0), (Texts{"1", "2", "3"}));
-    EXPECT_EQ(columnTexts(form.sdgCoefficients->cells(), 1), (Texts{"2", "", ""}));
+    EXPECT_EQ(columnTexts(points, 0), (Texts{"1", "2", "3"}));
+    EXPECT_EQ(columnTexts(coefficients, 1), (Texts{"2", "", ""}));
     generate("4");
-    EXPECT_EQ(columnTexts(form.sgdResult->cells(), 0), (Texts{"1", "2", "3", "", ""}));
-    EXPECT_EQ(columnTexts(form.sdgCoefficients->cells(), 0), (Texts{"A", "B", "C", "D", "E"}));
-    EXPECT_EQ(columnTexts(form.sdgCoefficients->cells(), 1), (Texts{"2", "", "", "", ""}));
+    EXPECT_EQ(columnTexts(points, 0), (Texts{"1", "2", "3", "", ""}));
+    EXPECT_EQ(columnTexts(coefficients, 0), (Texts{"A", "B", "C", "D", "E"}));
+    EXPECT_EQ(columnTexts(coefficients, 1), (Texts{"2", "", "", "", ""}));
 }
 
 TEST_F(GenerateTest, CutsTheAnswerGridBackToOneDataRow) {
-    form.sgdAns1->cells().setRowCount(5);
-    form.sgdAns1->sync();
-    form.sgdAns1->setCell(1, 1, "kept");
-    form.sgdAns1->setCell(1, 4, "dropped");
+    answers.setRowCount(5);
+    answers.setCell(1, 1, "kept");
+    answers.setCell(1, 4, "dropped");
     generate("3");
-    EXPECT_EQ(form.sgdAns1->cells().rowCount(), 2);
-    EXPECT_EQ(form.sgdAns1->cells().cell(1, 1), "kept");
-    EXPECT_EQ(rowTexts(form.sgdAns1->cells(), 0), (Texts{"Answer", "A", "B", "C", "D"}));
+    EXPECT_EQ(answers.rowCount(), 2);
+    EXPECT_EQ(answers.cell(1, 1), "kept");
 }
 
 TEST_F(GenerateTest, DegreesPastZGoOnThroughTheCharacterCodes) {
-    generate("26");
-    EXPECT_TRUE(fx1().ends_with("Yx^24 + Zx^25 + [x^26")) << fx1();
-    EXPECT_TRUE(fx2().starts_with(std::string(25, '(') + "[x + Z)x + Y)x")) << fx2();
+    const GeneratedTemplate at26 = generate("26");
+    EXPECT_TRUE(at26.expanded.ends_with("Yx^24 + Zx^25 + [x^26")) << at26.expanded;
+    EXPECT_TRUE(at26.nested.starts_with(std::string(25, '(') + "[x + Z)x + Y)x")) << at26.nested;
     generate("57");
-    const Texts& letters = TForm1State::coefNames(form);
-    EXPECT_EQ(letters[26] + letters[27] + letters[28] + letters[29] + letters[30] + letters[31],
+    EXPECT_EQ(coefNames[26] + coefNames[27] + coefNames[28] + coefNames[29] + coefNames[30] +
+                  coefNames[31],
               "[\\]^_`");
-    EXPECT_EQ(letters[32], "a");
-    EXPECT_EQ(letters[57], "z");
+    EXPECT_EQ(coefNames[32], "a");
+    EXPECT_EQ(coefNames[57], "z");
 }
 
 TEST_F(GenerateTest, TheLargestDegreeEndsAtCode255) {
-    generate("190");
-    EXPECT_EQ(TForm1State::degree(form), 190);
-    EXPECT_EQ(form.sgdResult->cells().rowCount(), 192);
-    EXPECT_EQ(form.sgdAns1->cells().colCount(), 192);
-    EXPECT_EQ(form.sdgCoefficients->cells().cell(0, 191), "\xc3\xbf"); // y with diaeresis
+    EXPECT_EQ(generate("190").degree, 190);
+    EXPECT_EQ(points.rowCount(), 192);
+    EXPECT_EQ(answers.colCount(), 192);
+    EXPECT_EQ(coefficients.cell(0, 191), "\xc3\xbf"); // y with diaeresis
     EXPECT_EQ(coefficientLetter(62), "\x7f");
     EXPECT_EQ(coefficientLetter(63), "\xc2\x80");
-    EXPECT_TRUE(errors().isEmpty());
 }
 
 TEST_F(GenerateTest, RefusesDegreesAbove190BeforeAnythingChanges) {
-    generate("191");
-    EXPECT_EQ(errors(), QStringList{"Degree 191 is too large: the largest degree is 190"});
-    EXPECT_EQ(TForm1State::degree(form), 3);
-    EXPECT_EQ(TForm1State::coefNames(form), (Texts{"A", "B", "C", "D"}));
-    EXPECT_EQ(fx1(), "A + Bx^1 + Cx^2 + Dx^3");
-    EXPECT_EQ(form.sgdResult->cells().rowCount(), 5);
-    generate("2147483647");
-    EXPECT_EQ(errors().size(), 2);
-    EXPECT_EQ(TForm1State::degree(form), 3);
+    const CellTable pointsBefore = points;
+    EXPECT_THROW(
+        try { generate("191"); } catch (const Exception& error) {
+            EXPECT_STREQ(error.what(), "Degree 191 is too large: the largest degree is 190");
+            throw;
+        },
+        Exception);
+    EXPECT_THROW(generate("2147483647"), Exception);
+    EXPECT_EQ(coefNames, (Texts{"A", "B", "C", "D"}));
+    EXPECT_EQ(points, pointsBefore);
+    EXPECT_EQ(answers.colCount(), 5);
 }
 
 TEST(TemplateForms, FollowTheLettersGiven) {
     EXPECT_EQ(expandedForm({}), "");
     EXPECT_EQ(nestedForm({}), "");
+    EXPECT_EQ(expandedForm({"2", "3", "-2"}), "2 + 3x^1 + -2x^2");
     EXPECT_EQ(nestedForm({"p", "q", "r", "s"}), "((sx + r)x + q)x + p");
 }
 

@@ -1,0 +1,184 @@
+#include "plot/function_plot.h"
+
+#include "plot/chart_view.h"
+#include "plot/value_marks.h"
+#include "support/tarvel_test.h"
+#include "toolkit/errors.h"
+
+#include <QCategoryAxis>
+#include <QChart>
+#include <QCoreApplication>
+#include <QLegend>
+#include <QLineSeries>
+#include <QPointer>
+
+namespace {
+
+class FunctionPlot : public TarvelTest {
+  protected:
+    void setCoefficients(const Texts& values) {
+        Grid rows;
+        for (size_t i = 0; i < values.size(); ++i)
+            rows.push_back({std::string(1, char('A' + i)), values[i]});
+        coefficients = tableOf(2, rows);
+        degree = int(values.size()) - 1;
+    }
+    // Draws as the Draw button does; the message of the error that ended it, or "".
+    std::string draw(const char* min, const char* max, const char* step) {
+        try {
+            drawFunction(chart(), min, max, step, coefficients, degree, rx, rfx);
+        } catch (const Exception& error) {
+            return error.what();
+        }
+        return "";
+    }
+    QChart& chart() { return *view.chart(); }
+    // The one series of the chart; fails the test when there is not exactly one.
+    QLineSeries* series() {
+        const auto all = chart().series();
+        EXPECT_EQ(all.size(), 1);
+        return all.isEmpty() ? nullptr : qobject_cast<QLineSeries*>(all.first());
+    }
+    std::vector<double> values() {
+        std::vector<double> ys;
+        for (const QPointF& point : series()->points())
+            ys.push_back(point.y());
+        return ys;
+    }
+    // The points whose value is marked on the chart.
+    std::vector<int> markedPoints() {
+        const ValueMarks* marks = ValueMarks::of(chart());
+        EXPECT_TRUE(marks);
+        return marks ? marks->pointIndices() : std::vector<int>();
+    }
+    QStringList labels() {
+        const auto axes = chart().axes(Qt::Horizontal);
+        return axes.isEmpty() ? QStringList()
+                              : qobject_cast<QCategoryAxis*>(axes.first())->categoriesLabels();
+    }
+
+    ChartView view{new QChart, nullptr};
+    CellTable coefficients{2, 2};
+    int degree = 3;
+    std::string rx, rfx;
+};
+
+TEST_F(FunctionPlot, SamplesTheRangeAndMarksEveryPointItHasRoomFor) {
+    setCoefficients({"2", "3", "-2", "1"});
+    EXPECT_EQ(draw("0", "1000", "100"), "");
+    EXPECT_EQ(chart().title(), "Tarvel");
+    EXPECT_FALSE(chart().legend()->isVisible());
+    EXPECT_EQ(series()->color(), QColor(Qt::red));
+    EXPECT_EQ(markedPoints(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    EXPECT_EQ(labels(), (QStringList{"0", "100", "200", "300", "400", "500", "600", "700", "800",
+                                     "900", "1000"}));
+    const std::vector<double> ys = values();
+    ASSERT_EQ(ys.size(), 11u);
+    EXPECT_EQ(ys.front(), 2);
+    EXPECT_EQ(ys[1], 980302);
+    EXPECT_EQ(ys.back(), 998003002);
+    EXPECT_EQ(series()->points()[3].x(), 3) << "point k stands at position k";
+    EXPECT_EQ(rx, "1000");
+    EXPECT_EQ(rfx, "998003002");
+}
+
+TEST_F(FunctionPlot, LabelsTheXsAsAddedUp) {
+    setCoefficients({"2", "3", "-2", "1"});
+    draw("0", "0.3", "0.1"); // 0.1 + 0.1 + 0.1 is 0.30000000000000004
+    EXPECT_EQ(labels(), (QStringList{"0", "0.1", "0.2", "0.3"}));
+    draw("1", "4", "0.3");
+    EXPECT_EQ(labels(), (QStringList{"1", "1.3", "1.6", "1.9", "2.2", "2.5", "2.8", "3.1", "3.4",
+                                     "3.7", "4"}));
+    EXPECT_EQ(values()[1], 4.717);
+}
+
+TEST_F(FunctionPlot, NothingSampledLeavesAnEmptyTitledChartAndTheTexts) {
+    rx = "rx";
+    setCoefficients({"2", "3", "-2", "1"});
+    EXPECT_EQ(draw("5", "4", "1"), "");
+    EXPECT_EQ(chart().title(), "Tarvel");
+    EXPECT_TRUE(values().empty());
+    EXPECT_EQ(rx, "rx");
+}
+
+TEST_F(FunctionPlot, ASecondDrawDeletesTheFirstSeriesAndMarks) {
+    setCoefficients({"2", "3", "-2", "1"});
+    draw("0", "10", "1");
+    QPointer<QLineSeries> first = series();
+    QPointer<ValueMarks> firstMarks = ValueMarks::of(chart());
+    draw("0", "10", "1");
+    EXPECT_TRUE(first.isNull());
+    EXPECT_TRUE(firstMarks.isNull());
+    EXPECT_EQ(chart().series().size(), 1);
+}
+
+TEST_F(FunctionPlot, ABlankCoefficientPlotsWhateverTheValueTextHolds) {
+    setCoefficients({"2", "", "-2", "1"});
+    rfx = "7";
+    draw("0", "2", "1");
+    EXPECT_EQ(values(), (std::vector<double>{7, 7, 7}));
+    EXPECT_EQ(rx, "2");
+    rfx = "";
+    draw("0", "2", "1");
+    EXPECT_TRUE(values().empty()) << "a blank value is not plotted";
+}
+
+TEST_F(FunctionPlot, ABadCoefficientEndsDrawAtTheFirstSample) {
+    setCoefficients({"2", "3", "x", "1"});
+    EXPECT_EQ(draw("3", "10", "1"),
+              "Coefficients, row 3, C: '\u2068x\u2069' is not a valid floating point value");
+    EXPECT_EQ(rx, "3");
+    EXPECT_TRUE(values().empty());
+}
+
+TEST_F(FunctionPlot, ABadRangeTextEndsDrawAfterTheResetAndBeforeAnySample) {
+    setCoefficients({"2", "3", "-2", "1"});
+    draw("0", "10", "1");
+    rx = "rx";
+    for (const auto& [min, max, step] : {std::tuple{"0", "10", "one"}, {"zero", "10", "1"},
+                                         {"0", "ten", "1"}, {"0", "10", "0"}}) {
+        EXPECT_NE(draw(min, max, step), "");
+        EXPECT_EQ(chart().title(), "Tarvel");
+        EXPECT_TRUE(values().empty());
+        EXPECT_EQ(rx, "rx");
+    }
+}
+
+TEST_F(FunctionPlot, AnOverflowEndsDrawWithTheTextsAndPointsOfTheLastGoodSample) {
+    setCoefficients({"0", "0", "0", "1E300"});
+    EXPECT_EQ(draw("1E2", "1E10", "1E9"), "Floating point overflow");
+    EXPECT_EQ(values(), std::vector<double>{1e306});
+    EXPECT_EQ(rx, "1000000100");
+    EXPECT_EQ(rfx, "1E306");
+}
+
+TEST_F(FunctionPlot, ManyPointsAreAllPlottedWithAReadableSubsetOfLabels) {
+    setCoefficients({"2", "3", "-2", "1"});
+    draw("0", "999", "1");
+    EXPECT_EQ(values().size(), 1000u);
+    EXPECT_LE(labels().size(), 13);
+    EXPECT_EQ(labels().first(), "0");
+    EXPECT_EQ(labels().last(), "999");
+    EXPECT_EQ(markedPoints().size(), size_t(labels().size()));
+    EXPECT_EQ(markedPoints().back(), 999);
+}
+
+// The marks' bounds follow the plot area, which moves with every Draw as the
+// axis labels change width; the scene must hear of each move, or it paints
+// from an index that still holds deleted marks.
+TEST_F(FunctionPlot, RedrawingAShownChartManyTimesIsSafe) {
+    view.resize(553, 337);
+    view.show();
+    const char* values[] = {"1", "-2646", "1E15", "0.001", "-7", "123456789", "1E-9", "5"};
+    const char* ranges[][3] = {
+        {"42", "48", "10"}, {"0", "10", "1"}, {"-5", "5", "0.5"}, {"1", "1", "1"}};
+    for (int i = 0; i < 120; ++i) {
+        setCoefficients(
+            {values[i % 8], values[(i / 8) % 8], values[(i / 3) % 8], values[(i / 5) % 8]});
+        draw(ranges[i % 4][0], ranges[i % 4][1], ranges[i % 4][2]);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(chart().series().size(), 1);
+}
+
+} // namespace
