@@ -1,5 +1,6 @@
 #include "app/Unit1.h"
 
+#include "app/fit_check_panel.h"
 #include "fitting/point_table.h"
 #include "fitting/solver.h"
 #include "model/coefficient_template.h"
@@ -12,6 +13,7 @@
 #include "toolkit/string_grid.h"
 #include "toolkit/text_box.h"
 
+#include <QAction>
 #include <QChart>
 #include <QGroupBox>
 #include <QIcon>
@@ -19,6 +21,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QShortcut>
+#include <QStyle>
+#include <QToolButton>
 #include <QTabWidget>
 
 #include <tuple>
@@ -79,6 +84,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     chainTabOrder();
     bindEvents();
     bindKeyboard();
+    createFitCheck();
     FormCreate();
 }
 
@@ -213,15 +219,89 @@ void TForm1::bindKeyboard() {
 void TForm1::run(void (TForm1::*handler)()) {
     for (StringGrid* grid : {sgdResult, sdgCoefficients, sgdAns1})
         grid->commitEdit();
-    guarded([&] {
+    const bool succeeded = guarded([&] {
         const auto show = qScopeGuard([this] { showGrids(); }); // also what a failed handler wrote
         (this->*handler)();
     });
+    if (handler == &TForm1::btnGetCoefficientsClick)
+        fitCheck.start(sgdResult->cells(), sdgCoefficients->cells(), succeeded);
+    else if (handler == &TForm1::btnGenerateClick)
+        fitCheck.stop();
+    fitCheck.follow(sgdResult->cells(), sdgCoefficients->cells());
+    showFitCheck();
 }
 
 void TForm1::showGrids() {
     for (StringGrid* grid : {sgdResult, sdgCoefficients, sgdAns1})
         grid->sync();
+}
+
+void TForm1::createFitCheck() {
+    fitIndicator = txtResult->addAction(QIcon(), QLineEdit::TrailingPosition);
+    fitIndicator->setText("Exact check");
+    fitIndicator->setVisible(false);
+    fitPanel = new FitCheckPanel(this);
+    // Over the pages, its lower edge just above Result.
+    fitPanel->setGeometry(8, 100, width() - 16, txtResult->y() - 104);
+    connect(fitIndicator, &QAction::triggered, this, &TForm1::openFitPanel);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), txtResult, nullptr, nullptr,
+                          Qt::WidgetShortcut),
+            &QShortcut::activated, this, &TForm1::openFitPanel);
+    fitPanel->onUseExactValues = [this] { guarded([this] { useExactValues(); }); };
+    // Any change to the points or the shown values, by typing, pasting or a handler.
+    for (StringGrid* grid : {sgdResult, sdgCoefficients})
+        connect(grid->model(), &QAbstractItemModel::dataChanged, this, &TForm1::followFitCheck);
+}
+
+void TForm1::followFitCheck() {
+    if (fitCheck.follow(sgdResult->cells(), sdgCoefficients->cells()))
+        showFitCheck();
+}
+
+void TForm1::showFitCheck() {
+    const FitReport* report = fitCheck.report();
+    StringGrid::CellNotes notes;
+    if (report)
+        for (size_t k = 0; k < report->coefficients.size(); ++k)
+            if (report->coefficients[k].off)
+                notes[{1, int(k) + 1}] = "The exact value is " + report->coefficients[k].exact +
+                                         "; this one is off by " +
+                                         report->coefficients[k].difference + ".";
+    sdgCoefficients->setMarks(std::move(notes));
+    fitIndicator->setVisible(report != nullptr);
+    if (!report) {
+        fitPanel->hide();
+        return;
+    }
+    const bool agrees = report->verdict == FitReport::Verdict::agrees;
+    fitIndicator->setIcon(
+        style()->standardIcon(agrees ? QStyle::SP_DialogApplyButton : QStyle::SP_MessageBoxWarning));
+    const QString summary = QString::fromStdString(report->summary);
+    fitIndicator->setToolTip(summary);
+    for (QToolButton* button : txtResult->findChildren<QToolButton*>())
+        if (button->defaultAction() == fitIndicator) {
+            button->setAccessibleName(agrees ? "Exact check: agrees" : "Exact check: off");
+            button->setAccessibleDescription(summary);
+        }
+    if (!fitPanel->isHidden())
+        fitPanel->showReport(*report);
+}
+
+void TForm1::openFitPanel() {
+    if (const FitReport* report = fitCheck.report()) {
+        fitPanel->showReport(*report);
+        fitPanel->show();
+        fitPanel->raise();
+        fitPanel->closeButton->setFocus();
+    }
+}
+
+void TForm1::useExactValues() {
+    if (const ExactFit* exact = fitCheck.fit()) {
+        exact->writeExactValues(sdgCoefficients->cells());
+        SetText(*txtResult, resultText(sdgCoefficients->cells()));
+        sdgCoefficients->sync();
+    }
 }
 
 void TForm1::FormCreate() {

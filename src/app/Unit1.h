@@ -5,7 +5,10 @@
 //   app/       this window: it owns every control, lays them out, binds each
 //              event to its handler, and keeps the three private fields
 //   model/     the coefficient template (Generate) and the point evaluation (f(x))
-//   fitting/   the sample point table (Add, Del, Clear) and the solver
+//   fitting/   the sample point table (Add, Del, Clear), the solver, and the
+//              exact check of the coefficients it shows
+//   exact/     exact numbers: decimal texts read exactly, interpolation,
+//              correct rounding
 //   plot/      the function plot (Draw), its samples, and the range proposed
 //              on a page switch
 //   toolkit/   the number core, free of widgets: the cell table, text
@@ -14,7 +17,7 @@
 //              cell table, the limits of edit boxes, and the guard that shows
 //              errors
 //
-// The rules in model/ and fitting/ know no widget: they work on cell tables
+// The rules in model/, fitting/ and exact/ know no widget: they work on cell tables
 // and texts. This window binds them to its controls.
 //
 // One click, end to end: Qt delivers `clicked` on btnGetCoefficients; the
@@ -23,11 +26,13 @@
 // three grids, and puts the Result text it returns into txtResult. An error
 // thrown anywhere on the way ends the handler, and what was written stays:
 // the binding shows the grids' tables as they now are, and the guard shows
-// the message.
+// the message. Then the binding starts the exact check on the same tables,
+// and the indicator at the end of txtResult shows its verdict.
 //
 // The controls are the store: each handler reads its inputs from controls,
 // calls one subsystem function, and writes the results back into controls.
 
+#include "fitting/fit_check.h"
 #include "toolkit/cell_block.h"
 
 #include <QWidget>
@@ -36,6 +41,8 @@
 #include <vector>
 
 class ChartView;
+class FitCheckPanel;
+class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -86,6 +93,10 @@ class TForm1 : public QWidget {
     QLineEdit* txtRX;
     QPushButton* btnFx;
     QLineEdit* txtRfx;
+    // The exact check of the coefficients shown: an indicator at the end of
+    // txtResult, and the panel it opens.
+    QAction* fitIndicator;
+    FitCheckPanel* fitPanel;
 
     // Event handlers, each bound to its control's event in the constructor.
     void btnGenerateClick();
@@ -113,6 +124,16 @@ class TForm1 : public QWidget {
     // guard.
     void run(void (TForm1::*handler)());
     void showGrids();
+    // The exact check beside the solver: made after a solve that succeeds,
+    // gone after one that fails or a Generate, and kept current as the user
+    // edits the grids.
+    void createFitCheck();
+    void followFitCheck();
+    void showFitCheck();
+    void openFitPanel();
+    void useExactValues();
+
+    FitCheck fitCheck;
 
     // The letters of the current template, entry i for coefficient i. Only
     // Generate reads and writes it; the letters the window shows are in the

@@ -177,12 +177,18 @@ std::string FloatToStr(double value) {
     for (const char* p = mantissa; p < e; ++p)
         if (*p != '.')
             digits[count++] = *p;
+    return decimalText(value < 0, std::string_view(digits, size_t(count)), exponent);
+}
+
+std::string decimalText(bool negative, std::string_view significant, int exponent) {
+    const char* digits = significant.data();
+    int count = int(std::min<size_t>(significant.size(), 15));
     while (count > 1 && digits[count - 1] == '0')
         --count;
 
-    char out[40];
+    char out[48];
     char* o = out;
-    if (value < 0)
+    if (negative)
         *o++ = '-';
     if (exponent >= -4 && exponent <= 14) {
         if (exponent < 0) {

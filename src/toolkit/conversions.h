@@ -39,6 +39,11 @@ std::string quotedText(std::string_view text);
 // the invalid-operation error, so no cell ever shows either.
 std::string FloatToStr(double value);
 
+// The text FloatToStr writes for a number whose significant digits (the first
+// not 0, at most 15 of them) are `digits` and whose first digit stands for
+// 10^exponent; also for exponents beyond the range of a double.
+std::string decimalText(bool negative, std::string_view digits, int exponent);
+
 // A signed 32-bit decimal integer with optional surrounding spaces and sign,
 // or `fallback` for any other text.
 int StrToIntDef(std::string_view text, int fallback);

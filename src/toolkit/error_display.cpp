@@ -27,10 +27,12 @@ void showError(const QString& message) {
     presenter()(message);
 }
 
-void guarded(const std::function<void()>& handler) {
+bool guarded(const std::function<void()>& handler) {
     try {
         handler();
+        return true;
     } catch (const std::exception& error) {
         showError(QString::fromUtf8(error.what()));
+        return false;
     }
 }

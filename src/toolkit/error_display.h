@@ -18,4 +18,5 @@ ErrorPresenter setErrorPresenter(ErrorPresenter presenter);
 
 void showError(const QString& message);
 
-void guarded(const std::function<void()>& handler);
+// True when the handler ran to its end.
+bool guarded(const std::function<void()>& handler);

@@ -6,6 +6,7 @@
 #include <QAbstractTableModel>
 #include <QApplication>
 #include <QClipboard>
+#include <QColor>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QStyledItemDelegate>
@@ -126,8 +127,17 @@ class StringGridModel : public QAbstractTableModel {
             return shownText(text);
         case Qt::EditRole:
             return QString::fromStdString(text);
-        case Qt::ToolTipRole: // the whole text, however narrow the column
-            return text.empty() ? QVariant() : QString::fromStdString(text);
+        case Qt::ToolTipRole: { // the whole text, however narrow the column, and any note
+            const auto mark = grid.marks.find({gridCol(index), gridRow(index)});
+            const std::string tip = mark == grid.marks.end() ? text
+                                    : text.empty()           ? mark->second
+                                                             : text + "\n" + mark->second;
+            return tip.empty() ? QVariant() : QString::fromStdString(tip);
+        }
+        case Qt::BackgroundRole: // a tint, never the only sign: the tooltip says why
+            return grid.marks.contains({gridCol(index), gridRow(index)})
+                       ? QVariant(QColor(255, 224, 160))
+                       : QVariant();
         default:
             return {};
         }
@@ -273,6 +283,13 @@ void StringGrid::keyPressEvent(QKeyEvent* event) {
     } else {
         QTableView::keyPressEvent(event);
     }
+}
+
+void StringGrid::setMarks(CellNotes notes) {
+    if (notes == marks)
+        return;
+    marks = std::move(notes);
+    scheduleRefresh();
 }
 
 void StringGrid::setColWidth(int col, int width) {

@@ -6,7 +6,9 @@
 #include <QTableView>
 
 #include <functional>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 class StringGridModel;
@@ -63,6 +65,11 @@ class StringGrid : public QTableView {
     // falls outside the grid is dropped, so callers check the fit first.
     void pasteBlock(const CellBlock& block);
 
+    // Cells that need the user's attention, by (col, row): each shows a tint,
+    // and its tooltip adds the note to the text. Replaces the marks before.
+    using CellNotes = std::map<std::pair<int, int>, std::string>;
+    void setMarks(CellNotes notes);
+
     // Column widths in grid columns; the fixed column is the row-label width.
     void setColWidth(int col, int width);
     void setEditable(bool editable);
@@ -85,6 +92,7 @@ class StringGrid : public QTableView {
     void moveCurrent(int col, int row);
 
     CellTable table;
+    CellNotes marks;
     const int fixed;
     bool refreshPending = false;
     StringGridModel* itemModel;

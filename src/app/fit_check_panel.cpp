@@ -1,0 +1,109 @@
+#include "app/fit_check_panel.h"
+
+#include "fitting/fit_check.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QTableWidget* table(QWidget* parent, const char* name, const QStringList& headers) {
+    auto* view = new QTableWidget(0, int(headers.size()), parent);
+    view->setObjectName(name);
+    view->setAccessibleName(name);
+    view->setHorizontalHeaderLabels(headers);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
+    view->horizontalHeader()->setStretchLastSection(true);
+    return view;
+}
+
+QTableWidgetItem* item(const std::string& text, bool off) {
+    auto* cell = new QTableWidgetItem(QString::fromStdString(text));
+    cell->setToolTip(cell->text());
+    if (off) // the tint repeats what the difference column says
+        cell->setBackground(QColor(255, 224, 160));
+    return cell;
+}
+
+void fill(QTableWidget& view, const std::vector<std::vector<std::string>>& rows,
+          const std::vector<bool>& off) {
+    view.setRowCount(int(rows.size()));
+    for (size_t r = 0; r < rows.size(); ++r)
+        for (size_t c = 0; c < rows[r].size(); ++c)
+            view.setItem(int(r), int(c), item(rows[r][c], off[r]));
+    view.resizeColumnsToContents();
+}
+
+} // namespace
+
+FitCheckPanel::FitCheckPanel(QWidget* parent) : QFrame(parent) {
+    setObjectName("FitCheckPanel");
+    setAccessibleName("Exact check");
+    setFrameShape(StyledPanel);
+    setAutoFillBackground(true);
+    summary = new QLabel(this);
+    summary->setWordWrap(true);
+    coefficientTable = table(this, "Coefficients, shown and exact",
+                             {"Coefficient", "Shown", "Exact", "Difference"});
+    pointTable = table(this, "Points and the shown polynomial",
+                       {"x", "f(x)", "Shown polynomial at x", "Miss"});
+    reason = new QLabel(this);
+    reason->setWordWrap(true);
+    copyButton = new QPushButton("Copy", this);
+    useButton = new QPushButton("Use exact values", this);
+    closeButton = new QPushButton("Close", this);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(copyButton);
+    buttons->addWidget(useButton);
+    buttons->addStretch();
+    buttons->addWidget(closeButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(summary);
+    layout->addWidget(coefficientTable, 1);
+    layout->addWidget(pointTable, 1);
+    layout->addWidget(reason);
+    layout->addLayout(buttons);
+
+    connect(copyButton, &QPushButton::clicked, this,
+            [this] { QApplication::clipboard()->setText(QString::fromStdString(copyText)); });
+    connect(useButton, &QPushButton::clicked, this, [this] {
+        if (onUseExactValues)
+            onUseExactValues();
+    });
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::hide);
+    connect(new QShortcut(Qt::Key_Escape, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut),
+            &QShortcut::activated, this, &QWidget::hide);
+    hide();
+}
+
+void FitCheckPanel::showReport(const FitReport& report) {
+    summary->setText(QString::fromStdString(report.summary));
+    reason->setText(QString::fromStdString(report.reason));
+    std::vector<std::vector<std::string>> rows;
+    std::vector<bool> off;
+    for (const CoefficientCheck& c : report.coefficients) {
+        rows.push_back({c.letter, c.shown, c.exact, c.difference});
+        off.push_back(c.off);
+    }
+    fill(*coefficientTable, rows, off);
+    rows.clear();
+    off.clear();
+    for (const PointCheck& p : report.points) {
+        rows.push_back({p.x, p.fx, p.shownValue, p.miss});
+        off.push_back(p.off);
+    }
+    fill(*pointTable, rows, off);
+    useButton->setEnabled(report.verdict == FitReport::Verdict::agrees ||
+                          report.verdict == FitReport::Verdict::off);
+    copyText = reportText(report);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QFrame>
+
+#include <functional>
+
+struct FitReport;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+// The exact check in full, opened from the indicator in Result: the shown
+// coefficients beside the exact ones, the shown polynomial at each point, why
+// they differ, and the way to the exact values. It stands inside the window
+// over the pages and leaves the window usable; Esc or Close hides it.
+class FitCheckPanel : public QFrame {
+    Q_OBJECT
+  public:
+    explicit FitCheckPanel(QWidget* parent);
+
+    // Shows this report; the panel follows the check while it is open.
+    void showReport(const FitReport& report);
+
+    // "Use exact values".
+    std::function<void()> onUseExactValues;
+
+    QLabel* summary;
+    QTableWidget* coefficientTable;
+    QTableWidget* pointTable;
+    QLabel* reason;
+    QPushButton* copyButton;
+    QPushButton* useButton;
+    QPushButton* closeButton;
+
+  private:
+    std::string copyText;
+};

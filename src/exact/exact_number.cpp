@@ -1,0 +1,123 @@
+#include "exact/exact_number.h"
+
+#include "toolkit/conversions.h"
+
+#include <algorithm>
+
+namespace {
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::string_view digitsAt(std::string_view text, size_t& at) {
+    const size_t start = at;
+    while (at < text.size() && isDigit(text[at]))
+        ++at;
+    return text.substr(start, at - start);
+}
+
+} // namespace
+
+mpz_class powerOfTen(long exponent) {
+    mpz_class power;
+    mpz_ui_pow_ui(power.get_mpz_t(), 10, static_cast<unsigned long>(exponent));
+    return power;
+}
+
+mpq_class Decimal::value() const {
+    if (exponent >= 0)
+        return mpq_class(digits * powerOfTen(exponent));
+    mpq_class fraction(digits, powerOfTen(-exponent));
+    fraction.canonicalize();
+    return fraction;
+}
+
+std::optional<Decimal> exactDecimal(std::string_view text) {
+    const std::string_view number = stripSpaces(text);
+    size_t at = 0;
+    const bool negative = at < number.size() && number[at] == '-';
+    if (at < number.size() && (number[at] == '-' || number[at] == '+'))
+        ++at;
+    const std::string_view integer = digitsAt(number, at);
+    std::string_view fraction;
+    if (at < number.size() && number[at] == '.')
+        fraction = digitsAt(number, ++at);
+    if (integer.empty() && fraction.empty())
+        return std::nullopt;
+    long exponent = 0;
+    if (at < number.size() && (number[at] == 'e' || number[at] == 'E')) {
+        ++at;
+        const bool negativeExponent = at < number.size() && number[at] == '-';
+        if (at < number.size() && (number[at] == '-' || number[at] == '+'))
+            ++at;
+        const std::string_view digits = digitsAt(number, at);
+        if (digits.empty())
+            return std::nullopt;
+        for (const char c : digits)
+            exponent = std::min(exponent * 10 + (c - '0'), 1'000'000L);
+        if (negativeExponent)
+            exponent = -exponent;
+    }
+    if (at != number.size())
+        return std::nullopt;
+
+    std::string digits = std::string(integer) + std::string(fraction);
+    const size_t first = digits.find_first_not_of('0');
+    if (first == std::string::npos)
+        return Decimal{};
+    digits.erase(0, first);
+    const size_t last = digits.find_last_not_of('0');
+    const long trailingZeros = long(digits.size() - last - 1); // they go into the exponent
+    digits.erase(last + 1);
+    const long scale = exponent - long(fraction.size()) + trailingZeros;
+    const long leading = scale + long(digits.size()) - 1;
+    if (digits.size() > size_t(kMaxExactDigits) || std::abs(leading) > kMaxExactExponent)
+        return std::nullopt;
+    const mpz_class magnitude(digits, 10);
+    return Decimal{negative ? mpz_class(-magnitude) : magnitude, scale};
+}
+
+long decimalExponent(const mpq_class& value) {
+    const mpq_class magnitude = abs(value);
+    // A first guess from the sizes in bits, then corrected by comparison.
+    const long bits = long(mpz_sizeinbase(magnitude.get_num_mpz_t(), 2)) -
+                      long(mpz_sizeinbase(magnitude.get_den_mpz_t(), 2));
+    long exponent = long(double(bits) * 0.30102999566398120);
+    const auto tenTo = [](long e) {
+        return e >= 0 ? mpq_class(powerOfTen(e)) : mpq_class(1, powerOfTen(-e));
+    };
+    while (tenTo(exponent) > magnitude)
+        --exponent;
+    while (tenTo(exponent + 1) <= magnitude)
+        ++exponent;
+    return exponent;
+}
+
+Decimal roundedTo(const mpq_class& value, long exponent) {
+    mpq_class scaled = value;
+    if (exponent <= 0)
+        scaled *= powerOfTen(-exponent);
+    else
+        scaled /= powerOfTen(exponent);
+    mpz_class whole, remainder;
+    mpz_fdiv_qr(whole.get_mpz_t(), remainder.get_mpz_t(), scaled.get_num_mpz_t(),
+                scaled.get_den_mpz_t());
+    const int half = cmp(mpz_class(2 * remainder), scaled.get_den());
+    if (half > 0 || (half == 0 && mpz_odd_p(whole.get_mpz_t())))
+        ++whole;
+    return {whole, exponent};
+}
+
+std::string roundedText(const mpq_class& value, int digits) {
+    if (sgn(value) == 0)
+        return "0";
+    long exponent = decimalExponent(value);
+    const Decimal rounded = roundedTo(value, exponent - digits + 1);
+    std::string text = mpz_class(abs(rounded.digits)).get_str();
+    if (text.size() > size_t(digits)) { // 9.99..5 rounded up to 10.0..
+        text.pop_back();
+        ++exponent;
+    }
+    return decimalText(sgn(value) < 0, text, int(exponent));
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <gmpxx.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Numbers read and written exactly: a decimal text is a rational number, and
+// a rational number is written back correctly rounded.
+
+// The exact check takes numbers with at most this many significant digits,
+// whose first digit stands for a power of ten within this many of 10^0.
+// Every double's text fits; longer numbers would make exact arithmetic on
+// many points take minutes.
+inline constexpr int kMaxExactDigits = 40;
+inline constexpr int kMaxExactExponent = 400;
+
+// A decimal number exactly: digits * 10^exponent.
+struct Decimal {
+    mpz_class digits;
+    long exponent = 0;
+
+    mpq_class value() const;
+};
+
+// The exact value of a text StrToFloat reads (spaces, sign, digits, '.',
+// exponent); nothing for any other text, or one beyond the limits above.
+std::optional<Decimal> exactDecimal(std::string_view text);
+
+// 10^exponent, for exponent >= 0.
+mpz_class powerOfTen(long exponent);
+
+// `value` rounded to a whole multiple of 10^exponent (ties to even).
+Decimal roundedTo(const mpq_class& value, long exponent);
+
+// floor(log10(|value|)) for a value that is not 0.
+long decimalExponent(const mpq_class& value);
+
+// `value` correctly rounded to `digits` significant digits (ties to even),
+// written as FloatToStr writes a double, also beyond the range of a double.
+std::string roundedText(const mpq_class& value, int digits = 15);

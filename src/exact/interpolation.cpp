@@ -1,0 +1,108 @@
+#include "exact/interpolation.h"
+
+#include <algorithm>
+
+namespace {
+
+using Floats = std::vector<mpf_class>;
+
+// Newton's divided differences and their expansion, at `bits` of precision.
+Floats newtonCoefficients(const std::vector<mpq_class>& xs, const std::vector<mpq_class>& ys,
+                          mp_bitcnt_t bits) {
+    const size_t n = xs.size();
+    Floats x, differences; // differences[k] becomes f[x0, ..., xk]
+    for (size_t k = 0; k < n; ++k) {
+        x.emplace_back(xs[k], bits);
+        differences.emplace_back(ys[k], bits);
+    }
+    mpf_class step(0, bits);
+    for (size_t order = 1; order < n; ++order)
+        for (size_t k = n - 1; k >= order; --k) {
+            step = x[k] - x[k - order];
+            differences[k] -= differences[k - 1];
+            differences[k] /= step;
+        }
+    // Horner on the Newton form: p = d[n-1], then p = p * (x - x_k) + d[k].
+    Floats coefficients(n, mpf_class(0, bits));
+    if (n == 0)
+        return coefficients;
+    coefficients[0] = differences[n - 1];
+    for (size_t k = n - 1; k-- > 0;) {
+        // p * (x - xs[k]): shift up one power, less xs[k] times p.
+        for (size_t power = n - 1 - k; power > 0; --power) {
+            step = x[k] * coefficients[power];
+            coefficients[power] = coefficients[power - 1] - step;
+        }
+        step = x[k] * coefficients[0];
+        coefficients[0] = differences[k] - step;
+    }
+    return coefficients;
+}
+
+// Exact: a binary float is a fraction with a power of 2 below.
+mpq_class rational(const mpf_class& value) {
+    return mpq_class(value);
+}
+
+} // namespace
+
+std::optional<std::vector<Decimal>> interpolate(const std::vector<mpq_class>& xs,
+                                                const std::vector<mpq_class>& ys) {
+    const mpq_class agreement(1, powerOfTen(30));
+    Floats lower = newtonCoefficients(xs, ys, 256);
+    for (mp_bitcnt_t bits = 512; bits <= kMaxPrecision; bits *= 2) {
+        const Floats higher = newtonCoefficients(xs, ys, bits);
+        std::vector<mpq_class> values;
+        mpq_class scale, gap;
+        for (size_t k = 0; k < higher.size(); ++k) {
+            values.push_back(rational(higher[k]));
+            scale = std::max(scale, mpq_class(abs(values.back())));
+            gap = std::max(gap, mpq_class(abs(values.back() - rational(lower[k]))));
+        }
+        if (gap <= agreement * scale) {
+            const long quantum = sgn(scale) == 0 ? 0 : decimalExponent(scale) - 40;
+            std::vector<Decimal> coefficients;
+            for (const mpq_class& value : values)
+                coefficients.push_back(roundedTo(value, quantum));
+            return coefficients;
+        }
+        lower = higher;
+    }
+    return std::nullopt;
+}
+
+std::vector<mpq_class> valuesAt(const std::vector<Decimal>& coefficients,
+                                const std::vector<Decimal>& xs) {
+    std::vector<mpq_class> values;
+    if (coefficients.empty()) {
+        values.resize(xs.size());
+        return values;
+    }
+    const size_t n = coefficients.size() - 1;
+    // Every x as X * 10^-m with the same m, and every coefficient as
+    // C * 10^e with the same e; then p(x) * 10^(n m - e) is an integer that
+    // Horner's rule forms from X and T_i = C_i * 10^((n - i) m).
+    long m = 0, e = 0;
+    for (const Decimal& x : xs)
+        m = std::max(m, -x.exponent);
+    for (const Decimal& c : coefficients)
+        e = std::min(e, c.exponent);
+    std::vector<mpz_class> terms(n + 1);
+    for (size_t i = 0; i <= n; ++i)
+        terms[i] = coefficients[i].digits * powerOfTen(coefficients[i].exponent - e + long(n - i) * m);
+    mpz_class sum;
+    for (const Decimal& x : xs) {
+        const mpz_class scaled = x.digits * powerOfTen(x.exponent + m);
+        sum = terms[n];
+        for (size_t i = n; i-- > 0;) {
+            sum *= scaled;
+            sum += terms[i];
+        }
+        // p(x) = sum * 10^(e - n m)
+        const long exponent = e - long(n) * m;
+        values.push_back(exponent >= 0 ? mpq_class(sum * powerOfTen(exponent))
+                                       : mpq_class(sum, powerOfTen(-exponent)));
+        values.back().canonicalize();
+    }
+    return values;
+}

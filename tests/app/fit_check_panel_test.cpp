@@ -1,0 +1,186 @@
+#include "support/tarvel_test.h"
+
+#include "app/fit_check_panel.h"
+#include "fitting/solver.h"
+
+#include <QAbstractItemModel>
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+class ExactCheck : public TarvelTest {
+  protected:
+    void setPoints(const Grid& rows) {
+        form.txtDegree->setText(QString::number(rows.size() - 1));
+        form.btnGenerate->click();
+        for (size_t r = 0; r < rows.size(); ++r)
+            for (int c = 0; c < 2; ++c)
+                form.sgdResult->setCell(c, int(r) + 1, rows[r][size_t(c)]);
+    }
+    // x = 1 .. 10 of the polynomial whose ten coefficients are all 1.
+    void setAllOnes() {
+        Grid rows;
+        for (long long x = 1; x <= 10; ++x) {
+            long long fx = 0;
+            for (int k = 0; k < 10; ++k)
+                fx = fx * x + 1;
+            rows.push_back({std::to_string(x), std::to_string(fx)});
+        }
+        setPoints(rows);
+    }
+    void solve() {
+        form.btnGetCoefficients->click();
+        QCoreApplication::processEvents(); // the grids' views catch up, as in the event loop
+    }
+    bool shown() const { return form.fitIndicator->isVisible(); }
+    std::string tip() const { return form.fitIndicator->toolTip().toStdString(); }
+    QStringList column(QTableWidget* table, int col) const {
+        QStringList texts;
+        for (int r = 0; r < table->rowCount(); ++r)
+            texts << table->item(r, col)->text();
+        return texts;
+    }
+    QString cellTip(int row) const {
+        return form.sdgCoefficients->model()->index(row - 1, 0).data(Qt::ToolTipRole).toString();
+    }
+    bool tinted(int row) const {
+        return form.sdgCoefficients->model()->index(row - 1, 0).data(Qt::BackgroundRole).isValid();
+    }
+    // Solves the same grids as the handler does, without the window.
+    void expectTheSolverAloneWroteTheWindow(const CellTable& points, const CellTable& answers,
+                                            const CellTable& coefficients) {
+        CellTable ownAnswers = answers, ownCoefficients = coefficients;
+        const std::string result = solveCoefficients(points, ownAnswers, ownCoefficients);
+        EXPECT_EQ(form.sgdAns1->cells(), ownAnswers);
+        EXPECT_EQ(form.sdgCoefficients->cells(), ownCoefficients);
+        EXPECT_EQ(form.txtResult->text().toStdString(), result);
+    }
+
+    TForm1 form;
+};
+
+TEST_F(ExactCheck, TheDefaultPointsAgreeAndTheSolveIsUntouched) {
+    EXPECT_FALSE(shown()) << "nothing solved yet";
+    const CellTable points = form.sgdResult->cells(), answers = form.sgdAns1->cells(),
+                    coefficients = form.sdgCoefficients->cells();
+    solve();
+    expectTheSolverAloneWroteTheWindow(points, answers, coefficients);
+    EXPECT_EQ(TForm1State::degree(form), 3);
+    EXPECT_EQ(TForm1State::pointCount(form), 0);
+    EXPECT_TRUE(shown());
+    EXPECT_EQ(tip(), "The shown coefficients are the exact fit. Click for details.");
+    form.fitIndicator->trigger();
+    ASSERT_TRUE(!form.fitPanel->isHidden());
+    EXPECT_EQ(column(form.fitPanel->coefficientTable, 2), (QStringList{"2", "3", "-2", "1"}));
+    EXPECT_EQ(column(form.fitPanel->pointTable, 3), (QStringList{"0", "0", "0", "0"}));
+    EXPECT_FALSE(tinted(2));
+}
+
+TEST_F(ExactCheck, SinglePrecisionRoundingAgreesAndThePanelShowsTheExactValue) {
+    setPoints({{"0", "0.1"}, {"1", "1.1"}, {"2", "4.1"}});
+    solve();
+    EXPECT_EQ(form.sdgCoefficients->cells().cell(1, 1), "0.100000001490116");
+    EXPECT_TRUE(tip().starts_with("The shown coefficients agree with the exact fit")) << tip();
+    form.fitIndicator->trigger();
+    EXPECT_EQ(form.fitPanel->coefficientTable->item(0, 1)->text(), "0.100000001490116");
+    EXPECT_EQ(form.fitPanel->coefficientTable->item(0, 2)->text(), "0.1");
+}
+
+TEST_F(ExactCheck, AnIllConditionedSolveIsOffTintedAndMendedByTheExactValues) {
+    setAllOnes();
+    const CellTable points = form.sgdResult->cells(), answers = form.sgdAns1->cells(),
+                    coefficients = form.sdgCoefficients->cells();
+    solve();
+    expectTheSolverAloneWroteTheWindow(points, answers, coefficients);
+    EXPECT_TRUE(tip().starts_with("The shown coefficients are off: ")) << tip();
+    EXPECT_TRUE(tinted(2));
+    EXPECT_TRUE(cellTip(2).startsWith(QString::fromStdString(form.sdgCoefficients->cells().cell(1, 2)) +
+                                      "\nThe exact value is 1; this one is off by "))
+        << cellTip(2).toStdString();
+
+    form.fitIndicator->trigger();
+    EXPECT_EQ(column(form.fitPanel->coefficientTable, 2), QStringList(10, "1"));
+    form.fitPanel->useButton->click();
+    EXPECT_TRUE(errors().isEmpty());
+    EXPECT_EQ(columnTexts(form.sdgCoefficients->cells(), 1), Texts(10, "1"));
+    EXPECT_EQ(form.txtResult->text(), "1 + 1x^1 + 1x^2 + 1x^3 + 1x^4 + 1x^5 + 1x^6 + 1x^7 + 1x^8 + "
+                                      "1x^9");
+    EXPECT_EQ(tip(), "The shown coefficients are the exact fit. Click for details.");
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(tinted(2));
+    form.txtRX->setText("11");
+    form.btnFx->click();
+    EXPECT_EQ(form.txtRfx->text(), "2593742460");
+}
+
+TEST_F(ExactCheck, EditsKeepItCurrentAndAFailedSolveOrGenerateEndsIt) {
+    solve();
+    form.sdgCoefficients->model()->setData(form.sdgCoefficients->model()->index(1, 0), "3.5");
+    EXPECT_TRUE(tip().starts_with("The shown coefficients are off: B by 0.5")) << tip();
+    form.sdgCoefficients->model()->setData(form.sdgCoefficients->model()->index(1, 0), "3");
+    EXPECT_EQ(tip(), "The shown coefficients are the exact fit. Click for details.");
+
+    form.sgdResult->model()->setData(form.sgdResult->model()->index(0, 1), "5");
+    EXPECT_FALSE(shown()) << "an edited point";
+    solve();
+    EXPECT_TRUE(shown());
+    form.sgdResult->setCell(1, 1, "four");
+    solve();
+    EXPECT_EQ(errors().size(), 1);
+    EXPECT_FALSE(shown()) << "a failed solve";
+    form.sgdResult->setCell(1, 1, "4");
+    solve();
+    form.btnGenerate->click();
+    EXPECT_FALSE(shown()) << "Generate, even of the same degree";
+}
+
+TEST_F(ExactCheck, RowsThatShareAnXAreNamedBesideTheSolversError) {
+    form.sgdResult->setCell(0, 4, "2.0");
+    solve();
+    EXPECT_EQ(errors(), QStringList{"Floating point division by zero"});
+    EXPECT_TRUE(shown()) << "the check says why";
+    form.fitIndicator->trigger();
+    EXPECT_EQ(form.fitPanel->reason->text(),
+              "No polynomial of degree 3 passes through these points: x = 2 is in rows 2 and 4.");
+    EXPECT_FALSE(form.fitPanel->useButton->isEnabled());
+    EXPECT_EQ(form.fitPanel->coefficientTable->rowCount(), 0);
+}
+
+TEST_F(ExactCheck, CtrlEOpensThePanelEscClosesItAndCopyTakesBothTables) {
+    ASSERT_TRUE(showActive(form));
+    solve();
+    form.txtResult->setFocus();
+    QTest::keyClick(form.txtResult, Qt::Key_E, Qt::ControlModifier);
+    ASSERT_TRUE(!form.fitPanel->isHidden());
+    EXPECT_EQ(form.fitPanel->reason->text(), "Every shown coefficient is the exact one.");
+    form.fitPanel->copyButton->click();
+    EXPECT_TRUE(QApplication::clipboard()->text().startsWith(
+        "Coefficient\tShown\tExact\tDifference\nA\t2\t2\t0\n"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(!form.fitPanel->isHidden());
+}
+
+TEST_F(ExactCheck, TheIndicatorSaysWhatItShowsToScreenReaders) {
+    ASSERT_TRUE(showActive(form));
+    setAllOnes();
+    solve();
+    QToolButton* button = nullptr;
+    for (QToolButton* candidate : form.txtResult->findChildren<QToolButton*>())
+        if (candidate->defaultAction() == form.fitIndicator)
+            button = candidate;
+    ASSERT_TRUE(button);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);
+    EXPECT_EQ(accessible->text(QAccessible::Name), "Exact check: off");
+    EXPECT_EQ(accessible->text(QAccessible::Description).toStdString(), tip());
+}
+
+} // namespace

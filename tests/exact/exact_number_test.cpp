@@ -1,0 +1,66 @@
+#include "exact/exact_number.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A text and its value, written as GMP reads a fraction: "1/10".
+using Case = std::pair<const char*, const char*>;
+
+class ExactDecimal : public ::testing::TestWithParam<Case> {};
+
+TEST_P(ExactDecimal, ReadsTheTextsStrToFloatReadsWithoutRounding) {
+    const auto decimal = exactDecimal(GetParam().first);
+    ASSERT_TRUE(decimal) << GetParam().first;
+    EXPECT_EQ(decimal->value(), mpq_class(GetParam().second)) << GetParam().first;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ExactDecimal,
+    ::testing::Values(Case{"0.1", "1/10"}, Case{" -2.50 ", "-5/2"}, Case{"+3", "3"},
+                      Case{".5", "1/2"}, Case{"5.", "5"}, Case{"1E3", "1000"},
+                      Case{"12.5e-2", "1/8"}, Case{"000", "0"}, Case{"-0", "0"},
+                      Case{"0.100000001490116", "25000000372529/250000000000000"},
+                      Case{"2.5E-3", "1/400"}, Case{"0.0E99999999", "0"}));
+
+TEST(ExactDecimal, KeepsTheDigitsAndThePowerOfTen) {
+    const auto decimal = exactDecimal(" -12.500e3 ");
+    ASSERT_TRUE(decimal);
+    EXPECT_EQ(decimal->digits, -125);
+    EXPECT_EQ(decimal->exponent, 2);
+    EXPECT_EQ(decimal->value(), -12500);
+}
+
+TEST(ExactDecimalRefuses, TextThatIsNoNumberOrBeyondTheLimits) {
+    for (const char* text : {"", " ", "abc", "1e", "1e+", "--1", "1.2.3", "0x10", "inf", "nan",
+                             "1 2", "\t1", "1E401", "1E-401", "1234567890123456789012345678901234567890.1"})
+        EXPECT_FALSE(exactDecimal(text)) << text;
+    EXPECT_TRUE(exactDecimal("1234567890123456789012345678901234567890"));
+    EXPECT_TRUE(exactDecimal("1E-400"));
+}
+
+class RoundedText : public ::testing::TestWithParam<Case> {};
+
+TEST_P(RoundedText, RoundsToFifteenDigitsAsFloatToStrWrites) {
+    EXPECT_EQ(roundedText(mpq_class(GetParam().first)), GetParam().second);
+}
+
+const std::string tenTo400 = "1" + std::string(400, '0');
+const std::string thirdOf10To400 = "1/3" + std::string(400, '0');
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, RoundedText,
+    ::testing::Values(Case{"0", "0"}, Case{"1/10", "0.1"}, Case{"-2/3", "-0.666666666666667"},
+                      Case{"1/3", "0.333333333333333"}, Case{"2593742460", "2593742460"},
+                      Case{"1/100000", "1E-5"}, Case{"999999999999999500", "1E18"},
+                      Case{"1000000000000005000", "1E18"}, // a tie goes to the even digit
+                      Case{"1000000000000015000", "1.00000000000002E18"},
+                      Case{tenTo400.c_str(), "1E400"},
+                      Case{thirdOf10To400.c_str(), "3.33333333333333E-401"}));
+
+TEST(RoundedText, TakesFewerDigitsForSentences) {
+    EXPECT_EQ(roundedText(mpq_class(17534326171875, 10000000000), 6), "1753.43");
+    EXPECT_EQ(roundedText(mpq_class(-999999, 10), 5), "-100000");
+}
+
+} // namespace
