@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QProxyStyle>
+#include <QSignalSpy>
 #include <QStyleOptionViewItem>
 #include <QLineEdit>
 #include <QTest>
@@ -142,6 +143,7 @@ TEST_F(StringGridTest, CurrentCellStartsAtRowOneWithoutAnEvent) {
     StringGrid& cells = shownGrid(1);
     EXPECT_EQ(cells.col(), 1);
     EXPECT_EQ(cells.row(), 1);
+    EXPECT_EQ(cells.currentIndex(), cells.model()->index(0, 0)) << "the view agrees";
     EXPECT_TRUE(selections.empty());
 }
 
@@ -149,8 +151,11 @@ TEST_F(StringGridTest, SettingTheRowRaisesTheSelectionEventOnlyForAMove) {
     StringGrid& cells = shownGrid();
     cells.setRow(3);
     cells.setRow(3);
+    cells.setRow(5); // past the last row: no move
+    cells.setRow(0);
     EXPECT_EQ(selections, (std::vector<std::pair<int, int>>{{0, 3}}));
     EXPECT_EQ(cells.row(), 3);
+    EXPECT_EQ(cells.currentIndex(), cells.model()->index(2, 0));
 }
 
 TEST_F(StringGridTest, MouseAndKeyboardMovesRaiseTheSelectionEvent) {
@@ -196,6 +201,44 @@ TEST_F(StringGridTest, AGridThatIsNotEditableIgnoresTyping) {
     cells.setEditable(false);
     QTest::keyClick(&cells, Qt::Key_7);
     EXPECT_EQ(cells.cells().cell(0, 1), "");
+}
+
+TEST_F(StringGridTest, AWrittenCellReachesTheViewOnceTheEventLoopRuns) {
+    StringGrid& cells = shownGrid();
+    QSignalSpy changed(cells.model(), &QAbstractItemModel::dataChanged);
+    cells.setCell(1, 2, "a");
+    cells.setCell(1, 3, "b");
+    EXPECT_TRUE(changed.isEmpty()) << "many writes, one refresh";
+    QCoreApplication::processEvents();
+    ASSERT_EQ(changed.size(), 1);
+    EXPECT_EQ(cells.model()->index(2, 1).data().toString(), "b");
+}
+
+TEST_F(StringGridTest, AGridThatIsNotEditableTakesNoPasteOrDelete) {
+    StringGrid& cells = shownGrid();
+    cells.setCell(0, 1, "kept");
+    cells.setEditable(false);
+    bool pasted = false;
+    cells.onPaste = [&](const CellBlock&) { pasted = true; };
+    QApplication::clipboard()->setText("1\t2");
+    QTest::keyClick(&cells, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(&cells, Qt::Key_Delete);
+    EXPECT_FALSE(pasted);
+    EXPECT_EQ(cells.cells().cell(0, 1), "kept");
+}
+
+TEST_F(StringGridTest, MarkedCellsShowATintAndTheirNoteAfterTheText) {
+    StringGrid& cells = shownGrid();
+    cells.setCell(1, 2, "3.5");
+    cells.setMarks({{{1, 2}, "The exact value is 3."}, {{0, 3}, "A note alone."}});
+    const QModelIndex marked = cells.model()->index(1, 1);
+    EXPECT_EQ(marked.data(Qt::ToolTipRole).toString(), "3.5\nThe exact value is 3.");
+    EXPECT_TRUE(marked.data(Qt::BackgroundRole).isValid());
+    EXPECT_EQ(cells.model()->index(2, 0).data(Qt::ToolTipRole).toString(), "A note alone.");
+    EXPECT_FALSE(cells.model()->index(0, 0).data(Qt::BackgroundRole).isValid());
+    cells.setMarks({});
+    EXPECT_FALSE(marked.data(Qt::BackgroundRole).isValid());
+    EXPECT_EQ(marked.data(Qt::ToolTipRole).toString(), "3.5");
 }
 
 } // namespace
