@@ -4,9 +4,13 @@
 // ratio between the two shows what the grid and the window add to it.
 //
 // Each click solves points the exact check has not seen, so it includes the
-// whole check; BM_ExactCheck is that check alone.
+// whole check; BM_ExactCheck is that check alone, and BM_Solve the solver
+// alone on the same tables, without the window. BM_RoundTrip is the cost of
+// one value written into a cell and read back, by the solver's shortcut and
+// by the text.
 #include "app/Unit1.h"
 #include "fitting/fit_check.h"
+#include "fitting/solver.h"
 #include "toolkit/conversions.h"
 #include "toolkit/string_grid.h"
 
@@ -14,6 +18,8 @@
 #include <QPushButton>
 #include <benchmark/benchmark.h>
 
+#include <charconv>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -103,8 +109,50 @@ void BM_ExactCheck(benchmark::State& state) {
     }
 }
 
+void BM_Solve(benchmark::State& state) {
+    TForm1 form;
+    setUp(form, int(state.range(0)));
+    const CellTable points = form.sgdResult->cells();
+    CellTable answers = form.sgdAns1->cells(), coefficients = form.sdgCoefficients->cells();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(solveCoefficients(points, answers, coefficients));
+}
+
+// Values as the elimination writes them: single precision, of every size it meets.
+std::vector<double> singleValues() {
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> exponent(-6, 12), unit(-1, 1);
+    std::vector<double> values(4096);
+    for (double& value : values)
+        value = float(unit(random) * std::pow(10.0, exponent(random)));
+    return values;
+}
+
+void BM_RoundTrip(benchmark::State& state) {
+    const std::vector<double> values = singleValues();
+    size_t k = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(roundTrip(values[k++ % values.size()]));
+}
+
+void BM_RoundTripThroughText(benchmark::State& state) {
+    const std::vector<double> values = singleValues();
+    size_t k = 0;
+    for (auto _ : state) {
+        char text[32];
+        const char* end = std::to_chars(text, text + sizeof text, values[k++ % values.size()],
+                                        std::chars_format::scientific, 14).ptr;
+        double value = 0;
+        std::from_chars(text, end, value);
+        benchmark::DoNotOptimize(value);
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_RoundTrip);
+BENCHMARK(BM_RoundTripThroughText);
+BENCHMARK(BM_Solve)->Arg(10)->Arg(50)->Arg(100)->Arg(190)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExactCheck)->Arg(10)->Arg(50)->Arg(100)->Arg(190)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GetCoefficients)->Arg(10)->Arg(50)->Arg(100)->Arg(190)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ConversionFloor)->Arg(10)->Arg(50)->Arg(100)->Arg(190)->Unit(benchmark::kMillisecond);

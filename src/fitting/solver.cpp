@@ -22,6 +22,56 @@ double answerValue(const CellTable& sgdAns1, int col, int row) {
     return CellToFloat(sgdAns1.cell(col, row), "Points", row, "f(x)");
 }
 
+// The answer grid during the elimination, which reads every cell many times
+// and writes most of them many times. Each cell's text is read once and its
+// value kept; a write keeps the value its text would read back as
+// (roundTrip), and only the last one becomes text, when the elimination ends
+// or fails. So every read sees exactly what the text would give, and the
+// grid ends cell for cell as if each step had written its text.
+class AnswerCells {
+  public:
+    explicit AnswerCells(CellTable& sgdAns1)
+        : table(sgdAns1), cols(sgdAns1.colCount()), values(size_t(cols) * sgdAns1.rowCount()),
+          states(values.size(), State::unread) {}
+
+    // Leaves the texts, however the elimination ended.
+    ~AnswerCells() {
+        for (size_t k = 0; k < values.size(); ++k)
+            if (states[k] == State::written)
+                table.setCell(int(k % size_t(cols)), int(k / size_t(cols)), FloatToStr(values[k]));
+    }
+
+    // The value of a cell's text; `named`: a text that is no number raises
+    // the error that names the point. A cell outside the grid reads as empty.
+    double read(int col, int row, bool named) {
+        if (col >= cols || row >= table.rowCount())
+            return named ? answerValue(table, col, row) : value(table, col, row);
+        const size_t k = index(col, row);
+        if (states[k] == State::unread) {
+            values[k] = named ? answerValue(table, col, row) : value(table, col, row);
+            states[k] = State::read;
+        }
+        return values[k];
+    }
+
+    // As writing FloatToStr(v): an infinite or NaN v raises before the cell changes.
+    void write(int col, int row, double v) {
+        const size_t k = index(col, row);
+        values[k] = roundTrip(v);
+        states[k] = State::written;
+    }
+
+  private:
+    enum class State : unsigned char { unread, read, written };
+
+    size_t index(int col, int row) const { return size_t(row) * size_t(cols) + size_t(col); }
+
+    CellTable& table;
+    const int cols;
+    std::vector<double> values;
+    std::vector<State> states;
+};
+
 } // namespace
 
 void buildSystem(const CellTable& sgdResult, CellTable& sgdAns1) {
@@ -31,9 +81,11 @@ void buildSystem(const CellTable& sgdResult, CellTable& sgdAns1) {
     const int pointRows = sgdResult.rowCount() - 1;
     for (int k = 1; k <= pointRows; ++k) {
         sgdAns1.setCell(0, k, sgdResult.cell(1, k));
-        for (int j = 0; j <= sgdAns1.colCount() - 2; ++j) {
+        if (sgdAns1.colCount() >= 2) { // the point's x is read for its first power
             const double x = single(CellToFloat(sgdResult.cell(0, k), "Points", k, "x"));
-            sgdAns1.setCell(j + 1, k, x == 0 && j == 0 ? "1" : FloatToStr(std::pow(x, double(j))));
+            for (int j = 0; j <= sgdAns1.colCount() - 2; ++j)
+                sgdAns1.setCell(j + 1, k,
+                                x == 0 && j == 0 ? "1" : FloatToStr(std::pow(x, double(j))));
         }
         sgdAns1.setRowCount(sgdAns1.rowCount() + 1);
     }
@@ -43,16 +95,20 @@ void buildSystem(const CellTable& sgdResult, CellTable& sgdAns1) {
 void eliminate(CellTable& sgdAns1) {
     const int equations = sgdAns1.rowCount() - 1;
     const int cols = sgdAns1.colCount();
+    AnswerCells cells(sgdAns1);
+    std::vector<double> pivotRow(size_t(std::max(cols, 0)));
     for (int i = 1; i <= equations; ++i) {
-        const double pivot = single(value(sgdAns1, i, i));
-        for (int c = 0; c < cols; ++c)
-            sgdAns1.setCell(c, i, FloatToStr(checkedDivide(answerValue(sgdAns1, c, i), pivot)));
+        const double pivot = single(cells.read(i, i, false));
+        for (int c = 0; c < cols; ++c) {
+            cells.write(c, i, checkedDivide(cells.read(c, i, true), pivot));
+            pivotRow[size_t(c)] = cells.read(c, i, false); // unchanged for the rest of this step
+        }
         for (int r = i + 1; r <= equations; ++r) {
-            const double factor = single(value(sgdAns1, i, r));
+            const double factor = single(cells.read(i, r, false));
             for (int c = 0; c < cols; ++c) {
-                const double h = single(answerValue(sgdAns1, c, r));
-                const double q = single(value(sgdAns1, c, i));
-                sgdAns1.setCell(c, r, FloatToStr(single(h - q * factor)));
+                const double h = single(cells.read(c, r, true));
+                const double q = single(pivotRow[size_t(c)]);
+                cells.write(c, r, single(h - q * factor));
             }
         }
     }

@@ -1,9 +1,13 @@
 #include "fitting/solver.h"
+
+#include "fitting/reference_elimination.h"
 #include "model/coefficient_template.h"
 #include "support/cells.h"
 #include "toolkit/errors.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace {
 
@@ -144,6 +148,13 @@ TEST_F(SolverFailure, ABlankRowStopsTheBuildAtThatRow) {
               (Grid{{"4", "1", "1", "1", "1"}, {"8", "1", "2", "4", "8"}, {"20", "", "", "", ""}}));
 }
 
+TEST_F(SolverFailure, ABadFirstXLeavesOnlyItsFxInTheClearedGrid) {
+    setPoints({{"one", "4"}});
+    solve();
+    expectOnlyError("Points, row 1, x: '\u2068one\u2069' is not a valid floating point value");
+    EXPECT_EQ(answer(), (Grid{{"4", "", "", "", ""}})) << "nothing of the last solve is left";
+}
+
 TEST_F(SolverFailure, ANonNumericFxFailsAtItsFirstRead) {
     setPoints({{"1", "4"}, {"2", "8"}, {"3", "abc"}});
     solve();
@@ -204,6 +215,71 @@ TEST_F(SolverFailure, AnOverflowInBackSubstitutionRestoresTheCoefficients) {
     EXPECT_THROW(backSubstitute(answerTable, coefficientTable), EMathError);
     EXPECT_EQ(coefficients(), (Texts{"2", "3", "-2", "written"}))
         << "row 4 was solved before row 1 overflowed; the old texts are back";
+}
+
+// The solver's elimination against the reference on random systems: each
+// cell a text that rounds at 15 digits, a zero, a tiny or huge magnitude, a
+// text with spaces, or no number at all (mostly in column 0, where f(x) stands).
+std::string randomText(std::mt19937& random, int col) {
+    std::uniform_int_distribution<int> kind(0, 9), small(-9, 9);
+    std::uniform_real_distribution<double> unit(-1, 1);
+    char text[64];
+    switch (kind(random)) {
+    case 0:
+        return "0";
+    case 1:
+        std::snprintf(text, sizeof text, "%.20f", unit(random)); // rounds at 15 digits
+        return text;
+    case 2:
+        std::snprintf(text, sizeof text, "%dE%d", small(random), 30 + small(random)); // near the float limit
+        return text;
+    case 3:
+        std::snprintf(text, sizeof text, "%dE-%d", small(random), 40 + small(random)); // below floats
+        return text;
+    case 4:
+        std::snprintf(text, sizeof text, "%dE%d", small(random), 300 + small(random));
+        return text;
+    case 5:
+        std::snprintf(text, sizeof text, "  %d ", small(random));
+        return text;
+    case 6:
+        return kind(random) < (col == 0 ? 3 : 1) ? (kind(random) < 5 ? "abc" : "") : "1";
+    default:
+        std::snprintf(text, sizeof text, "%.9g", unit(random) * 100);
+        return text;
+    }
+}
+
+// The message of the error `eliminate` raises, or "" when none.
+template <class Eliminate> std::string run(Eliminate eliminateOn, CellTable& grid) {
+    try {
+        eliminateOn(grid);
+    } catch (const Exception& error) {
+        return error.what();
+    }
+    return "";
+}
+
+TEST(Elimination, LeavesEveryCellAsTheTextByTextEliminationDoes) {
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<int> size(1, 7), skew(0, 5);
+    int failures = 0, completions = 0;
+    for (int system = 0; system < 5000; ++system) {
+        const int equations = size(random);
+        const int cols = equations + 1 + (skew(random) == 0 ? 1 : 0) - (skew(random) == 0 ? 1 : 0);
+        CellTable grid(cols, equations + 1);
+        for (int r = 1; r <= equations; ++r)
+            for (int c = 0; c < cols; ++c)
+                grid.setCell(c, r, randomText(random, c));
+        CellTable expected = grid;
+        const std::string expectedError = run(referenceEliminate, expected);
+        const std::string error = run(eliminate, grid);
+        ASSERT_EQ(error, expectedError) << "system " << system;
+        ASSERT_EQ(dataRows(grid), dataRows(expected)) << "system " << system;
+        (expectedError.empty() ? completions : failures)++;
+    }
+    EXPECT_GT(failures, 500) << "errors part-way are well represented";
+    EXPECT_GT(completions, 500);
 }
 
 } // namespace
