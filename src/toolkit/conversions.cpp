@@ -4,6 +4,7 @@
 #include "toolkit/errors.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -223,18 +224,29 @@ namespace {
 
 using u128 = unsigned __int128;
 
-constexpr u128 powerOfTen(int exponent) {
-    u128 power = 1;
-    for (int k = 0; k < exponent; ++k)
-        power *= 10;
-    return power;
-}
+// 10^0 .. 10^38, all below 2^128.
+constexpr auto kPowersOfTen = [] {
+    std::array<u128, 39> powers{};
+    powers[0] = 1;
+    for (size_t k = 1; k < powers.size(); ++k)
+        powers[k] = powers[k - 1] * 10;
+    return powers;
+}();
 
 // A / B rounded to the nearest integer, ties to the even one, as the 15
 // digits of FloatToStr are rounded.
 u128 roundedQuotient(u128 a, u128 b) {
     const u128 quotient = a / b, remainder = a % b;
     if (2 * remainder > b || (2 * remainder == b && (quotient & 1)))
+        return quotient + 1;
+    return quotient;
+}
+
+// The same for B = 2^shift, 0 < shift < 128, by shifts alone.
+u128 roundedShift(u128 a, int shift) {
+    const u128 quotient = a >> shift, remainder = a & ((u128(1) << shift) - 1);
+    const u128 half = u128(1) << (shift - 1);
+    if (remainder > half || (remainder == half && (quotient & 1)))
         return quotient + 1;
     return quotient;
 }
@@ -246,16 +258,16 @@ std::optional<uint64_t> fifteenDigits(uint32_t m, int e, int decimalExponent) {
     if (shift >= 0) {
         if (shift > 31)
             return std::nullopt;
-        const u128 scaled = u128(m) * powerOfTen(shift); // below 2^24 * 10^31 < 2^128
+        const u128 scaled = u128(m) * kPowersOfTen[size_t(shift)]; // below 2^24 * 10^31 < 2^128
         if (e >= 0)
             return e > 60 ? std::nullopt : std::optional<uint64_t>(uint64_t(scaled << e));
         if (-e >= 127)
             return std::nullopt;
-        return uint64_t(roundedQuotient(scaled, u128(1) << -e));
+        return uint64_t(roundedShift(scaled, -e));
     }
     if (-shift > 38 || e < 0 || e > 103)
         return std::nullopt;
-    return uint64_t(roundedQuotient(u128(m) << e, powerOfTen(-shift)));
+    return uint64_t(roundedQuotient(u128(m) << e, kPowersOfTen[size_t(-shift)]));
 }
 
 constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
@@ -271,7 +283,9 @@ std::optional<double> floatRoundTrip(float f) {
     // The decimal exponent from a guess, settled by the digits: 15 of them.
     // Digits that round up to 10^15 are those one place higher, as to_chars
     // writes them.
-    int exponent = int(std::floor(std::log10(std::fabs(double(f)))));
+    // log10(2) = 0.30103: a guess from the binary exponent, off by one at most.
+    const int binaryExponent = e + std::bit_width(m) - 1;
+    int exponent = (binaryExponent * 78913) >> 18;
     std::optional<uint64_t> digits;
     for (int attempt = 0; attempt < 3 && !digits; ++attempt) {
         const auto candidate = fifteenDigits(m, e, exponent);
