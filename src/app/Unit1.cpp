@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "app/fit_check_panel.h"
+#include "fitting/point_file.h"
 #include "fitting/point_table.h"
 #include "fitting/solver.h"
 #include "model/coefficient_template.h"
@@ -9,12 +10,27 @@
 #include "plot/chart_view.h"
 #include "plot/function_plot.h"
 #include "plot/plot_range.h"
+#include "toolkit/conversions.h"
 #include "toolkit/error_display.h"
+#include "toolkit/errors.h"
 #include "toolkit/string_grid.h"
 #include "toolkit/text_box.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QChart>
+#include <QClipboard>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMimeData>
+#include <QSaveFile>
+#include <QSettings>
+#include <QTimer>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
@@ -69,7 +85,9 @@ StringGrid* grid(QWidget* parent, const char* name, int cols, int fixedCols, QRe
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent) {
+TForm1::TForm1(QWidget* parent)
+    : QWidget(parent), history([this] { return captureState(); },
+                               [this](const WindowState& state) { restoreState(state); }) {
     setObjectName("Form1");
     setWindowTitle("Tarvel");
     QFont font("Arial");
@@ -85,6 +103,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     bindEvents();
     bindKeyboard();
     createFitCheck();
+    bindHistory();
     FormCreate();
 }
 
@@ -198,10 +217,10 @@ void TForm1::bindEvents() {
         guarded([&] { sgdResultSelectCell(col, row); });
     };
     sgdResult->onPaste = [this](const CellBlock& block) {
-        guarded([&] { sgdResultPaste(block); });
+        history.record("Paste", [&] { guarded([&] { sgdResultPaste(block); }); });
     };
     sdgCoefficients->onPaste = [this](const CellBlock& block) {
-        guarded([&] { sdgCoefficientsPaste(block); });
+        history.record("Paste", [&] { guarded([&] { sdgCoefficientsPaste(block); }); });
     };
 }
 
@@ -219,16 +238,38 @@ void TForm1::bindKeyboard() {
 void TForm1::run(void (TForm1::*handler)()) {
     for (StringGrid* grid : {sgdResult, sdgCoefficients, sgdAns1})
         grid->commitEdit();
-    const bool succeeded = guarded([&] {
-        const auto show = qScopeGuard([this] { showGrids(); }); // also what a failed handler wrote
-        (this->*handler)();
-    });
-    if (handler == &TForm1::btnGetCoefficientsClick)
-        fitCheck.start(sgdResult->cells(), sdgCoefficients->cells(), succeeded);
-    else if (handler == &TForm1::btnGenerateClick)
-        fitCheck.stop();
-    fitCheck.follow(sgdResult->cells(), sdgCoefficients->cells());
-    showFitCheck();
+    const auto body = [&] {
+        const CellTable pointsBefore = sgdResult->cells();
+        const bool succeeded = guarded([&] {
+            const auto show = qScopeGuard([this] { showGrids(); }); // also what a failed handler wrote
+            (this->*handler)();
+        });
+        if (handler == &TForm1::btnGetCoefficientsClick)
+            fitCheck.start(sgdResult->cells(), sdgCoefficients->cells(), succeeded);
+        else if (handler == &TForm1::btnGenerateClick)
+            fitCheck.stop();
+        fitCheck.follow(sgdResult->cells(), sdgCoefficients->cells());
+        showFitCheck();
+        if (const int dropped = droppedPoints(pointsBefore, sgdResult->cells().rowCount())) {
+            dropNote->setText(QString("%1 point%2 dropped with the smaller degree; Ctrl+Z "
+                                      "brings %3 back")
+                                  .arg(dropped)
+                                  .arg(dropped == 1 ? " was" : "s were")
+                                  .arg(dropped == 1 ? "it" : "them"));
+            dropNote->adjustSize();
+            dropNote->show();
+            dropNote->raise();
+            QTimer::singleShot(8000, dropNote, &QWidget::hide);
+        }
+    };
+    const std::pair<void (TForm1::*)(), const char*> steps[] = {
+        {&TForm1::btnGenerateClick, "Generate"}, {&TForm1::btnAddClick, "Add"},
+        {&TForm1::btnDelClick, "Del"},           {&TForm1::btnClearClick, "Clear"},
+        {&TForm1::btnGetCoefficientsClick, "GetCoefficients"}};
+    for (const auto& [step, name] : steps)
+        if (handler == step)
+            return history.record(name, body);
+    body(); // f(x), Draw and a page switch only recompute
 }
 
 void TForm1::showGrids() {
@@ -301,6 +342,201 @@ void TForm1::useExactValues() {
         exact->writeExactValues(sdgCoefficients->cells());
         SetText(*txtResult, resultText(sdgCoefficients->cells()));
         sdgCoefficients->sync();
+    }
+}
+
+void TForm1::bindHistory() {
+    for (StringGrid* grid : {sgdResult, sdgCoefficients})
+        grid->onUserEdit = [this](const std::function<void()>& edit) {
+            history.record("Edit", edit);
+        };
+    const auto shortcut = [this](QList<QKeySequence> keys, auto slot) {
+        auto* shortcut = new QShortcut(this);
+        shortcut->setKeys(keys);
+        connect(shortcut, &QShortcut::activated, this, slot);
+    };
+    // Ctrl+Shift+Z and Ctrl+Y both redo, on every desktop.
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                     QKeySequence(Qt::CTRL | Qt::Key_Y)})
+        if (!redoKeys.contains(keys))
+            redoKeys << keys;
+    shortcut(QKeySequence::keyBindings(QKeySequence::Undo), [this] { history.stack.undo(); });
+    shortcut(redoKeys, [this] { history.stack.redo(); });
+    shortcut(QKeySequence::keyBindings(QKeySequence::Open), [this] { askToOpenPoints(); });
+    shortcut(QKeySequence::keyBindings(QKeySequence::Save), [this] { askToSavePoints(); });
+
+    sgdResult->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(sgdResult, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu* menu = pointsMenu();
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(sgdResult->viewport()->mapToGlobal(at));
+    });
+    sgdResult->viewport()->setAcceptDrops(true);
+    sgdResult->viewport()->installEventFilter(this);
+
+    dropNote = new QLabel(TabSheet1);
+    dropNote->setObjectName("dropNote");
+    dropNote->setAutoFillBackground(true);
+    dropNote->setBackgroundRole(QPalette::ToolTipBase);
+    dropNote->setForegroundRole(QPalette::ToolTipText);
+    dropNote->setMargin(2);
+    dropNote->move(0, 196);
+    dropNote->hide();
+}
+
+QMenu* TForm1::pointsMenu() {
+    auto* menu = new QMenu(this);
+    const auto add = [&](const QString& text, const QKeySequence& keys, auto slot, bool enabled) {
+        QAction* action = menu->addAction(text, keys, this, slot);
+        action->setEnabled(enabled);
+    };
+    add("&Open…", QKeySequence::Open, [this] { askToOpenPoints(); }, true);
+    add("&Save…", QKeySequence::Save, [this] { askToSavePoints(); }, true);
+    menu->addSeparator();
+    add("&Undo", QKeySequence::Undo, [this] { history.stack.undo(); }, history.stack.canUndo());
+    add("&Redo", QKeySequence::Redo, [this] { history.stack.redo(); }, history.stack.canRedo());
+    menu->addSeparator();
+    add("Cu&t", QKeySequence::Cut, [this] { sgdResult->cutSelection(); }, true);
+    add("&Copy", QKeySequence::Copy, [this] { sgdResult->copySelection(); }, true);
+    add("&Paste", QKeySequence::Paste,
+        [this] { sgdResult->pasteText(QApplication::clipboard()->text()); }, true);
+    add("&Delete", QKeySequence::Delete, [this] { sgdResult->deleteSelection(); }, true);
+    return menu;
+}
+
+std::vector<QLineEdit*> TForm1::boxes() const {
+    return {txtDegree, txtFx1, txtFx2, txtX,      txtFx,  txtMin,
+            txtMax,    txtStep, txtResult, txtRX, txtRfx};
+}
+
+WindowState TForm1::captureState() const {
+    WindowState state;
+    state.points = std::make_shared<const PackedTable>(sgdResult->cells());
+    state.coefficients = std::make_shared<const PackedTable>(sdgCoefficients->cells());
+    state.answers = std::make_shared<const PackedTable>(sgdAns1->cells());
+    for (const QLineEdit* box : boxes())
+        state.boxes.push_back(Text(*box));
+    state.coefNames = coefNames;
+    state.pointCount = pointCount;
+    state.degree = degree;
+    state.currentCol = sgdResult->col();
+    state.currentRow = sgdResult->row();
+    return state;
+}
+
+void TForm1::restoreState(const WindowState& state) {
+    for (StringGrid* grid : {sgdResult, sdgCoefficients, sgdAns1})
+        grid->commitEdit();
+    sgdResult->restore(state.points->unpack(), state.currentCol, state.currentRow);
+    sdgCoefficients->restore(state.coefficients->unpack(), sdgCoefficients->col(),
+                             sdgCoefficients->row());
+    sgdAns1->restore(state.answers->unpack(), sgdAns1->col(), sgdAns1->row());
+    const std::vector<QLineEdit*> all = boxes();
+    for (size_t k = 0; k < all.size(); ++k)
+        SetText(*all[k], state.boxes[k]);
+    coefNames = state.coefNames;
+    pointCount = state.pointCount;
+    degree = state.degree;
+    dropNote->hide();
+    followFitCheck();
+}
+
+void TForm1::openPoints(const QString& path) {
+    for (StringGrid* grid : {sgdResult, sdgCoefficients, sgdAns1})
+        grid->commitEdit();
+    guarded([&] {
+        const std::string name = QDir::toNativeSeparators(path).toStdString();
+        QFile file(path);
+        if (file.size() > qint64(kMaxPointFileBytes))
+            throw Exception("Cannot open " + name + ": it is larger than " +
+                            IntToStr(int(kMaxPointFileBytes >> 20)) + " MB.");
+        if (!file.open(QIODevice::ReadOnly))
+            throw Exception("Cannot open " + name + ": " + file.errorString().toStdString());
+        const QByteArray bytes = file.readAll();
+        std::vector<std::array<std::string, 2>> points;
+        try {
+            points = readPointsCsv(std::string_view(bytes.constData(), size_t(bytes.size())));
+        } catch (const Exception& error) {
+            throw Exception("Cannot open " + name + ": " + error.what());
+        }
+        history.record("Open", [&] {
+            const auto show = qScopeGuard([this] { showGrids(); });
+            SetText(*txtDegree, IntToStr(int(points.size()) - 1));
+            btnGenerateClick();
+            fitCheck.stop();
+            for (size_t k = 0; k < points.size(); ++k) {
+                sgdResult->cells().setCell(0, int(k) + 1, points[k][0]);
+                sgdResult->cells().setCell(1, int(k) + 1, points[k][1]);
+            }
+        });
+        showFitCheck();
+    });
+}
+
+void TForm1::savePoints(const QString& path) {
+    for (StringGrid* grid : {sgdResult, sdgCoefficients, sgdAns1})
+        grid->commitEdit();
+    guarded([&] {
+        const std::string text = pointsCsv(sgdResult->cells());
+        QSaveFile file(path); // the old file stays whole until the new one is complete
+        if (!file.open(QIODevice::WriteOnly) ||
+            file.write(text.data(), qint64(text.size())) != qint64(text.size()) || !file.commit())
+            throw Exception("Cannot save " + QDir::toNativeSeparators(path).toStdString() + ": " +
+                            file.errorString().toStdString());
+    });
+}
+
+void TForm1::askToOpenPoints() {
+    QSettings settings;
+    const QString path = QFileDialog::getOpenFileName(
+        this, "Open points", settings.value("lastFolder").toString(),
+        "Points (*.csv *.tsv *.txt);;All files (*)");
+    if (path.isEmpty())
+        return;
+    settings.setValue("lastFolder", QFileInfo(path).absolutePath());
+    openPoints(path);
+}
+
+void TForm1::askToSavePoints() {
+    QSettings settings;
+    const QString path = QFileDialog::getSaveFileName(
+        this, "Save points", settings.value("lastFolder").toString(), "Points (*.csv)");
+    if (path.isEmpty())
+        return;
+    settings.setValue("lastFolder", QFileInfo(path).absolutePath());
+    savePoints(path);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != sgdResult->viewport())
+        return QWidget::eventFilter(watched, event);
+    const auto pointFile = [](const QMimeData* data) {
+        if (!data->hasUrls() || data->urls().size() != 1 || !data->urls()[0].isLocalFile())
+            return QString();
+        const QString path = data->urls()[0].toLocalFile();
+        const QString suffix = QFileInfo(path).suffix().toLower();
+        return suffix == "csv" || suffix == "tsv" || suffix == "txt" ? path : QString();
+    };
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDropEvent*>(event);
+        if (!pointFile(drag->mimeData()).isEmpty() || drag->mimeData()->hasText())
+            drag->acceptProposedAction();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        if (const QString path = pointFile(drop->mimeData()); !path.isEmpty())
+            openPoints(path);
+        else if (drop->mimeData()->hasText())
+            sgdResult->pasteText(drop->mimeData()->text());
+        drop->acceptProposedAction();
+        return true;
+    }
+    default:
+        return QWidget::eventFilter(watched, event);
     }
 }
 

@@ -3,10 +3,11 @@
 // Tarvel's one window. Where everything lives:
 //
 //   app/       this window: it owns every control, lays them out, binds each
-//              event to its handler, and keeps the three private fields
+//              event to its handler, and keeps the three private fields; the
+//              exact check's panel; undo and redo of the window's states
 //   model/     the coefficient template (Generate) and the point evaluation (f(x))
-//   fitting/   the sample point table (Add, Del, Clear), the solver, and the
-//              exact check of the coefficients it shows
+//   fitting/   the sample point table (Add, Del, Clear) and its CSV files,
+//              the solver, and the exact check of the coefficients it shows
 //   exact/     exact numbers: decimal texts read exactly, interpolation,
 //              correct rounding
 //   plot/      the function plot (Draw), its samples, and the range proposed
@@ -32,6 +33,7 @@
 // The controls are the store: each handler reads its inputs from controls,
 // calls one subsystem function, and writes the results back into controls.
 
+#include "app/window_history.h"
 #include "fitting/fit_check.h"
 #include "toolkit/cell_block.h"
 
@@ -43,6 +45,7 @@
 class ChartView;
 class FitCheckPanel;
 class QAction;
+class QMenu;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -97,6 +100,8 @@ class TForm1 : public QWidget {
     // txtResult, and the panel it opens.
     QAction* fitIndicator;
     FitCheckPanel* fitPanel;
+    // A passing note over the point table: what Generate dropped.
+    QLabel* dropNote;
 
     // Event handlers, each bound to its control's event in the constructor.
     void btnGenerateClick();
@@ -111,6 +116,17 @@ class TForm1 : public QWidget {
     // Ctrl+V in the point table and in the coefficient values.
     void sgdResultPaste(const CellBlock& block);
     void sdgCoefficientsPaste(const CellBlock& block);
+
+    // Points as CSV files. Open reads one as one step: Degree becomes the
+    // number of points less one, Generate runs, and the points fill the
+    // table; a file it refuses changes nothing. Save writes the table whole
+    // or not at all. Messages name the file. Ctrl+O and Ctrl+S ask for the
+    // file first.
+    void openPoints(const QString& path);
+    void savePoints(const QString& path);
+    // The point table's context menu: Open, Save, Undo, Redo, Cut, Copy,
+    // Paste, Delete.
+    QMenu* pointsMenu();
 
   private:
     void createControls();
@@ -133,7 +149,20 @@ class TForm1 : public QWidget {
     void openFitPanel();
     void useExactValues();
 
+    // Undo and redo (Ctrl+Z, Ctrl+Shift+Z, Ctrl+Y): every handler that
+    // changes the window's data, every edit in a grid, a paste, an Open or a
+    // drop is one step.
+    void bindHistory();
+    WindowState captureState() const;
+    void restoreState(const WindowState& state);
+    std::vector<QLineEdit*> boxes() const;
+    void askToOpenPoints();
+    void askToSavePoints();
+    // Files and text dropped on the point table.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
     FitCheck fitCheck;
+    WindowHistory history;
 
     // The letters of the current template, entry i for coefficient i. Only
     // Generate reads and writes it; the letters the window shows are in the

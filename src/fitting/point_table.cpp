@@ -3,6 +3,8 @@
 #include "toolkit/cell_table.h"
 #include "toolkit/conversions.h"
 
+#include <algorithm>
+
 namespace {
 
 bool isFilled(const CellTable& points, int row) {
@@ -36,4 +38,11 @@ void clearPoints(CellTable& sgdResult, int& pointCount) {
         sgdResult.setCell(0, row, {});
         sgdResult.setCell(1, row, {});
     }
+}
+
+int droppedPoints(const CellTable& before, int rowCount) {
+    int dropped = 0;
+    for (int row = std::max(rowCount, 1); row < before.rowCount(); ++row)
+        dropped += !before.cell(0, row).empty() || !before.cell(1, row).empty();
+    return dropped;
 }

@@ -149,7 +149,7 @@ class StringGridModel : public QAbstractTableModel {
         const QString text = value.toString();
         if (role != Qt::EditRole || text.size() > kMaxTextLength)
             return false;
-        grid.table.setCell(gridCol(index), gridRow(index), text.toStdString());
+        grid.userEdit([&] { grid.table.setCell(gridCol(index), gridRow(index), text.toStdString()); });
         emit dataChanged(index, index);
         return true;
     }
@@ -231,7 +231,7 @@ void StringGrid::currentChanged(const QModelIndex& current, const QModelIndex& p
         return;
     currentCol = col;
     currentRow = row;
-    if (onSelectCell)
+    if (onSelectCell && !quiet)
         onSelectCell(col, row);
 }
 
@@ -264,25 +264,63 @@ void StringGrid::pasteBlock(const CellBlock& block) {
 }
 
 void StringGrid::keyPressEvent(QKeyEvent* event) {
-    if (event->matches(QKeySequence::Copy)) {
-        QApplication::clipboard()->setText(QString::fromStdString(cellBlockText(selectedBlock())));
-    } else if (event->matches(QKeySequence::Paste) && itemModel->editable) {
-        const QString text = QApplication::clipboard()->text();
-        if (text.size() > kMaxPasteLength)
-            showError(QString("The clipboard holds %1 characters, but a paste into a table takes "
-                              "at most %2.")
-                          .arg(text.size())
-                          .arg(kMaxPasteLength));
-        else if (onPaste)
-            onPaste(parseCellBlock(text.toStdString()));
-    } else if (event->key() == Qt::Key_Delete && itemModel->editable) {
+    if (event->matches(QKeySequence::Copy))
+        copySelection();
+    else if (event->matches(QKeySequence::Cut))
+        cutSelection();
+    else if (event->matches(QKeySequence::Paste))
+        pasteText(QApplication::clipboard()->text());
+    else if (event->key() == Qt::Key_Delete)
+        deleteSelection();
+    else
+        QTableView::keyPressEvent(event);
+}
+
+void StringGrid::copySelection() {
+    QApplication::clipboard()->setText(QString::fromStdString(cellBlockText(selectedBlock())));
+}
+
+void StringGrid::cutSelection() {
+    copySelection();
+    deleteSelection();
+}
+
+void StringGrid::pasteText(const QString& text) {
+    if (!itemModel->editable)
+        return;
+    if (text.size() > kMaxPasteLength)
+        showError(QString("The clipboard holds %1 characters, but a paste into a table takes "
+                          "at most %2.")
+                      .arg(text.size())
+                      .arg(kMaxPasteLength));
+    else if (onPaste)
+        onPaste(parseCellBlock(text.toStdString()));
+}
+
+void StringGrid::deleteSelection() {
+    if (!itemModel->editable)
+        return;
+    userEdit([this] {
         const QRect cells = selectedCells();
         for (int r = cells.top(); r <= cells.bottom(); ++r)
             for (int c = cells.left(); c <= cells.right(); ++c)
                 setCell(c, r, {});
-    } else {
-        QTableView::keyPressEvent(event);
-    }
+    });
+}
+
+void StringGrid::userEdit(const std::function<void()>& edit) {
+    if (onUserEdit)
+        onUserEdit(edit);
+    else
+        edit();
+}
+
+void StringGrid::restore(CellTable cells, int col, int row) {
+    table = std::move(cells);
+    quiet = true;
+    sync();
+    moveCurrent(col, row);
+    quiet = false;
 }
 
 void StringGrid::setMarks(CellNotes notes) {

@@ -59,6 +59,21 @@ class StringGrid : public QTableView {
     // of an editable grid.
     std::function<void(const CellBlock& block)> onPaste;
 
+    // The edits a user makes (typing into a cell, Delete), each run through
+    // this when it is set: the owner may record them.
+    std::function<void(const std::function<void()>& edit)> onUserEdit;
+
+    // What Ctrl+C, Ctrl+X, Ctrl+V and Delete do; the last three only in an
+    // editable grid. A text pasted here is read as the clipboard is.
+    void copySelection();
+    void cutSelection();
+    void pasteText(const QString& text);
+    void deleteSelection();
+
+    // Puts the grid back as it was: its table, and the current cell at
+    // (col, row), without raising the selection event.
+    void restore(CellTable cells, int col, int row);
+
     // The selected cells (at least the current one), row by row.
     CellBlock selectedBlock() const;
     // Writes the block from the current cell rightwards and downwards; what
@@ -90,11 +105,13 @@ class StringGrid : public QTableView {
     // Repaints the view once control returns to the event loop.
     void scheduleRefresh();
     void moveCurrent(int col, int row);
+    void userEdit(const std::function<void()>& edit);
 
     CellTable table;
     CellNotes marks;
     const int fixed;
     bool refreshPending = false;
+    bool quiet = false; // while restoring: moves raise no selection event
     StringGridModel* itemModel;
     int currentCol;
     int currentRow = 1;

@@ -1,6 +1,7 @@
 // Drives the real window offscreen as a user would, with random texts in every
-// box and cell, random clicks, selections, page switches and pastes, and checks
-// after every action what no input may break. Seeded and reproducible:
+// box and cell, random clicks, selections, page switches, pastes, undo and
+// redo, and checks after every action what no input may break, and after
+// each seed that undoing every step gives back the start. Seeded and reproducible:
 //
 //   TARVEL_SEEDS=1,2,3 TARVEL_ACTIONS=200000 build/tests/interaction_tests
 //
@@ -30,6 +31,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <set>
 #include <mutex>
 #include <random>
 #include <sstream>
@@ -251,9 +253,20 @@ class Interaction : public TarvelTest {
         QPushButton* const buttons[] = {
             form.btnGenerate,        form.btnAdd, form.btnDel, form.btnClear,
             form.btnGetCoefficients, form.btnFx,  form.btnDraw};
+        if (chance(0.05)) { // Ctrl+Z or a redo key, outside the boxes
+            typedIntoTable = true;
+            const bool undo = chance(0.7);
+            form.sgdResult->setFocus();
+            QTest::keyClick(form.sgdResult, undo ? Qt::Key_Z : chance(0.5) ? Qt::Key_Y : Qt::Key_Z,
+                            undo || chance(0.5) ? Qt::ControlModifier
+                                                : Qt::ControlModifier | Qt::ShiftModifier);
+            return undo ? "undo" : "redo";
+        }
         const int roll = pick(0, 99);
         if (roll < 30) {
             QLineEdit* box = boxes[pick(0, std::size(boxes) - 1)];
+            if (TForm1State::undoStack(form).index() == 0)
+                typedBeforeFirstStep.insert(box);
             const std::string text =
                 box == form.txtDegree                                             ? degreeText()
                 : box == form.txtMin || box == form.txtMax || box == form.txtStep ? rangeText(box)
@@ -325,6 +338,8 @@ class Interaction : public TarvelTest {
                    " in " + grid->objectName().toStdString();
         }
         QLineEdit* box = boxes[pick(0, std::size(boxes) - 1)];
+        if (TForm1State::undoStack(form).index() == 0)
+            typedBeforeFirstStep.insert(box);
         QApplication::clipboard()->setText(QString::fromStdString(anyText()));
         box->selectAll();
         box->paste();
@@ -395,7 +410,9 @@ class Interaction : public TarvelTest {
             ASSERT_TRUE(readsAsNumber(form.txtRfx->text().toStdString()))
                 << form.txtRfx->text().toStdString();
         }
-        const bool userTyped = action.starts_with("type") || action.starts_with("paste");
+        // Undo and redo give back what a user typed, too.
+        const bool userTyped = action.starts_with("type") || action.starts_with("paste") ||
+                               action == "undo" || action == "redo";
         for (QLineEdit* box :
              {form.txtResult, form.txtRfx, form.txtMin, form.txtMax, form.txtStep}) {
             const QString text = box->text().toLower();
@@ -435,8 +452,45 @@ class Interaction : public TarvelTest {
         }
     }
 
+    // What undoing every step must give back: the grids, the private fields,
+    // and the boxes only steps write, unless typed into while no step was
+    // left to undo (that typing is part of the state before the first step).
+    struct StartState {
+        CellTable points, coefficients, answers;
+        Texts coefNames;
+        int pointCount, degree;
+        std::map<QLineEdit*, QString> boxes;
+    };
+    StartState startState() const {
+        std::map<QLineEdit*, QString> boxes;
+        for (QLineEdit* box : {form.txtFx1, form.txtFx2, form.txtResult})
+            if (!typedBeforeFirstStep.contains(box))
+                boxes[box] = box->text();
+        return {form.sgdResult->cells(),      form.sdgCoefficients->cells(),
+                form.sgdAns1->cells(),        TForm1State::coefNames(form),
+                TForm1State::pointCount(form), TForm1State::degree(form),
+                boxes};
+    }
+    void expectUndoingEverythingGivesBack(const StartState& start) {
+        QUndoStack& stack = TForm1State::undoStack(form);
+        while (stack.canUndo())
+            stack.undo();
+        QCoreApplication::processEvents();
+        const StartState now = startState();
+        EXPECT_EQ(dataRows(now.points), dataRows(start.points));
+        EXPECT_EQ(now.points, start.points);
+        EXPECT_EQ(now.coefficients, start.coefficients);
+        EXPECT_EQ(now.answers, start.answers);
+        EXPECT_EQ(now.coefNames, start.coefNames);
+        EXPECT_EQ(now.pointCount, start.pointCount);
+        EXPECT_EQ(now.degree, start.degree);
+        for (const auto& [box, text] : now.boxes)
+            EXPECT_EQ(text, start.boxes.at(box)) << box->objectName().toStdString();
+    }
+
     std::mt19937_64 rng;
     TForm1 form;
+    std::set<QLineEdit*> typedBeforeFirstStep;
     bool typedIntoTable = false;
     QString rfxBefore;
     std::map<QLineEdit*, QString> textsBefore;
@@ -447,11 +501,15 @@ TEST_F(Interaction, NothingAUserDoesBreaksTheWindow) {
     Watchdog watchdog(std::chrono::seconds(60));
     for (const int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT})
         std::signal(signal, noteCrash);
+    TForm1State::undoStack(form).setUndoLimit(0); // every step, back to the start
+    const StartState startUp = startState();
     for (const unsigned long seed : seeds()) {
         const auto start = std::chrono::steady_clock::now();
         run(seed, actionsPerSeed(), watchdog);
         if (HasFatalFailure())
             return;
+        SCOPED_TRACE("seed " + std::to_string(seed) + ": undoing every step");
+        expectUndoingEverythingGivesBack(startUp);
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         std::printf("seed %lu: %ld actions in %.1f s\n", seed, actionsPerSeed(), took.count());
     }

@@ -26,6 +26,8 @@ struct TForm1State {
     static int pointCount(const TForm1& form) { return form.pointCount; }
     static int degree(const TForm1& form) { return form.degree; }
     static const std::vector<std::string>& coefNames(const TForm1& form) { return form.coefNames; }
+    static QUndoStack& undoStack(TForm1& form) { return form.history.stack; }
+    static size_t undoBytes(const TForm1& form) { return form.history.bytes(); }
 };
 
 // Readable QStrings in test failures.

@@ -1,0 +1,94 @@
+#include "app/window_history.h"
+
+#include <QUndoCommand>
+
+#include <unordered_set>
+
+namespace {
+
+class StateStep : public QUndoCommand {
+  public:
+    StateStep(const QString& name, std::shared_ptr<const WindowState> before,
+              std::shared_ptr<const WindowState> after,
+              const std::function<void(const WindowState&)>& restore)
+        : QUndoCommand(name), before(std::move(before)), after(std::move(after)), restore(restore) {}
+
+    void undo() override { restore(*before); }
+    void redo() override {
+        if (std::exchange(done, false)) // pushed after the action ran: nothing to do yet
+            return;
+        restore(*after);
+    }
+
+    const std::shared_ptr<const WindowState> before, after;
+
+  private:
+    const std::function<void(const WindowState&)> restore;
+    bool done = true;
+};
+
+// The same grid as `near` holds, shared, when its texts are equal.
+void share(std::shared_ptr<const PackedTable>& grid, const std::shared_ptr<const PackedTable>& near) {
+    if (near && *grid == *near)
+        grid = near;
+}
+
+} // namespace
+
+bool WindowState::sameData(const WindowState& other) const {
+    return *points == *other.points && *coefficients == *other.coefficients &&
+           *answers == *other.answers && coefNames == other.coefNames &&
+           pointCount == other.pointCount && degree == other.degree;
+}
+
+WindowHistory::WindowHistory(std::function<WindowState()> capture,
+                             std::function<void(const WindowState&)> restore)
+    : captureNow(std::move(capture)), restore(std::move(restore)) {
+    stack.setUndoLimit(kMaxSteps);
+}
+
+WindowState WindowHistory::capture(const WindowState* near) {
+    WindowState state = captureNow();
+    if (near) {
+        share(state.points, near->points);
+        share(state.coefficients, near->coefficients);
+        share(state.answers, near->answers);
+    }
+    return state;
+}
+
+void WindowHistory::record(const QString& name, const std::function<void()>& action) {
+    auto before = std::make_shared<const WindowState>(capture(last.get()));
+    // However the action ends, what it changed is a step.
+    struct Push {
+        WindowHistory& history;
+        const QString& name;
+        std::shared_ptr<const WindowState>& before;
+        ~Push() {
+            auto after = std::make_shared<const WindowState>(history.capture(before.get()));
+            if (after->sameData(*before))
+                return;
+            history.last = after;
+            history.stack.push(new StateStep(name, before, after, history.restore));
+        }
+    } push{*this, name, before};
+    action();
+}
+
+size_t WindowHistory::bytes() const {
+    std::unordered_set<const PackedTable*> counted;
+    size_t total = 0;
+    const auto add = [&](const WindowState& state) {
+        for (const auto* grid : {state.points.get(), state.coefficients.get(), state.answers.get()})
+            if (counted.insert(grid).second)
+                total += grid->bytes();
+        for (const std::string& box : state.boxes)
+            total += box.capacity();
+    };
+    for (int k = 0; k < stack.count(); ++k) {
+        const auto* step = static_cast<const StateStep*>(stack.command(k));
+        add(*step->before);
+        add(*step->after);
+    }
+    return total;
+}

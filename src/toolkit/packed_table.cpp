@@ -1,0 +1,27 @@
+#include "toolkit/packed_table.h"
+
+PackedTable::PackedTable(const CellTable& table)
+    : cols(table.colCount()), rows(table.rowCount()) {
+    size_t total = 0;
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c)
+            total += table.cell(c, r).size();
+    chars.reserve(total);
+    ends.reserve(size_t(cols) * size_t(rows));
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c) {
+            chars += table.cell(c, r);
+            ends.push_back(uint32_t(chars.size()));
+        }
+}
+
+CellTable PackedTable::unpack() const {
+    CellTable table(cols, rows);
+    size_t start = 0, k = 0;
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c, ++k) {
+            table.setCell(c, r, chars.substr(start, ends[k] - start));
+            start = ends[k];
+        }
+    return table;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "toolkit/cell_table.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A cell table kept compactly while nobody edits it: its texts end to end in
+// one string. Undo keeps every state of the grids this way; a solved grid of
+// degree 190 takes about 0.6 MB packed against 2.5 MB as a CellTable.
+class PackedTable {
+  public:
+    explicit PackedTable(const CellTable& table);
+
+    CellTable unpack() const;
+    // What it holds on the heap, in bytes.
+    size_t bytes() const { return chars.capacity() + ends.capacity() * sizeof(uint32_t); }
+
+    bool operator==(const PackedTable&) const = default;
+
+  private:
+    int cols, rows;
+    std::string chars;
+    std::vector<uint32_t> ends; // where each cell's text ends in chars, row by row
+};
