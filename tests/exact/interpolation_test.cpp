@@ -55,6 +55,19 @@ TEST(Interpolation, SettlesAHighDegreeFitOnDecimalPoints) {
     EXPECT_EQ(fitValues(xs, ys), expected);
 }
 
+TEST(Interpolation, RaisesThePrecisionUntilCloseNodesSettle) {
+    // x + x^2 at x = 1, 1 + 1E-15, 1 + 2E-15, ...: each divided difference
+    // divides by 1E-15 once more, so 512 bits leave only noise.
+    Rationals xs, ys;
+    for (int k = 0; k <= 30; ++k) {
+        xs.push_back(1 + mpq_class(k, mpz_class("1000000000000000")));
+        ys.push_back(xs.back() + xs.back() * xs.back());
+    }
+    Rationals expected(31, 0);
+    expected[1] = expected[2] = 1;
+    EXPECT_EQ(fitValues(xs, ys), expected);
+}
+
 TEST(Interpolation, TakesAnyDegree) {
     EXPECT_EQ(fitValues({7}, {-2}), Rationals{-2});
     EXPECT_EQ(fitValues({mpq_class(-1, 2), mpq_class(1, 2)}, {0, 1}),

@@ -107,6 +107,12 @@ TEST_F(FitCheckTest, OnlyTheOffCoefficientsAndPointsAreMarked) {
         off.push_back(c.off);
     EXPECT_EQ(off, (std::vector<bool>{false, true, false, false}));
     EXPECT_EQ(report.points[3].miss, "0.004");
+    // Misses of 0.0002 x against 1E-5 of the largest f(x), 46: off from x = 3 on.
+    coefficients.setCell(1, 2, "3.0002");
+    off.clear();
+    for (const PointCheck& p : check().points)
+        off.push_back(p.off);
+    EXPECT_EQ(off, (std::vector<bool>{false, false, true, true}));
     EXPECT_EQ(report.summary, "The shown coefficients are off: B by 0.001; the polynomial misses "
                               "x = 4 by 0.004. Click for the exact fit.");
 }
