@@ -96,7 +96,7 @@ TForm1::TForm1(QWidget* parent)
     // The layout's outer size 582 x 624 less a usual frame and caption.
     resize(574, 597);
     move(286, 62);
-    setWindowIcon(QIcon(":/org.tarvel.Tarvel.svg"));
+    setWindowIcon(QIcon(":/org.tarvel.tarvel.svg"));
     createControls();
     nameForScreenReaders();
     chainTabOrder();
@@ -381,7 +381,7 @@ void TForm1::bindHistory() {
     dropNote->setBackgroundRole(QPalette::ToolTipBase);
     dropNote->setForegroundRole(QPalette::ToolTipText);
     dropNote->setMargin(2);
-    dropNote->move(0, 196);
+    dropNote->move(0, 202); // below the group box, over the gap above the answer grid
     dropNote->hide();
 }
 

@@ -50,7 +50,7 @@ class TarvelStyle : public QProxyStyle {
 
 void setUpApplication() {
     QApplication::setApplicationName("Tarvel");
-    QApplication::setDesktopFileName("org.tarvel.Tarvel");
+    QApplication::setDesktopFileName("org.tarvel.tarvel");
     auto* style = new TarvelStyle;
     QApplication::setStyle(style);
     qApp->installEventFilter(style);

@@ -2,12 +2,50 @@
 #include "app/application.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// The file named on the command line, if any. --help and --version print and
+// end the program, as an unknown option does with exit code 2. No display is
+// needed for any of them.
+QString fileToOpen(int argc, char* argv[]) {
+    const QCoreApplication parsing(argc, argv);
+    QCoreApplication::setApplicationVersion(TARVEL_VERSION);
+    QCommandLineParser options;
+    options.setApplicationDescription(
+        "Fit a polynomial through sample points, evaluate it and draw it.");
+    options.addHelpOption();
+    options.addVersionOption();
+    options.addPositionalArgument("file", "A CSV file of points to open, as Ctrl+O opens it.",
+                                  "[file]");
+    if (!options.parse(QCoreApplication::arguments()) || options.positionalArguments().size() > 1) {
+        std::fprintf(stderr, "tarvel: %s\nTry 'tarvel --help'.\n",
+                     options.errorText().isEmpty() ? "one file at most."
+                                                   : qPrintable(options.errorText()));
+        std::exit(2);
+    }
+    if (options.isSet("help"))
+        options.showHelp(0);
+    if (options.isSet("version"))
+        options.showVersion();
+    return options.positionalArguments().value(0);
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
+    const QString file = fileToOpen(argc, argv);
     QApplication application(argc, argv);
     setUpApplication();
+    QApplication::setApplicationVersion(TARVEL_VERSION);
     TForm1 Form1;
     Form1.show();
+    if (!file.isEmpty())
+        Form1.openPoints(file);
     QApplication::exec();
     return 0;
 }
