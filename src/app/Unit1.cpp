@@ -238,6 +238,8 @@ void TForm1::bindKeyboard() {
 void TForm1::run(void (TForm1::*handler)()) {
     for (StringGrid* grid : {sgdResult, sdgCoefficients, sgdAns1})
         grid->commitEdit();
+    if (handler == &TForm1::btnGetCoefficientsClick)
+        fitCheck.prepare(sgdResult->cells());
     const auto body = [&] {
         const CellTable pointsBefore = sgdResult->cells();
         const bool succeeded = guarded([&] {

@@ -121,3 +121,49 @@ std::string roundedText(const mpq_class& value, int digits) {
     }
     return decimalText(sgn(value) < 0, text, int(exponent));
 }
+
+namespace {
+
+// a and b as integers times the same power of ten, the smaller exponent.
+std::pair<mpz_class, mpz_class> aligned(const Decimal& a, const Decimal& b) {
+    const long exponent = std::min(a.exponent, b.exponent);
+    return {a.digits * powerOfTen(a.exponent - exponent), b.digits * powerOfTen(b.exponent - exponent)};
+}
+
+} // namespace
+
+Decimal operator-(const Decimal& a, const Decimal& b) {
+    const auto [x, y] = aligned(a, b);
+    return {x - y, std::min(a.exponent, b.exponent)};
+}
+
+int compareMagnitude(const Decimal& a, const Decimal& b) {
+    const auto [x, y] = aligned(a, b);
+    const int order = mpz_cmpabs(x.get_mpz_t(), y.get_mpz_t());
+    return (order > 0) - (order < 0);
+}
+
+std::string roundedText(const Decimal& value, int digits) {
+    if (sgn(value.digits) == 0)
+        return "0";
+    const mpz_class magnitude = abs(value.digits);
+    long length = long(mpz_sizeinbase(magnitude.get_mpz_t(), 10)); // exact, or one too many
+    if (magnitude < powerOfTen(length - 1))
+        --length;
+    long exponent = value.exponent + length - 1; // of the first digit
+    mpz_class kept = magnitude;
+    if (length > digits) {
+        const mpz_class unit = powerOfTen(length - digits);
+        mpz_class remainder;
+        mpz_fdiv_qr(kept.get_mpz_t(), remainder.get_mpz_t(), magnitude.get_mpz_t(), unit.get_mpz_t());
+        const int half = cmp(mpz_class(2 * remainder), unit);
+        if (half > 0 || (half == 0 && mpz_odd_p(kept.get_mpz_t())))
+            ++kept;
+    }
+    std::string text = kept.get_str();
+    if (text.size() > size_t(digits)) { // 9.99..5 rounded up to 10.0..
+        text.pop_back();
+        ++exponent;
+    }
+    return decimalText(sgn(value.digits) < 0, text, int(exponent));
+}

@@ -24,6 +24,12 @@ struct Decimal {
     mpq_class value() const;
 };
 
+// a - b, exactly.
+Decimal operator-(const Decimal& a, const Decimal& b);
+
+// Whether |a| is below (-1), equal to (0) or above (1) |b|.
+int compareMagnitude(const Decimal& a, const Decimal& b);
+
 // The exact value of a text StrToFloat reads (spaces, sign, digits, '.',
 // exponent); nothing for any other text, or one beyond the limits above.
 std::optional<Decimal> exactDecimal(std::string_view text);
@@ -40,3 +46,5 @@ long decimalExponent(const mpq_class& value);
 // `value` correctly rounded to `digits` significant digits (ties to even),
 // written as FloatToStr writes a double, also beyond the range of a double.
 std::string roundedText(const mpq_class& value, int digits = 15);
+// The same for a decimal, by integer division alone: fast for long ones.
+std::string roundedText(const Decimal& value, int digits = 15);

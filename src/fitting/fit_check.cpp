@@ -53,15 +53,14 @@ ExactFit::ExactFit(const CellTable& sgdResult) : points(sgdResult) {
                 noFit = FitReport::Verdict::unchecked;
                 return;
             }
-            if (col == 0)
-                xs.push_back(*value);
-            else
-                fxs.push_back(value->value());
+            (col == 0 ? xs : fxs).push_back(*value);
         }
     }
-    std::vector<mpq_class> xValues;
+    std::vector<mpq_class> xValues, fxValues;
     for (const Decimal& x : xs)
         xValues.push_back(x.value());
+    for (const Decimal& fx : fxs)
+        fxValues.push_back(fx.value());
     std::vector<int> order(xs.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(),
@@ -79,7 +78,7 @@ ExactFit::ExactFit(const CellTable& sgdResult) : points(sgdResult) {
                       rowList(rows) + ".";
         return;
     }
-    if (const auto fit = interpolate(xValues, fxs)) {
+    if (const auto fit = interpolate(xValues, fxValues)) {
         for (const Decimal& c : *fit)
             coefficients.push_back(c.value());
     } else {
@@ -127,25 +126,27 @@ FitReport ExactFit::compare(const CellTable& sdgCoefficients) const {
     }
 
     // The shown polynomial at each point against f(x).
-    mpq_class largestFx;
-    for (const mpq_class& fx : fxs)
-        largestFx = std::max(largestFx, mpq_class(abs(fx)));
+    // The shown polynomial at each point against f(x), as decimals: exact,
+    // and fast to round however long they get.
+    Decimal largestFx;
+    for (const Decimal& fx : fxs)
+        if (compareMagnitude(fx, largestFx) > 0)
+            largestFx = fx;
+    const Decimal tolerance{largestFx.digits, largestFx.exponent - 5}; // kAgreement of it
     std::optional<size_t> worstPoint; // the largest miss, off or not
-    mpq_class worstMiss;
+    Decimal worstMiss;
     bool pointsOff = false;
-    const std::vector<mpq_class> shownAtX =
-        unreadable ? std::vector<mpq_class>() : valuesAt(shown, xs);
+    const std::vector<Decimal> shownAtX = unreadable ? std::vector<Decimal>() : valuesAt(shown, xs);
     for (size_t k = 0; k < xs.size(); ++k) {
         PointCheck point{std::string(stripSpaces(points.cell(0, int(k) + 1))),
                          std::string(stripSpaces(points.cell(1, int(k) + 1))), "", "", false};
         if (!unreadable) {
-            const mpq_class& value = shownAtX[k];
-            const mpq_class miss = value - fxs[k];
-            point.shownValue = roundedText(value);
+            const Decimal miss = shownAtX[k] - fxs[k];
+            point.shownValue = roundedText(shownAtX[k]);
             point.miss = roundedText(miss);
-            point.off = abs(miss) > kAgreement * largestFx;
+            point.off = compareMagnitude(miss, tolerance) > 0;
             pointsOff = pointsOff || point.off;
-            if (sgn(miss) != 0 && (!worstPoint || abs(miss) > abs(worstMiss))) {
+            if (sgn(miss.digits) != 0 && (!worstPoint || compareMagnitude(miss, worstMiss) > 0)) {
                 worstPoint = k;
                 worstMiss = miss;
             }
@@ -195,7 +196,7 @@ FitReport ExactFit::compare(const CellTable& sdgCoefficients) const {
                         magnitudeText(worstDifference));
     if (worstPoint)
         parts.push_back("the polynomial misses x = " + report.points[*worstPoint].x + " by " +
-                        magnitudeText(worstMiss));
+                        roundedText(Decimal{abs(worstMiss.digits), worstMiss.exponent}, 6));
     report.summary = "The shown coefficients are off: " + parts[0] +
                      (parts.size() > 1 ? "; " + parts[1] : "") + ". Click for the exact fit.";
     if (coefficientsOff)
@@ -207,7 +208,7 @@ FitReport ExactFit::compare(const CellTable& sdgCoefficients) const {
         report.reason = precision + "; the shown coefficients keep " + keptText +
                         " of them, but the powers of x magnify what they lose: at x = " +
                         report.points[*worstPoint].x + " the shown polynomial misses f(x) by " +
-                        magnitudeText(worstMiss) + ".";
+                        roundedText(Decimal{abs(worstMiss.digits), worstMiss.exponent}, 6) + ".";
     return report;
 }
 
@@ -228,7 +229,15 @@ void ExactFit::writeExactValues(CellTable& sdgCoefficients) const {
         sdgCoefficients.setCell(1, k + 1, texts[k]);
 }
 
+void FitCheck::prepare(const CellTable& sgdResult) {
+    if (pending.valid() || (exact && exact->madeFrom(sgdResult)))
+        return;
+    pending = std::async(std::launch::async, [points = sgdResult] { return ExactFit(points); });
+}
+
 void FitCheck::start(const CellTable& sgdResult, const CellTable& sdgCoefficients, bool solved) {
+    if (pending.valid())
+        exact.emplace(pending.get());
     if (!exact || !exact->madeFrom(sgdResult))
         exact.emplace(sgdResult);
     comparedValues = valuesOf(sdgCoefficients);

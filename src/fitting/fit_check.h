@@ -5,6 +5,7 @@
 
 #include <gmpxx.h>
 
+#include <future>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,7 +16,8 @@
 // shows are that polynomial, and if not, by how much they miss.
 
 // How far a shown value may stand from the exact one, relative to the scale
-// of the numbers, and still agree: single precision keeps about 7 digits.
+// of the numbers, and still agree: 1E-5, where single precision keeps about
+// 7 digits.
 inline const mpq_class kAgreement{1, 100000};
 
 struct CoefficientCheck {
@@ -58,8 +60,7 @@ class ExactFit {
 
   private:
     CellTable points;
-    std::vector<Decimal> xs;
-    std::vector<mpq_class> fxs;
+    std::vector<Decimal> xs, fxs;
     std::vector<mpq_class> coefficients; // empty when there is no fit, or no check
     FitReport::Verdict noFit = FitReport::Verdict::noExactFit; // and then why
     std::string noFitReason;
@@ -69,6 +70,11 @@ class ExactFit {
 // kept current as the grids change.
 class FitCheck {
   public:
+    // Before a solve: fits these points exactly on another thread while the
+    // solver works, unless they are the points of the last fit. The fit
+    // needs only the points; start() waits for it.
+    void prepare(const CellTable& sgdResult);
+
     // After every solve. The exact fit of the last points is kept, so solving
     // the same points again costs only the comparison. After a solve that
     // failed, the check stays only to say that no polynomial passes through
@@ -87,6 +93,7 @@ class FitCheck {
     const ExactFit* fit() const { return current ? &*exact : nullptr; }
 
   private:
+    std::future<ExactFit> pending;
     std::optional<ExactFit> exact;
     std::vector<std::string> comparedValues;
     std::optional<FitReport> current;

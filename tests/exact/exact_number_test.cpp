@@ -63,4 +63,21 @@ TEST(RoundedText, TakesFewerDigitsForSentences) {
     EXPECT_EQ(roundedText(mpq_class(-999999, 10), 5), "-100000");
 }
 
+TEST(DecimalArithmetic, SubtractsComparesAndRoundsLongDecimals) {
+    const Decimal a = *exactDecimal("1.5"), b = *exactDecimal("0.25E1");
+    EXPECT_EQ((a - b).value(), -1);
+    EXPECT_EQ(compareMagnitude(a, b), -1);
+    EXPECT_EQ(compareMagnitude(a - b, *exactDecimal("-1")), 0);
+    EXPECT_EQ(compareMagnitude(Decimal{}, a), -1);
+    // Rounded as the fraction with the same value is rounded.
+    for (const char* text : {"123456789012345678901234567890", "-0.000999999999999999999",
+                             "9.999999999999995", "1.000000000000025", "1.000000000000015", "7",
+                             "1E-400", "-3.33333333333333333333E-300"}) {
+        const Decimal value = *exactDecimal(text);
+        EXPECT_EQ(roundedText(value), roundedText(value.value())) << text;
+        EXPECT_EQ(roundedText(value, 6), roundedText(value.value(), 6)) << text;
+    }
+    EXPECT_EQ(roundedText(Decimal{mpz_class(1000), -3}), "1") << "trailing zeros in the digits";
+}
+
 } // namespace

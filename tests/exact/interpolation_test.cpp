@@ -75,13 +75,21 @@ TEST(Interpolation, TakesAnyDegree) {
     EXPECT_EQ(fitValues({}, {}), Rationals{});
 }
 
+// The values as fractions, for comparison.
+Rationals rationals(const std::vector<Decimal>& values) {
+    Rationals result;
+    for (const Decimal& value : values)
+        result.push_back(value.value());
+    return result;
+}
+
 TEST(ValuesAt, EvaluatesDecimalCoefficientsExactly) {
-    EXPECT_EQ(valuesAt(decimals({"2", "3", "-2", "1"}), decimals({"5", "-1.5", "0"})),
+    EXPECT_EQ(rationals(valuesAt(decimals({"2", "3", "-2", "1"}), decimals({"5", "-1.5", "0"}))),
               (Rationals{92, mpq_class(-83, 8), 2}));
-    EXPECT_EQ(valuesAt(decimals({"0.100000001490116", "0", "1"}), decimals({"0.1", "1E3"})),
+    EXPECT_EQ(rationals(valuesAt(decimals({"0.100000001490116", "0", "1"}), decimals({"0.1", "1E3"}))),
               (Rationals{exactDecimal("0.110000001490116")->value(),
                          exactDecimal("1000000.100000001490116")->value()}));
-    EXPECT_EQ(valuesAt({}, decimals({"1", "2"})), (Rationals{0, 0}));
+    EXPECT_EQ(rationals(valuesAt({}, decimals({"1", "2"}))), (Rationals{0, 0}));
 }
 
 } // namespace
