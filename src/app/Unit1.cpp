@@ -95,9 +95,11 @@ TForm1::TForm1(QWidget* parent)
     setFont(font);
     // The layout's outer size 582 x 624 less a usual frame and caption.
     resize(574, 597);
+    setMinimumSize(574, 597);
     move(286, 62);
     setWindowIcon(QIcon(":/org.tarvel.tarvel.svg"));
     createControls();
+    anchorControls();
     nameForScreenReaders();
     chainTabOrder();
     bindEvents();
@@ -161,6 +163,41 @@ void TForm1::createControls() {
     txtRX = edit(this, "txtRX", "", {64, 560, 105, 24});
     btnFx = button(this, "btnFx", "&f(x)", {168, 560, 75, 25});
     txtRfx = edit(this, "txtRfx", "", {240, 560, 105, 24});
+}
+
+void TForm1::anchorControls() {
+    for (QWidget* control : {txtFx1, txtFx2})
+        anchors.push_back({control, control->geometry(), Follow::growWidth});
+    for (QWidget* control : {static_cast<QWidget*>(Tarvel), static_cast<QWidget*>(sgdAns1),
+                             static_cast<QWidget*>(Chart1)})
+        anchors.push_back({control, control->geometry(), Follow::grow});
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             Label8, txtMin, Max, txtMax, Label9, txtStep, btnDraw, Label5, Label6, Label7, txtRX,
+             btnFx, txtRfx})
+        anchors.push_back({control, control->geometry(), Follow::moveDown});
+    anchors.push_back({txtResult, txtResult->geometry(), Follow::moveDownGrowWidth});
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const int dx = std::max(0, width() - minimumWidth());
+    const int dy = std::max(0, height() - minimumHeight());
+    for (const auto& [control, laidOut, follow] : anchors) {
+        QRect geometry = laidOut;
+        if (follow != Follow::moveDown)
+            geometry.setWidth(laidOut.width() + dx);
+        if (follow == Follow::grow)
+            geometry.setHeight(laidOut.height() + dy);
+        if (follow == Follow::moveDown || follow == Follow::moveDownGrowWidth)
+            geometry.moveTop(laidOut.top() + dy);
+        control->setGeometry(geometry);
+    }
+    placeFitPanel();
+}
+
+void TForm1::placeFitPanel() {
+    if (fitPanel) // over the pages, its lower edge just above Result
+        fitPanel->setGeometry(8, 100, width() - 16, txtResult->y() - 104);
 }
 
 void TForm1::nameForScreenReaders() {
@@ -284,8 +321,7 @@ void TForm1::createFitCheck() {
     fitIndicator->setText("Exact check");
     fitIndicator->setVisible(false);
     fitPanel = new FitCheckPanel(this);
-    // Over the pages, its lower edge just above Result.
-    fitPanel->setGeometry(8, 100, width() - 16, txtResult->y() - 104);
+    placeFitPanel();
     connect(fitIndicator, &QAction::triggered, this, &TForm1::openFitPanel);
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), txtResult, nullptr, nullptr,
                           Qt::WidgetShortcut),

@@ -40,6 +40,7 @@
 #include <QWidget>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 class ChartView;
@@ -98,8 +99,8 @@ class TForm1 : public QWidget {
     QLineEdit* txtRfx;
     // The exact check of the coefficients shown: an indicator at the end of
     // txtResult, and the panel it opens.
-    QAction* fitIndicator;
-    FitCheckPanel* fitPanel;
+    QAction* fitIndicator = nullptr;
+    FitCheckPanel* fitPanel = nullptr;
     // A passing note over the point table: what Generate dropped.
     QLabel* dropNote;
 
@@ -128,8 +129,18 @@ class TForm1 : public QWidget {
     // Paste, Delete.
     QMenu* pointsMenu();
 
+  protected:
+    // A window larger than laid out gives the room to the page control, the
+    // answer grid and the chart, and widens the formula boxes; the rows below
+    // the pages move down with them. It never gets smaller than laid out.
+    void resizeEvent(QResizeEvent* event) override;
+
   private:
     void createControls();
+    // How each control follows the room beyond the laid-out size.
+    enum class Follow { grow, growWidth, moveDown, moveDownGrowWidth };
+    void anchorControls();
+    std::vector<std::tuple<QWidget*, QRect, Follow>> anchors;
     void nameForScreenReaders();
     void chainTabOrder();
     void bindEvents();
@@ -144,6 +155,7 @@ class TForm1 : public QWidget {
     // gone after one that fails or a Generate, and kept current as the user
     // edits the grids.
     void createFitCheck();
+    void placeFitPanel();
     void followFitCheck();
     void showFitCheck();
     void openFitPanel();

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QSettings>
 
 #include <cstdio>
 #include <cstdlib>
@@ -43,9 +44,13 @@ int main(int argc, char* argv[]) {
     setUpApplication();
     QApplication::setApplicationVersion(TARVEL_VERSION);
     TForm1 Form1;
+    // Where the user left the window, as desktop programs do.
+    QSettings settings;
+    Form1.restoreGeometry(settings.value("geometry").toByteArray());
     Form1.show();
     if (!file.isEmpty())
         Form1.openPoints(file);
     QApplication::exec();
+    settings.setValue("geometry", Form1.saveGeometry());
     return 0;
 }

@@ -5,11 +5,20 @@
 #include <optional>
 
 // The chart as a person explores it: the mouse wheel zooms about the
-// pointer, dragging pans, a double-click restores the full view.
+// pointer, dragging pans, a double-click restores the full view. With the
+// keyboard, + and - zoom about the centre, the arrow keys pan, and 0 or Home
+// restore the full view. Its context menu saves or copies the chart as an
+// image and resets the view. On a dark desktop the chart is dark too.
 class ChartView : public QChartView {
     Q_OBJECT
   public:
     ChartView(QChart* chart, QWidget* parent);
+
+    // The chart as shown, at `scale` times the screen's resolution.
+    QImage image(qreal scale) const;
+    // Saves the chart as shown: SVG for a name ending in .svg, otherwise PNG
+    // at twice the screen's resolution. False when the file cannot be written.
+    bool saveImage(const QString& path) const;
 
   protected:
     void wheelEvent(QWheelEvent* event) override;
@@ -17,7 +26,13 @@ class ChartView : public QChartView {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
+    // Zooms by `factor` about `at`, a point of the chart that stays put.
+    void zoomAbout(QPointF at, double factor);
+    void askToSaveImage();
+
     std::optional<QPointF> dragFrom;
 };

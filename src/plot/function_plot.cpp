@@ -125,6 +125,9 @@ void showPoints(QChart& chart, QLineSeries& series, const QList<QPointF>& points
     auto* axisY = new QValueAxis;
     axisY->setRange(std::max(low->y() - margin, -DBL_MAX),
                     std::min(high->y() + 2 * margin, DBL_MAX));
+    // Ticks on round values, 1, 2 or 5 times a power of ten, labelled short.
+    axisY->applyNiceNumbers();
+    axisY->setLabelFormat("%.6g");
     chart.addAxis(axisX, Qt::AlignBottom);
     chart.addAxis(axisY, Qt::AlignLeft);
     series.attachAxis(axisX);

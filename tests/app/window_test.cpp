@@ -153,6 +153,26 @@ TEST_F(WindowStart, TabOrderFollowsTheLayout) {
     EXPECT_EQ(chain, expected);
 }
 
+TEST_F(WindowStart, ALargerWindowGivesTheRoomToThePagesTheAnswerGridAndTheChart) {
+    TForm1 form;
+    EXPECT_EQ(form.minimumSize(), QSize(574, 597)) << "never smaller than laid out";
+    form.resize(1600, 1000);
+    form.show();
+    const int dx = 1600 - 574, dy = 1000 - 597;
+    EXPECT_EQ(form.Tarvel->geometry(), QRect(8, 96, 561 + dx, 401 + dy));
+    EXPECT_EQ(form.sgdAns1->geometry(), QRect(0, 224, 553 + dx, 146 + dy));
+    EXPECT_EQ(form.Chart1->geometry(), QRect(0, 0, 553 + dx, 337 + dy));
+    EXPECT_EQ(form.txtFx1->geometry(), QRect(72, 40, 489 + dx, 24));
+    EXPECT_EQ(form.txtResult->geometry(), QRect(63, 528 + dy, 498 + dx, 24));
+    EXPECT_EQ(form.btnDraw->geometry(), QRect(478, 344 + dy, 75, 26)) << "below the chart";
+    EXPECT_EQ(form.btnFx->geometry(), QRect(168, 560 + dy, 75, 25));
+    EXPECT_EQ(form.sgdResult->geometry(), QRect(0, 0, 185, 217)) << "the top of page 1 stays";
+    EXPECT_EQ(form.sdgCoefficients->geometry(), QRect(360, 8, 193, 209));
+    form.resize(574, 597);
+    EXPECT_EQ(form.Chart1->geometry(), QRect(0, 0, 553, 337)) << "and back";
+    EXPECT_EQ(form.txtResult->geometry(), QRect(63, 528, 498, 24));
+}
+
 TEST_F(WindowStart, ClosesWithoutAQuestion) {
     TForm1 form;
     form.show();

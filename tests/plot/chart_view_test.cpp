@@ -1,0 +1,89 @@
+#include "plot/chart_view.h"
+
+#include "plot/function_plot.h"
+#include "support/tarvel_test.h"
+
+#include <QChart>
+#include <QDomDocument>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QValueAxis>
+
+#include <cmath>
+
+namespace {
+
+class ChartViewTest : public TarvelTest {
+  protected:
+    // Draws A + Bx at x = 0 and 1 into a shown chart.
+    void draw(const char* a, const char* b) {
+        const CellTable line = tableOf(2, {{"A", a}, {"B", b}});
+        std::string rx, rfx;
+        drawFunction(*view.chart(), "0", "1", "1", line, 1, rx, rfx);
+        QCoreApplication::processEvents();
+    }
+    QValueAxis& axisY() {
+        return *qobject_cast<QValueAxis*>(view.chart()->axes(Qt::Vertical).first());
+    }
+    void SetUp() override {
+        TarvelTest::SetUp();
+        view.resize(553, 337);
+        ASSERT_TRUE(showActive(view));
+    }
+
+    ChartView view{new QChart, nullptr};
+};
+
+// The y axis's ticks fall on whole multiples of 1, 2 or 5 times a power of ten.
+class NiceTicks : public ChartViewTest, public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
+
+TEST_P(NiceTicks, FallOnRoundValues) {
+    draw(GetParam().first, GetParam().second);
+    const double step = (axisY().max() - axisY().min()) / (axisY().tickCount() - 1);
+    const double power = std::pow(10.0, std::floor(std::log10(step)));
+    const double mantissa = step / power;
+    EXPECT_TRUE(std::abs(mantissa - 1) < 1e-9 || std::abs(mantissa - 2) < 1e-9 ||
+                std::abs(mantissa - 5) < 1e-9 || std::abs(mantissa - 10) < 1e-9)
+        << step;
+    const double ticks = axisY().min() / step;
+    EXPECT_NEAR(ticks, std::round(ticks), 1e-6) << axisY().min() << " by " << step;
+}
+
+INSTANTIATE_TEST_SUITE_P(Ranges, NiceTicks,
+                         ::testing::Values(std::pair{"0.6", "52.1"}, std::pair{"-1E-9", "2E-9"},
+                                           std::pair{"1E15", "2E14"}));
+
+TEST_F(ChartViewTest, TheKeyboardZoomsPansAndRestores) {
+    draw("0", "100");
+    const double fullMin = axisY().min(), fullMax = axisY().max();
+    QTest::keyClick(&view, Qt::Key_Plus);
+    EXPECT_LT(axisY().max() - axisY().min(), fullMax - fullMin);
+    const double zoomedMin = axisY().min();
+    QTest::keyClick(&view, Qt::Key_Up);
+    EXPECT_GT(axisY().min(), zoomedMin);
+    QTest::keyClick(&view, Qt::Key_Home);
+    EXPECT_DOUBLE_EQ(axisY().min(), fullMin);
+    QTest::keyClick(&view, Qt::Key_Minus);
+    EXPECT_GT(axisY().max() - axisY().min(), fullMax - fullMin);
+    QTest::keyClick(&view, Qt::Key_0);
+    EXPECT_DOUBLE_EQ(axisY().max(), fullMax);
+}
+
+TEST_F(ChartViewTest, SavesThePictureAsPngAndSvg) {
+    draw("2", "3");
+    QTemporaryDir folder;
+    const QString png = folder.filePath("chart.png"), svg = folder.filePath("chart.svg");
+    ASSERT_TRUE(view.saveImage(png));
+    ASSERT_TRUE(view.saveImage(svg));
+    const QImage picture(png);
+    EXPECT_EQ(picture.size(), view.size() * 2 * view.devicePixelRatioF());
+    QFile file(svg);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QDomDocument document;
+    ASSERT_TRUE(document.setContent(&file)) << "the SVG parses";
+    EXPECT_TRUE(document.toString().contains("Tarvel")) << "and holds the title";
+    EXPECT_FALSE(view.saveImage(folder.filePath("no such folder/chart.png")));
+}
+
+} // namespace
