@@ -8,12 +8,15 @@
 #include "toolkit/conversions.h"
 #include "toolkit/string_grid.h"
 
+#include <QChart>
 #include <QCoreApplication>
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <benchmark/benchmark.h>
+
+#include <functional>
 
 namespace {
 
@@ -54,6 +57,34 @@ void BM_DrawToFirstFrame(benchmark::State& state) {
     }
 }
 
+// 100,000 samples drawn, then one step of exploring and the frame it shows.
+void exploreStep(benchmark::State& state, QSize size, const std::function<void(QChart&, bool)>& step) {
+    TForm1 form;
+    setUp(form, 100000);
+    form.Chart1->resize(size);
+    form.btnDraw->click();
+    settle();
+    QImage frame(size, QImage::Format_ARGB32_Premultiplied);
+    bool forth = true;
+    for (auto _ : state) {
+        step(*form.Chart1->chart(), forth = !forth);
+        QPainter painter(&frame);
+        form.Chart1->render(&painter);
+    }
+}
+
+void BM_ZoomStep(benchmark::State& state) {
+    exploreStep(state, {553, 337}, [](QChart& chart, bool in) { chart.zoom(in ? 1.25 : 0.8); });
+}
+
+void BM_PanStep(benchmark::State& state) {
+    exploreStep(state, {553, 337}, [](QChart& chart, bool right) { chart.scroll(right ? 20 : -20, 0); });
+}
+
+void BM_Repaint1600x1000(benchmark::State& state) {
+    exploreStep(state, {1600, 1000}, [](QChart&, bool) {});
+}
+
 void BM_DrawFloor(benchmark::State& state) {
     const std::vector<double> coefficients = {2, 3, -2, 1};
     const long samples = state.range(0);
@@ -71,5 +102,8 @@ void BM_DrawFloor(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_Draw)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ZoomStep)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PanStep)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Repaint1600x1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawToFirstFrame)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawFloor)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);

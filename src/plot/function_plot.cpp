@@ -1,6 +1,7 @@
 #include "plot/function_plot.h"
 
 #include "model/evaluation.h"
+#include "plot/line_samples.h"
 #include "plot/samples.h"
 #include "plot/value_marks.h"
 #include "toolkit/cell_table.h"
@@ -49,10 +50,10 @@ QString xLabel(double x) {
 }
 
 // Hovering near the line shows the nearest point's x and value.
-void showPointOnHover(QLineSeries& series, std::vector<double> xs) {
+void showPointOnHover(QLineSeries& series, const LineSamples& samples, std::vector<double> xs) {
     QObject::connect(
         &series, &QXYSeries::hovered, &series,
-        [&series, xs = std::move(xs)](QPointF position, bool entering) {
+        [&samples, xs = std::move(xs)](QPointF position, bool entering) {
             if (!entering || xs.empty()) {
                 QToolTip::hideText();
                 return;
@@ -60,7 +61,7 @@ void showPointOnHover(QLineSeries& series, std::vector<double> xs) {
             const auto k = size_t(std::clamp(std::lround(position.x()), 0L, long(xs.size()) - 1));
             QToolTip::showText(QCursor::pos(),
                                "x = " + xLabel(xs[k]) + "\nf(x) = " +
-                                   QString::fromStdString(FloatToStr(series.at(int(k)).y())));
+                                   QString::fromStdString(FloatToStr(samples.all()[qsizetype(k)].y())));
         });
 }
 
@@ -88,11 +89,10 @@ std::vector<int> labelledPoints(const std::vector<double>& xs, const QFont& font
     return spread(count, std::min<qsizetype>(count, 2));
 }
 
-// Fills the series in one call and puts the x labels of a readable subset of
-// points under them, their value marks over them.
+// Gives the series its points and puts the x labels of a readable subset of
+// them under them, their value marks over them.
 void showPoints(QChart& chart, QLineSeries& series, const QList<QPointF>& points,
                 const std::vector<double>& xs) {
-    series.replace(points);
     if (points.isEmpty())
         return;
     const qsizetype count = points.size();
@@ -113,8 +113,6 @@ void showPoints(QChart& chart, QLineSeries& series, const QList<QPointF>& points
     chart.setMargins(margins);
     axisX->setRange(-0.5, double(count) - 0.5); // after the labels, or it drops some
     series.setPointsVisible(qsizetype(labelled.size()) == count); // dots only while they stay apart
-    new ValueMarks(chart, series, std::move(labelled));
-    showPointOnHover(series, xs);
 
     const auto [low, high] = std::minmax_element(
         points.begin(), points.end(), [](QPointF a, QPointF b) { return a.y() < b.y(); });
@@ -132,6 +130,9 @@ void showPoints(QChart& chart, QLineSeries& series, const QList<QPointF>& points
     chart.addAxis(axisY, Qt::AlignLeft);
     series.attachAxis(axisX);
     series.attachAxis(axisY);
+    const auto* samples = new LineSamples(chart, series, points);
+    new ValueMarks(chart, series, samples->all(), std::move(labelled));
+    showPointOnHover(series, *samples, xs);
 }
 
 } // namespace

@@ -5,8 +5,11 @@
 #include <QPainter>
 #include <QXYSeries>
 
-ValueMarks::ValueMarks(QChart& chart, QXYSeries& series, std::vector<int> pointIndices)
+ValueMarks::ValueMarks(QChart& chart, QXYSeries& series, const QList<QPointF>& samples,
+                       std::vector<int> pointIndices)
     : QGraphicsObject(&chart), chart(chart), series(&series), indices(std::move(pointIndices)) {
+    for (const int index : indices)
+        marked.push_back(samples[index]);
     setZValue(10); // above the series
     followPlotArea();
     connect(&chart, &QChart::plotAreaChanged, this, &ValueMarks::followPlotArea);
@@ -35,8 +38,7 @@ void ValueMarks::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidg
     const QRectF area = chart.plotArea();
     const QFontMetricsF metrics(painter->font());
     painter->setPen(chart.titleBrush().color());
-    for (const int index : indices) {
-        const QPointF point = series->at(index);
+    for (const QPointF& point : marked) {
         const QPointF position = chart.mapToPosition(point, series);
         if (!area.adjusted(-1, -1, 1, 1).contains(position))
             continue;

@@ -19,7 +19,10 @@ class QChart;
 class ValueMarks : public QGraphicsObject {
     Q_OBJECT
   public:
-    ValueMarks(QChart& chart, QXYSeries& series, std::vector<int> pointIndices);
+    // The marks of the points `pointIndices` of `samples`, the whole line
+    // that `series` draws.
+    ValueMarks(QChart& chart, QXYSeries& series, const QList<QPointF>& samples,
+               std::vector<int> pointIndices);
 
     const std::vector<int>& pointIndices() const { return indices; }
     // The marks on the chart, if any.
@@ -36,5 +39,6 @@ class ValueMarks : public QGraphicsObject {
     QChart& chart;
     QPointer<QXYSeries> series;
     const std::vector<int> indices;
+    std::vector<QPointF> marked; // the points of those indices
     QRectF bounds;
 };

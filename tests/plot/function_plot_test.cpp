@@ -1,6 +1,7 @@
 #include "plot/function_plot.h"
 
 #include "plot/chart_view.h"
+#include "plot/line_samples.h"
 #include "plot/value_marks.h"
 #include "support/tarvel_test.h"
 #include "toolkit/errors.h"
@@ -10,7 +11,9 @@
 #include <QCoreApplication>
 #include <QLegend>
 #include <QLineSeries>
+#include <QPainter>
 #include <QPointer>
+#include <QValueAxis>
 
 namespace {
 
@@ -39,9 +42,11 @@ class FunctionPlot : public TarvelTest {
         EXPECT_EQ(all.size(), 1);
         return all.isEmpty() ? nullptr : qobject_cast<QLineSeries*>(all.first());
     }
+    // Every sample drawn, whatever the series holds to show them.
     std::vector<double> values() {
         std::vector<double> ys;
-        for (const QPointF& point : series()->points())
+        const LineSamples* samples = LineSamples::of(*series());
+        for (const QPointF& point : samples ? samples->all() : series()->points())
             ys.push_back(point.y());
         return ys;
     }
@@ -150,6 +155,69 @@ TEST_F(FunctionPlot, AnOverflowEndsDrawWithTheTextsAndPointsOfTheLastGoodSample)
     EXPECT_EQ(values(), std::vector<double>{1e306});
     EXPECT_EQ(rx, "1000000100");
     EXPECT_EQ(rfx, "1E306");
+}
+
+TEST_F(FunctionPlot, ALongLineKeepsEverySampleButDrawsWhatThePlotCanShowApart) {
+    setCoefficients({"0", "0", "0", "1"});
+    view.resize(553, 337);
+    view.show();
+    draw("-1", "1", "2E-5"); // 100,001 samples: one too many
+    draw("-1", "0.99998", "2E-5");
+    QCoreApplication::processEvents();
+    ASSERT_EQ(values().size(), 100000u);
+    const double width = view.chart()->plotArea().width();
+    EXPECT_LE(series()->count(), qsizetype(4 * width + 2));
+    EXPECT_EQ(series()->points().first(), QPointF(0, -1)) << "the line starts";
+    EXPECT_EQ(series()->points().last().x(), 99999) << "and ends where it did";
+    view.chart()->zoom(100);
+    QCoreApplication::processEvents();
+    const auto* axisX = qobject_cast<QValueAxis*>(view.chart()->axes(Qt::Horizontal).first());
+    EXPECT_LE(series()->count(), qsizetype(axisX->max() - axisX->min()) + 4)
+        << "zoomed in, every visible sample";
+    EXPECT_EQ(values().size(), 100000u);
+}
+
+// The reduced line looks as the full one does: both rendered, in every pixel
+// column the line covers the same rows, give or take the shading of an edge.
+TEST_F(FunctionPlot, TheReducedLineLooksAsTheFullLineDoes) {
+    setCoefficients({"0", "3", "0", "-4"});
+    view.resize(553, 337);
+    view.show();
+    draw("-1", "0.99998", "2E-5");
+    QCoreApplication::processEvents();
+    // The rows the red line covers in each pixel column: (top, bottom), or (-1, -1).
+    const auto lineRows = [&] {
+        QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        view.render(&painter);
+        std::vector<std::pair<int, int>> rows(size_t(image.width()), {-1, -1});
+        for (int x = 0; x < image.width(); ++x)
+            for (int y = 0; y < image.height(); ++y) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.red() > 160 && c.green() < 120 && c.blue() < 120) {
+                    if (rows[size_t(x)].first < 0)
+                        rows[size_t(x)].first = y;
+                    rows[size_t(x)].second = y;
+                }
+            }
+        return rows;
+    };
+    for (const double zoom : {1.0, 3.0}) {
+        view.chart()->zoomReset();
+        view.chart()->zoom(zoom);
+        QCoreApplication::processEvents();
+        const auto reduced = lineRows();
+        const QList<QPointF> drawn = series()->points();
+        series()->replace(LineSamples::of(*series())->all());
+        const auto full = lineRows();
+        series()->replace(drawn);
+        int differing = 0;
+        for (size_t x = 0; x < full.size(); ++x)
+            differing += std::abs(full[x].first - reduced[x].first) > 1 ||
+                         std::abs(full[x].second - reduced[x].second) > 1;
+        EXPECT_LE(differing, 5) << "zoom " << zoom; // of 553 columns
+    }
 }
 
 TEST_F(FunctionPlot, ManyPointsAreAllPlottedWithAReadableSubsetOfLabels) {
