@@ -17,7 +17,9 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <cmath>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -65,28 +67,52 @@ void showPointOnHover(QLineSeries& series, const LineSamples& samples, std::vect
         });
 }
 
-// Indices of n points spread evenly from the first to the last.
-std::vector<int> spread(qsizetype count, qsizetype n) {
+// Indices of n points spread evenly from `first` to `last`.
+std::vector<int> spread(qsizetype first, qsizetype last, qsizetype n) {
     std::vector<int> indices;
+    const qsizetype count = last - first + 1;
     for (qsizetype j = 0; j < n; ++j)
-        indices.push_back(int(n > 1 ? (j * (count - 1) + (n - 1) / 2) / (n - 1) : 0));
+        indices.push_back(int(first + (n > 1 ? (j * (count - 1) + (n - 1) / 2) / (n - 1) : 0)));
     return indices;
 }
 
-// As many evenly spread points as their x labels fit side by side across the
-// plot: long labels (x after many additions of Step) mean fewer of them.
-std::vector<int> labelledPoints(const std::vector<double>& xs, const QFont& font, double width) {
+// As many evenly spread points of first .. last as their x labels fit side by
+// side across the plot: long labels (x after many additions of Step) mean
+// fewer of them.
+std::vector<int> labelledPoints(const std::vector<double>& xs, qsizetype first, qsizetype last,
+                                const QFont& font, double width) {
     const QFontMetricsF metrics(font);
-    const qsizetype count = qsizetype(xs.size());
+    const qsizetype count = last - first + 1;
     for (qsizetype n = std::min<qsizetype>(count, kMaxLabels); n > 2; --n) {
-        std::vector<int> chosen = spread(count, n);
+        std::vector<int> chosen = spread(first, last, n);
         double widest = 0;
         for (const int k : chosen)
             widest = std::max(widest, metrics.horizontalAdvance(xLabel(xs[k])));
         if (double(n) * widest <= 0.85 * width) // with room between them
             return chosen;
     }
-    return spread(count, std::min<qsizetype>(count, 2));
+    return spread(first, last, std::min<qsizetype>(count, 2));
+}
+
+// After a zoom or a pan, labels a readable subset of the points in view.
+void relabelOnRangeChange(QChart& chart, QCategoryAxis& axis, std::vector<double> xs) {
+    QObject::connect(
+        &axis, &QValueAxis::rangeChanged, &axis,
+        [&chart, &axis, xs = std::move(xs), busy = false](qreal min, qreal max) mutable {
+            if (std::exchange(busy, true)) // the new labels may touch the range again
+                return;
+            const auto count = qsizetype(xs.size());
+            const qsizetype first = std::clamp<qsizetype>(qsizetype(std::ceil(min)), 0, count - 1);
+            const qsizetype last =
+                std::clamp<qsizetype>(qsizetype(std::floor(max)), first, count - 1);
+            for (const QString& label : axis.categoriesLabels())
+                axis.remove(label);
+            for (const int k :
+                 labelledPoints(xs, first, last, axis.labelsFont(), chart.plotArea().width()))
+                axis.append(xLabel(xs[k]), double(k));
+            axis.setRange(min, max);
+            busy = false;
+        });
 }
 
 // Gives the series its points and puts the x labels of a readable subset of
@@ -102,7 +128,7 @@ void showPoints(QChart& chart, QLineSeries& series, const QList<QPointF>& points
     axisX->setTruncateLabels(false); // every label shows its x in full
     // Until the chart is first shown its plot area is empty; take its width in the window.
     const double plotWidth = chart.plotArea().width() > 0 ? chart.plotArea().width() : 460;
-    std::vector<int> labelled = labelledPoints(xs, axisX->labelsFont(), plotWidth);
+    std::vector<int> labelled = labelledPoints(xs, 0, count - 1, axisX->labelsFont(), plotWidth);
     for (const int k : labelled)
         axisX->append(xLabel(xs[k]), double(k));
     // The last label stands centred under the plot's right edge: leave it room.
@@ -133,6 +159,7 @@ void showPoints(QChart& chart, QLineSeries& series, const QList<QPointF>& points
     const auto* samples = new LineSamples(chart, series, points);
     new ValueMarks(chart, series, samples->all(), std::move(labelled));
     showPointOnHover(series, *samples, xs);
+    relabelOnRangeChange(chart, *axisX, xs);
 }
 
 } // namespace

@@ -231,6 +231,28 @@ TEST_F(FunctionPlot, ManyPointsAreAllPlottedWithAReadableSubsetOfLabels) {
     EXPECT_EQ(markedPoints().back(), 999);
 }
 
+TEST_F(FunctionPlot, TheXLabelsStayReadableAfterAnyZoom) {
+    setCoefficients({"2", "3", "-2", "1"});
+    view.resize(553, 337);
+    view.show();
+    draw("0", "999", "1");
+    QCoreApplication::processEvents();
+    const auto* axisX = qobject_cast<QCategoryAxis*>(view.chart()->axes(Qt::Horizontal).first());
+    view.chart()->zoom(20);
+    QCoreApplication::processEvents();
+    const QStringList zoomedIn = labels();
+    EXPECT_GE(zoomedIn.size(), 3) << "labels for the points in view";
+    EXPECT_LE(zoomedIn.size(), 13);
+    for (const QString& label : zoomedIn)
+        EXPECT_TRUE(label.toDouble() >= axisX->min() - 1 && label.toDouble() <= axisX->max() + 1)
+            << label.toStdString();
+    view.chart()->zoomReset();
+    view.chart()->zoom(0.2);
+    QCoreApplication::processEvents();
+    EXPECT_LE(labels().size(), 13) << "zoomed out, no more than fit";
+    EXPECT_EQ(labels().last(), "999");
+}
+
 // The marks' bounds follow the plot area, which moves with every Draw as the
 // axis labels change width; the scene must hear of each move, or it paints
 // from an index that still holds deleted marks.
