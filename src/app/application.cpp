@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QProxyStyle>
+#include <QScrollArea>
+#include <QStyle>
 #include <QWidget>
 
 namespace {
@@ -54,4 +56,22 @@ void setUpApplication() {
     auto* style = new TarvelStyle;
     QApplication::setStyle(style);
     qApp->installEventFilter(style);
+}
+
+QWidget* showFitted(QWidget& window, QSize available) {
+    const QSize needed = window.frameSize().expandedTo(window.minimumSize());
+    if (needed.width() <= available.width() && needed.height() <= available.height()) {
+        window.show();
+        return &window;
+    }
+    auto* frame = new QScrollArea;
+    frame->setWindowTitle(window.windowTitle());
+    frame->setWindowIcon(window.windowIcon());
+    frame->setWidget(&window); // the window becomes the frame's content
+    // Room for the scroll bars, so only the direction that does not fit scrolls.
+    const int bar = frame->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int border = 2 * frame->frameWidth();
+    frame->resize((needed + QSize(bar + border, bar + border)).boundedTo(available));
+    frame->show();
+    return frame;
 }

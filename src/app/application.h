@@ -5,3 +5,13 @@
 // marks of button captions until Alt is held, so captions look as laid out
 // while Alt and the letter still reach each button.
 void setUpApplication();
+
+#include <QSize>
+
+class QWidget;
+
+// Shows the window, fitted to a screen whose free area is `available`: as it
+// is when it fits, otherwise inside a scrolling frame of the screen's size,
+// so that every control can still be reached. Returns the top-level widget
+// shown: `window` itself, or the frame, which then owns `window`.
+QWidget* showFitted(QWidget& window, QSize available);

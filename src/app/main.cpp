@@ -3,10 +3,12 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QScreen>
 #include <QSettings>
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -43,14 +45,15 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     setUpApplication();
     QApplication::setApplicationVersion(TARVEL_VERSION);
-    TForm1 Form1;
+    auto* Form1 = new TForm1;
     // Where the user left the window, as desktop programs do.
     QSettings settings;
-    Form1.restoreGeometry(settings.value("geometry").toByteArray());
-    Form1.show();
+    Form1->restoreGeometry(settings.value("geometry").toByteArray());
+    const std::unique_ptr<QWidget> window(
+        showFitted(*Form1, QApplication::primaryScreen()->availableGeometry().size()));
     if (!file.isEmpty())
-        Form1.openPoints(file);
+        Form1->openPoints(file);
     QApplication::exec();
-    settings.setValue("geometry", Form1.saveGeometry());
+    settings.setValue("geometry", Form1->saveGeometry());
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "support/tarvel_test.h"
 
+#include "app/application.h"
 #include "plot/chart_view.h"
 
 #include <QChart>
@@ -7,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTest>
 #include <QXYSeries>
@@ -171,6 +173,20 @@ TEST_F(WindowStart, ALargerWindowGivesTheRoomToThePagesTheAnswerGridAndTheChart)
     form.resize(574, 597);
     EXPECT_EQ(form.Chart1->geometry(), QRect(0, 0, 553, 337)) << "and back";
     EXPECT_EQ(form.txtResult->geometry(), QRect(63, 528, 498, 24));
+}
+
+TEST_F(WindowStart, OnAScreenTooSmallTheWindowScrollsInsideIt) {
+    auto* form = new TForm1;
+    const std::unique_ptr<QWidget> shown(showFitted(*form, QSize(500, 400)));
+    auto* frame = qobject_cast<QScrollArea*>(shown.get());
+    ASSERT_TRUE(frame) << "a scrolling frame";
+    EXPECT_EQ(frame->widget(), form);
+    EXPECT_LE(frame->width(), 500);
+    EXPECT_LE(frame->height(), 400);
+    EXPECT_EQ(form->size(), QSize(574, 597)) << "the window keeps its size inside";
+    EXPECT_EQ(frame->windowTitle(), "Tarvel");
+    TForm1 fits;
+    EXPECT_EQ(showFitted(fits, QSize(1024, 768)), &fits) << "a window that fits stays as it is";
 }
 
 TEST_F(WindowStart, ClosesWithoutAQuestion) {
