@@ -1,6 +1,7 @@
 #include "plot/function_plot.h"
 
 #include "model/evaluation.h"
+#include "plot/axis_ticks.h"
 #include "plot/line_samples.h"
 #include "plot/samples.h"
 #include "plot/value_marks.h"
@@ -115,8 +116,29 @@ void relabelOnRangeChange(QChart& chart, QCategoryAxis& axis, std::vector<double
         });
 }
 
+// Labels the y axis at round values (axis_ticks.h), again after every zoom or pan.
+void labelTicks(QCategoryAxis& axis) {
+    const auto label = [&axis] {
+        const double min = axis.min(), max = axis.max();
+        for (const QString& text : axis.categoriesLabels())
+            axis.remove(text);
+        axis.setStartValue(min - (max - min)); // below every tick
+        for (const AxisTick& tick : niceTicks(min, max))
+            axis.append(QString::fromStdString(tick.label), tick.value);
+        axis.setRange(min, max);
+    };
+    label();
+    QObject::connect(&axis, &QValueAxis::rangeChanged, &axis, [label, busy = false]() mutable {
+        if (!std::exchange(busy, true)) { // the new labels may touch the range again
+            label();
+            busy = false;
+        }
+    });
+}
+
 // Gives the series its points and puts the x labels of a readable subset of
-// them under them, their value marks over them.
+// them under them, their value marks over them; the series then keeps what
+// the plot can show apart (line_samples.h).
 void showPoints(QChart& chart, QLineSeries& series, const QList<QPointF>& points,
                 const std::vector<double>& xs) {
     if (points.isEmpty())
@@ -146,12 +168,12 @@ void showPoints(QChart& chart, QLineSeries& series, const QList<QPointF>& points
     // formed so that it cannot overflow.
     const double margin = high->y() > low->y() ? 0.08 * high->y() - 0.08 * low->y()
                                                : std::max(1.0, 0.1 * std::abs(high->y()));
-    auto* axisY = new QValueAxis;
+    auto* axisY = new QCategoryAxis;
+    axisY->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     axisY->setRange(std::max(low->y() - margin, -DBL_MAX),
                     std::min(high->y() + 2 * margin, DBL_MAX));
-    // Ticks on round values, 1, 2 or 5 times a power of ten, labelled short.
     axisY->applyNiceNumbers();
-    axisY->setLabelFormat("%.6g");
+    labelTicks(*axisY);
     chart.addAxis(axisX, Qt::AlignBottom);
     chart.addAxis(axisY, Qt::AlignLeft);
     series.attachAxis(axisX);
