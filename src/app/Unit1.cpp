@@ -273,8 +273,7 @@ void TForm1::bindKeyboard() {
 }
 
 void TForm1::run(void (TForm1::*handler)()) {
-    for (StringGrid* grid : {sgdResult, sdgCoefficients, sgdAns1})
-        grid->commitEdit();
+    commitEdits();
     if (handler == &TForm1::btnGetCoefficientsClick)
         fitCheck.prepare(sgdResult->cells());
     const auto body = [&] {
@@ -309,6 +308,11 @@ void TForm1::run(void (TForm1::*handler)()) {
         if (handler == step)
             return history.record(name, body);
     body(); // f(x), Draw and a page switch only recompute
+}
+
+void TForm1::commitEdits() {
+    for (StringGrid* grid : {sgdResult, sdgCoefficients, sgdAns1})
+        grid->commitEdit();
 }
 
 void TForm1::showGrids() {
@@ -464,8 +468,7 @@ WindowState TForm1::captureState() const {
 }
 
 void TForm1::restoreState(const WindowState& state) {
-    for (StringGrid* grid : {sgdResult, sdgCoefficients, sgdAns1})
-        grid->commitEdit();
+    commitEdits();
     sgdResult->restore(state.points->unpack(), state.currentCol, state.currentRow);
     sdgCoefficients->restore(state.coefficients->unpack(), sdgCoefficients->col(),
                              sdgCoefficients->row());
@@ -481,8 +484,7 @@ void TForm1::restoreState(const WindowState& state) {
 }
 
 void TForm1::openPoints(const QString& path) {
-    for (StringGrid* grid : {sgdResult, sdgCoefficients, sgdAns1})
-        grid->commitEdit();
+    commitEdits();
     guarded([&] {
         const std::string name = QDir::toNativeSeparators(path).toStdString();
         QFile file(path);
@@ -513,8 +515,7 @@ void TForm1::openPoints(const QString& path) {
 }
 
 void TForm1::savePoints(const QString& path) {
-    for (StringGrid* grid : {sgdResult, sdgCoefficients, sgdAns1})
-        grid->commitEdit();
+    commitEdits();
     guarded([&] {
         const std::string text = pointsCsv(sgdResult->cells());
         QSaveFile file(path); // the old file stays whole until the new one is complete

@@ -10,8 +10,9 @@
 //              the solver, and the exact check of the coefficients it shows
 //   exact/     exact numbers: decimal texts read exactly, interpolation,
 //              correct rounding
-//   plot/      the function plot (Draw), its samples, and the range proposed
-//              on a page switch
+//   plot/      the function plot (Draw), its samples, its axis labels, the
+//              line kept to what the plot can show, the chart view, and the
+//              range proposed on a page switch
 //   toolkit/   the number core, free of widgets: the cell table, text
 //              conversions, the error family, checked arithmetic, clipboard
 //              blocks; and the widgets' side: the string grid that shows a
@@ -150,6 +151,9 @@ class TForm1 : public QWidget {
     // first, the grids shown as the handler left them, errors shown by the
     // guard.
     void run(void (TForm1::*handler)());
+    // Writes any open cell editor's text into its cell, so nothing reads or
+    // keeps the text from before the user's typing.
+    void commitEdits();
     void showGrids();
     // The exact check beside the solver: made after a solve that succeeds,
     // gone after one that fails or a Generate, and kept current as the user

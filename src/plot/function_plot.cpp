@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -95,45 +96,55 @@ std::vector<int> labelledPoints(const std::vector<double>& xs, qsizetype first, 
     return spread(first, last, std::min<qsizetype>(count, 2));
 }
 
-// After a zoom or a pan, labels a readable subset of the points in view.
-void relabelOnRangeChange(QChart& chart, QCategoryAxis& axis, std::vector<double> xs) {
-    QObject::connect(
-        &axis, &QValueAxis::rangeChanged, &axis,
-        [&chart, &axis, xs = std::move(xs), busy = false](qreal min, qreal max) mutable {
-            if (std::exchange(busy, true)) // the new labels may touch the range again
-                return;
-            const auto count = qsizetype(xs.size());
-            const qsizetype first = std::clamp<qsizetype>(qsizetype(std::ceil(min)), 0, count - 1);
-            const qsizetype last =
-                std::clamp<qsizetype>(qsizetype(std::floor(max)), first, count - 1);
-            for (const QString& label : axis.categoriesLabels())
-                axis.remove(label);
-            for (const int k :
-                 labelledPoints(xs, first, last, axis.labelsFont(), chart.plotArea().width()))
-                axis.append(xLabel(xs[k]), double(k));
-            axis.setRange(min, max);
-            busy = false;
-        });
+// Until the chart is first shown its plot area is empty; then take the width
+// it has in the window.
+double plotWidth(const QChart& chart) {
+    return chart.plotArea().width() > 0 ? chart.plotArea().width() : 460;
 }
 
-// Labels the y axis at round values (axis_ticks.h), again after every zoom or pan.
-void labelTicks(QCategoryAxis& axis) {
-    const auto label = [&axis] {
-        const double min = axis.min(), max = axis.max();
-        for (const QString& text : axis.categoriesLabels())
-            axis.remove(text);
-        axis.setStartValue(min - (max - min)); // below every tick
-        for (const AxisTick& tick : niceTicks(min, max))
-            axis.append(QString::fromStdString(tick.label), tick.value);
-        axis.setRange(min, max);
-    };
-    label();
-    QObject::connect(&axis, &QValueAxis::rangeChanged, &axis, [label, busy = false]() mutable {
-        if (!std::exchange(busy, true)) { // the new labels may touch the range again
-            label();
-            busy = false;
-        }
-    });
+// Puts these (text, value) labels on the axis in place of those it had,
+// keeping its range; they stand at their values.
+void replaceLabels(QCategoryAxis& axis, const std::vector<std::pair<QString, double>>& labels) {
+    const double min = axis.min(), max = axis.max();
+    for (const QString& text : axis.categoriesLabels())
+        axis.remove(text);
+    axis.setStartValue(min - (max - min)); // below every label
+    for (const auto& [text, value] : labels)
+        axis.append(text, value);
+    axis.setRange(min, max);
+}
+
+// Labels the axis anew after every zoom or pan; the new labels may touch the
+// range again, which does not count as a change.
+void relabelOnRangeChange(QCategoryAxis& axis,
+                          std::function<std::vector<std::pair<QString, double>>()> labels) {
+    QObject::connect(&axis, &QValueAxis::rangeChanged, &axis,
+                     [&axis, labels = std::move(labels), busy = false]() mutable {
+                         if (!std::exchange(busy, true)) {
+                             replaceLabels(axis, labels());
+                             busy = false;
+                         }
+                     });
+}
+
+// A readable subset of the samples in view, each labelled with its x.
+std::vector<std::pair<QString, double>> xLabels(const QChart& chart, const QCategoryAxis& axis,
+                                                const std::vector<double>& xs) {
+    const auto count = qsizetype(xs.size());
+    const qsizetype first = std::clamp<qsizetype>(qsizetype(std::ceil(axis.min())), 0, count - 1);
+    const qsizetype last = std::clamp<qsizetype>(qsizetype(std::floor(axis.max())), first, count - 1);
+    std::vector<std::pair<QString, double>> labels;
+    for (const int k : labelledPoints(xs, first, last, axis.labelsFont(), plotWidth(chart)))
+        labels.emplace_back(xLabel(xs[k]), double(k));
+    return labels;
+}
+
+// Round values in view (axis_ticks.h).
+std::vector<std::pair<QString, double>> yLabels(const QCategoryAxis& axis) {
+    std::vector<std::pair<QString, double>> labels;
+    for (const AxisTick& tick : niceTicks(axis.min(), axis.max()))
+        labels.emplace_back(QString::fromStdString(tick.label), tick.value);
+    return labels;
 }
 
 // Gives the series its points and puts the x labels of a readable subset of
@@ -148,9 +159,8 @@ void showPoints(QChart& chart, QLineSeries& series, const QList<QPointF>& points
     axisX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     axisX->setStartValue(-0.5);
     axisX->setTruncateLabels(false); // every label shows its x in full
-    // Until the chart is first shown its plot area is empty; take its width in the window.
-    const double plotWidth = chart.plotArea().width() > 0 ? chart.plotArea().width() : 460;
-    std::vector<int> labelled = labelledPoints(xs, 0, count - 1, axisX->labelsFont(), plotWidth);
+    std::vector<int> labelled =
+        labelledPoints(xs, 0, count - 1, axisX->labelsFont(), plotWidth(chart));
     for (const int k : labelled)
         axisX->append(xLabel(xs[k]), double(k));
     // The last label stands centred under the plot's right edge: leave it room.
@@ -173,7 +183,8 @@ void showPoints(QChart& chart, QLineSeries& series, const QList<QPointF>& points
     axisY->setRange(std::max(low->y() - margin, -DBL_MAX),
                     std::min(high->y() + 2 * margin, DBL_MAX));
     axisY->applyNiceNumbers();
-    labelTicks(*axisY);
+    replaceLabels(*axisY, yLabels(*axisY));
+    relabelOnRangeChange(*axisY, [axisY] { return yLabels(*axisY); });
     chart.addAxis(axisX, Qt::AlignBottom);
     chart.addAxis(axisY, Qt::AlignLeft);
     series.attachAxis(axisX);
@@ -181,7 +192,7 @@ void showPoints(QChart& chart, QLineSeries& series, const QList<QPointF>& points
     const auto* samples = new LineSamples(chart, series, points);
     new ValueMarks(chart, series, samples->all(), std::move(labelled));
     showPointOnHover(series, *samples, xs);
-    relabelOnRangeChange(chart, *axisX, xs);
+    relabelOnRangeChange(*axisX, [&chart, axisX, xs] { return xLabels(chart, *axisX, xs); });
 }
 
 } // namespace
