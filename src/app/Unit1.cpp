@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "app/fit_check_panel.h"
+#include "app/point_files.h"
 #include "fitting/point_file.h"
 #include "fitting/point_table.h"
 #include "fitting/solver.h"
@@ -81,6 +82,14 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, Q
 
 StringGrid* grid(QWidget* parent, const char* name, int cols, int fixedCols, QRect geometry) {
     return place(new StringGrid(cols, fixedCols, parent), name, geometry);
+}
+
+// "Read 3 points with decimal commas".
+QString decimalCommasNote(size_t rows, const char* what) {
+    return QString("Read %1 %2%3 with decimal commas")
+        .arg(rows)
+        .arg(what)
+        .arg(rows == 1 ? "" : "s");
 }
 
 } // namespace
@@ -253,12 +262,19 @@ void TForm1::bindEvents() {
     sgdResult->onSelectCell = [this](int col, int row) {
         guarded([&] { sgdResultSelectCell(col, row); });
     };
-    sgdResult->onPaste = [this](const CellBlock& block) {
-        history.record("Paste", [&] { guarded([&] { sgdResultPaste(block); }); });
+    const auto paste = [this](void (TForm1::*handler)(const CellBlock&, const std::string&),
+                              const char* rowsHold) {
+        return [this, handler, rowsHold](const ReadBlock& block, const std::string& source) {
+            bool pasted = false;
+            history.record("Paste", [&] {
+                pasted = guarded([&] { (this->*handler)(block.cells, source); });
+            });
+            if (pasted && block.decimalCommas)
+                showNote(decimalCommasNote(block.cells.size(), rowsHold));
+        };
     };
-    sdgCoefficients->onPaste = [this](const CellBlock& block) {
-        history.record("Paste", [&] { guarded([&] { sdgCoefficientsPaste(block); }); });
-    };
+    sgdResult->onPaste = paste(&TForm1::sgdResultPaste, "point");
+    sdgCoefficients->onPaste = paste(&TForm1::sdgCoefficientsPaste, "coefficient");
 }
 
 void TForm1::bindKeyboard() {
@@ -288,17 +304,12 @@ void TForm1::run(void (TForm1::*handler)()) {
             fitCheck.stop();
         fitCheck.follow(sgdResult->cells(), sdgCoefficients->cells());
         showFitCheck();
-        if (const int dropped = droppedPoints(pointsBefore, sgdResult->cells().rowCount())) {
-            dropNote->setText(QString("%1 point%2 dropped with the smaller degree; Ctrl+Z "
-                                      "brings %3 back")
-                                  .arg(dropped)
-                                  .arg(dropped == 1 ? " was" : "s were")
-                                  .arg(dropped == 1 ? "it" : "them"));
-            dropNote->adjustSize();
-            dropNote->show();
-            dropNote->raise();
-            QTimer::singleShot(8000, dropNote, &QWidget::hide);
-        }
+        if (const int dropped = droppedPoints(pointsBefore, sgdResult->cells().rowCount()))
+            showNote(QString("%1 point%2 dropped with the smaller degree; Ctrl+Z "
+                             "brings %3 back")
+                         .arg(dropped)
+                         .arg(dropped == 1 ? " was" : "s were")
+                         .arg(dropped == 1 ? "it" : "them"));
     };
     const std::pair<void (TForm1::*)(), const char*> steps[] = {
         {&TForm1::btnGenerateClick, "Generate"}, {&TForm1::btnAddClick, "Add"},
@@ -414,17 +425,17 @@ void TForm1::bindHistory() {
         menu->setAttribute(Qt::WA_DeleteOnClose);
         menu->popup(sgdResult->viewport()->mapToGlobal(at));
     });
-    sgdResult->viewport()->setAcceptDrops(true);
-    sgdResult->viewport()->installEventFilter(this);
+    pointFiles = new PointFiles(*this, *sgdResult);
+    pointFiles->onFileDropped = [this](const QString& path) { openPoints(path); };
 
-    dropNote = new QLabel(TabSheet1);
-    dropNote->setObjectName("dropNote");
-    dropNote->setAutoFillBackground(true);
-    dropNote->setBackgroundRole(QPalette::ToolTipBase);
-    dropNote->setForegroundRole(QPalette::ToolTipText);
-    dropNote->setMargin(2);
-    dropNote->move(0, 202); // below the group box, over the gap above the answer grid
-    dropNote->hide();
+    note = new QLabel(TabSheet1);
+    note->setObjectName("note");
+    note->setAutoFillBackground(true);
+    note->setBackgroundRole(QPalette::ToolTipBase);
+    note->setForegroundRole(QPalette::ToolTipText);
+    note->setMargin(2);
+    note->move(0, 202); // below the group box, over the gap above the answer grid
+    note->hide();
 }
 
 QMenu* TForm1::pointsMenu() {
@@ -479,27 +490,15 @@ void TForm1::restoreState(const WindowState& state) {
     coefNames = state.coefNames;
     pointCount = state.pointCount;
     degree = state.degree;
-    dropNote->hide();
+    note->hide();
     followFitCheck();
 }
 
 void TForm1::openPoints(const QString& path) {
     commitEdits();
     guarded([&] {
-        const std::string name = QDir::toNativeSeparators(path).toStdString();
-        QFile file(path);
-        if (file.size() > qint64(kMaxPointFileBytes))
-            throw Exception("Cannot open " + name + ": it is larger than " +
-                            IntToStr(int(kMaxPointFileBytes >> 20)) + " MB.");
-        if (!file.open(QIODevice::ReadOnly))
-            throw Exception("Cannot open " + name + ": " + file.errorString().toStdString());
-        const QByteArray bytes = file.readAll();
-        std::vector<std::array<std::string, 2>> points;
-        try {
-            points = readPointsCsv(std::string_view(bytes.constData(), size_t(bytes.size())));
-        } catch (const Exception& error) {
-            throw Exception("Cannot open " + name + ": " + error.what());
-        }
+        const PointFile file = PointFiles::read(path, size_t(kMaxDegree) + 1);
+        const std::vector<std::array<std::string, 2>>& points = file.points;
         history.record("Open", [&] {
             const auto show = qScopeGuard([this] { showGrids(); });
             SetText(*txtDegree, IntToStr(int(points.size()) - 1));
@@ -511,72 +510,32 @@ void TForm1::openPoints(const QString& path) {
             }
         });
         showFitCheck();
+        if (file.decimalCommas)
+            showNote(decimalCommasNote(points.size(), "point"));
     });
 }
 
 void TForm1::savePoints(const QString& path) {
     commitEdits();
-    guarded([&] {
-        const std::string text = pointsCsv(sgdResult->cells());
-        QSaveFile file(path); // the old file stays whole until the new one is complete
-        if (!file.open(QIODevice::WriteOnly) ||
-            file.write(text.data(), qint64(text.size())) != qint64(text.size()) || !file.commit())
-            throw Exception("Cannot save " + QDir::toNativeSeparators(path).toStdString() + ": " +
-                            file.errorString().toStdString());
-    });
+    guarded([&] { PointFiles::write(path, pointsCsv(sgdResult->cells())); });
 }
 
 void TForm1::askToOpenPoints() {
-    QSettings settings;
-    const QString path = QFileDialog::getOpenFileName(
-        this, "Open points", settings.value("lastFolder").toString(),
-        "Points (*.csv *.tsv *.txt);;All files (*)");
-    if (path.isEmpty())
-        return;
-    settings.setValue("lastFolder", QFileInfo(path).absolutePath());
-    openPoints(path);
+    if (const QString path = pointFiles->askForFileToOpen(); !path.isEmpty())
+        openPoints(path);
 }
 
 void TForm1::askToSavePoints() {
-    QSettings settings;
-    const QString path = QFileDialog::getSaveFileName(
-        this, "Save points", settings.value("lastFolder").toString(), "Points (*.csv)");
-    if (path.isEmpty())
-        return;
-    settings.setValue("lastFolder", QFileInfo(path).absolutePath());
-    savePoints(path);
+    if (const QString path = pointFiles->askForFileToSave(); !path.isEmpty())
+        savePoints(path);
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != sgdResult->viewport())
-        return QWidget::eventFilter(watched, event);
-    const auto pointFile = [](const QMimeData* data) {
-        if (!data->hasUrls() || data->urls().size() != 1 || !data->urls()[0].isLocalFile())
-            return QString();
-        const QString path = data->urls()[0].toLocalFile();
-        const QString suffix = QFileInfo(path).suffix().toLower();
-        return suffix == "csv" || suffix == "tsv" || suffix == "txt" ? path : QString();
-    };
-    switch (event->type()) {
-    case QEvent::DragEnter:
-    case QEvent::DragMove: {
-        auto* drag = static_cast<QDropEvent*>(event);
-        if (!pointFile(drag->mimeData()).isEmpty() || drag->mimeData()->hasText())
-            drag->acceptProposedAction();
-        return true;
-    }
-    case QEvent::Drop: {
-        auto* drop = static_cast<QDropEvent*>(event);
-        if (const QString path = pointFile(drop->mimeData()); !path.isEmpty())
-            openPoints(path);
-        else if (drop->mimeData()->hasText())
-            sgdResult->pasteText(drop->mimeData()->text());
-        drop->acceptProposedAction();
-        return true;
-    }
-    default:
-        return QWidget::eventFilter(watched, event);
-    }
+void TForm1::showNote(const QString& text) {
+    note->setText(text);
+    note->adjustSize();
+    note->show();
+    note->raise();
+    QTimer::singleShot(8000, note, &QWidget::hide);
 }
 
 void TForm1::FormCreate() {
@@ -643,14 +602,15 @@ void TForm1::btnDrawClick() {
                  sdgCoefficients->cells(), degree, rx, rfx);
 }
 
-void TForm1::sgdResultPaste(const CellBlock& block) {
-    checkTemplatePaste(sgdResult->cells(), sgdResult->col(), sgdResult->row(), block, "points");
+void TForm1::sgdResultPaste(const CellBlock& block, const std::string& source) {
+    checkTemplatePaste(sgdResult->cells(), sgdResult->col(), sgdResult->row(), block, "points",
+                       source);
     sgdResult->pasteBlock(block);
 }
 
-void TForm1::sdgCoefficientsPaste(const CellBlock& block) {
+void TForm1::sdgCoefficientsPaste(const CellBlock& block, const std::string& source) {
     checkTemplatePaste(sdgCoefficients->cells(), sdgCoefficients->col(), sdgCoefficients->row(),
-                       block, "coefficients");
+                       block, "coefficients", source);
     sdgCoefficients->pasteBlock(block);
 }
 

@@ -46,6 +46,7 @@
 
 class ChartView;
 class FitCheckPanel;
+class PointFiles;
 class QAction;
 class QMenu;
 class QGroupBox;
@@ -102,8 +103,9 @@ class TForm1 : public QWidget {
     // txtResult, and the panel it opens.
     QAction* fitIndicator = nullptr;
     FitCheckPanel* fitPanel = nullptr;
-    // A passing note over the point table: what Generate dropped.
-    QLabel* dropNote;
+    // A passing note over the point table: what Generate dropped, or that
+    // numbers with decimal commas were read.
+    QLabel* note;
 
     // Event handlers, each bound to its control's event in the constructor.
     void btnGenerateClick();
@@ -115,15 +117,16 @@ class TForm1 : public QWidget {
     void btnFxClick();
     void btnDrawClick();
     void TarvelChange();
-    // Ctrl+V in the point table and in the coefficient values.
-    void sgdResultPaste(const CellBlock& block);
-    void sdgCoefficientsPaste(const CellBlock& block);
+    // Ctrl+V in the point table and in the coefficient values; `source` is
+    // what messages call the block's origin ("clipboard", "drop").
+    void sgdResultPaste(const CellBlock& block, const std::string& source);
+    void sdgCoefficientsPaste(const CellBlock& block, const std::string& source);
 
     // Points as CSV files. Open reads one as one step: Degree becomes the
     // number of points less one, Generate runs, and the points fill the
     // table; a file it refuses changes nothing. Save writes the table whole
-    // or not at all. Messages name the file. Ctrl+O and Ctrl+S ask for the
-    // file first.
+    // or leaves the old file as it was. Messages name the file. Ctrl+O and
+    // Ctrl+S ask for the file first; a point file dropped on the table opens.
     void openPoints(const QString& path);
     void savePoints(const QString& path);
     // The point table's context menu: Open, Save, Undo, Redo, Cut, Copy,
@@ -174,8 +177,9 @@ class TForm1 : public QWidget {
     std::vector<QLineEdit*> boxes() const;
     void askToOpenPoints();
     void askToSavePoints();
-    // Files and text dropped on the point table.
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    PointFiles* pointFiles;
+    // Shows `text` over the point table for a few seconds.
+    void showNote(const QString& text);
 
     FitCheck fitCheck;
     WindowHistory history;

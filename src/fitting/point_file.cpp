@@ -1,11 +1,18 @@
 #include "fitting/point_file.h"
 
-#include "model/coefficient_template.h"
 #include "toolkit/cell_table.h"
 #include "toolkit/conversions.h"
 #include "toolkit/errors.h"
+#include "toolkit/on_exit.h"
+#include "toolkit/text_limits.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -16,6 +23,10 @@ std::string csvField(const std::string& text) {
     for (const char c : text)
         quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
     return quoted + "\"";
+}
+
+[[noreturn]] void lineIsNoText(int line) {
+    throw Exception("Line " + IntToStr(line) + " is not text.");
 }
 
 // The line of the first byte that is not UTF-8 text, or 0.
@@ -42,6 +53,82 @@ int lineOfBadByte(std::string_view bytes) {
     return 0;
 }
 
+void appendUtf8(std::string& out, char32_t code) {
+    if (code < 0x80) {
+        out += char(code);
+    } else if (code < 0x800) {
+        out += char(0xC0 | (code >> 6));
+        out += char(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += char(0xE0 | (code >> 12));
+        out += char(0x80 | ((code >> 6) & 0x3F));
+        out += char(0x80 | (code & 0x3F));
+    } else {
+        out += char(0xF0 | (code >> 18));
+        out += char(0x80 | ((code >> 12) & 0x3F));
+        out += char(0x80 | ((code >> 6) & 0x3F));
+        out += char(0x80 | (code & 0x3F));
+    }
+}
+
+// UTF-16 or UTF-32 text after its byte order mark, as UTF-8. Units of `width`
+// bytes, most significant first when `bigEndian`.
+std::string utf8Of(std::string_view bytes, size_t width, bool bigEndian) {
+    std::string out;
+    out.reserve(bytes.size());
+    int line = 1;
+    const auto unit = [&](size_t at) {
+        char32_t value = 0;
+        for (size_t k = 0; k < width; ++k) {
+            const auto byte = static_cast<unsigned char>(bytes[at + (bigEndian ? k : width - 1 - k)]);
+            value = value << 8 | byte;
+        }
+        return value;
+    };
+    if (bytes.size() % width != 0)
+        lineIsNoText(int(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
+    for (size_t at = 0; at < bytes.size(); at += width) {
+        char32_t code = unit(at);
+        if (width == 2 && code >= 0xD800 && code < 0xDC00 && at + 2 < bytes.size()) {
+            const char32_t low = unit(at + 2);
+            if (low >= 0xDC00 && low < 0xE000) {
+                code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+                at += 2;
+            }
+        }
+        if (code == 0 || (code >= 0xD800 && code < 0xE000) || code > 0x10FFFF)
+            lineIsNoText(line);
+        line += code == '\n';
+        appendUtf8(out, code);
+    }
+    return out;
+}
+
+// The file's text as UTF-8 without a byte order mark; `decoded` holds it
+// when it had to be converted.
+std::string_view utf8Text(std::string_view bytes, std::string& decoded) {
+    struct Mark {
+        std::string_view bytes;
+        size_t width;
+        bool bigEndian;
+    };
+    // UTF-32's little-endian mark starts with UTF-16's, so it comes first.
+    static constexpr Mark marks[] = {{{"\xff\xfe\0\0", 4}, 4, false},
+                                     {{"\0\0\xfe\xff", 4}, 4, true},
+                                     {"\xff\xfe", 2, false},
+                                     {"\xfe\xff", 2, true}};
+    for (const Mark& mark : marks)
+        if (bytes.starts_with(mark.bytes)) {
+            decoded = utf8Of(bytes.substr(mark.bytes.size()), mark.width, mark.bigEndian);
+            return decoded;
+        }
+    if (const int line = lineOfBadByte(bytes))
+        lineIsNoText(line);
+    if (bytes.starts_with("\xef\xbb\xbf"))
+        bytes.remove_prefix(3);
+    return bytes;
+}
+
 // The separator the first line uses outside quotes: tab, then ';', then ','.
 char separatorOf(std::string_view text) {
     bool quoted = false, semicolon = false;
@@ -58,52 +145,94 @@ char separatorOf(std::string_view text) {
     return semicolon ? ';' : ',';
 }
 
-struct Record {
-    std::vector<std::string> fields;
-    int line; // where it starts
+// Collects the points record by record, keeping no more than a record's
+// first two fields at a time.
+class PointCollector {
+  public:
+    PointCollector(char separator, size_t maxPoints)
+        : commasMayBeDecimal(separator != ','), maxPoints(maxPoints) {}
+
+    std::string field; // the field being read
+    int line = 1;      // where the reading stands
+
+    void endField() {
+        if (utf16Length(field) > size_t(kMaxTextLength))
+            throw Exception("Line " + IntToStr(recordLine) + " holds a field of more than " +
+                            IntToStr(kMaxTextLength) + " characters, more than a cell holds.");
+        if (commasMayBeDecimal)
+            if (std::string number = decimalCommaNumber(field); !number.empty()) {
+                field = std::move(number);
+                recordDecimalCommas = true;
+            }
+        if (firstRecord)
+            holdsNumber = holdsNumber || readsAsNumber(field);
+        if (fieldCount < 2)
+            fields[fieldCount] = std::move(field);
+        ++fieldCount;
+        field.clear();
+    }
+
+    void endRecord() {
+        endField();
+        const bool header = firstRecord && !holdsNumber;
+        firstRecord = false;
+        if (!header) {
+            if (fieldCount > 2)
+                throw Exception("Line " + IntToStr(recordLine) + " has " + IntToStr(int(fieldCount)) +
+                                " fields; a point has two: x and f(x).");
+            if (fieldCount == 1 && IsBlank(fields[0])) {
+                // A blank line is a point only when a point follows it.
+                if (++blankLines <= maxPoints)
+                    blankTexts.push_back(fields[0]);
+            } else {
+                if (file.points.size() + blankLines + 1 > maxPoints)
+                    throw Exception("The file holds more than " + IntToStr(int(maxPoints)) +
+                                    " points; the table takes at most " +
+                                    IntToStr(int(maxPoints)) + ".");
+                for (std::string& text : blankTexts)
+                    file.points.push_back({std::move(text), ""});
+                blankTexts.clear();
+                blankLines = 0;
+                file.points.push_back({std::move(fields[0]), fieldCount > 1 ? std::move(fields[1]) : ""});
+                file.decimalCommas = file.decimalCommas || recordDecimalCommas;
+            }
+        }
+        fields = {};
+        fieldCount = 0;
+        recordDecimalCommas = false;
+        recordLine = line;
+    }
+
+    PointFile finish() {
+        if (file.points.empty())
+            throw Exception("The file holds no points.");
+        return std::move(file);
+    }
+
+    size_t fieldsSoFar() const { return fieldCount; }
+
+  private:
+    const bool commasMayBeDecimal;
+    const size_t maxPoints;
+    PointFile file;
+    std::array<std::string, 2> fields;
+    size_t fieldCount = 0;
+    int recordLine = 1;
+    bool firstRecord = true, holdsNumber = false, recordDecimalCommas = false;
+    std::vector<std::string> blankTexts;
+    size_t blankLines = 0;
 };
 
-std::vector<Record> records(std::string_view text, char separator) {
-    std::vector<Record> result;
-    Record record{{""}, 1};
-    int line = 1;
-    bool quoted = false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (quoted) {
-            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-                record.fields.back() += '"';
-                ++i;
-            } else if (c == '"') {
-                quoted = false;
-            } else {
-                line += c == '\n';
-                record.fields.back() += c;
-            }
-        } else if (c == '"') {
-            quoted = true;
-        } else if (c == separator) {
-            record.fields.emplace_back();
-        } else if (c == '\n' || (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) {
-            i += c == '\r';
-            result.push_back(std::move(record));
-            record = Record{{""}, ++line};
-        } else {
-            record.fields.back() += c;
-        }
-    }
-    if (record.fields.size() > 1 || !record.fields[0].empty())
-        result.push_back(std::move(record));
-    return result;
+[[noreturn]] void refuseKind(mode_t mode) {
+    throw Exception(S_ISDIR(mode)    ? "it is a folder, not a file."
+                    : S_ISFIFO(mode) ? "it is a named pipe, not a file."
+                    : S_ISSOCK(mode) ? "it is a socket, not a file."
+                    : S_ISCHR(mode) || S_ISBLK(mode) ? "it is a device, not a file."
+                                                     : "it is not a regular file.");
 }
 
-bool readsAsNumber(const std::string& text) {
-    try {
-        StrToFloat(text);
-        return true;
-    } catch (const EConvertError&) {
-        return false;
-    }
+[[noreturn]] void refuseWithSystemReason() {
+    throw Exception(isolatedText(std::strerror(errno)) + ".");
 }
 
 } // namespace
@@ -115,32 +244,73 @@ std::string pointsCsv(const CellTable& sgdResult) {
     return text;
 }
 
-std::vector<std::array<std::string, 2>> readPointsCsv(std::string_view bytes) {
-    if (bytes.size() > kMaxPointFileBytes)
-        throw Exception("The file is larger than " + IntToStr(int(kMaxPointFileBytes >> 20)) +
-                        " MB.");
-    if (const int line = lineOfBadByte(bytes))
-        throw Exception("Line " + IntToStr(line) + " is not text.");
-    if (bytes.starts_with("\xef\xbb\xbf"))
-        bytes.remove_prefix(3);
-    std::vector<Record> lines = records(bytes, separatorOf(bytes));
-    while (!lines.empty() && lines.back().fields.size() == 1 && IsBlank(lines.back().fields[0]))
-        lines.pop_back();
-    if (!lines.empty() && std::none_of(lines[0].fields.begin(), lines[0].fields.end(), readsAsNumber))
-        lines.erase(lines.begin()); // the header
-    std::vector<std::array<std::string, 2>> points;
-    for (const Record& record : lines) {
-        if (record.fields.size() > 2)
-            throw Exception("Line " + IntToStr(record.line) + " has " +
-                            IntToStr(int(record.fields.size())) +
-                            " fields; a point has two: x and f(x).");
-        points.push_back({record.fields[0], record.fields.size() > 1 ? record.fields[1] : ""});
+std::string readPointFileBytes(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        refuseWithSystemReason();
+    if (!S_ISREG(info.st_mode))
+        refuseKind(info.st_mode);
+    // Not blocking, in case the name was given to a pipe since.
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (descriptor < 0)
+        refuseWithSystemReason();
+    const OnExit close([descriptor] { ::close(descriptor); });
+    if (::fstat(descriptor, &info) != 0)
+        refuseWithSystemReason();
+    if (!S_ISREG(info.st_mode))
+        refuseKind(info.st_mode);
+    std::string bytes(std::min<size_t>(size_t(std::max<off_t>(info.st_size, 0)), kMaxPointFileBytes) + 1,
+                      '\0');
+    size_t size = 0;
+    for (;;) {
+        if (size == bytes.size())
+            bytes.resize(std::min(bytes.size() * 2, kMaxPointFileBytes + 1));
+        const ssize_t got = ::read(descriptor, bytes.data() + size, bytes.size() - size);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            refuseWithSystemReason();
+        if (got == 0)
+            break;
+        size += size_t(got);
+        if (size > kMaxPointFileBytes)
+            throw Exception("it is larger than " + IntToStr(int(kMaxPointFileBytes >> 20)) + " MB.");
     }
-    if (points.empty())
-        throw Exception("The file holds no points.");
-    if (points.size() > size_t(kMaxDegree) + 1)
-        throw Exception("The file holds " + IntToStr(int(points.size())) +
-                        " points; the largest degree, " + IntToStr(kMaxDegree) + ", takes " +
-                        IntToStr(kMaxDegree + 1) + ".");
-    return points;
+    bytes.resize(size);
+    return bytes;
+}
+
+PointFile readPointsCsv(std::string_view bytes, size_t maxPoints) {
+    std::string decoded;
+    const std::string_view text = utf8Text(bytes, decoded);
+    const char separator = separatorOf(text);
+    PointCollector points(separator, maxPoints);
+    bool quoted = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+                points.field += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                points.line += c == '\n';
+                points.field += c;
+            }
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == separator) {
+            points.endField();
+        } else if (c == '\n' || (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) {
+            i += c == '\r';
+            ++points.line;
+            points.endRecord();
+        } else {
+            points.field += c;
+        }
+    }
+    if (points.fieldsSoFar() > 0 || !points.field.empty())
+        points.endRecord();
+    return points.finish();
 }

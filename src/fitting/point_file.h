@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,7 +10,8 @@ class CellTable;
 
 // The point table as a CSV file, as spreadsheets write and read them.
 
-// Larger files are refused before they are read.
+// The most a point file may hold; reading stops there, whatever the file
+// says of its size.
 inline constexpr size_t kMaxPointFileBytes = 16 << 20;
 
 // Save: the line "x,f(x)", then one line for each point row with its two
@@ -17,14 +19,31 @@ inline constexpr size_t kMaxPointFileBytes = 16 << 20;
 // break is quoted, its quotes doubled (RFC 4180). UTF-8, "\n" line ends.
 std::string pointsCsv(const CellTable& sgdResult);
 
-// Open: the points of a file, x and f(x) texts exactly as the file has them.
-// Fields are separated by commas, semicolons or tabs (whichever the first
-// line uses), may be quoted as Save quotes them, and lines end in "\n" or
-// "\r\n"; a UTF-8 byte order mark is skipped. A first line none of whose
-// fields reads as a number is a header. Blank lines at the end are ignored,
-// and a line with one field is a point whose f(x) is empty.
+// The bytes of the file at `path`: only a regular file (a link is judged by
+// what it points to) and only up to kMaxPointFileBytes. A folder, a named
+// pipe, a device or a socket is refused before anything is read, so nothing
+// waits for a writer or reads without end. Refusals are raised as Exception
+// with the reason ("it is a folder, not a file."); the system's own words
+// come isolated, as messages quote texts.
+std::string readPointFileBytes(const std::string& path);
+
+// The points of a file, x and f(x) texts as the file has them, and whether
+// numbers with decimal commas were read as numbers with points.
+struct PointFile {
+    std::vector<std::array<std::string, 2>> points;
+    bool decimalCommas = false;
+};
+
+// Open: fields are separated by commas, semicolons or tabs (whichever the
+// first line uses), may be quoted as Save quotes them, and lines end in "\n"
+// or "\r\n". UTF-8, with or without a byte order mark; UTF-16 and UTF-32
+// with a byte order mark are read too. Where semicolons or tabs separate the
+// fields, "1,5" is a decimal comma and reads "1.5". A first line none of
+// whose fields reads as a number is a header. Blank lines at the end are
+// ignored, and a line with one field is a point whose f(x) is empty.
 //
-// Refused with an error that names the line: bytes that are no UTF-8 text, a
-// line with more than two fields, more points than the largest degree takes,
-// no points at all. Larger than kMaxPointFileBytes: refused whole.
-std::vector<std::array<std::string, 2>> readPointsCsv(std::string_view bytes);
+// Refused with an error that names the line: bytes that are no text, a line
+// with more than two fields, a field longer than a cell holds, more than
+// `maxPoints` points (as soon as the next one is seen); and a file with no
+// points at all. The reading takes one pass and keeps only the points.
+PointFile readPointsCsv(std::string_view bytes, size_t maxPoints);

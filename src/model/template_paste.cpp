@@ -9,12 +9,12 @@
 #include <algorithm>
 
 void checkTemplatePaste(const CellTable& table, int col, int row, const CellBlock& block,
-                        const std::string& rowsHold) {
+                        const std::string& rowsHold, const std::string& source) {
     const int rows = int(block.size());
     const int rowsBelow = table.rowCount() - row;
     if (rows > rowsBelow) {
         const int degreeNeeded = row - 1 + rows - 1;
-        throw Exception("The clipboard holds " + IntToStr(rows) + " rows, but only " +
+        throw Exception("The " + source + " holds " + IntToStr(rows) + " rows, but only " +
                         IntToStr(rowsBelow) + " fit from the current row down: the table holds " +
                         IntToStr(table.rowCount() - 1) + " " + rowsHold + ". " +
                         (degreeNeeded <= kMaxDegree
@@ -27,7 +27,7 @@ void checkTemplatePaste(const CellTable& table, int col, int row, const CellBloc
         cols = std::max(cols, line.size());
     const int colsRight = table.colCount() - col;
     if (int(cols) > colsRight)
-        throw Exception("The clipboard holds " + IntToStr(int(cols)) + " columns, but only " +
+        throw Exception("The " + source + " holds " + IntToStr(int(cols)) + " columns, but only " +
                         IntToStr(colsRight) + " fit from the current column right.");
     for (const auto& line : block)
         for (const std::string& cell : line)

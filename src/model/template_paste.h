@@ -12,6 +12,7 @@ class CellTable;
 // cell (col, row), and no cell of it is longer than a cell holds. A block
 // that does not fit is refused whole: this raises an error that names the
 // degree that would hold it; `rowsHold` says what the rows are ("points",
-// "coefficients").
+// "coefficients"), and `source` where the block came from ("clipboard",
+// "drop").
 void checkTemplatePaste(const CellTable& table, int col, int row, const CellBlock& block,
-                        const std::string& rowsHold);
+                        const std::string& rowsHold, const std::string& source);

@@ -2,6 +2,8 @@
 
 #include "toolkit/conversions.h"
 
+#include <algorithm>
+
 namespace {
 
 std::vector<std::string_view> split(std::string_view text, char separator) {
@@ -13,40 +15,98 @@ std::vector<std::string_view> split(std::string_view text, char separator) {
     return parts;
 }
 
-std::vector<std::string> cellsOf(std::string_view line) {
+// A quoted cell from `at` (a quote) to its closing quote, which a tab or the
+// line's end must follow; `at` then stands after it. Otherwise nothing.
+bool readQuoted(std::string_view line, size_t& at, std::string& cell) {
+    std::string inner;
+    for (size_t i = at + 1; i < line.size(); ++i) {
+        if (line[i] != '"') {
+            inner += line[i];
+        } else if (i + 1 < line.size() && line[i + 1] == '"') {
+            inner += '"';
+            ++i;
+        } else if (i + 1 == line.size() || line[i + 1] == '\t') {
+            cell = std::move(inner);
+            at = i + 1;
+            return true;
+        } else {
+            return false;
+        }
+    }
+    return false;
+}
+
+std::vector<std::string> tabCells(std::string_view line) {
     std::vector<std::string> cells;
-    if (line.find('\t') != std::string_view::npos) {
-        for (std::string_view cell : split(line, '\t'))
-            cells.emplace_back(cell);
-        return cells;
+    for (size_t at = 0;;) {
+        std::string cell;
+        if (at >= line.size() || line[at] != '"' || !readQuoted(line, at, cell)) {
+            const size_t end = std::min(line.find('\t', at), line.size());
+            cell = line.substr(at, end - at);
+            at = end;
+        }
+        cells.push_back(std::move(cell));
+        if (at >= line.size())
+            break;
+        if (++at == line.size())
+            break; // a tab at the end of the line
     }
-    const char separator = line.find(';') != std::string_view::npos   ? ';'
-                           : line.find(',') != std::string_view::npos ? ','
-                                                                      : ' ';
-    for (std::string_view cell : split(line, separator)) {
-        if (separator == ' ' && cell.empty())
-            continue; // a run of spaces is one separator
-        cells.emplace_back(stripSpaces(cell));
+    return cells;
+}
+
+std::vector<std::string> cellsOf(std::string_view line, bool& decimalCommas) {
+    std::vector<std::string> cells;
+    const char separator = line.find('\t') != std::string_view::npos   ? '\t'
+                           : line.find(';') != std::string_view::npos  ? ';'
+                           : line.find(',') != std::string_view::npos  ? ','
+                                                                       : ' ';
+    if (separator == '\t') {
+        cells = tabCells(line);
+    } else {
+        for (std::string_view cell : split(line, separator)) {
+            if (separator == ' ' && cell.empty())
+                continue; // a run of spaces is one separator
+            cells.emplace_back(stripSpaces(cell));
+        }
     }
+    if (separator == '\t' || separator == ';')
+        for (std::string& cell : cells)
+            if (std::string number = decimalCommaNumber(cell); !number.empty()) {
+                cell = std::move(number);
+                decimalCommas = true;
+            }
     if (cells.empty())
         cells.emplace_back(); // a blank line is a row of one empty cell
     return cells;
 }
 
+bool holdsNumber(const std::vector<std::string>& row) {
+    return std::any_of(row.begin(), row.end(),
+                       [](const std::string& cell) { return readsAsNumber(cell); });
+}
+
 } // namespace
 
-CellBlock parseCellBlock(std::string_view text) {
+ReadBlock parseCellBlock(std::string_view text) {
     if (!text.empty() && text.back() == '\n')
         text.remove_suffix(1);
-    CellBlock block;
+    ReadBlock read;
     if (text.empty())
-        return block;
+        return read;
     for (std::string_view line : split(text, '\n')) {
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        block.push_back(cellsOf(line));
+        read.cells.push_back(cellsOf(line, read.decimalCommas));
     }
-    return block;
+    CellBlock& rows = read.cells;
+    const bool header =
+        rows.size() > 1 && !holdsNumber(rows[0]) &&
+        std::any_of(rows[0].begin(), rows[0].end(),
+                    [](const std::string& cell) { return !IsBlank(cell); }) &&
+        std::any_of(rows.begin() + 1, rows.end(), holdsNumber);
+    if (header)
+        rows.erase(rows.begin());
+    return read;
 }
 
 std::string cellBlockText(const CellBlock& block) {
@@ -55,7 +115,15 @@ std::string cellBlockText(const CellBlock& block) {
         for (size_t c = 0; c < row.size(); ++c) {
             if (c > 0)
                 text += '\t';
-            text += row[c];
+            const std::string& cell = row[c];
+            if (cell.find('\t') == std::string::npos && !cell.starts_with('"')) {
+                text += cell;
+                continue;
+            }
+            text += '"';
+            for (const char ch : cell)
+                text += ch == '"' ? std::string("\"\"") : std::string(1, ch);
+            text += '"';
         }
         text += '\n';
     }

@@ -20,16 +20,15 @@ bool isDigit(char c) {
 
 } // namespace
 
-std::string quotedText(std::string_view text) {
-    constexpr size_t kQuoted = 40;
+std::string isolatedText(std::string_view text, size_t maxBytes) {
     size_t cut = text.size();
-    if (cut > kQuoted) {
-        cut = kQuoted;
+    if (cut > maxBytes) {
+        cut = maxBytes;
         while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
             --cut; // never cut a character in two
     }
     const std::string_view replacement = "\xef\xbf\xbd"; // U+FFFD
-    std::string out = "'\xe2\x81\xa8";                   // ' and U+2068, first strong isolate
+    std::string out = "\xe2\x81\xa8"; // U+2068, first strong isolate
     for (size_t i = 0; i < cut; ++i) {
         const auto byte = static_cast<unsigned char>(text[i]);
         if (byte < 32 || byte == 127) {
@@ -45,7 +44,11 @@ std::string quotedText(std::string_view text) {
     }
     if (cut < text.size())
         out += "\xe2\x80\xa6"; // an ellipsis
-    return out + "\xe2\x81\xa9'"; // U+2069, pop directional isolate, and '
+    return out + "\xe2\x81\xa9"; // U+2069, pop directional isolate
+}
+
+std::string quotedText(std::string_view text, size_t maxBytes) {
+    return "'" + isolatedText(text, maxBytes) + "'";
 }
 
 namespace {
@@ -111,6 +114,20 @@ long leadingExponent(const NumberParts& parts) {
 }
 
 } // namespace
+
+bool readsAsNumber(std::string_view text) {
+    return parseNumber(stripSpaces(text)).valid;
+}
+
+std::string decimalCommaNumber(std::string_view text) {
+    const size_t comma = text.find(',');
+    if (comma == std::string_view::npos || text.find(',', comma + 1) != std::string_view::npos ||
+        text.find('.') != std::string_view::npos)
+        return "";
+    std::string number(text);
+    number[comma] = '.';
+    return readsAsNumber(number) ? number : "";
+}
 
 std::string_view stripSpaces(std::string_view text) {
     size_t first = 0, last = text.size();

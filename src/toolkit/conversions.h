@@ -28,10 +28,24 @@ double StrToFloat(std::string_view text);
 // "Points, row 3, f(x): '' is not a valid floating point value".
 double CellToFloat(std::string_view text, std::string_view grid, int row, std::string_view column);
 
-// A user's text as a message quotes it: between apostrophes, at most 40
-// bytes of it, control characters shown as U+FFFD, and inside a directional
-// isolate, so that nothing in it reorders or cuts the sentence around it.
-std::string quotedText(std::string_view text);
+// A user's text as a message quotes it: between apostrophes, at most
+// `maxBytes` of it (whole characters), control characters shown as U+FFFD,
+// and inside a directional isolate, so that nothing in it reorders or cuts
+// the sentence around it. Cell texts keep 40 bytes; a file's name keeps more.
+std::string quotedText(std::string_view text, size_t maxBytes = 40);
+inline constexpr size_t kQuotedNameBytes = 240;
+
+// The same without the apostrophes: for a text the system wrote, such as the
+// reason a file could not be read.
+std::string isolatedText(std::string_view text, size_t maxBytes = kQuotedNameBytes);
+
+// Whether the text follows StrToFloat's grammar, whatever its range.
+bool readsAsNumber(std::string_view text);
+
+// A number written with a decimal comma, as spreadsheets in many countries
+// write it ("1,5", "-2,25E3"): the text with its one comma made a point, or
+// "" when the text holds no comma, a point, more commas, or is no number then.
+std::string decimalCommaNumber(std::string_view text);
 
 // 15 significant digits, correctly rounded, trailing zeros dropped; plain
 // notation for decimal exponents -4 to 14, otherwise "1.5E-7" style.

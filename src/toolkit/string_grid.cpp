@@ -285,16 +285,17 @@ void StringGrid::cutSelection() {
     deleteSelection();
 }
 
-void StringGrid::pasteText(const QString& text) {
+void StringGrid::pasteText(const QString& text, const std::string& source) {
     if (!itemModel->editable)
         return;
     if (text.size() > kMaxPasteLength)
-        showError(QString("The clipboard holds %1 characters, but a paste into a table takes "
-                          "at most %2.")
+        showError(QString("The %1 holds %2 characters, but a paste into a table takes "
+                          "at most %3.")
+                      .arg(QString::fromStdString(source))
                       .arg(text.size())
                       .arg(kMaxPasteLength));
     else if (onPaste)
-        onPaste(parseCellBlock(text.toStdString()));
+        onPaste(parseCellBlock(text.toStdString()), source);
 }
 
 void StringGrid::deleteSelection() {

@@ -53,11 +53,12 @@ class StringGrid : public QTableView {
     std::function<void(int col, int row)> onSelectCell;
 
     // Ctrl+V on an editable grid: the clipboard's block, for the owner to
-    // check and put in with pasteBlock. A clipboard of more than
+    // check and put in with pasteBlock; `source` is what messages call the
+    // text's origin ("clipboard", "drop"). A text of more than
     // kMaxPasteLength characters is refused with a message before it is read.
     // Ctrl+C copies the selected block and Delete empties the selected cells
     // of an editable grid.
-    std::function<void(const CellBlock& block)> onPaste;
+    std::function<void(const ReadBlock& block, const std::string& source)> onPaste;
 
     // The edits a user makes (typing into a cell, Delete), each run through
     // this when it is set: the owner may record them.
@@ -67,7 +68,7 @@ class StringGrid : public QTableView {
     // editable grid. A text pasted here is read as the clipboard is.
     void copySelection();
     void cutSelection();
-    void pasteText(const QString& text);
+    void pasteText(const QString& text, const std::string& source = "clipboard");
     void deleteSelection();
 
     // Puts the grid back as it was: its table, and the current cell at

@@ -9,10 +9,11 @@
 namespace {
 
 // The message of the refusal, or "" when the block fits.
-std::string refusal(int col, int row, const CellBlock& block) {
+std::string refusal(int col, int row, const CellBlock& block,
+                    const std::string& source = "clipboard") {
     const CellTable points(2, 5); // four points
     try {
-        checkTemplatePaste(points, col, row, block, "points");
+        checkTemplatePaste(points, col, row, block, "points", source);
     } catch (const Exception& error) {
         return error.what();
     }
@@ -27,6 +28,8 @@ TEST(TemplatePaste, ABlockFitsUpToTheLastRowAndColumn) {
               "holds 4 points. Degree 4 would hold them all.");
     EXPECT_EQ(refusal(1, 1, CellBlock(1, {"1", "2"})),
               "The clipboard holds 2 columns, but only 1 fit from the current column right.");
+    EXPECT_EQ(refusal(1, 1, CellBlock(1, {"1", "2"}), "drop"),
+              "The drop holds 2 columns, but only 1 fit from the current column right.");
 }
 
 TEST(TemplatePaste, SaysWhenNotEvenTheLargestDegreeHoldsTheBlock) {

@@ -219,7 +219,7 @@ TEST_F(StringGridTest, AGridThatIsNotEditableTakesNoPasteOrDelete) {
     cells.setCell(0, 1, "kept");
     cells.setEditable(false);
     bool pasted = false;
-    cells.onPaste = [&](const CellBlock&) { pasted = true; };
+    cells.onPaste = [&](const ReadBlock&, const std::string&) { pasted = true; };
     QApplication::clipboard()->setText("1\t2");
     QTest::keyClick(&cells, Qt::Key_V, Qt::ControlModifier);
     QTest::keyClick(&cells, Qt::Key_Delete);

@@ -1,0 +1,124 @@
+#include "app/point_files.h"
+
+#include "toolkit/conversions.h"
+#include "toolkit/error_display.h"
+#include "toolkit/errors.h"
+#include "toolkit/string_grid.h"
+
+#include <QDir>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QSaveFile>
+#include <QSettings>
+#include <QUrl>
+
+#include <cerrno>
+#include <cstring>
+
+#include <unistd.h>
+
+namespace {
+
+std::string quotedName(const QString& path) {
+    return quotedText(QDir::toNativeSeparators(path).toStdString(), kQuotedNameBytes);
+}
+
+std::string systemReason(const QFileDevice& file) {
+    return isolatedText(file.errorString().toStdString()) + ".";
+}
+
+bool holdsPoints(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == "csv" || suffix == "tsv" || suffix == "txt";
+}
+
+} // namespace
+
+PointFiles::PointFiles(QWidget& window, StringGrid& table) : window(window), table(table) {
+    table.viewport()->setAcceptDrops(true);
+    table.viewport()->installEventFilter(this);
+}
+
+PointFile PointFiles::read(const QString& path, size_t maxPoints) {
+    try {
+        return readPointsCsv(readPointFileBytes(QFile::encodeName(path).toStdString()), maxPoints);
+    } catch (const Exception& error) {
+        throw Exception("Cannot open " + quotedName(path) + ": " + error.what());
+    }
+}
+
+void PointFiles::write(const QString& path, const std::string& text) {
+    // Unbuffered, so that every write is checked as it is made: Qt's commit()
+    // renames the new file into place even when the last buffered write failed.
+    QSaveFile file(path);
+    const bool written =
+        file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+        file.write(text.data(), qint64(text.size())) == qint64(text.size()) &&
+        ::fsync(file.handle()) == 0; // what the disk could not take shows here, not later
+    if (!written) {
+        const std::string reason =
+            file.error() != QFileDevice::NoError ? systemReason(file)
+                                                 : isolatedText(std::strerror(errno)) + ".";
+        file.cancelWriting();
+        throw Exception("Cannot save " + quotedName(path) + ": " + reason);
+    }
+    if (!file.commit())
+        throw Exception("Cannot save " + quotedName(path) + ": " + systemReason(file));
+}
+
+QString PointFiles::askForFileToOpen() {
+    return remembered(QFileDialog::getOpenFileName(&window, "Open points",
+                                                   QSettings().value("lastFolder").toString(),
+                                                   "Points (*.csv *.tsv *.txt);;All files (*)"));
+}
+
+QString PointFiles::askForFileToSave() {
+    return remembered(QFileDialog::getSaveFileName(
+        &window, "Save points", QSettings().value("lastFolder").toString(), "Points (*.csv)"));
+}
+
+QString PointFiles::remembered(const QString& path) {
+    if (!path.isEmpty())
+        QSettings().setValue("lastFolder", QFileInfo(path).absolutePath());
+    return path;
+}
+
+bool PointFiles::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != table.viewport() ||
+        (event->type() != QEvent::DragEnter && event->type() != QEvent::DragMove &&
+         event->type() != QEvent::Drop))
+        return QObject::eventFilter(watched, event);
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QMimeData* data = drop->mimeData();
+    if (!data->hasUrls() && !data->hasText())
+        return true; // nothing the table takes
+    drop->acceptProposedAction();
+    if (event->type() != QEvent::Drop)
+        return true;
+    guarded([&] {
+        if (data->hasUrls()) { // never pasted as text
+            const QList<QUrl> urls = data->urls();
+            if (urls.size() > 1)
+                throw Exception("Drop one file at a time.");
+            if (!urls[0].isLocalFile())
+                throw Exception("Cannot open " + quotedText(urls[0].toString().toStdString(),
+                                                            kQuotedNameBytes) +
+                                ": only files on this computer can be opened.");
+            const QString path = urls[0].toLocalFile();
+            if (!holdsPoints(path))
+                throw Exception("Cannot open " + quotedName(path) +
+                                ": points come in CSV, TSV or text files (.csv, .tsv, .txt).");
+            if (onFileDropped)
+                onFileDropped(path);
+            return;
+        }
+        const QModelIndex at = table.indexAt(drop->position().toPoint());
+        if (at.isValid())
+            table.setCurrentIndex(at);
+        table.pasteText(data->text(), "drop");
+    });
+    return true;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "fitting/point_file.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <string>
+
+class QWidget;
+class StringGrid;
+
+// Points in files, for the window: the Open and Save dialogs with the folder
+// last used, whole files read and written, and what is dropped on the point
+// table. It reaches the window only through the callbacks it is given.
+class PointFiles : public QObject {
+  public:
+    // Takes the drops on `table`.
+    PointFiles(QWidget& window, StringGrid& table);
+
+    // The points of the file at `path`, at most `maxPoints` of them. Raises
+    // Exception "Cannot open 'name': reason".
+    static PointFile read(const QString& path, size_t maxPoints);
+    // Writes `text` to `path` whole, or leaves the file there as it was.
+    // Raises Exception "Cannot save 'name': reason".
+    static void write(const QString& path, const std::string& text);
+
+    // The file the user picks in a dialog, or "" when they cancel.
+    QString askForFileToOpen();
+    QString askForFileToSave();
+
+    // A point file (CSV, TSV or text) dropped on the table; the window opens it.
+    std::function<void(const QString& path)> onFileDropped;
+
+  protected:
+    // A single point file dropped opens; text dropped pastes at the cell under
+    // the pointer; anything else is refused with a message.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QString remembered(const QString& path);
+
+    QWidget& window;
+    StringGrid& table;
+};
