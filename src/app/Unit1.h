@@ -4,7 +4,8 @@
 //
 //   app/       this window: it owns every control, lays them out, binds each
 //              event to its handler, and keeps the three private fields; the
-//              exact check's panel; undo and redo of the window's states
+//              exact check's panel; undo and redo of the window's states;
+//              point files (Open and Save dialogs, drops on the point table)
 //   model/     the coefficient template (Generate) and the point evaluation (f(x))
 //   fitting/   the sample point table (Add, Del, Clear) and its CSV files,
 //              the solver, and the exact check of the coefficients it shows

@@ -51,6 +51,8 @@ class TarvelStyle : public QProxyStyle {
 } // namespace
 
 void setUpApplication() {
+    // Settings go to ~/.config/Tarvel/Tarvel.conf, as the manual page says.
+    QApplication::setOrganizationName("Tarvel");
     QApplication::setApplicationName("Tarvel");
     QApplication::setDesktopFileName("org.tarvel.tarvel");
     auto* style = new TarvelStyle;

@@ -17,6 +17,10 @@
 #include <QApplication>
 #include <QChart>
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -28,6 +32,8 @@
 #include <condition_variable>
 #include <csignal>
 #include <cstdio>
+
+#include <sys/stat.h>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -204,6 +210,37 @@ class Interaction : public TarvelTest {
         }
     }
 
+    // Files a hostile hour brings, made once: a pipe, a device, a folder, the
+    // shapes that once froze the window, and files that open.
+    static const std::vector<QString>& hostileFiles() {
+        static QTemporaryDir folder;
+        static std::vector<QString> files;
+        if (!files.empty())
+            return files;
+        const auto write = [&](const char* name, const QByteArray& bytes) {
+            QFile file(folder.filePath(name));
+            file.open(QIODevice::WriteOnly);
+            file.write(bytes);
+            files.push_back(file.fileName());
+        };
+        constexpr int kMegabytes16 = 16 << 20;
+        write("commas.csv", QByteArray(kMegabytes16 - 1, ','));
+        write("newlines.csv", QByteArray(kMegabytes16, '\n'));
+        write("comma-lines.csv", QByteArray(kMegabytes16, ',').replace(",,", ",\n"));
+        write("long-field.csv", "1," + QByteArray(40000, '7') + "\n");
+        write("europe.csv", "1,5;2,25\n2,5;6,25\n3,5;12,25\n");
+        write("utf16.csv", QByteArray("\xff\xfe" "1\0,\0" "4\0\n\0" "2\0,\0" "8\0", 16));
+        write("junk.csv", QByteArray("\x89PNG\r\n\x1a\n\0\0", 10));
+        write("points.csv", "x,f(x)\n1,4\n2,8\n3,20\n4,46\n");
+        const QString fifo = folder.filePath("fifo.csv");
+        mkfifo(QFile::encodeName(fifo).constData(), 0600);
+        QFile::link("/dev/zero", folder.filePath("zero.csv"));
+        QDir(folder.path()).mkdir("folder.csv");
+        files.insert(files.end(), {fifo, folder.filePath("zero.csv"), folder.filePath("folder.csv"),
+                                   folder.filePath("missing.csv")});
+        return files;
+    }
+
     std::string anyText() { return chance(0.65) ? numberText() : junkText(); }
 
     std::string degreeText() {
@@ -253,6 +290,12 @@ class Interaction : public TarvelTest {
         QPushButton* const buttons[] = {
             form.btnGenerate,        form.btnAdd, form.btnDel, form.btnClear,
             form.btnGetCoefficients, form.btnFx,  form.btnDraw};
+        if (chance(0.01)) {
+            const QString path = oneOf(hostileFiles());
+            typedIntoTable = true; // a file that opens fills the table
+            form.openPoints(path);
+            return "open " + QFileInfo(path).fileName().toStdString();
+        }
         if (chance(0.05)) { // Ctrl+Z or a redo key, outside the boxes
             typedIntoTable = true;
             const bool undo = chance(0.7);
@@ -373,13 +416,13 @@ class Interaction : public TarvelTest {
             "Too many samples: the range needs (more than )?\\d+; at most 100000 can be drawn|"
             "Step \\S+ is too small to move x on from \\S+|"
             "The text is too long: a (box|cell) holds at most 32768 characters\\.|"
-            "The clipboard holds .*)$",
+            "The clipboard holds .*|Cannot open '\u2068.*)$",
             QRegularExpression::DotMatchesEverythingOption);
         for (qsizetype i = errors().size() - newErrors; i < errors().size(); ++i)
             ASSERT_TRUE(known.match(errors()[i]).hasMatch())
                 << "unexpected error: " << errors()[i].left(200).toStdString();
 
-        const bool changesTable = action.starts_with("click btnAdd") ||
+        const bool changesTable = action.starts_with("open ") || action.starts_with("click btnAdd") ||
                                   action.starts_with("click btnDel") ||
                                   action.starts_with("click btnClear") ||
                                   action.starts_with("click btnGenerate") || typedIntoTable;

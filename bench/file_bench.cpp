@@ -1,0 +1,85 @@
+// Opening point files through the window, as Ctrl+O does: a 1,000-point file
+// read as least squares will take it, the largest table's file, and the
+// worst files up to the 16 MB limit, which once froze the window for a
+// minute or took gigabytes. Peak memory is the whole process's: run one
+// case at a time under /usr/bin/time -v to read it.
+#include "app/Unit1.h"
+#include "app/point_files.h"
+#include "toolkit/error_display.h"
+
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <string>
+
+namespace {
+
+struct Quiet { // the refusals would be printed at every iteration
+    Quiet() : previous(setErrorPresenter([](const QString&) {})) {}
+    ~Quiet() { setErrorPresenter(previous); }
+    ErrorPresenter previous;
+};
+
+const QTemporaryDir folder;
+
+QString fileOf(const char* name, const std::string& bytes) {
+    const QString path = folder.filePath(name);
+    std::ofstream(path.toStdString(), std::ios::binary) << bytes;
+    return path;
+}
+
+std::string rows(int count) {
+    std::string text = "x,f(x)\n";
+    for (int k = 0; k < count; ++k)
+        text += std::to_string(k * 0.37) + "," + std::to_string(k * k * 0.0001 - 3) + "\n";
+    return text;
+}
+
+void BM_ReadPointFile1000(benchmark::State& state) {
+    const QString path = fileOf("thousand.csv", rows(1000));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PointFiles::read(path, 100'000));
+}
+BENCHMARK(BM_ReadPointFile1000)->Unit(benchmark::kMillisecond);
+
+void BM_OpenLargestTable(benchmark::State& state) {
+    const QString path = fileOf("largest.csv", rows(191));
+    TForm1 form;
+    for (auto _ : state)
+        form.openPoints(path);
+}
+BENCHMARK(BM_OpenLargestTable)->Unit(benchmark::kMillisecond);
+
+// Each is refused; what counts is how soon, and at what cost.
+void openWorst(benchmark::State& state, const char* name, const std::string& bytes) {
+    const QString path = fileOf(name, bytes);
+    Quiet quiet;
+    TForm1 form;
+    for (auto _ : state)
+        form.openPoints(path);
+}
+
+constexpr size_t kLimit = 16 << 20;
+
+void BM_OpenCommas16MB(benchmark::State& state) {
+    openWorst(state, "commas.csv", std::string(kLimit - 1, ','));
+}
+void BM_OpenNewlines16MB(benchmark::State& state) {
+    openWorst(state, "newlines.csv", std::string(kLimit, '\n'));
+}
+void BM_OpenCommaLines16MB(benchmark::State& state) {
+    std::string lines;
+    for (size_t k = 0; k < kLimit / 2; ++k)
+        lines += ",\n";
+    openWorst(state, "comma-lines.csv", lines);
+}
+void BM_OpenMillionRows(benchmark::State& state) {
+    openWorst(state, "million.csv", rows(1'000'000));
+}
+BENCHMARK(BM_OpenCommas16MB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenNewlines16MB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenCommaLines16MB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenMillionRows)->Unit(benchmark::kMillisecond);
+
+} // namespace
