@@ -37,9 +37,10 @@ bool holdsPoints(const QString& path) {
 
 } // namespace
 
-PointFiles::PointFiles(QWidget& window, StringGrid& table) : window(window), table(table) {
-    table.viewport()->setAcceptDrops(true);
-    table.viewport()->installEventFilter(this);
+PointFiles::PointFiles(QWidget& window, StringGrid& table)
+    : QObject(&window), window(window), table(table), dropTarget(table.viewport()) {
+    dropTarget->setAcceptDrops(true);
+    dropTarget->installEventFilter(this);
 }
 
 PointFile PointFiles::read(const QString& path, size_t maxPoints) {
@@ -87,9 +88,10 @@ QString PointFiles::remembered(const QString& path) {
 }
 
 bool PointFiles::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != table.viewport() ||
-        (event->type() != QEvent::DragEnter && event->type() != QEvent::DragMove &&
-         event->type() != QEvent::Drop))
+    // The type first: the table may be on its way out when other events come.
+    if ((event->type() != QEvent::DragEnter && event->type() != QEvent::DragMove &&
+         event->type() != QEvent::Drop) ||
+        watched != dropTarget)
         return QObject::eventFilter(watched, event);
     auto* drop = static_cast<QDropEvent*>(event);
     const QMimeData* data = drop->mimeData();

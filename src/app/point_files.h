@@ -16,7 +16,7 @@ class StringGrid;
 // table. It reaches the window only through the callbacks it is given.
 class PointFiles : public QObject {
   public:
-    // Takes the drops on `table`.
+    // Takes the drops on `table`; a child of `window`.
     PointFiles(QWidget& window, StringGrid& table);
 
     // The points of the file at `path`, at most `maxPoints` of them. Raises
@@ -43,4 +43,5 @@ class PointFiles : public QObject {
 
     QWidget& window;
     StringGrid& table;
+    QWidget* dropTarget; // the table's viewport
 };

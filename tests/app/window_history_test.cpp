@@ -194,18 +194,4 @@ TEST_F(History, OpenRefusesAFileWholeAndChangesNothing) {
     EXPECT_EQ(stack().count(), 0);
 }
 
-TEST_F(History, ThePointTablesMenuOffersFilesUndoAndTheClipboard) {
-    QMenu* menu = form.pointsMenu();
-    QStringList texts;
-    for (QAction* action : menu->actions())
-        if (!action->isSeparator())
-            texts << action->text().remove('&');
-    EXPECT_EQ(texts, (QStringList{"Open…", "Save…", "Undo", "Redo", "Cut", "Copy", "Paste", "Delete"}));
-    EXPECT_FALSE(menu->actions()[3]->isEnabled()) << "nothing to undo yet";
-    form.sgdResult->setCurrentIndex(form.sgdResult->model()->index(0, 0));
-    menu->actions()[9]->trigger(); // Delete
-    EXPECT_EQ(form.sgdResult->cells().cell(0, 1), "");
-    delete menu;
-}
-
 } // namespace

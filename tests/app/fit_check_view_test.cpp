@@ -1,6 +1,7 @@
 #include "support/tarvel_test.h"
 
 #include "app/fit_check_panel.h"
+#include "app/fit_check_view.h"
 #include "fitting/solver.h"
 
 #include <QAbstractItemModel>
@@ -41,8 +42,8 @@ class ExactCheck : public TarvelTest {
         form.btnGetCoefficients->click();
         QCoreApplication::processEvents(); // the grids' views catch up, as in the event loop
     }
-    bool shown() const { return form.fitIndicator->isVisible(); }
-    std::string tip() const { return form.fitIndicator->toolTip().toStdString(); }
+    bool shown() const { return form.checkView->indicator->isVisible(); }
+    std::string tip() const { return form.checkView->indicator->toolTip().toStdString(); }
     QStringList column(QTableWidget* table, int col) const {
         QStringList texts;
         for (int r = 0; r < table->rowCount(); ++r)
@@ -78,10 +79,10 @@ TEST_F(ExactCheck, TheDefaultPointsAgreeAndTheSolveIsUntouched) {
     EXPECT_EQ(TForm1State::pointCount(form), 0);
     EXPECT_TRUE(shown());
     EXPECT_EQ(tip(), "The shown coefficients are the exact fit. Click for details.");
-    form.fitIndicator->trigger();
-    ASSERT_TRUE(!form.fitPanel->isHidden());
-    EXPECT_EQ(column(form.fitPanel->coefficientTable, 2), (QStringList{"2", "3", "-2", "1"}));
-    EXPECT_EQ(column(form.fitPanel->pointTable, 3), (QStringList{"0", "0", "0", "0"}));
+    form.checkView->indicator->trigger();
+    ASSERT_TRUE(!form.checkView->panel->isHidden());
+    EXPECT_EQ(column(form.checkView->panel->coefficientTable, 2), (QStringList{"2", "3", "-2", "1"}));
+    EXPECT_EQ(column(form.checkView->panel->pointTable, 3), (QStringList{"0", "0", "0", "0"}));
     EXPECT_FALSE(tinted(2));
 }
 
@@ -90,9 +91,9 @@ TEST_F(ExactCheck, SinglePrecisionRoundingAgreesAndThePanelShowsTheExactValue) {
     solve();
     EXPECT_EQ(form.sdgCoefficients->cells().cell(1, 1), "0.100000001490116");
     EXPECT_TRUE(tip().starts_with("The shown coefficients agree with the exact fit")) << tip();
-    form.fitIndicator->trigger();
-    EXPECT_EQ(form.fitPanel->coefficientTable->item(0, 1)->text(), "0.100000001490116");
-    EXPECT_EQ(form.fitPanel->coefficientTable->item(0, 2)->text(), "0.1");
+    form.checkView->indicator->trigger();
+    EXPECT_EQ(form.checkView->panel->coefficientTable->item(0, 1)->text(), "0.100000001490116");
+    EXPECT_EQ(form.checkView->panel->coefficientTable->item(0, 2)->text(), "0.1");
 }
 
 TEST_F(ExactCheck, AnIllConditionedSolveIsOffTintedAndMendedByTheExactValues) {
@@ -107,9 +108,9 @@ TEST_F(ExactCheck, AnIllConditionedSolveIsOffTintedAndMendedByTheExactValues) {
                                       "\nThe exact value is 1; this one is off by "))
         << cellTip(2).toStdString();
 
-    form.fitIndicator->trigger();
-    EXPECT_EQ(column(form.fitPanel->coefficientTable, 2), QStringList(10, "1"));
-    form.fitPanel->useButton->click();
+    form.checkView->indicator->trigger();
+    EXPECT_EQ(column(form.checkView->panel->coefficientTable, 2), QStringList(10, "1"));
+    form.checkView->panel->useButton->click();
     EXPECT_TRUE(errors().isEmpty());
     EXPECT_EQ(columnTexts(form.sdgCoefficients->cells(), 1), Texts(10, "1"));
     EXPECT_EQ(form.txtResult->text(), "1 + 1x^1 + 1x^2 + 1x^3 + 1x^4 + 1x^5 + 1x^6 + 1x^7 + 1x^8 + "
@@ -148,11 +149,11 @@ TEST_F(ExactCheck, RowsThatShareAnXAreNamedBesideTheSolversError) {
     solve();
     EXPECT_EQ(errors(), QStringList{"Floating point division by zero"});
     EXPECT_TRUE(shown()) << "the check says why";
-    form.fitIndicator->trigger();
-    EXPECT_EQ(form.fitPanel->reason->text(),
+    form.checkView->indicator->trigger();
+    EXPECT_EQ(form.checkView->panel->reason->text(),
               "No polynomial of degree 3 passes through these points: x = 2 is in rows 2 and 4.");
-    EXPECT_FALSE(form.fitPanel->useButton->isEnabled());
-    EXPECT_EQ(form.fitPanel->coefficientTable->rowCount(), 0);
+    EXPECT_FALSE(form.checkView->panel->useButton->isEnabled());
+    EXPECT_EQ(form.checkView->panel->coefficientTable->rowCount(), 0);
 }
 
 TEST_F(ExactCheck, CtrlEOpensThePanelEscClosesItAndCopyTakesBothTables) {
@@ -160,13 +161,13 @@ TEST_F(ExactCheck, CtrlEOpensThePanelEscClosesItAndCopyTakesBothTables) {
     solve();
     form.txtResult->setFocus();
     QTest::keyClick(form.txtResult, Qt::Key_E, Qt::ControlModifier);
-    ASSERT_TRUE(!form.fitPanel->isHidden());
-    EXPECT_EQ(form.fitPanel->reason->text(), "Every shown coefficient is the exact one.");
-    form.fitPanel->copyButton->click();
+    ASSERT_TRUE(!form.checkView->panel->isHidden());
+    EXPECT_EQ(form.checkView->panel->reason->text(), "Every shown coefficient is the exact one.");
+    form.checkView->panel->copyButton->click();
     EXPECT_TRUE(QApplication::clipboard()->text().startsWith(
         "Coefficient\tShown\tExact\tDifference\nA\t2\t2\t0\n"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    EXPECT_FALSE(!form.fitPanel->isHidden());
+    EXPECT_FALSE(!form.checkView->panel->isHidden());
 }
 
 TEST_F(ExactCheck, TheIndicatorSaysWhatItShowsToScreenReaders) {
@@ -175,7 +176,7 @@ TEST_F(ExactCheck, TheIndicatorSaysWhatItShowsToScreenReaders) {
     solve();
     QToolButton* button = nullptr;
     for (QToolButton* candidate : form.txtResult->findChildren<QToolButton*>())
-        if (candidate->defaultAction() == form.fitIndicator)
+        if (candidate->defaultAction() == form.checkView->indicator)
             button = candidate;
     ASSERT_TRUE(button);
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);

@@ -1,0 +1,54 @@
+#include "app/window_actions.h"
+
+#include "toolkit/string_grid.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QUndoStack>
+
+WindowActions::WindowActions(QWidget& window, QUndoStack& history, StringGrid& points)
+    : QObject(&window) {
+    open = new QAction("&Open…", this);
+    open->setShortcuts(QKeySequence::Open);
+    save = new QAction("&Save…", this);
+    save->setShortcuts(QKeySequence::Save);
+    undo = history.createUndoAction(this, "&Undo");
+    undo->setShortcuts(QKeySequence::Undo);
+    redo = history.createRedoAction(this, "&Redo");
+    // Ctrl+Shift+Z and Ctrl+Y both redo, on every desktop.
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)})
+        if (!redoKeys.contains(keys))
+            redoKeys << keys;
+    redo->setShortcuts(redoKeys);
+    window.addActions({open, save, undo, redo});
+
+    pointsMenu = new QMenu(&window);
+    pointsMenu->addActions({open, save});
+    pointsMenu->addSeparator();
+    pointsMenu->addActions({undo, redo});
+    pointsMenu->addSeparator();
+    const auto tableAction = [&](const QString& text, QKeySequence::StandardKey keys, auto slot) {
+        QAction* action = pointsMenu->addAction(text, &points, slot);
+        action->setShortcut(keys); // shown; the grid takes the keys itself
+    };
+    tableAction("Cu&t", QKeySequence::Cut, [&points] { points.cutSelection(); });
+    tableAction("&Copy", QKeySequence::Copy, [&points] { points.copySelection(); });
+    tableAction("&Paste", QKeySequence::Paste,
+                [&points] { points.pasteText(QApplication::clipboard()->text()); });
+    tableAction("&Delete", QKeySequence::Delete, [&points] { points.deleteSelection(); });
+    points.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&points, &QWidget::customContextMenuRequested, this, [this, &points](const QPoint& at) {
+        pointsMenu->popup(points.viewport()->mapToGlobal(at));
+    });
+}
+
+void WindowActions::pressOnEnter(std::initializer_list<std::pair<QLineEdit*, QPushButton*>> feeds) {
+    for (const auto& [box, button] : feeds)
+        connect(box, &QLineEdit::returnPressed, button, &QPushButton::click);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+
+#include <initializer_list>
+#include <utility>
+
+class QAction;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QUndoStack;
+class QWidget;
+class StringGrid;
+
+// The window's actions, each made once and shared by its keys and the
+// point table's context menu: Open, Save, Undo and Redo on the whole window;
+// Cut, Copy, Paste and Delete of the point table, whose keys the grid takes
+// itself. Undo and Redo keep their own texts and enabled state.
+class WindowActions : public QObject {
+  public:
+    WindowActions(QWidget& window, QUndoStack& history, StringGrid& points);
+
+    QAction* open;
+    QAction* save;
+    QAction* undo;
+    QAction* redo;
+    // The point table's context menu, built once from the actions.
+    QMenu* pointsMenu;
+
+    // Enter in a box presses the button that box feeds.
+    static void pressOnEnter(std::initializer_list<std::pair<QLineEdit*, QPushButton*>> feeds);
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+
+#include <tuple>
+#include <vector>
+
+class QWidget;
+class TForm1;
+
+// Where the window's controls stand: their laid-out places, the labels and
+// the controls they name, what screen readers call each box and grid, the
+// Tab chain, and how each control follows a window larger than laid out.
+class WindowLayout {
+  public:
+    // Makes every control of `form` in its laid-out place, names them for
+    // screen readers and chains them in the layout's Tab order.
+    explicit WindowLayout(TForm1& form);
+
+    // Gives the room beyond the laid-out size to the pages, the answer grid
+    // and the chart, widens the formula boxes, and moves the rows below the
+    // pages down. A window smaller than laid out changes nothing.
+    void follow(QSize size) const;
+
+  private:
+    enum class Follow { grow, growWidth, moveDown, moveDownGrowWidth };
+    std::vector<std::tuple<QWidget*, QRect, Follow>> anchors;
+    QSize laidOut;
+};

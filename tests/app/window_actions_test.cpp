@@ -1,0 +1,45 @@
+#include "support/tarvel_test.h"
+
+#include "app/window_actions.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class WindowActionsTest : public TarvelTest {
+  protected:
+    TForm1 form;
+};
+
+TEST_F(WindowActionsTest, ThePointTablesMenuOffersFilesUndoAndTheClipboard) {
+    QMenu* menu = form.actions->pointsMenu;
+    QStringList texts;
+    for (QAction* action : menu->actions())
+        if (!action->isSeparator())
+            texts << action->text().remove('&');
+    EXPECT_EQ(texts, (QStringList{"Open…", "Save…", "Undo", "Redo", "Cut", "Copy", "Paste", "Delete"}));
+    EXPECT_FALSE(form.actions->undo->isEnabled()) << "nothing to undo yet";
+    form.sgdResult->setCurrentIndex(form.sgdResult->model()->index(0, 0));
+    menu->actions()[9]->trigger(); // Delete
+    EXPECT_EQ(form.sgdResult->cells().cell(0, 1), "");
+    EXPECT_TRUE(form.actions->undo->isEnabled());
+    EXPECT_EQ(form.actions->undo->text().remove('&'), "Undo Edit") << "the undo action names the step";
+    for (const QKeySequence& keys : {QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")})
+        EXPECT_TRUE(form.actions->redo->shortcuts().contains(keys)) << keys.toString().toStdString();
+}
+
+TEST_F(WindowActionsTest, EnterInABoxPressesTheButtonItFeeds) {
+    int generated = 0, added = 0;
+    QObject::connect(form.btnGenerate, &QPushButton::clicked, [&] { ++generated; });
+    QObject::connect(form.btnAdd, &QPushButton::clicked, [&] { ++added; });
+    QTest::keyClick(form.txtDegree, Qt::Key_Return);
+    QTest::keyClick(form.txtFx, Qt::Key_Enter);
+    EXPECT_EQ(generated, 1);
+    EXPECT_EQ(added, 1);
+}
+
+} // namespace
