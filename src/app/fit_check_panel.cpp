@@ -1,6 +1,6 @@
 #include "app/fit_check_panel.h"
 
-#include "fitting/fit_check.h"
+#include "fitting/fit_report.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -14,7 +14,10 @@
 
 namespace {
 
-QTableWidget* table(QWidget* parent, const char* name, const QStringList& headers) {
+QTableWidget* table(QWidget* parent, const char* name, const std::array<const char*, 4>& columns) {
+    QStringList headers;
+    for (const char* column : columns)
+        headers << column;
     auto* view = new QTableWidget(0, int(headers.size()), parent);
     view->setObjectName(name);
     view->setAccessibleName(name);
@@ -52,10 +55,8 @@ FitCheckPanel::FitCheckPanel(QWidget* parent) : QFrame(parent) {
     setAutoFillBackground(true);
     summary = new QLabel(this);
     summary->setWordWrap(true);
-    coefficientTable = table(this, "Coefficients, shown and exact",
-                             {"Coefficient", "Shown", "Exact", "Difference"});
-    pointTable = table(this, "Points and the shown polynomial",
-                       {"x", "f(x)", "Shown polynomial at x", "Miss"});
+    coefficientTable = table(this, "Coefficients, shown and exact", kCoefficientColumns);
+    pointTable = table(this, "Points and the shown polynomial", kPointColumns);
     reason = new QLabel(this);
     reason->setWordWrap(true);
     copyButton = new QPushButton("Copy", this);

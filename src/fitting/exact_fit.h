@@ -1,0 +1,83 @@
+#pragma once
+
+#include "toolkit/cell_table.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The exact fit of a solve, in numbers. The solver works as the elimination
+// by hand would, in single precision; the exact fit is the polynomial through
+// the same points in exact arithmetic, and the comparison says whether the
+// values the coefficient grid shows are that polynomial, and if not, by how
+// much they miss. fitting/fit_report says it in words.
+
+// How far a shown value may stand from the exact one and still agree, as a
+// power of ten relative to the scale of the numbers: 1E-5, where single
+// precision keeps about 7 digits.
+inline constexpr int kAgreementDigits = 5;
+
+struct CoefficientCheck {
+    std::string letter, shown, exact, difference; // difference: shown less exact
+    bool off;
+};
+
+struct PointCheck {
+    std::string x, fx, shownValue, miss; // shownValue: the shown polynomial at x; miss: less f(x)
+    bool off;
+};
+
+// Why there is no exact fit to compare with.
+struct NoExactFit {
+    enum class Why { sharedX, unreadPoint, unsettled } why;
+    int degree = 0;
+    std::vector<int> rows; // sharedX: the rows that share an x; unreadPoint: its row
+    int col = 0;           // unreadPoint: 0 for x, 1 for f(x)
+    std::string text;      // sharedX: the x; unreadPoint: the cell's text
+};
+
+struct FitComparison {
+    // noExactFit: rows share an x. unchecked: a number beyond what the check reads.
+    enum class Verdict { agrees, off, noExactFit, unchecked };
+    Verdict verdict;
+    std::vector<CoefficientCheck> coefficients;
+    std::vector<PointCheck> points;
+    std::optional<NoExactFit> noFit;
+    // Where the shown values stand furthest from the exact ones; magnitudes
+    // with 6 significant digits.
+    std::optional<size_t> unreadable; // the first shown value that is no number
+    std::optional<size_t> worstCoefficient;
+    std::string worstDifference;
+    bool coefficientsOff = false;
+    std::optional<size_t> worstPoint;
+    std::string worstMiss;
+    std::string largestExact;
+    int digitsKept = 15; // of the shown values, against the largest exact coefficient
+};
+
+// The polynomial of degree rowCount - 2 through the points of rows 1 to
+// rowCount - 1 of a point table, its x and f(x) texts read as exact decimals;
+// or the reason there is none.
+class ExactFit {
+  public:
+    explicit ExactFit(const CellTable& sgdResult);
+    ExactFit(ExactFit&&) noexcept;
+    ExactFit& operator=(ExactFit&&) noexcept;
+    ~ExactFit();
+
+    // Whether these are the points it was made from, text for text.
+    bool madeFrom(const CellTable& sgdResult) const;
+
+    // The shown values of column 1 of the coefficient grid against the exact ones.
+    FitComparison compare(const CellTable& sdgCoefficients) const;
+
+    // Writes the exact coefficients, 15 significant digits each, into column 1
+    // of the coefficient grid. A coefficient beyond the range of a double
+    // raises an error that names it, before anything is written.
+    void writeExactValues(CellTable& sdgCoefficients) const;
+
+  private:
+    struct Numbers; // the exact points and coefficients
+    std::unique_ptr<const Numbers> numbers;
+};

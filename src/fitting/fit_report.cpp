@@ -1,0 +1,98 @@
+#include "fitting/fit_report.h"
+
+#include "exact/exact_number.h"
+#include "exact/interpolation.h"
+#include "toolkit/cell_block.h"
+#include "toolkit/conversions.h"
+
+namespace {
+
+std::string rowList(const std::vector<int>& rows) {
+    std::string list = IntToStr(rows[0]);
+    for (size_t i = 1; i < rows.size(); ++i)
+        list += (i + 1 == rows.size() ? " and " : ", ") + IntToStr(rows[i]);
+    return list;
+}
+
+std::string noFitReason(const NoExactFit& noFit) {
+    switch (noFit.why) {
+    case NoExactFit::Why::sharedX:
+        return "No polynomial of degree " + IntToStr(noFit.degree) +
+               " passes through these points: x = " + noFit.text + " is in rows " +
+               rowList(noFit.rows) + ".";
+    case NoExactFit::Why::unreadPoint:
+        return "The exact check takes numbers of at most " + IntToStr(kMaxExactDigits) +
+               " significant digits, from 1E-" + IntToStr(kMaxExactExponent) + " to 1E" +
+               IntToStr(kMaxExactExponent) + " in size; Points, row " + IntToStr(noFit.rows[0]) +
+               ", " + (noFit.col == 0 ? "x" : "f(x)") + " is " + quotedText(noFit.text) + ".";
+    case NoExactFit::Why::unsettled:
+        break;
+    }
+    return "The exact fit did not settle to 30 digits within " + std::to_string(kMaxPrecision) +
+           " bits of precision.";
+}
+
+} // namespace
+
+FitReport reportOn(FitComparison comparison) {
+    FitReport report{std::move(comparison), "", ""};
+    if (report.noFit) {
+        report.reason = noFitReason(*report.noFit);
+        report.summary = report.reason + " Click for details.";
+        return report;
+    }
+    const std::string keptText =
+        report.digitsKept == 0 ? "none" : "about " + IntToStr(report.digitsKept);
+    const std::string precision =
+        "The elimination runs in single precision, which carries about 7 significant digits";
+    if (report.unreadable) {
+        const CoefficientCheck& bad = report.coefficients[*report.unreadable];
+        report.summary = "The shown coefficient " + bad.letter + ", " + quotedText(bad.shown) +
+                         ", is not a number the check reads. Click for the exact fit.";
+        report.reason = "The check compares the values the coefficient grid shows with the "
+                        "exact ones; " + bad.letter + " holds " + quotedText(bad.shown) +
+                        ", which is not a number.";
+        return report;
+    }
+    const std::string worstLetter =
+        report.worstCoefficient ? report.coefficients[*report.worstCoefficient].letter : "";
+    if (report.verdict == FitComparison::Verdict::agrees) {
+        report.summary = report.worstCoefficient
+                             ? "The shown coefficients agree with the exact fit: the largest "
+                               "difference is " + worstLetter + " by " + report.worstDifference +
+                                   ". Click for the exact fit."
+                             : "The shown coefficients are the exact fit. Click for details.";
+        report.reason = report.worstCoefficient
+                            ? precision + "; the shown coefficients keep " + keptText +
+                                  " of them, measured against the largest exact coefficient."
+                            : "Every shown coefficient is the exact one.";
+        return report;
+    }
+    const std::string worstX = report.worstPoint ? report.points[*report.worstPoint].x : "";
+    std::string summary = "The shown coefficients are off: ";
+    if (report.coefficientsOff)
+        summary += worstLetter + " by " + report.worstDifference + (report.worstPoint ? "; " : "");
+    if (report.worstPoint)
+        summary += "the polynomial misses x = " + worstX + " by " + report.worstMiss;
+    report.summary = summary + ". Click for the exact fit.";
+    if (report.coefficientsOff)
+        report.reason = precision + ", and takes its pivots in the order the rows come; here "
+                        "the shown coefficients kept " + keptText + " of them: " + worstLetter +
+                        " is off by " + report.worstDifference +
+                        " where the largest exact coefficient is " + report.largestExact + ".";
+    else
+        report.reason = precision + "; the shown coefficients keep " + keptText +
+                        " of them, but the powers of x magnify what they lose: at x = " + worstX +
+                        " the shown polynomial misses f(x) by " + report.worstMiss + ".";
+    return report;
+}
+
+std::string reportText(const FitReport& report) {
+    CellBlock coefficients{{kCoefficientColumns.begin(), kCoefficientColumns.end()}};
+    for (const CoefficientCheck& c : report.coefficients)
+        coefficients.push_back({c.letter, c.shown, c.exact, c.difference});
+    CellBlock points{{kPointColumns.begin(), kPointColumns.end()}};
+    for (const PointCheck& p : report.points)
+        points.push_back({p.x, p.fx, p.shownValue, p.miss});
+    return cellBlockText(coefficients) + "\n" + cellBlockText(points);
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "fitting/exact_fit.h"
+
+#include <array>
+#include <string>
+
+// The exact check in words, as the indicator's tooltip, the panel and Copy
+// give it: a comparison, a one-line summary with the worst difference, and
+// the reason in a sentence.
+struct FitReport : FitComparison {
+    std::string summary;
+    std::string reason;
+};
+
+FitReport reportOn(FitComparison comparison);
+
+// The column headings of the report's two tables.
+inline constexpr std::array<const char*, 4> kCoefficientColumns = {"Coefficient", "Shown",
+                                                                   "Exact", "Difference"};
+inline constexpr std::array<const char*, 4> kPointColumns = {"x", "f(x)", "Shown polynomial at x",
+                                                             "Miss"};
+
+// The report's two tables, tab-separated as the grids copy, one after the other.
+std::string reportText(const FitReport& report);

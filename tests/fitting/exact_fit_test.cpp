@@ -1,0 +1,152 @@
+#include "fitting/exact_fit.h"
+
+#include "support/solved_grids.h"
+#include "toolkit/errors.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Verdict = FitComparison::Verdict;
+
+class ExactFitTest : public ::testing::Test, public SolvedGrids {
+  protected:
+    FitComparison compare() { return ExactFit(points).compare(coefficients); }
+    static Texts exactValues(const FitComparison& comparison) {
+        Texts values;
+        for (const CoefficientCheck& c : comparison.coefficients)
+            values.push_back(c.exact);
+        return values;
+    }
+    static std::vector<bool> offCoefficients(const FitComparison& comparison) {
+        std::vector<bool> off;
+        for (const CoefficientCheck& c : comparison.coefficients)
+            off.push_back(c.off);
+        return off;
+    }
+    static std::vector<bool> offPoints(const FitComparison& comparison) {
+        std::vector<bool> off;
+        for (const PointCheck& p : comparison.points)
+            off.push_back(p.off);
+        return off;
+    }
+};
+
+TEST_F(ExactFitTest, TheDefaultPointsAgreeExactly) {
+    solve({{"1", "4"}, {"2", "8"}, {"3", "20"}, {"4", "46"}});
+    const FitComparison comparison = compare();
+    EXPECT_EQ(comparison.verdict, Verdict::agrees);
+    EXPECT_EQ(exactValues(comparison), (Texts{"2", "3", "-2", "1"}));
+    EXPECT_FALSE(comparison.worstCoefficient) << "no difference at all";
+    ASSERT_EQ(comparison.points.size(), 4u);
+    EXPECT_EQ(comparison.points[3].shownValue, "46");
+    EXPECT_EQ(comparison.points[3].miss, "0");
+}
+
+TEST_F(ExactFitTest, SinglePrecisionRoundingStillAgrees) {
+    solve({{"0", "0.1"}, {"1", "1.1"}, {"2", "4.1"}});
+    const FitComparison comparison = compare();
+    EXPECT_EQ(comparison.verdict, Verdict::agrees);
+    ASSERT_EQ(comparison.coefficients.size(), 3u);
+    EXPECT_EQ(comparison.coefficients[0].shown, "0.100000001490116");
+    EXPECT_EQ(comparison.coefficients[0].exact, "0.1");
+    EXPECT_EQ(comparison.coefficients[0].difference, "1.490116E-9");
+    EXPECT_FALSE(comparison.coefficients[0].off);
+    EXPECT_EQ(comparison.worstCoefficient, 0u);
+    EXPECT_EQ(comparison.worstDifference, "1.49012E-9");
+    EXPECT_EQ(comparison.digitsKept, 8);
+}
+
+TEST_F(ExactFitTest, AnIllConditionedSolveIsOffAndTheExactValuesFixIt) {
+    solveAllOnes(10);
+    const FitComparison comparison = compare();
+    EXPECT_EQ(comparison.verdict, Verdict::off);
+    EXPECT_EQ(exactValues(comparison), Texts(10, "1"));
+    EXPECT_TRUE(comparison.coefficientsOff);
+    EXPECT_EQ(comparison.worstCoefficient, 2u);
+    EXPECT_EQ(comparison.worstDifference, "1963.79");
+    EXPECT_EQ(comparison.largestExact, "1");
+    EXPECT_EQ(comparison.digitsKept, 0);
+    EXPECT_TRUE(comparison.worstPoint);
+
+    ExactFit(points).writeExactValues(coefficients);
+    EXPECT_EQ(columnTexts(coefficients, 1), Texts(10, "1"));
+    EXPECT_EQ(compare().verdict, Verdict::agrees);
+}
+
+TEST_F(ExactFitTest, OnlyTheOffCoefficientsAndPointsAreMarked) {
+    solve({{"1", "4"}, {"2", "8"}, {"3", "20"}, {"4", "46"}});
+    coefficients.setCell(1, 2, "3.001");
+    const FitComparison comparison = compare();
+    EXPECT_EQ(comparison.verdict, Verdict::off);
+    EXPECT_EQ(comparison.coefficients[1].difference, "0.001");
+    EXPECT_EQ(offCoefficients(comparison), (std::vector<bool>{false, true, false, false}));
+    EXPECT_EQ(comparison.points[3].miss, "0.004");
+    EXPECT_EQ(comparison.worstPoint, 3u);
+    EXPECT_EQ(comparison.worstMiss, "0.004");
+    // Misses of 0.0002 x against 1E-5 of the largest f(x), 46: off from x = 3 on.
+    coefficients.setCell(1, 2, "3.0002");
+    EXPECT_EQ(offPoints(compare()), (std::vector<bool>{false, false, true, true}));
+}
+
+TEST_F(ExactFitTest, AShownValueThatIsNoNumberIsOff) {
+    solve({{"1", "4"}, {"2", "8"}});
+    coefficients.setCell(1, 2, "abc");
+    const FitComparison comparison = compare();
+    EXPECT_EQ(comparison.verdict, Verdict::off);
+    EXPECT_EQ(comparison.unreadable, 1u);
+    EXPECT_EQ(comparison.points[0].shownValue, "");
+}
+
+TEST_F(ExactFitTest, RowsThatShareAnXHaveNoExactFit) {
+    points = tableOf(2, {{"1", "4"}, {"2", "8"}, {"3", "20"}, {"2.0", "9"}});
+    FitComparison comparison = compare();
+    EXPECT_EQ(comparison.verdict, Verdict::noExactFit);
+    ASSERT_TRUE(comparison.noFit);
+    EXPECT_EQ(comparison.noFit->rows, (std::vector<int>{2, 4}));
+    EXPECT_EQ(comparison.noFit->text, "2");
+    EXPECT_EQ(comparison.noFit->degree, 3);
+    EXPECT_TRUE(comparison.coefficients.empty());
+    points = tableOf(2, {{"5", "4"}, {"5", "8"}, {"3", "20"}, {" 5", "9"}});
+    comparison = compare();
+    EXPECT_EQ(comparison.noFit->rows, (std::vector<int>{1, 2, 4}));
+}
+
+TEST_F(ExactFitTest, NumbersBeyondTheExactLimitsAreNamed) {
+    points = tableOf(2, {{"1", "4"}, {"1E-500", "8"}});
+    const FitComparison comparison = compare();
+    EXPECT_EQ(comparison.verdict, Verdict::unchecked);
+    ASSERT_TRUE(comparison.noFit);
+    EXPECT_EQ(comparison.noFit->why, NoExactFit::Why::unreadPoint);
+    EXPECT_EQ(comparison.noFit->rows, std::vector<int>{2});
+    EXPECT_EQ(comparison.noFit->text, "1E-500");
+}
+
+TEST_F(ExactFitTest, PointsAcrossTheWholeRangeOfADoubleStillGetAVerdict) {
+    Grid rows, values;
+    for (int k = 0; k <= 60; ++k) {
+        rows.push_back({"1.23456789012345E" + std::to_string(10 * k - 300), std::to_string(k)});
+        values.push_back({"", "1.23456789012345E-" + std::to_string(k)});
+    }
+    points = tableOf(2, rows);
+    coefficients = tableOf(2, values);
+    const FitComparison comparison = compare();
+    EXPECT_EQ(comparison.verdict, Verdict::off);
+    EXPECT_EQ(comparison.coefficients[0].exact, "0");
+    EXPECT_EQ(comparison.points[0].miss, "1.23456789012345") << "A, and the rest far below it";
+}
+
+TEST_F(ExactFitTest, ExactValuesBeyondADoubleWriteNothing) {
+    points = tableOf(2, {{"0", "0"}, {"1E-300", "1E300"}});
+    coefficients = tableOf(2, {{"A", "a"}, {"B", "b"}});
+    try {
+        ExactFit(points).writeExactValues(coefficients);
+        ADD_FAILURE() << "no error";
+    } catch (const Exception& error) {
+        EXPECT_STREQ(error.what(), "The exact coefficient B is 1E600, beyond the range of a "
+                                   "double: no value was written.");
+    }
+    EXPECT_EQ(columnTexts(coefficients, 1), (Texts{"a", "b"}));
+}
+
+} // namespace

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "fitting/solver.h"
+#include "support/cells.h"
+
+#include <string>
+
+// The three grids of a template of the given degree, with these points,
+// solved as GetCoefficients solves them; no Qt.
+struct SolvedGrids {
+    void solve(const Grid& rows) {
+        points = tableOf(2, rows);
+        const int n = int(rows.size());
+        answers = CellTable(n + 1, 2);
+        Grid letters;
+        for (int k = 0; k < n; ++k)
+            letters.push_back({std::string(1, char('A' + k)), ""});
+        coefficients = tableOf(2, letters);
+        result = solveCoefficients(points, answers, coefficients);
+    }
+    // Points x = 1 .. count of the polynomial whose every coefficient is 1.
+    void solveAllOnes(int count) {
+        Grid rows;
+        for (long long x = 1; x <= count; ++x) {
+            long long fx = 0;
+            for (int k = 0; k < count; ++k)
+                fx = fx * x + 1;
+            rows.push_back({std::to_string(x), std::to_string(fx)});
+        }
+        solve(rows);
+    }
+
+    CellTable points{2, 2}, answers{2, 2}, coefficients{2, 2};
+    std::string result;
+};
