@@ -1,6 +1,7 @@
 #include "app/fit_check_panel.h"
 
 #include "fitting/fit_report.h"
+#include "toolkit/string_grid_model.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -33,7 +34,7 @@ QTableWidgetItem* item(const std::string& text, bool off) {
     auto* cell = new QTableWidgetItem(QString::fromStdString(text));
     cell->setToolTip(cell->text());
     if (off) // the tint repeats what the difference column says
-        cell->setBackground(QColor(255, 224, 160));
+        cell->setBackground(attentionTint());
     return cell;
 }
 

@@ -1,20 +1,33 @@
 #include "exact/exact_number.h"
 
 #include "toolkit/conversions.h"
+#include "toolkit/number_grammar.h"
 
 #include <algorithm>
 
 namespace {
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
+// numerator / denominator (denominator > 0) rounded to the nearest integer,
+// ties to the even one.
+mpz_class nearestQuotient(const mpz_class& numerator, const mpz_class& denominator) {
+    mpz_class quotient, remainder;
+    mpz_fdiv_qr(quotient.get_mpz_t(), remainder.get_mpz_t(), numerator.get_mpz_t(),
+                denominator.get_mpz_t());
+    const int half = cmp(mpz_class(2 * remainder), denominator);
+    if (half > 0 || (half == 0 && mpz_odd_p(quotient.get_mpz_t())))
+        ++quotient;
+    return quotient;
 }
 
-std::string_view digitsAt(std::string_view text, size_t& at) {
-    const size_t start = at;
-    while (at < text.size() && isDigit(text[at]))
-        ++at;
-    return text.substr(start, at - start);
+// The text of `kept`, `digits` significant digits or one more when rounding
+// carried (9.99..5 up to 10.0..), whose first digit stands for 10^exponent.
+std::string significantText(bool negative, const mpz_class& kept, long exponent, int digits) {
+    std::string text = kept.get_str();
+    if (text.size() > size_t(digits)) {
+        text.pop_back();
+        ++exponent;
+    }
+    return decimalText(negative, text, int(exponent));
 }
 
 } // namespace
@@ -34,33 +47,12 @@ mpq_class Decimal::value() const {
 }
 
 std::optional<Decimal> exactDecimal(std::string_view text) {
-    const std::string_view number = stripSpaces(text);
-    size_t at = 0;
-    const bool negative = at < number.size() && number[at] == '-';
-    if (at < number.size() && (number[at] == '-' || number[at] == '+'))
-        ++at;
-    const std::string_view integer = digitsAt(number, at);
-    std::string_view fraction;
-    if (at < number.size() && number[at] == '.')
-        fraction = digitsAt(number, ++at);
-    if (integer.empty() && fraction.empty())
+    const NumberParts parts = scanNumber(stripSpaces(text));
+    if (!parts.valid)
         return std::nullopt;
-    long exponent = 0;
-    if (at < number.size() && (number[at] == 'e' || number[at] == 'E')) {
-        ++at;
-        const bool negativeExponent = at < number.size() && number[at] == '-';
-        if (at < number.size() && (number[at] == '-' || number[at] == '+'))
-            ++at;
-        const std::string_view digits = digitsAt(number, at);
-        if (digits.empty())
-            return std::nullopt;
-        for (const char c : digits)
-            exponent = std::min(exponent * 10 + (c - '0'), 1'000'000L);
-        if (negativeExponent)
-            exponent = -exponent;
-    }
-    if (at != number.size())
-        return std::nullopt;
+    const bool negative = parts.negative;
+    const std::string_view integer = parts.integerDigits, fraction = parts.fractionDigits;
+    const long exponent = parts.exponent;
 
     std::string digits = std::string(integer) + std::string(fraction);
     const size_t first = digits.find_first_not_of('0');
@@ -100,26 +92,15 @@ Decimal roundedTo(const mpq_class& value, long exponent) {
         scaled *= powerOfTen(-exponent);
     else
         scaled /= powerOfTen(exponent);
-    mpz_class whole, remainder;
-    mpz_fdiv_qr(whole.get_mpz_t(), remainder.get_mpz_t(), scaled.get_num_mpz_t(),
-                scaled.get_den_mpz_t());
-    const int half = cmp(mpz_class(2 * remainder), scaled.get_den());
-    if (half > 0 || (half == 0 && mpz_odd_p(whole.get_mpz_t())))
-        ++whole;
-    return {whole, exponent};
+    return {nearestQuotient(scaled.get_num(), scaled.get_den()), exponent};
 }
 
 std::string roundedText(const mpq_class& value, int digits) {
     if (sgn(value) == 0)
         return "0";
-    long exponent = decimalExponent(value);
+    const long exponent = decimalExponent(value);
     const Decimal rounded = roundedTo(value, exponent - digits + 1);
-    std::string text = mpz_class(abs(rounded.digits)).get_str();
-    if (text.size() > size_t(digits)) { // 9.99..5 rounded up to 10.0..
-        text.pop_back();
-        ++exponent;
-    }
-    return decimalText(sgn(value) < 0, text, int(exponent));
+    return significantText(sgn(value) < 0, abs(rounded.digits), exponent, digits);
 }
 
 namespace {
@@ -150,20 +131,8 @@ std::string roundedText(const Decimal& value, int digits) {
     long length = long(mpz_sizeinbase(magnitude.get_mpz_t(), 10)); // exact, or one too many
     if (magnitude < powerOfTen(length - 1))
         --length;
-    long exponent = value.exponent + length - 1; // of the first digit
-    mpz_class kept = magnitude;
-    if (length > digits) {
-        const mpz_class unit = powerOfTen(length - digits);
-        mpz_class remainder;
-        mpz_fdiv_qr(kept.get_mpz_t(), remainder.get_mpz_t(), magnitude.get_mpz_t(), unit.get_mpz_t());
-        const int half = cmp(mpz_class(2 * remainder), unit);
-        if (half > 0 || (half == 0 && mpz_odd_p(kept.get_mpz_t())))
-            ++kept;
-    }
-    std::string text = kept.get_str();
-    if (text.size() > size_t(digits)) { // 9.99..5 rounded up to 10.0..
-        text.pop_back();
-        ++exponent;
-    }
-    return decimalText(sgn(value.digits) < 0, text, int(exponent));
+    const long exponent = value.exponent + length - 1; // of the first digit
+    const mpz_class kept =
+        length > digits ? nearestQuotient(magnitude, powerOfTen(length - digits)) : magnitude;
+    return significantText(sgn(value.digits) < 0, kept, exponent, digits);
 }

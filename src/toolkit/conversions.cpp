@@ -2,6 +2,8 @@
 
 #include "toolkit/arithmetic.h"
 #include "toolkit/errors.h"
+#include "toolkit/number_grammar.h"
+#include "toolkit/text_limits.h"
 
 #include <algorithm>
 #include <array>
@@ -12,21 +14,10 @@
 #include <optional>
 #include <string>
 
-namespace {
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-} // namespace
-
 std::string isolatedText(std::string_view text, size_t maxBytes) {
     size_t cut = text.size();
-    if (cut > maxBytes) {
-        cut = maxBytes;
-        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
-            --cut; // never cut a character in two
-    }
+    if (cut > maxBytes)
+        cut = characterStart(text, maxBytes); // never a character cut in two
     const std::string_view replacement = "\xef\xbf\xbd"; // U+FFFD
     std::string out = "\xe2\x81\xa8"; // U+2068, first strong isolate
     for (size_t i = 0; i < cut; ++i) {
@@ -48,60 +39,16 @@ std::string isolatedText(std::string_view text, size_t maxBytes) {
 }
 
 std::string quotedText(std::string_view text, size_t maxBytes) {
-    return "'" + isolatedText(text, maxBytes) + "'";
+    std::string quoted(1, '\'');
+    quoted += isolatedText(text, maxBytes);
+    quoted += '\'';
+    return quoted;
 }
 
 namespace {
 
 [[noreturn]] void notAFloat(std::string_view text) {
     throw EConvertError(quotedText(text) + " is not a valid floating point value");
-}
-
-// The parts of a text that follows the number grammar; `valid` is false for
-// any other text.
-struct NumberParts {
-    bool valid = false;
-    bool negative = false;
-    std::string_view unsignedText; // the number without its sign
-    std::string_view integerDigits;
-    std::string_view fractionDigits;
-    long exponent = 0; // saturated far beyond any double's range
-};
-
-NumberParts parseNumber(std::string_view s) {
-    NumberParts parts;
-    size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-        parts.negative = s[i] == '-';
-        ++i;
-    }
-    parts.unsignedText = s.substr(i);
-    const size_t intStart = i;
-    while (i < s.size() && isDigit(s[i]))
-        ++i;
-    parts.integerDigits = s.substr(intStart, i - intStart);
-    if (i < s.size() && s[i] == '.') {
-        const size_t fracStart = ++i;
-        while (i < s.size() && isDigit(s[i]))
-            ++i;
-        parts.fractionDigits = s.substr(fracStart, i - fracStart);
-    }
-    if (parts.integerDigits.empty() && parts.fractionDigits.empty())
-        return parts;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        ++i;
-        bool negativeExponent = false;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-            negativeExponent = s[i++] == '-';
-        if (i == s.size() || !isDigit(s[i]))
-            return parts;
-        for (; i < s.size() && isDigit(s[i]); ++i)
-            parts.exponent = std::min(parts.exponent * 10 + (s[i] - '0'), 1'000'000L);
-        if (negativeExponent)
-            parts.exponent = -parts.exponent;
-    }
-    parts.valid = i == s.size();
-    return parts;
 }
 
 // Decimal exponent of the leading nonzero digit; used only to tell an
@@ -116,7 +63,7 @@ long leadingExponent(const NumberParts& parts) {
 } // namespace
 
 bool readsAsNumber(std::string_view text) {
-    return parseNumber(stripSpaces(text)).valid;
+    return scanNumber(stripSpaces(text)).valid;
 }
 
 std::string decimalCommaNumber(std::string_view text) {
@@ -162,7 +109,7 @@ double StrToFloat(std::string_view text) {
             return negative ? -value : value;
     }
     // Everything else: tell a bad text from one out of range.
-    const NumberParts parts = parseNumber(stripSpaces(text));
+    const NumberParts parts = scanNumber(stripSpaces(text));
     if (!parts.valid)
         notAFloat(text);
     double value = 0;

@@ -12,6 +12,12 @@ size_t utf16Length(std::string_view text) {
     return units;
 }
 
+size_t characterStart(std::string_view text, size_t at) {
+    while (at > 0 && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80)
+        --at;
+    return at;
+}
+
 std::string tooLongMessage(const char* where) {
     return std::string("The text is too long: ") + where + " holds at most " +
            IntToStr(kMaxTextLength) + " characters.";

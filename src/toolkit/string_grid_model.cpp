@@ -1,0 +1,121 @@
+#include "toolkit/string_grid_model.h"
+
+#include "toolkit/string_grid.h"
+#include "toolkit/text_limits.h"
+
+namespace {
+
+// What a cell paints: a text longer than any column can show keeps only its
+// start and its end, so a huge text paints as fast as a short one.
+QString shownText(const std::string& text) {
+    constexpr size_t kEachEnd = 400; // bytes; wider than a screen of text
+    if (text.size() <= 2 * kEachEnd)
+        return QString::fromStdString(text);
+    const size_t headEnd = characterStart(text, kEachEnd);
+    const size_t tailStart = characterStart(text, text.size() - kEachEnd);
+    return QString::fromUtf8(text.data(), qsizetype(headEnd)) + QChar(0x2026) +
+           QString::fromUtf8(text.data() + tailStart, qsizetype(text.size() - tailStart));
+}
+
+} // namespace
+
+QColor attentionTint() {
+    return QColor(255, 224, 160);
+}
+
+StringGridModel::StringGridModel(StringGrid& grid)
+    : QAbstractTableModel(&grid), grid(grid), shownCols(grid.table.colCount()),
+      shownRows(grid.table.rowCount()) {}
+
+int StringGridModel::gridCol(const QModelIndex& index) const {
+    return index.column() + grid.fixed;
+}
+
+QModelIndex StringGridModel::indexOf(int col, int row) const {
+    return index(row - 1, col - grid.fixed);
+}
+
+void StringGridModel::showTable() {
+    const int rows = grid.table.rowCount(), cols = grid.table.colCount();
+    if (rows > shownRows) {
+        beginInsertRows({}, shownRows - 1, rows - 2);
+        shownRows = rows;
+        endInsertRows();
+    } else if (rows < shownRows) {
+        beginRemoveRows({}, rows - 1, shownRows - 2);
+        shownRows = rows;
+        endRemoveRows();
+    }
+    if (cols > shownCols) {
+        beginInsertColumns({}, shownCols - grid.fixed, cols - grid.fixed - 1);
+        shownCols = cols;
+        endInsertColumns();
+    } else if (cols < shownCols) {
+        beginRemoveColumns({}, cols - grid.fixed, shownCols - grid.fixed - 1);
+        shownCols = cols;
+        endRemoveColumns();
+    }
+    refresh();
+}
+
+void StringGridModel::refresh() {
+    grid.refreshPending = false;
+    if (shownRows > 1 && shownCols > grid.fixed)
+        emit dataChanged(index(0, 0), index(shownRows - 2, shownCols - grid.fixed - 1));
+    emit headerDataChanged(Qt::Horizontal, 0, shownCols - grid.fixed - 1);
+    if (shownRows > 1)
+        emit headerDataChanged(Qt::Vertical, 0, shownRows - 2);
+}
+
+int StringGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : shownRows - 1;
+}
+
+int StringGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : shownCols - grid.fixed;
+}
+
+QVariant StringGridModel::data(const QModelIndex& index, int role) const {
+    const std::string& text = grid.table.cell(gridCol(index), gridRow(index));
+    switch (role) {
+    case Qt::DisplayRole:
+        return shownText(text);
+    case Qt::EditRole:
+        return QString::fromStdString(text);
+    case Qt::ToolTipRole: { // the whole text, however narrow the column, and any note
+        const auto mark = grid.marks.find({gridCol(index), gridRow(index)});
+        const std::string tip = mark == grid.marks.end() ? text
+                                : text.empty()           ? mark->second
+                                                         : text + "\n" + mark->second;
+        return tip.empty() ? QVariant() : QString::fromStdString(tip);
+    }
+    case Qt::BackgroundRole: // a tint, never the only sign: the tooltip says why
+        return grid.marks.contains({gridCol(index), gridRow(index)})
+                   ? QVariant(attentionTint())
+                   : QVariant();
+    default:
+        return {};
+    }
+}
+
+bool StringGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    const QString text = value.toString();
+    if (role != Qt::EditRole || text.size() > kMaxTextLength)
+        return false;
+    grid.userEdit([&] { grid.table.setCell(gridCol(index), gridRow(index), text.toStdString()); });
+    emit dataChanged(index, index);
+    return true;
+}
+
+Qt::ItemFlags StringGridModel::flags(const QModelIndex&) const {
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable |
+           (editable ? Qt::ItemIsEditable : Qt::NoItemFlags);
+}
+
+QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Horizontal)
+        return QString::fromStdString(grid.table.cell(section + grid.fixed, 0));
+    return grid.fixed ? QString::fromStdString(grid.table.cell(0, section + 1)) : QVariant();
+}
