@@ -12,6 +12,7 @@
 #include "fitting/fit_check.h"
 #include "fitting/solver.h"
 #include "toolkit/conversions.h"
+#include "toolkit/round_trip.h"
 #include "toolkit/string_grid.h"
 
 #include <QLineEdit>

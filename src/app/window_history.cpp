@@ -1,5 +1,6 @@
 #include "app/window_history.h"
 
+#include <QScopeGuard>
 #include <QUndoCommand>
 
 #include <unordered_set>
@@ -60,18 +61,13 @@ WindowState WindowHistory::capture(const WindowState* near) {
 void WindowHistory::record(const QString& name, const std::function<void()>& action) {
     auto before = std::make_shared<const WindowState>(capture(last.get()));
     // However the action ends, what it changed is a step.
-    struct Push {
-        WindowHistory& history;
-        const QString& name;
-        std::shared_ptr<const WindowState>& before;
-        ~Push() {
-            auto after = std::make_shared<const WindowState>(history.capture(before.get()));
-            if (after->sameData(*before))
-                return;
-            history.last = after;
-            history.stack.push(new StateStep(name, before, after, history.restore));
-        }
-    } push{*this, name, before};
+    const auto push = qScopeGuard([&] {
+        auto after = std::make_shared<const WindowState>(capture(before.get()));
+        if (after->sameData(*before))
+            return;
+        last = after;
+        stack.push(new StateStep(name, before, after, restore));
+    });
     action();
 }
 

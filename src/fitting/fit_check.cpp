@@ -1,15 +1,6 @@
 #include "fitting/fit_check.h"
 
-namespace {
-
-std::vector<std::string> valuesOf(const CellTable& sdgCoefficients) {
-    std::vector<std::string> values;
-    for (int row = 1; row < sdgCoefficients.rowCount(); ++row)
-        values.push_back(sdgCoefficients.cell(1, row));
-    return values;
-}
-
-} // namespace
+#include "model/coefficient_template.h"
 
 void FitCheck::prepare(const CellTable& sgdResult) {
     if (pending.valid() || (exact && exact->madeFrom(sgdResult)))
@@ -22,7 +13,7 @@ void FitCheck::start(const CellTable& sgdResult, const CellTable& sdgCoefficient
         exact.emplace(pending.get());
     if (!exact || !exact->madeFrom(sgdResult))
         exact.emplace(sgdResult);
-    comparedValues = valuesOf(sdgCoefficients);
+    comparedValues = coefficientTexts(sdgCoefficients);
     current = reportOn(exact->compare(sdgCoefficients));
     if (!solved && current->verdict != FitReport::Verdict::noExactFit)
         current.reset();
@@ -35,7 +26,7 @@ bool FitCheck::follow(const CellTable& sgdResult, const CellTable& sdgCoefficien
         current.reset();
         return true;
     }
-    std::vector<std::string> values = valuesOf(sdgCoefficients);
+    std::vector<std::string> values = coefficientTexts(sdgCoefficients);
     if (values == comparedValues)
         return false;
     comparedValues = std::move(values);

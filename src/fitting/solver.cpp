@@ -4,6 +4,8 @@
 #include "toolkit/arithmetic.h"
 #include "toolkit/cell_table.h"
 #include "toolkit/conversions.h"
+#include "toolkit/on_exit.h"
+#include "toolkit/round_trip.h"
 
 #include <cmath>
 #include <string>
@@ -34,8 +36,8 @@ class AnswerCells {
         : table(sgdAns1), cols(sgdAns1.colCount()), values(size_t(cols) * sgdAns1.rowCount()),
           states(values.size(), State::unread) {}
 
-    // Leaves the texts, however the elimination ended.
-    ~AnswerCells() {
+    // Leaves the last value of each cell written as its text.
+    void writeTexts() {
         for (size_t k = 0; k < values.size(); ++k)
             if (states[k] == State::written)
                 table.setCell(int(k % size_t(cols)), int(k / size_t(cols)), FloatToStr(values[k]));
@@ -96,6 +98,7 @@ void eliminate(CellTable& sgdAns1) {
     const int equations = sgdAns1.rowCount() - 1;
     const int cols = sgdAns1.colCount();
     AnswerCells cells(sgdAns1);
+    const OnExit leaveTexts([&] { cells.writeTexts(); }); // however the elimination ends
     std::vector<double> pivotRow(size_t(std::max(cols, 0)));
     for (int i = 1; i <= equations; ++i) {
         const double pivot = single(cells.read(i, i, false));
@@ -117,34 +120,30 @@ void eliminate(CellTable& sgdAns1) {
 void backSubstitute(const CellTable& sgdAns1, CellTable& sdgCoefficients) {
     // Each coefficient is read back from the text written for it; if a later
     // one fails, the column gets its old values back.
-    std::vector<std::string> previous;
-    for (int row = 1; row < sdgCoefficients.rowCount(); ++row)
-        previous.push_back(sdgCoefficients.cell(1, row));
+    const std::vector<std::string> previous = coefficientTexts(sdgCoefficients);
+    bool solved = false;
+    const OnExit restore([&] {
+        if (!solved)
+            for (int row = 1; row < sdgCoefficients.rowCount(); ++row)
+                sdgCoefficients.setCell(1, row, previous[size_t(row - 1)]);
+    });
     const int cols = sgdAns1.colCount();
     const int equations = sgdAns1.rowCount() - 1;
-    try {
-        for (int n = equations; n >= 1; --n) {
-            const int solved = equations - n;
-            double s = single(value(sgdAns1, 0, n));
-            for (int c = cols - 1; c >= cols - solved; --c) {
-                const double a = single(value(sgdAns1, c, n));
-                const double b = single(value(sdgCoefficients, 1, c));
-                s = single(s - a * b);
-            }
-            sdgCoefficients.setCell(1, n, FloatToStr(s));
+    for (int n = equations; n >= 1; --n) {
+        const int known = equations - n;
+        double s = single(value(sgdAns1, 0, n));
+        for (int c = cols - 1; c >= cols - known; --c) {
+            const double a = single(value(sgdAns1, c, n));
+            const double b = single(value(sdgCoefficients, 1, c));
+            s = single(s - a * b);
         }
-    } catch (...) {
-        for (int row = 1; row < sdgCoefficients.rowCount(); ++row)
-            sdgCoefficients.setCell(1, row, previous[row - 1]);
-        throw;
+        sdgCoefficients.setCell(1, n, FloatToStr(s));
     }
+    solved = true;
 }
 
 std::string resultText(const CellTable& sdgCoefficients) {
-    std::vector<std::string> values;
-    for (int row = 1; row < sdgCoefficients.rowCount(); ++row)
-        values.push_back(sdgCoefficients.cell(1, row));
-    return expandedForm(values);
+    return expandedForm(coefficientTexts(sdgCoefficients));
 }
 
 std::string solveCoefficients(const CellTable& sgdResult, CellTable& sgdAns1,

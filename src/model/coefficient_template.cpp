@@ -66,3 +66,10 @@ GeneratedTemplate generateTemplate(std::string_view degreeText,
     }
     return {n, expandedForm(coefNames), nestedForm(coefNames)};
 }
+
+std::vector<std::string> coefficientTexts(const CellTable& sdgCoefficients) {
+    std::vector<std::string> texts;
+    for (int row = 1; row < sdgCoefficients.rowCount(); ++row)
+        texts.push_back(sdgCoefficients.cell(1, row));
+    return texts;
+}

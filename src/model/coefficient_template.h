@@ -37,3 +37,7 @@ struct GeneratedTemplate {
 GeneratedTemplate generateTemplate(std::string_view degreeText,
                                    std::vector<std::string>& coefNames, CellTable& sgdResult,
                                    CellTable& sdgCoefficients, CellTable& sgdAns1);
+
+// The texts of the coefficient values, column 1 of sdgCoefficients, lowest
+// power first.
+std::vector<std::string> coefficientTexts(const CellTable& sdgCoefficients);

@@ -13,6 +13,7 @@
 #include <QCursor>
 #include <QFontMetricsF>
 #include <QLineSeries>
+#include <QScopeGuard>
 #include <QToolTip>
 #include <QValueAxis>
 
@@ -208,22 +209,17 @@ void drawFunction(QChart& chart, std::string_view minText, std::string_view maxT
     // The chart shows the samples taken once Draw ends, however it ends.
     QList<QPointF> points;
     std::vector<double> xs;
-    try {
-        std::optional<std::optional<std::vector<double>>> coefficients; // read at the first sample
-        for (const double x : sampleXs(min, StrToFloat(maxText), step)) {
-            rx = FloatToStr(x);
-            if (!coefficients)
-                coefficients = readCoefficients(sdgCoefficients, degree);
-            if (*coefficients)
-                rfx = valueText(**coefficients, rx);
-            if (!IsBlank(rfx)) {
-                points.append(QPointF(double(points.size()), StrToFloat(rfx)));
-                xs.push_back(x);
-            }
+    const auto show = qScopeGuard([&] { showPoints(chart, series, points, xs); });
+    std::optional<std::optional<std::vector<double>>> coefficients; // read at the first sample
+    for (const double x : sampleXs(min, StrToFloat(maxText), step)) {
+        rx = FloatToStr(x);
+        if (!coefficients)
+            coefficients = readCoefficients(sdgCoefficients, degree);
+        if (*coefficients)
+            rfx = valueText(**coefficients, rx);
+        if (!IsBlank(rfx)) {
+            points.append(QPointF(double(points.size()), StrToFloat(rfx)));
+            xs.push_back(x);
         }
-    } catch (...) {
-        showPoints(chart, series, points, xs);
-        throw;
     }
-    showPoints(chart, series, points, xs);
 }

@@ -53,12 +53,6 @@ std::string decimalCommaNumber(std::string_view text);
 // the invalid-operation error, so no cell ever shows either.
 std::string FloatToStr(double value);
 
-// StrToFloat(FloatToStr(value)): what a cell holds once `value` is written
-// into it as text and read back. Single-precision values from 1E-8 to 1E36
-// take an exact shortcut through integers, without forming the text;
-// everything else takes the text. Raises as FloatToStr does.
-double roundTrip(double value);
-
 // The text FloatToStr writes for a number whose significant digits (the first
 // not 0, at most 15 of them) are `digits` and whose first digit stands for
 // 10^exponent; also for exponents beyond the range of a double.
