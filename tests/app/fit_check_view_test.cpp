@@ -18,7 +18,7 @@
 
 namespace {
 
-class ExactCheck : public TarvelTest {
+class FitCheckViewTest : public TarvelTest {
   protected:
     void setPoints(const Grid& rows) {
         form.txtDegree->setText(QString::number(rows.size() - 1));
@@ -44,6 +44,13 @@ class ExactCheck : public TarvelTest {
     }
     bool shown() const { return form.checkView->indicator->isVisible(); }
     std::string tip() const { return form.checkView->indicator->toolTip().toStdString(); }
+    // What the indicator tells a screen reader: "Exact check: agrees" or "... off".
+    QString verdict() const {
+        for (QToolButton* button : form.txtResult->findChildren<QToolButton*>())
+            if (button->defaultAction() == form.checkView->indicator)
+                return QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
+        return "";
+    }
     QStringList column(QTableWidget* table, int col) const {
         QStringList texts;
         for (int r = 0; r < table->rowCount(); ++r)
@@ -69,7 +76,7 @@ class ExactCheck : public TarvelTest {
     TForm1 form;
 };
 
-TEST_F(ExactCheck, TheDefaultPointsAgreeAndTheSolveIsUntouched) {
+TEST_F(FitCheckViewTest, TheDefaultPointsAgreeAndTheSolveIsUntouched) {
     EXPECT_FALSE(shown()) << "nothing solved yet";
     const CellTable points = form.sgdResult->cells(), answers = form.sgdAns1->cells(),
                     coefficients = form.sdgCoefficients->cells();
@@ -78,7 +85,7 @@ TEST_F(ExactCheck, TheDefaultPointsAgreeAndTheSolveIsUntouched) {
     EXPECT_EQ(TForm1State::degree(form), 3);
     EXPECT_EQ(TForm1State::pointCount(form), 0);
     EXPECT_TRUE(shown());
-    EXPECT_EQ(tip(), "The shown coefficients are the exact fit. Click for details.");
+    EXPECT_EQ(verdict(), "Exact check: agrees");
     form.checkView->indicator->trigger();
     ASSERT_TRUE(!form.checkView->panel->isHidden());
     EXPECT_EQ(column(form.checkView->panel->coefficientTable, 2), (QStringList{"2", "3", "-2", "1"}));
@@ -86,23 +93,23 @@ TEST_F(ExactCheck, TheDefaultPointsAgreeAndTheSolveIsUntouched) {
     EXPECT_FALSE(tinted(2));
 }
 
-TEST_F(ExactCheck, SinglePrecisionRoundingAgreesAndThePanelShowsTheExactValue) {
+TEST_F(FitCheckViewTest, SinglePrecisionRoundingAgreesAndThePanelShowsTheExactValue) {
     setPoints({{"0", "0.1"}, {"1", "1.1"}, {"2", "4.1"}});
     solve();
     EXPECT_EQ(form.sdgCoefficients->cells().cell(1, 1), "0.100000001490116");
-    EXPECT_TRUE(tip().starts_with("The shown coefficients agree with the exact fit")) << tip();
+    EXPECT_EQ(verdict(), "Exact check: agrees");
     form.checkView->indicator->trigger();
     EXPECT_EQ(form.checkView->panel->coefficientTable->item(0, 1)->text(), "0.100000001490116");
     EXPECT_EQ(form.checkView->panel->coefficientTable->item(0, 2)->text(), "0.1");
 }
 
-TEST_F(ExactCheck, AnIllConditionedSolveIsOffTintedAndMendedByTheExactValues) {
+TEST_F(FitCheckViewTest, AnIllConditionedSolveIsOffTintedAndMendedByTheExactValues) {
     setAllOnes();
     const CellTable points = form.sgdResult->cells(), answers = form.sgdAns1->cells(),
                     coefficients = form.sdgCoefficients->cells();
     solve();
     expectTheSolverAloneWroteTheWindow(points, answers, coefficients);
-    EXPECT_TRUE(tip().starts_with("The shown coefficients are off: ")) << tip();
+    EXPECT_EQ(verdict(), "Exact check: off");
     EXPECT_TRUE(tinted(2));
     EXPECT_TRUE(cellTip(2).startsWith(QString::fromStdString(form.sdgCoefficients->cells().cell(1, 2)) +
                                       "\nThe exact value is 1; this one is off by "))
@@ -115,7 +122,7 @@ TEST_F(ExactCheck, AnIllConditionedSolveIsOffTintedAndMendedByTheExactValues) {
     EXPECT_EQ(columnTexts(form.sdgCoefficients->cells(), 1), Texts(10, "1"));
     EXPECT_EQ(form.txtResult->text(), "1 + 1x^1 + 1x^2 + 1x^3 + 1x^4 + 1x^5 + 1x^6 + 1x^7 + 1x^8 + "
                                       "1x^9");
-    EXPECT_EQ(tip(), "The shown coefficients are the exact fit. Click for details.");
+    EXPECT_EQ(verdict(), "Exact check: agrees");
     QCoreApplication::processEvents();
     EXPECT_FALSE(tinted(2));
     form.txtRX->setText("11");
@@ -123,12 +130,12 @@ TEST_F(ExactCheck, AnIllConditionedSolveIsOffTintedAndMendedByTheExactValues) {
     EXPECT_EQ(form.txtRfx->text(), "2593742460");
 }
 
-TEST_F(ExactCheck, EditsKeepItCurrentAndAFailedSolveOrGenerateEndsIt) {
+TEST_F(FitCheckViewTest, EditsKeepItCurrentAndAFailedSolveOrGenerateEndsIt) {
     solve();
     form.sdgCoefficients->model()->setData(form.sdgCoefficients->model()->index(1, 0), "3.5");
-    EXPECT_TRUE(tip().starts_with("The shown coefficients are off: B by 0.5")) << tip();
+    EXPECT_EQ(verdict(), "Exact check: off");
     form.sdgCoefficients->model()->setData(form.sdgCoefficients->model()->index(1, 0), "3");
-    EXPECT_EQ(tip(), "The shown coefficients are the exact fit. Click for details.");
+    EXPECT_EQ(verdict(), "Exact check: agrees");
 
     form.sgdResult->model()->setData(form.sgdResult->model()->index(0, 1), "5");
     EXPECT_FALSE(shown()) << "an edited point";
@@ -144,25 +151,25 @@ TEST_F(ExactCheck, EditsKeepItCurrentAndAFailedSolveOrGenerateEndsIt) {
     EXPECT_FALSE(shown()) << "Generate, even of the same degree";
 }
 
-TEST_F(ExactCheck, RowsThatShareAnXAreNamedBesideTheSolversError) {
+TEST_F(FitCheckViewTest, RowsThatShareAnXAreNamedBesideTheSolversError) {
     form.sgdResult->setCell(0, 4, "2.0");
     solve();
     EXPECT_EQ(errors(), QStringList{"Floating point division by zero"});
     EXPECT_TRUE(shown()) << "the check says why";
     form.checkView->indicator->trigger();
-    EXPECT_EQ(form.checkView->panel->reason->text(),
-              "No polynomial of degree 3 passes through these points: x = 2 is in rows 2 and 4.");
+    EXPECT_TRUE(form.checkView->panel->reason->text().contains("rows 2 and 4"))
+        << form.checkView->panel->reason->text().toStdString();
     EXPECT_FALSE(form.checkView->panel->useButton->isEnabled());
     EXPECT_EQ(form.checkView->panel->coefficientTable->rowCount(), 0);
 }
 
-TEST_F(ExactCheck, CtrlEOpensThePanelEscClosesItAndCopyTakesBothTables) {
+TEST_F(FitCheckViewTest, CtrlEOpensThePanelEscClosesItAndCopyTakesBothTables) {
     ASSERT_TRUE(showActive(form));
     solve();
     form.txtResult->setFocus();
     QTest::keyClick(form.txtResult, Qt::Key_E, Qt::ControlModifier);
     ASSERT_TRUE(!form.checkView->panel->isHidden());
-    EXPECT_EQ(form.checkView->panel->reason->text(), "Every shown coefficient is the exact one.");
+    EXPECT_FALSE(form.checkView->panel->reason->text().isEmpty());
     form.checkView->panel->copyButton->click();
     EXPECT_TRUE(QApplication::clipboard()->text().startsWith(
         "Coefficient\tShown\tExact\tDifference\nA\t2\t2\t0\n"));
@@ -170,7 +177,7 @@ TEST_F(ExactCheck, CtrlEOpensThePanelEscClosesItAndCopyTakesBothTables) {
     EXPECT_FALSE(!form.checkView->panel->isHidden());
 }
 
-TEST_F(ExactCheck, TheIndicatorSaysWhatItShowsToScreenReaders) {
+TEST_F(FitCheckViewTest, TheIndicatorSaysWhatItShowsToScreenReaders) {
     ASSERT_TRUE(showActive(form));
     setAllOnes();
     solve();

@@ -6,6 +6,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -104,6 +105,30 @@ TEST_F(PointFilesTest, ASaveWhereNothingCanBeWrittenSaysSo) {
     ASSERT_EQ(errors().size(), 1);
     EXPECT_TRUE(errors()[0].startsWith("Cannot save " + quoted(folder.filePath("no such folder/points.csv")) + ": \u2068"))
         << errors()[0].toStdString();
+}
+
+TEST_F(PointFilesTest, OpenRefusesAFileWholeAndChangesNothing) {
+    std::string many;
+    for (int k = 0; k < 192; ++k)
+        many += std::to_string(k) + ",1\n";
+    const std::pair<QString, QString> files[] = {
+        {write(folder.filePath("fields.csv"), "1,2\n3,4,5\n"),
+         "Line 2 has 3 fields; a point has two: x and f(x)."},
+        {write(folder.filePath("binary.csv"), QByteArray("1,2\n\0\1", 6)), "Line 2 is not text."},
+        {write(folder.filePath("many.csv"), QByteArray::fromStdString(many)),
+         "The file holds more than 191 points; the table takes at most 191."},
+        {write(folder.filePath("empty.csv"), ""), "The file holds no points."},
+        {write(folder.filePath("huge.csv"), QByteArray(16 * 1024 * 1024 + 1, '1')),
+         "it is larger than 16 MB."},
+        {folder.path(), "it is a folder, not a file."}};
+    for (const auto& [path, reason] : files) {
+        form.openPoints(path);
+        ASSERT_FALSE(errors().isEmpty());
+        EXPECT_EQ(errors().last(), "Cannot open " + quoted(path) + ": " + reason);
+        EXPECT_EQ(points(), defaults);
+        EXPECT_EQ(form.txtDegree->text(), "3");
+    }
+    EXPECT_EQ(TForm1State::undoStack(form).count(), 0) << "no step";
 }
 
 TEST_F(PointFilesTest, APipeOrADeviceIsRefusedWithoutWaitingOrReading) {

@@ -225,31 +225,6 @@ TEST_F(Usability, AHugePasteIntoABoxOrTheTableIsRefusedWithAMessage) {
                             "The text is too long: a cell holds at most 32768 characters."}));
 }
 
-// Screen readers
-
-TEST_F(Usability, EveryBoxAndGridIsNamedAfterItsLabel) {
-    const std::pair<QWidget*, QString> names[] = {{form.txtDegree, "Degree"},
-                                                  {form.txtX, "x"},
-                                                  {form.txtFx, "f(x)"},
-                                                  {form.txtResult, "Result"},
-                                                  {form.txtMin, "Min"},
-                                                  {form.txtMax, "Max"},
-                                                  {form.txtStep, "Step"},
-                                                  {form.txtFx1, "f(x), expanded"},
-                                                  {form.txtFx2, "f(x), nested"},
-                                                  {form.txtRX, "x to evaluate"},
-                                                  {form.txtRfx, "f(x) at x"},
-                                                  {form.sgdResult, "Sample points"},
-                                                  {form.sdgCoefficients, "Coefficients"},
-                                                  {form.sgdAns1, "Answer"},
-                                                  {form.btnGenerate, "Generate"},
-                                                  {form.btnGetCoefficients, "GetCoefficients"}};
-    for (const auto& [control, name] : names)
-        EXPECT_EQ(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name), name)
-            << control->objectName().toStdString();
-    EXPECT_EQ(form.Label10->buddy(), form.txtDegree);
-}
-
 // The chart
 
 class ChartExploring : public Usability {

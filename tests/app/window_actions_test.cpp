@@ -3,10 +3,7 @@
 #include "app/window_actions.h"
 
 #include <QAction>
-#include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
-#include <QTest>
 
 namespace {
 
@@ -30,16 +27,6 @@ TEST_F(WindowActionsTest, ThePointTablesMenuOffersFilesUndoAndTheClipboard) {
     EXPECT_EQ(form.actions->undo->text().remove('&'), "Undo Edit") << "the undo action names the step";
     for (const QKeySequence& keys : {QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")})
         EXPECT_TRUE(form.actions->redo->shortcuts().contains(keys)) << keys.toString().toStdString();
-}
-
-TEST_F(WindowActionsTest, EnterInABoxPressesTheButtonItFeeds) {
-    int generated = 0, added = 0;
-    QObject::connect(form.btnGenerate, &QPushButton::clicked, [&] { ++generated; });
-    QObject::connect(form.btnAdd, &QPushButton::clicked, [&] { ++added; });
-    QTest::keyClick(form.txtDegree, Qt::Key_Return);
-    QTest::keyClick(form.txtFx, Qt::Key_Enter);
-    EXPECT_EQ(generated, 1);
-    EXPECT_EQ(added, 1);
 }
 
 } // namespace

@@ -170,28 +170,4 @@ TEST_F(History, SaveThenOpenGivesBackTheTableAsOneStep) {
     expectUndoAndRedo(before, snapshot());
 }
 
-TEST_F(History, OpenRefusesAFileWholeAndChangesNothing) {
-    const Snapshot start = snapshot();
-    std::string many;
-    for (int k = 0; k < 192; ++k)
-        many += std::to_string(k) + ",1\n";
-    const std::pair<QString, QString> files[] = {
-        {write("fields.csv", "1,2\n3,4,5\n"), "Line 2 has 3 fields; a point has two: x and f(x)."},
-        {write("binary.csv", QByteArray("1,2\n\0\1", 6)), "Line 2 is not text."},
-        {write("many.csv", QByteArray::fromStdString(many)),
-         "The file holds more than 191 points; the table takes at most 191."},
-        {write("empty.csv", ""), "The file holds no points."},
-        {write("huge.csv", QByteArray(16 * 1024 * 1024 + 1, '1')), "it is larger than 16 MB."},
-        {folder.path(), "it is a folder, not a file."}};
-    for (const auto& [path, reason] : files) {
-        form.openPoints(path);
-        ASSERT_FALSE(errors().isEmpty());
-        EXPECT_EQ(errors().last(), "Cannot open '\u2068" + path + "\u2069': " + reason);
-        EXPECT_EQ(snapshot(), start);
-    }
-    form.openPoints(folder.filePath("missing.csv"));
-    EXPECT_TRUE(errors().last().startsWith("Cannot open ")) << errors().last().toStdString();
-    EXPECT_EQ(stack().count(), 0);
-}
-
 } // namespace
