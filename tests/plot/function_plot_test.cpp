@@ -35,6 +35,17 @@ class FunctionPlot : public TarvelTest {
         }
         return "";
     }
+    // Shows the chart at its laid-out size.
+    void showView() {
+        view.resize(553, 337);
+        view.show();
+    }
+    // Shows the chart, draws into it, and lets it lay the line out.
+    void drawShown(const char* min, const char* max, const char* step) {
+        showView();
+        draw(min, max, step);
+        QCoreApplication::processEvents();
+    }
     QChart& chart() { return *view.chart(); }
     // The one series of the chart; fails the test when there is not exactly one.
     QLineSeries* series() {
@@ -159,8 +170,7 @@ TEST_F(FunctionPlot, AnOverflowEndsDrawWithTheTextsAndPointsOfTheLastGoodSample)
 
 TEST_F(FunctionPlot, ALongLineKeepsEverySampleButDrawsWhatThePlotCanShowApart) {
     setCoefficients({"0", "0", "0", "1"});
-    view.resize(553, 337);
-    view.show();
+    showView();
     draw("-1", "1", "2E-5"); // 100,001 samples: one too many
     draw("-1", "0.99998", "2E-5");
     QCoreApplication::processEvents();
@@ -181,10 +191,7 @@ TEST_F(FunctionPlot, ALongLineKeepsEverySampleButDrawsWhatThePlotCanShowApart) {
 // column the line covers the same rows, give or take the shading of an edge.
 TEST_F(FunctionPlot, TheReducedLineLooksAsTheFullLineDoes) {
     setCoefficients({"0", "3", "0", "-4"});
-    view.resize(553, 337);
-    view.show();
-    draw("-1", "0.99998", "2E-5");
-    QCoreApplication::processEvents();
+    drawShown("-1", "0.99998", "2E-5");
     // The rows the red line covers in each pixel column: (top, bottom), or (-1, -1).
     const auto lineRows = [&] {
         QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
@@ -233,10 +240,7 @@ TEST_F(FunctionPlot, ManyPointsAreAllPlottedWithAReadableSubsetOfLabels) {
 
 TEST_F(FunctionPlot, TheXLabelsStayReadableAfterAnyZoom) {
     setCoefficients({"2", "3", "-2", "1"});
-    view.resize(553, 337);
-    view.show();
-    draw("0", "999", "1");
-    QCoreApplication::processEvents();
+    drawShown("0", "999", "1");
     const auto* axisX = qobject_cast<QCategoryAxis*>(view.chart()->axes(Qt::Horizontal).first());
     view.chart()->zoom(20);
     QCoreApplication::processEvents();
@@ -257,8 +261,7 @@ TEST_F(FunctionPlot, TheXLabelsStayReadableAfterAnyZoom) {
 // axis labels change width; the scene must hear of each move, or it paints
 // from an index that still holds deleted marks.
 TEST_F(FunctionPlot, RedrawingAShownChartManyTimesIsSafe) {
-    view.resize(553, 337);
-    view.show();
+    showView();
     const char* values[] = {"1", "-2646", "1E15", "0.001", "-7", "123456789", "1E-9", "5"};
     const char* ranges[][3] = {
         {"42", "48", "10"}, {"0", "10", "1"}, {"-5", "5", "0.5"}, {"1", "1", "1"}};
