@@ -32,7 +32,7 @@ void PrintTo(const Snapshot& s, std::ostream* out) {
          << s.degree << ", cell (" << s.col << ", " << s.row << ")";
 }
 
-class History : public TarvelTest {
+class WindowHistoryTest : public TarvelTest {
   protected:
     void SetUp() override {
         TarvelTest::SetUp();
@@ -86,7 +86,7 @@ class History : public TarvelTest {
     int selectionEvents = 0;
 };
 
-TEST_F(History, EveryKindOfStepUndoesAndRedoesTheWholeState) {
+TEST_F(WindowHistoryTest, EveryKindOfStepUndoesAndRedoesTheWholeState) {
     // What a user types into a box is no step: it belongs to the state before the next one.
     form.txtRX->setText("typed, not a step");
     form.txtDegree->setText("2");
@@ -108,7 +108,7 @@ TEST_F(History, EveryKindOfStepUndoesAndRedoesTheWholeState) {
     EXPECT_EQ(stack().count(), 8);
 }
 
-TEST_F(History, ActionsThatChangeNoDataAreNoSteps) {
+TEST_F(WindowHistoryTest, ActionsThatChangeNoDataAreNoSteps) {
     form.btnAdd->click(); // the table counts as full
     form.txtRX->setText("2");
     form.btnFx->click();
@@ -117,7 +117,7 @@ TEST_F(History, ActionsThatChangeNoDataAreNoSteps) {
     EXPECT_EQ(stack().count(), 0);
 }
 
-TEST_F(History, ASmallerDegreeSaysWhatItDroppedAndUndoBringsItBack) {
+TEST_F(WindowHistoryTest, ASmallerDegreeSaysWhatItDroppedAndUndoBringsItBack) {
     form.txtDegree->setText("1");
     const Snapshot start = snapshot();
     form.btnGenerate->click();
@@ -132,7 +132,7 @@ TEST_F(History, ASmallerDegreeSaysWhatItDroppedAndUndoBringsItBack) {
     EXPECT_FALSE(form.note->isVisibleTo(&form));
 }
 
-TEST_F(History, CtrlZUndoesTheWindowOutsideABoxAndTheBoxsTypingInsideIt) {
+TEST_F(WindowHistoryTest, CtrlZUndoesTheWindowOutsideABoxAndTheBoxsTypingInsideIt) {
     ASSERT_TRUE(showActive(form));
     form.btnClear->click();
     form.sgdResult->setFocus();
@@ -149,7 +149,7 @@ TEST_F(History, CtrlZUndoesTheWindowOutsideABoxAndTheBoxsTypingInsideIt) {
     EXPECT_EQ(stack().index(), 1);
 }
 
-TEST_F(History, SaveThenOpenGivesBackTheTableAsOneStep) {
+TEST_F(WindowHistoryTest, SaveThenOpenGivesBackTheTableAsOneStep) {
     const Texts awkward = {"1,5", "say \"hi\"", "a\nb", " 2 ", "", "\xc3\xa9"};
     for (int r = 1; r <= 4; ++r) {
         form.sgdResult->setCell(0, r, awkward[size_t(r - 1)]);

@@ -16,10 +16,10 @@
 namespace {
 
 using Texts = std::vector<std::string>;
-using WindowStart = TarvelTest;
+using WindowTest = TarvelTest;
 using Boxes = std::pair<QString, QString>;
 
-TEST_F(WindowStart, ShowsTheDegreeThreeTemplateAndTheFourDefaultPoints) {
+TEST_F(WindowTest, ShowsTheDegreeThreeTemplateAndTheFourDefaultPoints) {
     TForm1 form;
     EXPECT_EQ(form.windowTitle(), "Tarvel");
     EXPECT_EQ(form.size(), QSize(574, 597));
@@ -49,7 +49,7 @@ TEST_F(WindowStart, ShowsTheDegreeThreeTemplateAndTheFourDefaultPoints) {
     EXPECT_TRUE(errors().isEmpty());
 }
 
-TEST_F(WindowStart, OnAScreenTooSmallTheWindowScrollsInsideIt) {
+TEST_F(WindowTest, OnAScreenTooSmallTheWindowScrollsInsideIt) {
     auto* form = new TForm1;
     const std::unique_ptr<QWidget> shown(showFitted(*form, QSize(500, 400)));
     auto* frame = qobject_cast<QScrollArea*>(shown.get());
@@ -63,7 +63,7 @@ TEST_F(WindowStart, OnAScreenTooSmallTheWindowScrollsInsideIt) {
     EXPECT_EQ(showFitted(fits, QSize(1024, 768)), &fits) << "a window that fits stays as it is";
 }
 
-TEST_F(WindowStart, ClosesWithoutAQuestion) {
+TEST_F(WindowTest, ClosesWithoutAQuestion) {
     TForm1 form;
     form.show();
     EXPECT_TRUE(form.close());
@@ -72,7 +72,7 @@ TEST_F(WindowStart, ClosesWithoutAQuestion) {
 
 // What each handler reads from the controls and writes back into them.
 
-class Bindings : public TarvelTest {
+class WindowBindings : public TarvelTest {
   protected:
     void generate(const char* degreeText) {
         form.txtDegree->setText(degreeText);
@@ -110,7 +110,7 @@ class Bindings : public TarvelTest {
     TForm1 form;
 };
 
-TEST_F(Bindings, GenerateWritesTheDegreeAndBothFormsOrSaysWhyNot) {
+TEST_F(WindowBindings, GenerateWritesTheDegreeAndBothFormsOrSaysWhyNot) {
     generate("2");
     EXPECT_EQ(TForm1State::degree(form), 2);
     EXPECT_EQ(form.txtFx1->text(), "A + Bx^1 + Cx^2");
@@ -124,7 +124,7 @@ TEST_F(Bindings, GenerateWritesTheDegreeAndBothFormsOrSaysWhyNot) {
     EXPECT_EQ(form.txtFx1->text(), "");
 }
 
-TEST_F(Bindings, AddMovesOnAndLoadsTheBoxesWithTheRowItReaches) {
+TEST_F(WindowBindings, AddMovesOnAndLoadsTheBoxesWithTheRowItReaches) {
     form.sgdResult->setRow(4);
     form.btnDel->click();
     EXPECT_EQ(TForm1State::pointCount(form), -1);
@@ -140,7 +140,7 @@ TEST_F(Bindings, AddMovesOnAndLoadsTheBoxesWithTheRowItReaches) {
     EXPECT_EQ(boxes(), Boxes("", ""));
 }
 
-TEST_F(Bindings, ClickingEitherCellOfARowLoadsBothBoxes) {
+TEST_F(WindowBindings, ClickingEitherCellOfARowLoadsBothBoxes) {
     ASSERT_TRUE(showActive(form));
     StringGrid& grid = *form.sgdResult;
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
@@ -153,7 +153,7 @@ TEST_F(Bindings, ClickingEitherCellOfARowLoadsBothBoxes) {
     EXPECT_EQ(boxes(), Boxes("30", "20"));
 }
 
-TEST_F(Bindings, FxWritesTheValueAndKeepsTheOldOneWhenThereIsNone) {
+TEST_F(WindowBindings, FxWritesTheValueAndKeepsTheOldOneWhenThereIsNone) {
     form.txtRfx->setText("kept");
     EXPECT_EQ(fx("5"), "kept") << "right after start the values are empty";
     setCoefficients({"2", "3", "-2", "1"});
@@ -164,7 +164,7 @@ TEST_F(Bindings, FxWritesTheValueAndKeepsTheOldOneWhenThereIsNone) {
     EXPECT_EQ(fx("10"), "32") << "the degree that Generate set";
 }
 
-TEST_F(Bindings, DrawReadsTheRangeBoxesAndShowsTheLastSampleInTheResultBoxes) {
+TEST_F(WindowBindings, DrawReadsTheRangeBoxesAndShowsTheLastSampleInTheResultBoxes) {
     setCoefficients({"2", "3", "-2", "1"});
     form.btnDraw->click();
     EXPECT_EQ(plotted(), 11);
@@ -178,7 +178,7 @@ TEST_F(Bindings, DrawReadsTheRangeBoxesAndShowsTheLastSampleInTheResultBoxes) {
     EXPECT_EQ(form.txtRfx->text(), "1E306");
 }
 
-TEST_F(Bindings, EveryPageSwitchProposesTheRangeOfThePoints) {
+TEST_F(WindowBindings, EveryPageSwitchProposesTheRangeOfThePoints) {
     switchPage();
     EXPECT_EQ(range(), (QStringList{"1", "4", "0.3"}));
     form.txtMin->setText("typed");
@@ -189,7 +189,7 @@ TEST_F(Bindings, EveryPageSwitchProposesTheRangeOfThePoints) {
     EXPECT_EQ(range(), (QStringList{"1", "4", "0.3"})) << "no points, no proposal";
 }
 
-TEST_F(Bindings, ABadXCellLeavesAllThreeRangeBoxesOnEverySwitch) {
+TEST_F(WindowBindings, ABadXCellLeavesAllThreeRangeBoxesOnEverySwitch) {
     form.sgdResult->setCell(0, 4, "four");
     switchPage();
     switchPage();
