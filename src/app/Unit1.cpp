@@ -55,8 +55,12 @@ TForm1::TForm1(QWidget* parent)
     layout = std::make_unique<WindowLayout>(*this);
     bindEvents();
     checkView = new FitCheckView(*this, *txtResult, *sgdResult, *sdgCoefficients);
+    checkView->runAsStep = [this](const std::function<void()>& write) {
+        history.record("Use exact values", [&] { guarded(write); });
+    };
     bindHistory();
     FormCreate();
+    history.start();
 }
 
 TForm1::~TForm1() = default;
@@ -71,18 +75,18 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 
 void TForm1::bindEvents() {
     const std::pair<QPushButton*, Step> steps[] = {
-        {btnGenerate, {&TForm1::btnGenerateClick, "Generate", CheckEffect::clear}},
-        {btnAdd, {&TForm1::btnAddClick, "Add", CheckEffect::follow}},
-        {btnDel, {&TForm1::btnDelClick, "Del", CheckEffect::follow}},
-        {btnClear, {&TForm1::btnClearClick, "Clear", CheckEffect::follow}},
+        {btnGenerate, {&TForm1::btnGenerateClick, "Generate", CheckEffect::clear, {txtDegree}}},
+        {btnAdd, {&TForm1::btnAddClick, "Add", CheckEffect::follow, {txtX, txtFx}}},
+        {btnDel, {&TForm1::btnDelClick, "Del", CheckEffect::follow, {}}},
+        {btnClear, {&TForm1::btnClearClick, "Clear", CheckEffect::follow, {}}},
         {btnGetCoefficients,
-         {&TForm1::btnGetCoefficientsClick, "GetCoefficients", CheckEffect::solve}},
-        {btnFx, {&TForm1::btnFxClick, nullptr, CheckEffect::follow}},
-        {btnDraw, {&TForm1::btnDrawClick, nullptr, CheckEffect::follow}}};
+         {&TForm1::btnGetCoefficientsClick, "GetCoefficients", CheckEffect::solve, {}}},
+        {btnFx, {&TForm1::btnFxClick, nullptr, CheckEffect::follow, {}}},
+        {btnDraw, {&TForm1::btnDrawClick, nullptr, CheckEffect::follow, {}}}};
     for (const auto& [button, step] : steps)
         connect(button, &QPushButton::clicked, this, [this, step = step] { run(step); });
     connect(Tarvel, &QTabWidget::currentChanged, this,
-            [this] { run({&TForm1::TarvelChange, nullptr, CheckEffect::follow}); });
+            [this] { run({&TForm1::TarvelChange, nullptr, CheckEffect::follow, {}}); });
     WindowActions::pressOnEnter({{txtDegree, btnGenerate},
                                  {txtRX, btnFx},
                                  {txtX, btnAdd},
@@ -114,12 +118,15 @@ void TForm1::run(const Step& step) {
         checkView->beforeSolve();
     const auto body = [&] {
         const CellTable pointsBefore = sgdResult->cells();
-        const bool succeeded = guarded([&] {
-            const auto show = qScopeGuard([this] { showGrids(); }); // also what a failed handler wrote
-            (this->*step.handler)();
-        });
+        QString failure;
+        guarded(
+            [&] {
+                const auto show = qScopeGuard([this] { showGrids(); }); // also what a failed handler wrote
+                (this->*step.handler)();
+            },
+            &failure);
         if (step.check == CheckEffect::solve)
-            checkView->afterSolve(succeeded);
+            checkView->afterSolve(failure);
         else if (step.check == CheckEffect::clear)
             checkView->clear();
         checkView->follow();
@@ -130,10 +137,13 @@ void TForm1::run(const Step& step) {
                          .arg(dropped == 1 ? " was" : "s were")
                          .arg(dropped == 1 ? "it" : "them"));
     };
-    if (step.undoText)
-        history.record(step.undoText, body);
-    else
-        body();
+    if (!step.undoText)
+        return body();
+    const std::vector<QLineEdit*> all = boxes();
+    std::vector<size_t> reads;
+    for (QLineEdit* box : step.reads)
+        reads.push_back(size_t(std::find(all.begin(), all.end(), box) - all.begin()));
+    history.record(step.undoText, body, reads);
 }
 
 void TForm1::commitEdits() {
@@ -152,6 +162,7 @@ void TForm1::bindHistory() {
             history.record("Edit", edit);
         };
     actions = new WindowActions(*this, history.stack, *sgdResult);
+    actions->passUndoFrom(boxes());
     pointFiles = new PointFiles(*this, *sgdResult);
     connect(actions->open, &QAction::triggered, this, [this] {
         if (const QString path = pointFiles->askForFileToOpen(); !path.isEmpty())
@@ -188,6 +199,7 @@ WindowState TForm1::captureState() const {
     state.coefNames = coefNames;
     state.pointCount = pointCount;
     state.degree = degree;
+    state.check = checkView->snapshot();
     state.currentCol = sgdResult->col();
     state.currentRow = sgdResult->row();
     return state;
@@ -206,7 +218,7 @@ void TForm1::restoreState(const WindowState& state) {
     pointCount = state.pointCount;
     degree = state.degree;
     note->hide();
-    checkView->follow();
+    checkView->restore(state.check);
 }
 
 void TForm1::openPoints(const QString& path) {

@@ -130,6 +130,7 @@ class TForm1 : public QWidget {
         void (TForm1::*handler)();
         const char* undoText;
         CheckEffect check;
+        std::vector<QLineEdit*> reads; // the boxes the handler reads
     };
     void bindEvents();
     void bindHistory();

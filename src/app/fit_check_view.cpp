@@ -7,11 +7,20 @@
 #include "toolkit/text_box.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QStyle>
 #include <QToolButton>
+
+namespace {
+
+bool isCtrlE(const QEvent* event) {
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    return key->key() == Qt::Key_E && key->modifiers() == Qt::ControlModifier;
+}
+
+} // namespace
 
 FitCheckView::FitCheckView(QWidget& window, QLineEdit& result, StringGrid& points,
                            StringGrid& coefficients)
@@ -19,24 +28,43 @@ FitCheckView::FitCheckView(QWidget& window, QLineEdit& result, StringGrid& point
     indicator = result.addAction(QIcon(), QLineEdit::TrailingPosition);
     indicator->setText("Exact check");
     indicator->setVisible(false);
+    indicatorButton = nullptr;
+    for (QToolButton* button : result.findChildren<QToolButton*>())
+        if (button->defaultAction() == indicator)
+            indicatorButton = button;
+    indicatorButton->setFocusPolicy(Qt::TabFocus); // Space or Enter on it opens the panel
+    QWidget::setTabOrder(&result, indicatorButton);
     panel = new FitCheckPanel(&window);
     placePanel();
     connect(indicator, &QAction::triggered, this, &FitCheckView::openPanel);
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), &result, nullptr, nullptr,
-                          Qt::WidgetShortcut),
-            &QShortcut::activated, this, &FitCheckView::openPanel);
-    panel->onUseExactValues = [this] { guarded([this] { useExactValues(); }); };
+    result.installEventFilter(this);
+    panel->onUseExactValues = [this] {
+        if (runAsStep)
+            runAsStep([this] { useExactValues(); });
+    };
     // Any change to the points or the shown values, by typing, pasting or a handler.
     for (StringGrid* grid : {&points, &coefficients})
         connect(grid->model(), &QAbstractItemModel::dataChanged, this, &FitCheckView::follow);
+}
+
+bool FitCheckView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &result && event->type() == QEvent::ShortcutOverride && isCtrlE(event)) {
+        event->accept(); // the key comes to the box, and here, not to its line editing
+        return true;
+    }
+    if (watched == &result && event->type() == QEvent::KeyPress && isCtrlE(event)) {
+        openPanel();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void FitCheckView::beforeSolve() {
     check.prepare(points.cells());
 }
 
-void FitCheckView::afterSolve(bool solved) {
-    check.start(points.cells(), coefficients.cells(), solved);
+void FitCheckView::afterSolve(const QString& failure) {
+    check.start(points.cells(), coefficients.cells(), failure.toStdString());
     show();
 }
 
@@ -48,6 +76,11 @@ void FitCheckView::clear() {
 void FitCheckView::follow() {
     if (check.follow(points.cells(), coefficients.cells()))
         show();
+}
+
+void FitCheckView::restore(FitCheck::Snapshot snapshot) {
+    check.restore(std::move(snapshot));
+    show();
 }
 
 void FitCheckView::placePanel() {
@@ -65,20 +98,23 @@ void FitCheckView::show() {
                                          report->coefficients[k].difference + ".";
     coefficients.setMarks(std::move(notes));
     indicator->setVisible(report != nullptr);
+    result.update(); // nothing of a hidden indicator stays painted
     if (!report) {
         panel->hide();
         return;
     }
-    const bool agrees = report->verdict == FitReport::Verdict::agrees;
-    indicator->setIcon(window.style()->standardIcon(agrees ? QStyle::SP_DialogApplyButton
-                                                           : QStyle::SP_MessageBoxWarning));
+    using Verdict = FitReport::Verdict;
+    const Verdict verdict = report->verdict;
+    const auto [icon, name] =
+        verdict == Verdict::agrees ? std::pair{QStyle::SP_DialogApplyButton, "Exact check: agrees"}
+        : verdict == Verdict::off  ? std::pair{QStyle::SP_MessageBoxWarning, "Exact check: off"}
+                                   : std::pair{QStyle::SP_MessageBoxInformation,
+                                               "Exact check: not checked"};
+    indicator->setIcon(window.style()->standardIcon(icon));
     const QString summary = QString::fromStdString(report->summary);
     indicator->setToolTip(summary);
-    for (QToolButton* button : result.findChildren<QToolButton*>())
-        if (button->defaultAction() == indicator) {
-            button->setAccessibleName(agrees ? "Exact check: agrees" : "Exact check: off");
-            button->setAccessibleDescription(summary);
-        }
+    indicatorButton->setAccessibleName(name);
+    indicatorButton->setAccessibleDescription(summary);
     if (!panel->isHidden())
         panel->showReport(*report);
 }

@@ -4,24 +4,29 @@
 
 #include <QObject>
 
+#include <functional>
+
 class FitCheckPanel;
 class QAction;
 class QLineEdit;
+class QToolButton;
 class QWidget;
 class StringGrid;
 
-// The exact check as the window shows it: the indicator at the end of Result,
-// the panel it opens (a click, or Ctrl+E in Result), and the tints and notes
-// on the coefficients that are off. The window tells it what happened; it
-// reads the grids itself.
+// The exact check as the window shows it: the indicator at the end of Result
+// (agrees, off, or not checked, each with its own icon and name), the panel
+// it opens (a click, Enter on it after Tab, or Ctrl+E in Result), and the
+// tints and notes on the coefficients that are off. The window tells it what
+// happened; it reads the grids itself.
 class FitCheckView : public QObject {
   public:
     FitCheckView(QWidget& window, QLineEdit& result, StringGrid& points, StringGrid& coefficients);
 
     // Around a solve: the exact fit starts on another thread before it, and
-    // is compared with what the solve left after it.
+    // is compared with what the solve left after it; `failure` is the message
+    // of the error that ended a failed solve.
     void beforeSolve();
-    void afterSolve(bool solved);
+    void afterSolve(const QString& failure);
     // After Generate or an Open: there is nothing to check.
     void clear();
     // After any change to the grids: a changed point takes the check away,
@@ -30,13 +35,25 @@ class FitCheckView : public QObject {
     // The panel stands over the pages, its lower edge just above Result.
     void placePanel();
 
+    // The check as undo keeps it, and gives it back.
+    const FitCheck::Snapshot& snapshot() const { return check.snapshot(); }
+    void restore(FitCheck::Snapshot snapshot);
+
+    // "Use exact values" writes the exact coefficients and their Result text
+    // through this, so the window can make it a step of its own.
+    std::function<void(const std::function<void()>& write)> runAsStep;
+
     QAction* indicator;
+    QToolButton* indicatorButton; // the indicator's button, reached with Tab
     FitCheckPanel* panel;
+
+  protected:
+    // Ctrl+E in Result, before the box takes it as "end of line".
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void show();
     void openPanel();
-    // "Use exact values": the exact coefficients and their Result text.
     void useExactValues();
 
     QWidget& window;

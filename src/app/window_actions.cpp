@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -46,6 +47,23 @@ WindowActions::WindowActions(QWidget& window, QUndoStack& history, StringGrid& p
     connect(&points, &QWidget::customContextMenuRequested, this, [this, &points](const QPoint& at) {
         pointsMenu->popup(points.viewport()->mapToGlobal(at));
     });
+}
+
+void WindowActions::passUndoFrom(const std::vector<QLineEdit*>& boxes) {
+    for (QLineEdit* box : boxes)
+        box->installEventFilter(this);
+}
+
+bool WindowActions::eventFilter(QObject* watched, QEvent* event) {
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (box && event->type() == QEvent::ShortcutOverride) {
+        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+        // Left unaccepted, the key goes on to the window's action.
+        if ((undo->shortcuts().contains(pressed) && !box->isUndoAvailable()) ||
+            (redo->shortcuts().contains(pressed) && !box->isRedoAvailable()))
+            return true;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void WindowActions::pressOnEnter(std::initializer_list<std::pair<QLineEdit*, QPushButton*>> feeds) {

@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 #include <utility>
+#include <vector>
 
 class QAction;
 class QLineEdit;
@@ -30,4 +31,11 @@ class WindowActions : public QObject {
 
     // Enter in a box presses the button that box feeds.
     static void pressOnEnter(std::initializer_list<std::pair<QLineEdit*, QPushButton*>> feeds);
+
+    // Undo and Redo in one of these boxes undo its own typing first; once it
+    // has nothing of its own left, the keys undo and redo the window's steps.
+    void passUndoFrom(const std::vector<QLineEdit*>& boxes);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };

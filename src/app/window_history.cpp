@@ -10,21 +10,20 @@ namespace {
 class StateStep : public QUndoCommand {
   public:
     StateStep(const QString& name, std::shared_ptr<const WindowState> before,
-              std::shared_ptr<const WindowState> after,
-              const std::function<void(const WindowState&)>& restore)
-        : QUndoCommand(name), before(std::move(before)), after(std::move(after)), restore(restore) {}
+              std::shared_ptr<const WindowState> after, WindowHistory& history)
+        : QUndoCommand(name), before(std::move(before)), after(std::move(after)), history(history) {}
 
-    void undo() override { restore(*before); }
+    void undo() override { history.put(before); }
     void redo() override {
         if (std::exchange(done, false)) // pushed after the action ran: nothing to do yet
             return;
-        restore(*after);
+        history.put(after);
     }
 
     const std::shared_ptr<const WindowState> before, after;
 
   private:
-    const std::function<void(const WindowState&)> restore;
+    WindowHistory& history;
     bool done = true;
 };
 
@@ -58,15 +57,29 @@ WindowState WindowHistory::capture(const WindowState* near) {
     return state;
 }
 
-void WindowHistory::record(const QString& name, const std::function<void()>& action) {
-    auto before = std::make_shared<const WindowState>(capture(last.get()));
+void WindowHistory::start() {
+    shown = std::make_shared<const WindowState>(capture(nullptr));
+}
+
+void WindowHistory::put(std::shared_ptr<const WindowState> state) {
+    restore(*state);
+    shown = std::move(state);
+}
+
+void WindowHistory::record(const QString& name, const std::function<void()>& action,
+                           const std::vector<size_t>& readBoxes) {
+    WindowState now = capture(shown.get());
+    if (shown)
+        for (const size_t box : readBoxes)
+            now.boxes[box] = shown->boxes[box];
+    auto before = std::make_shared<const WindowState>(std::move(now));
     // However the action ends, what it changed is a step.
     const auto push = qScopeGuard([&] {
         auto after = std::make_shared<const WindowState>(capture(before.get()));
         if (after->sameData(*before))
             return;
-        last = after;
-        stack.push(new StateStep(name, before, after, restore));
+        shown = after;
+        stack.push(new StateStep(name, before, after, *this));
     });
     action();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fitting/fit_check.h"
 #include "toolkit/packed_table.h"
 
 #include <QUndoStack>
@@ -10,11 +11,13 @@
 #include <vector>
 
 // The window's data at one moment, as undo gives it back: the three grids,
-// every box, the private fields and the point table's current cell. States
-// next to each other share the grids they have in common.
+// every box, the private fields, the point table's current cell and the
+// exact check as it stood. States next to each other share the grids they
+// have in common.
 struct WindowState {
     std::shared_ptr<const PackedTable> points, coefficients, answers;
     std::vector<std::string> boxes;
+    FitCheck::Snapshot check;
     std::vector<std::string> coefNames;
     int pointCount = 0;
     int degree = -1;
@@ -35,18 +38,31 @@ class WindowHistory {
     WindowHistory(std::function<WindowState()> capture,
                   std::function<void(const WindowState&)> restore);
 
+    // The state the window starts in, before any step.
+    void start();
+
     // Runs `action` as a step named `name`; kept when it changed the data.
-    void record(const QString& name, const std::function<void()>& action);
+    // The boxes at `readBoxes` (indices into WindowState::boxes), which the
+    // step reads, go into the state before it as they stood in the state the
+    // window was in, not as typed since: undo gives back boxes that agree
+    // with the grids.
+    void record(const QString& name, const std::function<void()>& action,
+                const std::vector<size_t>& readBoxes = {});
 
     QUndoStack stack;
 
     // What the kept states hold on the heap, each shared grid counted once.
     size_t bytes() const;
 
+    // Puts the window in `state`, as undo and redo do.
+    void put(std::shared_ptr<const WindowState> state);
+
   private:
     WindowState capture(const WindowState* near);
 
     std::function<WindowState()> captureNow;
     std::function<void(const WindowState&)> restore;
-    std::shared_ptr<const WindowState> last; // the newest state kept, to share grids with
+    // The state the window was last put in, by a step, undo or redo; grids
+    // are shared with it.
+    std::shared_ptr<const WindowState> shown;
 };

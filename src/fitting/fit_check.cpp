@@ -3,33 +3,41 @@
 #include "model/coefficient_template.h"
 
 void FitCheck::prepare(const CellTable& sgdResult) {
-    if (pending.valid() || (exact && exact->madeFrom(sgdResult)))
+    if (pending.valid() || (lastFit && lastFit->madeFrom(sgdResult)))
         return;
     pending = std::async(std::launch::async, [points = sgdResult] { return ExactFit(points); });
 }
 
-void FitCheck::start(const CellTable& sgdResult, const CellTable& sdgCoefficients, bool solved) {
+void FitCheck::start(const CellTable& sgdResult, const CellTable& sdgCoefficients,
+                     const std::string& solveFailure) {
     if (pending.valid())
-        exact.emplace(pending.get());
-    if (!exact || !exact->madeFrom(sgdResult))
-        exact.emplace(sgdResult);
-    comparedValues = coefficientTexts(sdgCoefficients);
-    current = reportOn(exact->compare(sdgCoefficients));
-    if (!solved && current->verdict != FitReport::Verdict::noExactFit)
-        current.reset();
+        lastFit = std::make_shared<const ExactFit>(pending.get());
+    if (!lastFit || !lastFit->madeFrom(sgdResult))
+        lastFit = std::make_shared<const ExactFit>(sgdResult);
+    shown = {lastFit, nullptr, {}, solveFailure};
+    compare(sdgCoefficients);
+    const bool explains = shown.report->noFit
+                              ? shown.report->verdict == FitReport::Verdict::noExactFit
+                              : true;
+    if (!solveFailure.empty() && !explains)
+        shown = {};
 }
 
 bool FitCheck::follow(const CellTable& sgdResult, const CellTable& sdgCoefficients) {
-    if (!current)
+    if (!shown.report)
         return false;
-    if (!exact->madeFrom(sgdResult)) {
-        current.reset();
+    if (!shown.fit->madeFrom(sgdResult)) {
+        shown = {};
         return true;
     }
-    std::vector<std::string> values = coefficientTexts(sdgCoefficients);
-    if (values == comparedValues)
+    if (coefficientTexts(sdgCoefficients) == shown.comparedValues)
         return false;
-    comparedValues = std::move(values);
-    current = reportOn(exact->compare(sdgCoefficients));
+    compare(sdgCoefficients);
     return true;
+}
+
+void FitCheck::compare(const CellTable& sdgCoefficients) {
+    shown.comparedValues = coefficientTexts(sdgCoefficients);
+    shown.report = std::make_shared<const FitReport>(
+        reportOn(shown.fit->compare(sdgCoefficients), shown.solveFailure));
 }

@@ -5,26 +5,37 @@
 #include "toolkit/cell_table.h"
 
 #include <future>
-#include <optional>
+#include <memory>
 #include <string>
 #include <vector>
 
-// The exact check as the window shows it: made after a solve that succeeded,
-// and kept current as the grids change.
+// The exact check as the window shows it: made after a solve, and kept
+// current as the grids change.
 class FitCheck {
   public:
+    // What the check shows at one moment, as undo gives it back: never
+    // computed again into something else.
+    struct Snapshot {
+        std::shared_ptr<const ExactFit> fit;
+        std::shared_ptr<const FitReport> report; // none: nothing is checked
+        std::vector<std::string> comparedValues;
+        std::string solveFailure;
+    };
+
     // Before a solve: fits these points exactly on another thread while the
     // solver works, unless they are the points of the last fit. The fit
     // needs only the points; start() waits for it.
     void prepare(const CellTable& sgdResult);
 
-    // After every solve. The exact fit of the last points is kept, so solving
-    // the same points again costs only the comparison. After a solve that
-    // failed, the check stays only to say that no polynomial passes through
-    // the points, which is why it failed.
-    void start(const CellTable& sgdResult, const CellTable& sdgCoefficients, bool solved);
+    // After every solve; `solveFailure` is the message of the error that
+    // ended a failed one. The exact fit of the last points is kept, so
+    // solving the same points again costs only the comparison. After a
+    // failed solve the check stays where it explains the failure: the exact
+    // fit exists after all, or no polynomial passes through the points.
+    void start(const CellTable& sgdResult, const CellTable& sdgCoefficients,
+               const std::string& solveFailure);
     // After Generate: there is nothing to check.
-    void stop() { current.reset(); }
+    void stop() { shown = {}; }
 
     // Follows what the grids hold now: once a point changes the check goes,
     // until the next start; once a shown value changes it compares again.
@@ -32,12 +43,16 @@ class FitCheck {
     bool follow(const CellTable& sgdResult, const CellTable& sdgCoefficients);
 
     // The check of what the window shows, if there is one.
-    const FitReport* report() const { return current ? &*current : nullptr; }
-    const ExactFit* fit() const { return current ? &*exact : nullptr; }
+    const FitReport* report() const { return shown.report.get(); }
+    const ExactFit* fit() const { return shown.report ? shown.fit.get() : nullptr; }
+
+    const Snapshot& snapshot() const { return shown; }
+    void restore(Snapshot snapshot) { shown = std::move(snapshot); }
 
   private:
+    void compare(const CellTable& sdgCoefficients);
+
     std::future<ExactFit> pending;
-    std::optional<ExactFit> exact;
-    std::vector<std::string> comparedValues;
-    std::optional<FitReport> current;
+    std::shared_ptr<const ExactFit> lastFit; // kept for a solve of the same points
+    Snapshot shown;
 };

@@ -32,9 +32,8 @@ std::string noFitReason(const NoExactFit& noFit) {
            " bits of precision.";
 }
 
-} // namespace
-
-FitReport reportOn(FitComparison comparison) {
+// The words for what the comparison found.
+FitReport describe(FitComparison comparison) {
     FitReport report{std::move(comparison), "", ""};
     if (report.noFit) {
         report.reason = noFitReason(*report.noFit);
@@ -84,6 +83,16 @@ FitReport reportOn(FitComparison comparison) {
         report.reason = precision + "; the shown coefficients keep " + keptText +
                         " of them, but the powers of x magnify what they lose: at x = " + worstX +
                         " the shown polynomial misses f(x) by " + report.worstMiss + ".";
+    return report;
+}
+
+} // namespace
+
+FitReport reportOn(FitComparison comparison, const std::string& solveFailure) {
+    FitReport report = describe(std::move(comparison));
+    if (!solveFailure.empty() && !report.noFit)
+        report.summary = "The solve stopped at \"" + solveFailure +
+                         "\"; the exact fit exists. Click for it.";
     return report;
 }
 

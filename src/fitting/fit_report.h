@@ -13,7 +13,9 @@ struct FitReport : FitComparison {
     std::string reason;
 };
 
-FitReport reportOn(FitComparison comparison);
+// `solveFailure`: the message a failed solve ended with, when the exact fit
+// exists after all; the summary then says so first.
+FitReport reportOn(FitComparison comparison, const std::string& solveFailure = "");
 
 // The column headings of the report's two tables.
 inline constexpr std::array<const char*, 4> kCoefficientColumns = {"Coefficient", "Shown",

@@ -43,6 +43,6 @@ void clearPoints(CellTable& sgdResult, int& pointCount) {
 int droppedPoints(const CellTable& before, int rowCount) {
     int dropped = 0;
     for (int row = std::max(rowCount, 1); row < before.rowCount(); ++row)
-        dropped += !before.cell(0, row).empty() || !before.cell(1, row).empty();
+        dropped += !IsBlank(before.cell(0, row)) || !IsBlank(before.cell(1, row));
     return dropped;
 }

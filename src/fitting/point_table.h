@@ -23,6 +23,6 @@ void deletePoint(CellTable& sgdResult, int currentRow, int& pointCount);
 // Clear: empties every point row and sets pointCount to 0.
 void clearPoints(CellTable& sgdResult, int& pointCount);
 
-// How many rows that held text `before` are gone from a table of `rowCount`
-// rows now: the points a smaller degree dropped.
+// How many filled rows of `before` are gone from a table of `rowCount` rows
+// now: the points a smaller degree dropped.
 int droppedPoints(const CellTable& before, int rowCount);

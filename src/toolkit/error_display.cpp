@@ -27,12 +27,15 @@ void showError(const QString& message) {
     presenter()(message);
 }
 
-bool guarded(const std::function<void()>& handler) {
+bool guarded(const std::function<void()>& handler, QString* shown) {
     try {
         handler();
         return true;
     } catch (const std::exception& error) {
-        showError(QString::fromUtf8(error.what()));
+        const QString message = QString::fromUtf8(error.what());
+        if (shown)
+            *shown = message;
+        showError(message);
         return false;
     }
 }

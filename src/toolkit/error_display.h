@@ -18,5 +18,6 @@ ErrorPresenter setErrorPresenter(ErrorPresenter presenter);
 
 void showError(const QString& message);
 
-// True when the handler ran to its end.
-bool guarded(const std::function<void()>& handler);
+// True when the handler ran to its end; otherwise `shown`, when given, gets
+// the message that was shown.
+bool guarded(const std::function<void()>& handler, QString* shown = nullptr);

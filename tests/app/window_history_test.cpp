@@ -1,5 +1,8 @@
 #include "support/tarvel_test.h"
 
+#include "app/fit_check_panel.h"
+#include "app/fit_check_view.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -41,12 +44,15 @@ class WindowHistoryTest : public TarvelTest {
             ++selectionEvents;
             select(col, row);
         };
+        shown = snapshot();
+    }
+    std::vector<QLineEdit*> boxes() const {
+        return {form.txtDegree, form.txtFx1,  form.txtFx2,    form.txtX,  form.txtFx, form.txtMin,
+                form.txtMax,    form.txtStep, form.txtResult, form.txtRX, form.txtRfx};
     }
     Snapshot snapshot() const {
         QStringList boxes;
-        for (QLineEdit* box : {form.txtDegree, form.txtFx1, form.txtFx2, form.txtX, form.txtFx,
-                               form.txtMin, form.txtMax, form.txtStep, form.txtResult, form.txtRX,
-                               form.txtRfx})
+        for (QLineEdit* box : this->boxes())
             boxes << box->text();
         return {form.sgdResult->cells(),         form.sdgCoefficients->cells(),
                 form.sgdAns1->cells(),           boxes,
@@ -65,13 +71,21 @@ class WindowHistoryTest : public TarvelTest {
         EXPECT_EQ(selectionEvents, events) << "restoring raises no selection event";
         EXPECT_TRUE(errors().isEmpty()) << "undo and redo show no message";
     }
-    void step(const std::function<void()>& action) {
-        const Snapshot before = snapshot();
+    // One step; the boxes it `reads` come back as they stood after the last
+    // step, the rest as typed since.
+    void step(const std::function<void()>& action, const std::vector<QLineEdit*>& reads = {}) {
+        Snapshot before = snapshot();
+        const std::vector<QLineEdit*> all = boxes();
+        for (QLineEdit* box : reads) {
+            const auto k = std::find(all.begin(), all.end(), box) - all.begin();
+            before.boxes[k] = shown.boxes[k];
+        }
         const int steps = stack().count();
         action();
         QCoreApplication::processEvents();
         ASSERT_EQ(stack().count(), steps + 1) << "one step";
-        expectUndoAndRedo(before, snapshot());
+        shown = snapshot();
+        expectUndoAndRedo(before, shown);
     }
     QString write(const QString& name, const QByteArray& bytes) {
         const QString path = folder.filePath(name);
@@ -84,18 +98,20 @@ class WindowHistoryTest : public TarvelTest {
     TForm1 form;
     QTemporaryDir folder;
     int selectionEvents = 0;
+    Snapshot shown{CellTable(0, 0), CellTable(0, 0), CellTable(0, 0), {}, {}, 0, 0, 0, 0};
 };
 
 TEST_F(WindowHistoryTest, EveryKindOfStepUndoesAndRedoesTheWholeState) {
-    // What a user types into a box is no step: it belongs to the state before the next one.
+    // What a user types into a box is no step: it belongs to the state before
+    // the next one, unless that step reads it.
     form.txtRX->setText("typed, not a step");
     form.txtDegree->setText("2");
-    step([&] { form.btnGenerate->click(); });
+    step([&] { form.btnGenerate->click(); }, {form.txtDegree});
     form.sgdResult->setRow(3);
     step([&] { form.btnDel->click(); });
     form.txtX->setText("9");
     form.txtFx->setText("81");
-    step([&] { form.btnAdd->click(); });
+    step([&] { form.btnAdd->click(); }, {form.txtX, form.txtFx});
     step([&] { form.btnGetCoefficients->click(); });
     step([&] { form.sdgCoefficients->model()->setData(form.sdgCoefficients->model()->index(0, 0), "7"); });
     step([&] {
@@ -118,8 +134,8 @@ TEST_F(WindowHistoryTest, ActionsThatChangeNoDataAreNoSteps) {
 }
 
 TEST_F(WindowHistoryTest, ASmallerDegreeSaysWhatItDroppedAndUndoBringsItBack) {
-    form.txtDegree->setText("1");
     const Snapshot start = snapshot();
+    form.txtDegree->setText("1");
     form.btnGenerate->click();
     EXPECT_TRUE(form.note->isVisibleTo(&form));
     EXPECT_EQ(form.note->text(), "2 points were dropped with the smaller degree; Ctrl+Z brings them back");
@@ -128,8 +144,70 @@ TEST_F(WindowHistoryTest, ASmallerDegreeSaysWhatItDroppedAndUndoBringsItBack) {
     EXPECT_EQ(columnTexts(form.sgdResult->cells(), 0), (Texts{"1", "2", "", ""}));
     stack().undo();
     stack().undo();
-    EXPECT_EQ(snapshot(), start);
+    EXPECT_EQ(snapshot(), start) << "Degree 3 beside the degree-3 table";
     EXPECT_FALSE(form.note->isVisibleTo(&form));
+    stack().redo();
+    EXPECT_EQ(form.txtDegree->text(), "1") << "and redo gives back what was typed";
+}
+
+// The note's promise, kept with the cursor still in Degree: the box undoes its
+// own typing first, then the same key undoes the window's step.
+TEST_F(WindowHistoryTest, CtrlZInABoxUndoesItsTypingThenTheWindowsStep) {
+    ASSERT_TRUE(showActive(form));
+    form.txtDegree->setFocus();
+    form.txtDegree->selectAll();
+    QTest::keyClicks(form.txtDegree, "1");
+    QTest::keyClick(form.txtDegree, Qt::Key_Return);
+    ASSERT_EQ(form.sgdResult->cells().rowCount(), 3);
+    QTest::keyClick(form.txtDegree, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(form.txtDegree->text(), "3") << "the box's own typing first";
+    EXPECT_EQ(form.sgdResult->cells().rowCount(), 3);
+    QTest::keyClick(form.txtDegree, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(form.sgdResult->cells().rowCount(), 5) << "then the window's step";
+    EXPECT_EQ(columnTexts(form.sgdResult->cells(), 0), (Texts{"1", "2", "3", "4"}));
+    EXPECT_EQ(form.txtDegree->text(), "3");
+    QTest::keyClick(form.txtDegree, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(form.sgdResult->cells().rowCount(), 3) << "and redo, from the box too";
+}
+
+TEST_F(WindowHistoryTest, TheDropNoteCountsOnlyFilledRows) {
+    form.sgdResult->setCell(0, 4, "   ");
+    form.sgdResult->setCell(1, 4, "");
+    form.txtDegree->setText("1"); // drops (3, 20) and the row of spaces
+    form.btnGenerate->click();
+    EXPECT_EQ(form.note->text(), "1 point was dropped with the smaller degree; Ctrl+Z brings it back");
+}
+
+// "Use exact values" is a step, and undo gives back the check as it stood.
+TEST_F(WindowHistoryTest, UndoGivesBackTheExactCheckAndUseExactValuesIsAStep) {
+    form.txtDegree->setText("9");
+    form.btnGenerate->click();
+    for (long long x = 1; x <= 10; ++x) {
+        long long fx = 0;
+        for (int k = 0; k < 10; ++k)
+            fx = fx * x + 1;
+        form.sgdResult->setCell(0, int(x), std::to_string(x));
+        form.sgdResult->setCell(1, int(x), std::to_string(fx));
+    }
+    form.btnGetCoefficients->click();
+    ASSERT_TRUE(form.checkView->indicator->isVisible());
+    const QString off = form.checkView->indicator->toolTip();
+    const int steps = stack().count();
+    form.checkView->panel->useButton->click();
+    EXPECT_EQ(stack().count(), steps + 1);
+    EXPECT_EQ(stack().undoText(), "Use exact values");
+    const QString agrees = form.checkView->indicator->toolTip();
+    EXPECT_NE(agrees, off);
+    stack().undo();
+    EXPECT_TRUE(form.checkView->indicator->isVisible());
+    EXPECT_EQ(form.checkView->indicator->toolTip(), off) << "the check as it stood";
+    stack().undo(); // the solve
+    EXPECT_FALSE(form.checkView->indicator->isVisible());
+    stack().redo();
+    EXPECT_EQ(form.checkView->indicator->toolTip(), off) << "redo brings the check back";
+    stack().redo();
+    EXPECT_EQ(form.checkView->indicator->toolTip(), agrees);
+    EXPECT_EQ(columnTexts(form.sdgCoefficients->cells(), 1), Texts(10, "1"));
 }
 
 TEST_F(WindowHistoryTest, CtrlZUndoesTheWindowOutsideABoxAndTheBoxsTypingInsideIt) {

@@ -14,14 +14,14 @@ TEST_F(FitCheckTest, FollowsTheGridsAndKeepsTheFitOfTheSamePoints) {
     solve({{"1", "4"}, {"2", "8"}, {"3", "20"}, {"4", "46"}});
     FitCheck fitCheck;
     EXPECT_EQ(fitCheck.report(), nullptr);
-    fitCheck.start(points, coefficients, true);
+    fitCheck.start(points, coefficients, "");
     ASSERT_NE(fitCheck.report(), nullptr);
     const ExactFit* fit = fitCheck.fit();
     coefficients.setCell(1, 1, "2.5");
     fitCheck.follow(points, coefficients);
     EXPECT_EQ(fitCheck.report()->verdict, Verdict::off) << "an edited value is compared again";
     fitCheck.stop();
-    fitCheck.start(points, coefficients, true);
+    fitCheck.start(points, coefficients, "");
     EXPECT_EQ(fitCheck.fit(), fit) << "the same points keep their exact fit";
     points.setCell(1, 1, "5");
     fitCheck.follow(points, coefficients);
@@ -31,18 +31,49 @@ TEST_F(FitCheckTest, FollowsTheGridsAndKeepsTheFitOfTheSamePoints) {
     EXPECT_EQ(fitCheck.report(), nullptr) << "until the next start";
 }
 
-TEST_F(FitCheckTest, AfterAFailedSolveOnlyRowsThatShareAnXAreSaid) {
+// After a failed solve the check stays where it explains the failure.
+TEST_F(FitCheckTest, AfterAFailedSolveItOffersTheExactFitOrSaysWhyThereIsNone) {
     FitCheck fitCheck;
+    const std::string failure = "Floating point division by zero";
     points = tableOf(2, {{"1", "4"}, {"2", "8"}, {"2", "9"}});
-    fitCheck.start(points, coefficients, false);
+    coefficients = tableOf(2, {{"A", ""}, {"B", ""}, {"C", ""}});
+    fitCheck.start(points, coefficients, failure);
     ASSERT_NE(fitCheck.report(), nullptr);
-    EXPECT_EQ(fitCheck.report()->verdict, Verdict::noExactFit);
-    points.setCell(0, 3, "3");
-    fitCheck.start(points, coefficients, false);
-    EXPECT_EQ(fitCheck.report(), nullptr) << "a fit exists: the solver's error says it all";
-    points.setCell(0, 3, "four");
-    fitCheck.start(points, coefficients, false);
+    EXPECT_EQ(fitCheck.report()->verdict, Verdict::noExactFit) << "rows share an x";
+
+    points = tableOf(2, {{"5E38", "1"}, {"1E39", "2"}}); // beyond single precision
+    coefficients = tableOf(2, {{"A", ""}, {"B", ""}});
+    fitCheck.start(points, coefficients, "Floating point overflow");
+    ASSERT_NE(fitCheck.report(), nullptr) << "the exact fit exists: it is offered";
+    EXPECT_EQ(fitCheck.report()->summary,
+              "The solve stopped at \"Floating point overflow\"; the exact fit exists. Click for it.");
+    ASSERT_NE(fitCheck.fit(), nullptr);
+    fitCheck.fit()->writeExactValues(coefficients);
+    fitCheck.follow(points, coefficients);
+    EXPECT_EQ(fitCheck.report()->verdict, Verdict::agrees);
+
+    points.setCell(1, 2, "four");
+    fitCheck.start(points, coefficients, "'four' is not a valid floating point value");
+    EXPECT_EQ(fitCheck.report(), nullptr) << "no exact fit to offer: the solver's error says it all";
+}
+
+// Undo gives back the check as it stood, whatever the grids say since.
+TEST_F(FitCheckTest, ASnapshotGivesBackTheCheckAsItStood) {
+    solve({{"1", "4"}, {"2", "8"}, {"3", "20"}, {"4", "46"}});
+    FitCheck fitCheck;
+    fitCheck.start(points, coefficients, "");
+    const FitCheck::Snapshot agreed = fitCheck.snapshot();
+    coefficients.setCell(1, 1, "2.5");
+    fitCheck.follow(points, coefficients);
+    ASSERT_EQ(fitCheck.report()->verdict, Verdict::off);
+    fitCheck.restore(agreed);
+    EXPECT_EQ(fitCheck.report(), agreed.report.get()) << "the same report, not a new one";
+    coefficients.setCell(1, 1, "2");
+    EXPECT_FALSE(fitCheck.follow(points, coefficients)) << "the values it compared";
+    fitCheck.stop();
     EXPECT_EQ(fitCheck.report(), nullptr);
+    fitCheck.restore(agreed);
+    EXPECT_EQ(fitCheck.report()->verdict, Verdict::agrees);
 }
 
 } // namespace
