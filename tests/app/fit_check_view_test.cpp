@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -189,6 +190,45 @@ TEST_F(FitCheckViewTest, TheIndicatorSaysWhatItShowsToScreenReaders) {
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);
     EXPECT_EQ(accessible->text(QAccessible::Name), "Exact check: off");
     EXPECT_EQ(accessible->text(QAccessible::Description).toStdString(), tip());
+}
+
+// "Not checked" never looks like "off": its own icon, name and reason.
+TEST_F(FitCheckViewTest, ANumberTheCheckCannotReadIsNotCheckedRatherThanOff) {
+    form.sgdResult->setCell(1, 1, "4." + std::string(39, '0') + "1"); // 41 digits
+    solve();
+    ASSERT_TRUE(shown());
+    EXPECT_EQ(verdict(), "Exact check: not checked");
+    EXPECT_NE(tip().find("at most 40 significant digits"), std::string::npos) << tip();
+    const QImage notChecked = form.checkView->indicator->icon().pixmap(16).toImage();
+    form.sgdResult->setCell(1, 1, "4");
+    solve();
+    form.sdgCoefficients->model()->setData(form.sdgCoefficients->model()->index(1, 0), "3.5");
+    EXPECT_EQ(verdict(), "Exact check: off");
+    EXPECT_NE(form.checkView->indicator->icon().pixmap(16).toImage(), notChecked);
+}
+
+TEST_F(FitCheckViewTest, AFailedSolveWhoseExactFitExistsOffersIt) {
+    setPoints({{"5E38", "1"}, {"1E39", "2"}}); // beyond single precision
+    solve();
+    EXPECT_EQ(errors(), QStringList{"Floating point overflow"});
+    ASSERT_TRUE(shown());
+    EXPECT_EQ(tip(), "The solve stopped at \"Floating point overflow\"; the exact fit exists. "
+                     "Click for it.");
+    form.checkView->indicator->trigger();
+    ASSERT_TRUE(form.checkView->panel->useButton->isEnabled());
+    form.checkView->panel->useButton->click();
+    EXPECT_EQ(columnTexts(form.sdgCoefficients->cells(), 1), (Texts{"0", "2E-39"}));
+    EXPECT_EQ(verdict(), "Exact check: agrees");
+}
+
+TEST_F(FitCheckViewTest, TabReachesTheIndicatorAndSpaceOpensThePanel) {
+    ASSERT_TRUE(showActive(form));
+    solve();
+    form.txtResult->setFocus();
+    QTest::keyClick(form.txtResult, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), form.checkView->indicatorButton);
+    QTest::keyClick(form.checkView->indicatorButton, Qt::Key_Space);
+    EXPECT_FALSE(form.checkView->panel->isHidden());
 }
 
 } // namespace
