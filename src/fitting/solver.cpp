@@ -4,24 +4,25 @@
 #include "toolkit/arithmetic.h"
 #include "toolkit/cell_table.h"
 #include "toolkit/conversions.h"
+#include "toolkit/errors.h"
 #include "toolkit/on_exit.h"
 #include "toolkit/round_trip.h"
 
 #include <cmath>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace {
 
-double value(const CellTable& grid, int col, int row) {
-    return StrToFloat(grid.cell(col, row));
-}
-
-// A cell of the answer grid. Every cell the solver wrote reads as a number;
-// the only text that may not is a point's f(x), copied verbatim into column 0
-// of its row, so a conversion error names that point.
-double answerValue(const CellTable& sgdAns1, int col, int row) {
-    return CellToFloat(sgdAns1.cell(col, row), "Points", row, "f(x)");
+// A cell's text read as a number, an error naming the cell: column 0 still
+// holding a point's f(x) verbatim is named as that point; any other cell,
+// such as one holding a value written beyond the range of a double, as the
+// answer grid's.
+double answerValue(const CellTable& sgdAns1, const std::string& text, int col, int row,
+                   bool verbatimFx) {
+    return verbatimFx ? CellToFloat(text, "Points", row, "f(x)")
+                      : CellToFloat(text, "Answer", row, sgdAns1.cell(col, 0));
 }
 
 // The answer grid during the elimination, which reads every cell many times
@@ -38,33 +39,46 @@ class AnswerCells {
 
     // Leaves the last value of each cell written as its text.
     void writeTexts() {
-        for (size_t k = 0; k < values.size(); ++k)
+        for (size_t k = 0; k < values.size(); ++k) {
+            const int col = int(k % size_t(cols)), row = int(k / size_t(cols));
             if (states[k] == State::written)
-                table.setCell(int(k % size_t(cols)), int(k / size_t(cols)), FloatToStr(values[k]));
+                table.setCell(col, row, FloatToStr(values[k]));
+            else if (states[k] == State::beyondADouble)
+                table.setCell(col, row, unreadable.at(k));
+        }
     }
 
-    // The value of a cell's text; `named`: a text that is no number raises
-    // the error that names the point. A cell outside the grid reads as empty.
-    double read(int col, int row, bool named) {
+    // The value of a cell's text; a text that is no number raises the error
+    // that names the cell. A cell outside the grid reads as empty.
+    double read(int col, int row) {
         if (col >= cols || row >= table.rowCount())
-            return named ? answerValue(table, col, row) : value(table, col, row);
+            return answerValue(table, table.cell(col, row), col, row, col == 0);
         const size_t k = index(col, row);
         if (states[k] == State::unread) {
-            values[k] = named ? answerValue(table, col, row) : value(table, col, row);
+            values[k] = answerValue(table, table.cell(col, row), col, row, col == 0);
             states[k] = State::read;
+        } else if (states[k] == State::beyondADouble) {
+            answerValue(table, unreadable.at(k), col, row, false); // raises
         }
         return values[k];
     }
 
-    // As writing FloatToStr(v): an infinite or NaN v raises before the cell changes.
+    // As writing FloatToStr(v): an infinite or NaN v raises before the cell
+    // changes. A value whose 15 digits round beyond the largest double is
+    // written as that text, and fails where it is read, as text would.
     void write(int col, int row, double v) {
         const size_t k = index(col, row);
-        values[k] = roundTrip(v);
-        states[k] = State::written;
+        try {
+            values[k] = roundTrip(v);
+            states[k] = State::written;
+        } catch (const EConvertError&) {
+            unreadable[k] = FloatToStr(v);
+            states[k] = State::beyondADouble;
+        }
     }
 
   private:
-    enum class State : unsigned char { unread, read, written };
+    enum class State : unsigned char { unread, read, written, beyondADouble };
 
     size_t index(int col, int row) const { return size_t(row) * size_t(cols) + size_t(col); }
 
@@ -72,6 +86,7 @@ class AnswerCells {
     const int cols;
     std::vector<double> values;
     std::vector<State> states;
+    std::unordered_map<size_t, std::string> unreadable; // texts beyond a double, by cell
 };
 
 } // namespace
@@ -99,18 +114,15 @@ void eliminate(CellTable& sgdAns1) {
     const int cols = sgdAns1.colCount();
     AnswerCells cells(sgdAns1);
     const OnExit leaveTexts([&] { cells.writeTexts(); }); // however the elimination ends
-    std::vector<double> pivotRow(size_t(std::max(cols, 0)));
     for (int i = 1; i <= equations; ++i) {
-        const double pivot = single(cells.read(i, i, false));
-        for (int c = 0; c < cols; ++c) {
-            cells.write(c, i, checkedDivide(cells.read(c, i, true), pivot));
-            pivotRow[size_t(c)] = cells.read(c, i, false); // unchanged for the rest of this step
-        }
+        const double pivot = single(cells.read(i, i));
+        for (int c = 0; c < cols; ++c)
+            cells.write(c, i, checkedDivide(cells.read(c, i), pivot));
         for (int r = i + 1; r <= equations; ++r) {
-            const double factor = single(cells.read(i, r, false));
+            const double factor = single(cells.read(i, r));
             for (int c = 0; c < cols; ++c) {
-                const double h = single(cells.read(c, r, true));
-                const double q = single(pivotRow[size_t(c)]);
+                const double h = single(cells.read(c, r));
+                const double q = single(cells.read(c, i));
                 cells.write(c, r, single(h - q * factor));
             }
         }
@@ -131,10 +143,11 @@ void backSubstitute(const CellTable& sgdAns1, CellTable& sdgCoefficients) {
     const int equations = sgdAns1.rowCount() - 1;
     for (int n = equations; n >= 1; --n) {
         const int known = equations - n;
-        double s = single(value(sgdAns1, 0, n));
+        double s = single(answerValue(sgdAns1, sgdAns1.cell(0, n), 0, n, false));
         for (int c = cols - 1; c >= cols - known; --c) {
-            const double a = single(value(sgdAns1, c, n));
-            const double b = single(value(sdgCoefficients, 1, c));
+            const double a = single(answerValue(sgdAns1, sgdAns1.cell(c, n), c, n, false));
+            const double b = single(CellToFloat(sdgCoefficients.cell(1, c), "Coefficients", c,
+                                                sdgCoefficients.cell(0, c)));
             s = single(s - a * b);
         }
         sdgCoefficients.setCell(1, n, FloatToStr(s));

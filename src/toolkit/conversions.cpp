@@ -20,6 +20,11 @@ namespace {
     throw EConvertError(quotedText(text) + " is not a valid floating point value");
 }
 
+// A number, but not one a double holds.
+[[noreturn]] void beyondADouble(std::string_view text) {
+    throw EConvertError(quotedText(text) + " is beyond the range of a double");
+}
+
 // Decimal exponent of the leading nonzero digit; used only to tell an
 // overflow from an underflow, so the mantissa is known not to be zero.
 long leadingExponent(const NumberParts& parts) {
@@ -118,7 +123,7 @@ double StrToFloat(std::string_view text) {
                                            std::chars_format::general);
     if (ec == std::errc::result_out_of_range) {
         if (leadingExponent(parts) > 0)
-            notAFloat(text);
+            beyondADouble(text);
         value = 0; // underflow: the nearest double is zero
     } else if (ec != std::errc() || end != begin + parts.unsignedText.size()) {
         notAFloat(text);

@@ -20,8 +20,10 @@ inline bool IsBlank(std::string_view text) {
 }
 
 // Optional surrounding spaces, sign, digits with an optional '.' fraction and
-// an optional exponent. Anything else, or a value beyond the range of a
-// double, raises EConvertError. A value too small reads as 0 or a subnormal.
+// an optional exponent. Anything else raises EConvertError ("... is not a
+// valid floating point value"), and so does a value beyond the range of a
+// double ("... is beyond the range of a double"). A value too small reads as
+// 0 or a subnormal.
 double StrToFloat(std::string_view text);
 
 // StrToFloat of a grid cell's text; a conversion error names the cell, as

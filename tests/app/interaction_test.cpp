@@ -409,8 +409,8 @@ class Interaction : public TarvelTest {
     // What no action may break; `action` is what just ran.
     void checkInvariants(const std::string& action, const Texts& tableBefore, int newErrors) {
         static const QRegularExpression known(
-            "^(((Points|Coefficients), row \\d+, [^:]+: )?'\u2068.*\u2069' is not a valid "
-            "floating point value|Floating point division by zero|"
+            "^(((Points|Coefficients|Answer), row \\d+, [^:]+: )?'\u2068.*\u2069' is (not a valid "
+            "floating point value|beyond the range of a double)|Floating point division by zero|"
             "Floating point overflow|Invalid floating point operation|"
             "Degree -?\\d+ is too large: the largest degree is 190|Step must be greater than 0|"
             "Too many samples: the range needs (more than )?\\d+; at most 100000 can be drawn|"

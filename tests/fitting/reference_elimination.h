@@ -4,27 +4,38 @@
 #include "toolkit/cell_table.h"
 #include "toolkit/conversions.h"
 
+#include <set>
+#include <utility>
+
 // The elimination exactly as the answer grid is meant to show it: every
 // operand read from its cell's text, every result written as text before
-// anything reads it. The solver must leave the grid as this does, cell for
-// cell, also when an error ends it part-way.
+// anything reads it; a text that is no number, or a number beyond a double,
+// fails where it is read, naming the cell: a point's f(x) while column 0
+// still holds it, the answer grid's cell otherwise. The solver must leave the
+// grid as this does, cell for cell, also when an error ends it part-way.
 inline void referenceEliminate(CellTable& grid) {
-    const auto value = [&](int col, int row) { return StrToFloat(grid.cell(col, row)); };
-    const auto answerValue = [&](int col, int row) {
-        return CellToFloat(grid.cell(col, row), "Points", row, "f(x)");
+    std::set<std::pair<int, int>> written;
+    const auto value = [&](int col, int row) {
+        if (col == 0 && !written.contains({col, row}))
+            return CellToFloat(grid.cell(col, row), "Points", row, "f(x)");
+        return CellToFloat(grid.cell(col, row), "Answer", row, grid.cell(col, 0));
+    };
+    const auto write = [&](int col, int row, double v) {
+        grid.setCell(col, row, FloatToStr(v));
+        written.insert({col, row});
     };
     const int equations = grid.rowCount() - 1;
     const int cols = grid.colCount();
     for (int i = 1; i <= equations; ++i) {
         const double pivot = single(value(i, i));
         for (int c = 0; c < cols; ++c)
-            grid.setCell(c, i, FloatToStr(checkedDivide(answerValue(c, i), pivot)));
+            write(c, i, checkedDivide(value(c, i), pivot));
         for (int r = i + 1; r <= equations; ++r) {
             const double factor = single(value(i, r));
             for (int c = 0; c < cols; ++c) {
-                const double h = single(answerValue(c, r));
+                const double h = single(value(c, r));
                 const double q = single(value(c, i));
-                grid.setCell(c, r, FloatToStr(single(h - q * factor)));
+                write(c, r, single(h - q * factor));
             }
         }
     }

@@ -170,6 +170,25 @@ TEST_F(SolverFailure, ANonNumericFirstFxFailsWhileNormalisingRowOne) {
     EXPECT_EQ(answer()[0], (Texts{"four", "1", "1", "1", "1"}));
 }
 
+// The largest double, 1.7976931348623157E308, is a number, but its 15-digit
+// text once row 1 is normalised, 1.79769313486232E308, is beyond a double:
+// the cell holds that text, and the read of it names the cell, as the
+// step-by-step elimination would.
+TEST_F(SolverFailure, AValueWrittenBeyondADoubleFailsWhereItIsReadNamingItsCell) {
+    setPoints({{"1", "1.7976931348623157E308"}, {"2", "8"}, {"3", "20"}, {"4", "46"}});
+    CellTable expected = answerTable;
+    solve();
+    expectOnlyError("Answer, row 1, Answer: '\u20681.79769313486232E308\u2069' is beyond the "
+                    "range of a double");
+    EXPECT_EQ(answer()[0], (Texts{"1.79769313486232E308", "1", "1", "1", "1"}));
+    buildSystem(points, expected);
+    try {
+        referenceEliminate(expected);
+    } catch (const Exception&) {
+    }
+    EXPECT_EQ(dataRows(answerTable), dataRows(expected)) << "as the text-by-text elimination leaves it";
+}
+
 TEST_F(SolverFailure, ANulByteInACellShowsInTheMessageInsteadOfEndingIt) {
     setPoints({{"1", "4"}, {"2", "8"}, {"3", std::string("1\0" "2", 3)}});
     solve();
