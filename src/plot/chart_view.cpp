@@ -110,7 +110,10 @@ QImage ChartView::image(qreal scale) const {
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
-    const_cast<ChartView*>(this)->render(&painter); // render() does not change the view
+    // The whole view into the whole picture, in the view's own units: left to
+    // itself, render() may take the picture's pixels for units, and on X it
+    // then draws only the top-left part, enlarged.
+    const_cast<ChartView*>(this)->render(&painter, QRectF(QPointF(0, 0), QSizeF(size())), rect());
     return picture;
 }
 

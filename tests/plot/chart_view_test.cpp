@@ -8,6 +8,7 @@
 #include <QChart>
 #include <QDomDocument>
 #include <QFile>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QValueAxis>
@@ -94,6 +95,17 @@ TEST_F(ChartViewTest, SavesThePictureAsPngAndSvg) {
     ASSERT_TRUE(view.saveImage(svg));
     const QImage picture(png);
     EXPECT_EQ(picture.size(), view.size() * 2 * view.devicePixelRatioF());
+    // The whole chart, not a part of it enlarged: shrunk to the view's size it
+    // is what the view shows, give or take the smoothing of edges.
+    const QImage shown = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QImage shrunk(shown.size(), QImage::Format_RGB32);
+    shrunk.fill(shown.pixel(0, 0)); // the view's background, where the picture is transparent
+    QPainter(&shrunk).drawImage(QRect(QPoint(0, 0), shown.size()), picture);
+    double difference = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            difference += std::abs(qGray(shown.pixel(x, y)) - qGray(shrunk.pixel(x, y)));
+    EXPECT_LT(difference / (shown.width() * shown.height()), 8.0) << "mean grey difference";
     QFile file(svg);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     QDomDocument document;
