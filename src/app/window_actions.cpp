@@ -56,6 +56,13 @@ void WindowActions::passUndoFrom(const std::vector<QLineEdit*>& boxes) {
 
 bool WindowActions::eventFilter(QObject* watched, QEvent* event) {
     auto* box = qobject_cast<QLineEdit*>(watched);
+    // Alt and a letter presses a button when one shows that letter; when none
+    // on the shown page does, the letter is not typed instead.
+    if (box && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        return key->modifiers() == Qt::AltModifier && key->key() >= Qt::Key_A &&
+               key->key() <= Qt::Key_Z;
+    }
     if (box && event->type() == QEvent::ShortcutOverride) {
         const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
         // Left unaccepted, the key goes on to the window's action.

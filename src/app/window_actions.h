@@ -34,6 +34,7 @@ class WindowActions : public QObject {
 
     // Undo and Redo in one of these boxes undo its own typing first; once it
     // has nothing of its own left, the keys undo and redo the window's steps.
+    // Alt and a letter that presses no button types nothing into them.
     void passUndoFrom(const std::vector<QLineEdit*>& boxes);
 
   protected:

@@ -3,7 +3,10 @@
 #include "app/window_actions.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QMenu>
+#include <QTabWidget>
+#include <QTest>
 
 namespace {
 
@@ -27,6 +30,22 @@ TEST_F(WindowActionsTest, ThePointTablesMenuOffersFilesUndoAndTheClipboard) {
     EXPECT_EQ(form.actions->undo->text().remove('&'), "Undo Edit") << "the undo action names the step";
     for (const QKeySequence& keys : {QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")})
         EXPECT_TRUE(form.actions->redo->shortcuts().contains(keys)) << keys.toString().toStdString();
+}
+
+// On the Draw page the buttons of the first page are hidden: their letters
+// press nothing, and type nothing either.
+TEST_F(WindowActionsTest, AltAndALetterOfAButtonOnAnotherPageDoesNothing) {
+    ASSERT_TRUE(showActive(form));
+    form.Tarvel->setCurrentIndex(1);
+    form.txtMin->setFocus();
+    const Grid points = dataRows(form.sgdResult->cells());
+    const QString min = form.txtMin->text();
+    QTest::keyClick(form.txtMin, Qt::Key_C, Qt::AltModifier);
+    QTest::keyClick(form.txtMin, Qt::Key_D, Qt::AltModifier);
+    EXPECT_EQ(form.txtMin->text(), min);
+    EXPECT_EQ(dataRows(form.sgdResult->cells()), points) << "Clear and Del were not pressed";
+    QTest::keyClicks(form.txtMin, "5");
+    EXPECT_EQ(form.txtMin->text(), min + "5") << "plain typing goes on";
 }
 
 } // namespace
