@@ -180,7 +180,6 @@ void TForm1::bindHistory() {
     note->setBackgroundRole(QPalette::ToolTipBase);
     note->setForegroundRole(QPalette::ToolTipText);
     note->setMargin(2);
-    note->move(0, 202); // below the group box, over the gap above the answer grid
     note->hide();
 }
 
@@ -249,6 +248,7 @@ void TForm1::savePoints(const QString& path) {
 void TForm1::showNote(const QString& text) {
     note->setText(text);
     note->adjustSize();
+    note->move(0, sgdResult->geometry().bottom() - 14); // over the point table's foot, as it grows
     note->show();
     note->raise();
     QTimer::singleShot(8000, note, &QWidget::hide);

@@ -150,29 +150,41 @@ WindowLayout::WindowLayout(TForm1& form) : laidOut(form.size()) {
     createControls(form);
     nameForScreenReaders(form);
     chainTabOrder(form);
+    using enum Share;
+    const auto follows = [&](QWidget* control, bool wider, Share down, Share taller) {
+        anchors.push_back({control, control->geometry(), {wider, down, taller}});
+    };
     for (QWidget* control : {form.txtFx1, form.txtFx2})
-        anchors.push_back({control, control->geometry(), Follow::growWidth});
-    for (QWidget* control : {static_cast<QWidget*>(form.Tarvel), static_cast<QWidget*>(form.sgdAns1),
-                             static_cast<QWidget*>(form.Chart1)})
-        anchors.push_back({control, control->geometry(), Follow::grow});
+        follows(control, true, none, none);
+    follows(form.Tarvel, true, none, all);
+    follows(form.Chart1, true, none, all);
+    // Page 1 shares its new height: the point table and the coefficients
+    // take the upper half, the answer grid below them the lower.
+    follows(form.sgdResult, false, none, upperHalf);
+    follows(form.sdgCoefficients, true, none, upperHalf);
+    follows(form.sgdAns1, true, upperHalf, lowerHalf);
     for (QWidget* control : std::initializer_list<QWidget*>{
-             form.Label8, form.txtMin, form.Max, form.txtMax, form.Label9, form.txtStep, form.btnDraw, form.Label5, form.Label6, form.Label7, form.txtRX,
-             form.btnFx, form.txtRfx})
-        anchors.push_back({control, control->geometry(), Follow::moveDown});
-    anchors.push_back({form.txtResult, form.txtResult->geometry(), Follow::moveDownGrowWidth});
+             form.Label8, form.txtMin, form.Max, form.txtMax, form.Label9, form.txtStep,
+             form.btnDraw, form.Label5, form.Label6, form.Label7, form.txtRX, form.btnFx,
+             form.txtRfx})
+        follows(control, false, all, none);
+    follows(form.txtResult, true, all, none);
 }
 
 void WindowLayout::follow(QSize size) const {
     const int dx = std::max(0, size.width() - laidOut.width());
     const int dy = std::max(0, size.height() - laidOut.height());
+    const auto part = [dy](Share share) {
+        return share == Share::all         ? dy
+               : share == Share::upperHalf ? dy / 2
+               : share == Share::lowerHalf ? dy - dy / 2
+                                           : 0;
+    };
     for (const auto& [control, laidOutGeometry, follow] : anchors) {
         QRect geometry = laidOutGeometry;
-        if (follow != Follow::moveDown)
-            geometry.setWidth(laidOutGeometry.width() + dx);
-        if (follow == Follow::grow)
-            geometry.setHeight(laidOutGeometry.height() + dy);
-        if (follow == Follow::moveDown || follow == Follow::moveDownGrowWidth)
-            geometry.moveTop(laidOutGeometry.top() + dy);
+        geometry.setWidth(laidOutGeometry.width() + (follow.wider ? dx : 0));
+        geometry.moveTop(laidOutGeometry.top() + part(follow.down));
+        geometry.setHeight(laidOutGeometry.height() + part(follow.taller));
         control->setGeometry(geometry);
     }
 }

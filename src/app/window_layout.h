@@ -18,13 +18,18 @@ class WindowLayout {
     // screen readers and chains them in the layout's Tab order.
     explicit WindowLayout(TForm1& form);
 
-    // Gives the room beyond the laid-out size to the pages, the answer grid
+    // Gives the room beyond the laid-out size to the pages, the three grids
     // and the chart, widens the formula boxes, and moves the rows below the
     // pages down. A window smaller than laid out changes nothing.
     void follow(QSize size) const;
 
   private:
-    enum class Follow { grow, growWidth, moveDown, moveDownGrowWidth };
+    // How much of the new height a control moves down or grows by.
+    enum class Share { none, upperHalf, lowerHalf, all };
+    struct Follow {
+        bool wider; // takes all the new width
+        Share down, taller;
+    };
     std::vector<std::tuple<QWidget*, QRect, Follow>> anchors;
     QSize laidOut;
 };

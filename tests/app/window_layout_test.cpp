@@ -100,21 +100,22 @@ TEST_F(WindowLayoutTest, UsesTheLayoutFonts) {
     EXPECT_EQ(form.btnGetCoefficients->font(), form.font());
 }
 
-TEST_F(WindowLayoutTest, ALargerWindowGivesTheRoomToThePagesTheAnswerGridAndTheChart) {
+TEST_F(WindowLayoutTest, ALargerWindowGivesTheRoomToThePagesTheGridsAndTheChart) {
     TForm1 form;
     EXPECT_EQ(form.minimumSize(), QSize(574, 597)) << "never smaller than laid out";
     form.resize(1600, 1000);
     form.show();
     const int dx = 1600 - 574, dy = 1000 - 597;
     EXPECT_EQ(form.Tarvel->geometry(), QRect(8, 96, 561 + dx, 401 + dy));
-    EXPECT_EQ(form.sgdAns1->geometry(), QRect(0, 224, 553 + dx, 146 + dy));
+    EXPECT_EQ(form.sgdAns1->geometry(), QRect(0, 224 + dy / 2, 553 + dx, 146 + dy - dy / 2));
     EXPECT_EQ(form.Chart1->geometry(), QRect(0, 0, 553 + dx, 337 + dy));
     EXPECT_EQ(form.txtFx1->geometry(), QRect(72, 40, 489 + dx, 24));
     EXPECT_EQ(form.txtResult->geometry(), QRect(63, 528 + dy, 498 + dx, 24));
     EXPECT_EQ(form.btnDraw->geometry(), QRect(478, 344 + dy, 75, 26)) << "below the chart";
     EXPECT_EQ(form.btnFx->geometry(), QRect(168, 560 + dy, 75, 25));
-    EXPECT_EQ(form.sgdResult->geometry(), QRect(0, 0, 185, 217)) << "the top of page 1 stays";
-    EXPECT_EQ(form.sdgCoefficients->geometry(), QRect(360, 8, 193, 209));
+    EXPECT_EQ(form.sgdResult->geometry(), QRect(0, 0, 185, 217 + dy / 2)) << "more points show";
+    EXPECT_EQ(form.sdgCoefficients->geometry(), QRect(360, 8, 193 + dx, 209 + dy / 2));
+    EXPECT_EQ(form.GroupBox1->geometry(), QRect(184, 0, 177, 217)) << "the buttons stay";
     form.resize(574, 597);
     EXPECT_EQ(form.Chart1->geometry(), QRect(0, 0, 553, 337)) << "and back";
     EXPECT_EQ(form.txtResult->geometry(), QRect(63, 528, 498, 24));
