@@ -51,16 +51,17 @@ class AnswerCells {
     // The value of a cell's text; a text that is no number raises the error
     // that names the cell. A cell outside the grid reads as empty.
     double read(int col, int row) {
-        if (col >= cols || row >= table.rowCount())
-            return answerValue(table, table.cell(col, row), col, row, col == 0);
+        if (col >= cols || row >= table.rowCount()) [[unlikely]]
+            return outside(col, row);
         const size_t k = index(col, row);
-        if (states[k] == State::unread) {
-            values[k] = answerValue(table, table.cell(col, row), col, row, col == 0);
-            states[k] = State::read;
-        } else if (states[k] == State::beyondADouble) {
-            answerValue(table, unreadable.at(k), col, row, false); // raises
-        }
+        if (states[k] >= State::unread) [[unlikely]]
+            return readText(k, col, row);
         return values[k];
+    }
+
+    // Whether a written cell's text reads back as a number.
+    bool readsAsNumber(int col, int row) const {
+        return states[index(col, row)] != State::beyondADouble;
     }
 
     // As writing FloatToStr(v): an infinite or NaN v raises before the cell
@@ -68,6 +69,41 @@ class AnswerCells {
     // written as that text, and fails where it is read, as text would.
     void write(int col, int row, double v) {
         const size_t k = index(col, row);
+        if (std::abs(v) < 1e308) [[likely]] { // every value but the largest, infinite and NaN
+            values[k] = roundTrip(v);
+            states[k] = State::written;
+        } else {
+            writeLarge(k, v);
+        }
+    }
+
+    // The same for a single-precision value, which is never beyond a double.
+    void writeSingle(int col, int row, double v) {
+        const size_t k = index(col, row);
+        values[k] = roundTrip(v);
+        states[k] = State::written;
+    }
+
+  private:
+    // The states that need the cell's text come last.
+    enum class State : unsigned char { read, written, unread, beyondADouble };
+
+    size_t index(int col, int row) const { return size_t(row) * size_t(cols) + size_t(col); }
+
+    [[gnu::noinline]] double outside(int col, int row) const {
+        return answerValue(table, table.cell(col, row), col, row, col == 0);
+    }
+
+    // The first read of a cell, or the read of one written beyond a double.
+    [[gnu::noinline]] double readText(size_t k, int col, int row) {
+        if (states[k] == State::beyondADouble)
+            answerValue(table, unreadable.at(k), col, row, false); // raises
+        values[k] = answerValue(table, table.cell(col, row), col, row, col == 0);
+        states[k] = State::read;
+        return values[k];
+    }
+
+    [[gnu::noinline]] void writeLarge(size_t k, double v) {
         try {
             values[k] = roundTrip(v);
             states[k] = State::written;
@@ -76,11 +112,6 @@ class AnswerCells {
             states[k] = State::beyondADouble;
         }
     }
-
-  private:
-    enum class State : unsigned char { unread, read, written, beyondADouble };
-
-    size_t index(int col, int row) const { return size_t(row) * size_t(cols) + size_t(col); }
 
     CellTable& table;
     const int cols;
@@ -114,18 +145,31 @@ void eliminate(CellTable& sgdAns1) {
     const int cols = sgdAns1.colCount();
     AnswerCells cells(sgdAns1);
     const OnExit leaveTexts([&] { cells.writeTexts(); }); // however the elimination ends
+    std::vector<double> pivotRow(size_t(std::max(cols, 0)));
     for (int i = 1; i <= equations; ++i) {
         const double pivot = single(cells.read(i, i));
-        for (int c = 0; c < cols; ++c)
+        bool rowReads = true; // every cell of the pivot row reads as a number
+        for (int c = 0; c < cols; ++c) {
             cells.write(c, i, checkedDivide(cells.read(c, i), pivot));
-        for (int r = i + 1; r <= equations; ++r) {
-            const double factor = single(cells.read(i, r));
-            for (int c = 0; c < cols; ++c) {
-                const double h = single(cells.read(c, r));
-                const double q = single(cells.read(c, i));
-                cells.write(c, r, single(h - q * factor));
-            }
+            if (cells.readsAsNumber(c, i))
+                pivotRow[size_t(c)] = cells.read(c, i); // unchanged for the rest of this step
+            else
+                rowReads = false;
         }
+        const auto reduceRowsBelow = [&](auto pivotRowAt) {
+            for (int r = i + 1; r <= equations; ++r) {
+                const double factor = single(cells.read(i, r));
+                for (int c = 0; c < cols; ++c) {
+                    const double h = single(cells.read(c, r));
+                    const double q = single(pivotRowAt(c));
+                    cells.writeSingle(c, r, single(h - q * factor));
+                }
+            }
+        };
+        if (rowReads)
+            reduceRowsBelow([&](int c) { return pivotRow[size_t(c)]; });
+        else // a cell beyond a double fails where its text is read
+            reduceRowsBelow([&](int c) { return cells.read(c, i); });
     }
 }
 
