@@ -1,20 +1,23 @@
 #include "toolkit/string_grid_model.h"
 
+#include "toolkit/conversions.h"
 #include "toolkit/string_grid.h"
 #include "toolkit/text_limits.h"
 
 namespace {
 
 // What a cell paints: a text longer than any column can show keeps only its
-// start and its end, so a huge text paints as fast as a short one.
+// start and its end, so a huge text paints as fast as a short one; invisible
+// characters that would turn the text around show as marks.
 QString shownText(const std::string& text) {
     constexpr size_t kEachEnd = 400; // bytes; wider than a screen of text
     if (text.size() <= 2 * kEachEnd)
-        return QString::fromStdString(text);
-    const size_t headEnd = characterStart(text, kEachEnd);
-    const size_t tailStart = characterStart(text, text.size() - kEachEnd);
-    return QString::fromUtf8(text.data(), qsizetype(headEnd)) + QChar(0x2026) +
-           QString::fromUtf8(text.data() + tailStart, qsizetype(text.size() - tailStart));
+        return QString::fromStdString(visibleText(text));
+    const std::string_view whole = text;
+    const size_t headEnd = characterStart(whole, kEachEnd);
+    const size_t tailStart = characterStart(whole, text.size() - kEachEnd);
+    return QString::fromStdString(visibleText(whole.substr(0, headEnd))) + QChar(0x2026) +
+           QString::fromStdString(visibleText(whole.substr(tailStart)));
 }
 
 } // namespace

@@ -146,7 +146,7 @@ TEST_F(PointFilesTest, AFileNameInAMessageCannotBreakOrTurnItAround) {
     const QString path = folder.filePath("missing\nfile\u202e.csv");
     form.openPoints(path);
     ASSERT_EQ(errors().size(), 1);
-    const QString shown = folder.filePath("missing\ufffdfile\u202e.csv");
+    const QString shown = folder.filePath("missing\ufffdfile\ufffd.csv");
     EXPECT_EQ(errors()[0],
               "Cannot open " + quoted(shown) + ": \u2068No such file or directory\u2069.");
 }

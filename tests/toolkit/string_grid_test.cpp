@@ -70,6 +70,17 @@ TEST_F(StringGridTest, AHugeTextPaintsOnlyItsEndsButItsTooltipShowsItAll) {
     EXPECT_FALSE(cells.model()->index(0, 1).data(Qt::ToolTipRole).isValid()) << "empty: no tip";
 }
 
+// "\u202E12" would draw as "21": the override shows as a mark instead, and
+// the cell keeps its text.
+TEST_F(StringGridTest, InvisibleDirectionControlsShowAsMarks) {
+    StringGrid cells(2, 0);
+    cells.setCell(0, 1, "\u202E12");
+    cells.setCell(1, 1, "1\t2");
+    EXPECT_EQ(cells.model()->index(0, 0).data().toString(), "\uFFFD12");
+    EXPECT_EQ(cells.model()->index(0, 1).data().toString(), "1\uFFFD2");
+    EXPECT_EQ(cells.model()->index(0, 0).data(Qt::EditRole).toString(), "\u202E12");
+}
+
 // Records the text of every cell the grid paints.
 class PaintedTexts : public QProxyStyle {
   public:
