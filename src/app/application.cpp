@@ -1,10 +1,13 @@
 #include "app/application.h"
 
+#include "toolkit/string_grid_model.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QProxyStyle>
 #include <QScrollArea>
 #include <QStyle>
+#include <QStyleOption>
 #include <QWidget>
 
 namespace {
@@ -17,6 +20,10 @@ class TarvelStyle : public QProxyStyle {
                   QStyleHintReturn* returnData) const override {
         if (hint == SH_UnderlineShortcut)
             return altHeld;
+        if (hint == SH_Table_GridLineColor && option) // from the palette, seen light or dark
+            return int(mixed(option->palette.color(QPalette::Base),
+                             option->palette.color(QPalette::Text), 56.0 / 255)
+                           .rgba());
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
 

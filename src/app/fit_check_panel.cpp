@@ -30,11 +30,11 @@ QTableWidget* table(QWidget* parent, const char* name, const std::array<const ch
     return view;
 }
 
-QTableWidgetItem* item(const std::string& text, bool off) {
+QTableWidgetItem* item(const std::string& text, bool off, const QPalette& palette) {
     auto* cell = new QTableWidgetItem(QString::fromStdString(text));
     cell->setToolTip(cell->text());
     if (off) // the tint repeats what the difference column says
-        cell->setBackground(attentionTint());
+        cell->setBackground(attentionTint(palette));
     return cell;
 }
 
@@ -43,7 +43,7 @@ void fill(QTableWidget& view, const std::vector<std::vector<std::string>>& rows,
     view.setRowCount(int(rows.size()));
     for (size_t r = 0; r < rows.size(); ++r)
         for (size_t c = 0; c < rows[r].size(); ++c)
-            view.setItem(int(r), int(c), item(rows[r][c], off[r]));
+            view.setItem(int(r), int(c), item(rows[r][c], off[r], view.palette()));
     view.resizeColumnsToContents();
 }
 

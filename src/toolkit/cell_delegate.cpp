@@ -7,6 +7,8 @@
 void CellDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
     QStyledItemDelegate::initStyleOption(option, index);
     const QWidget* view = option->widget;
+    if (!view->hasFocus()) // the current cell of a grid without focus draws as inactive
+        option->state &= ~QStyle::State_Active;
     const int margins =
         2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
     option->text = option->fontMetrics.elidedText(option->text, Qt::ElideMiddle,

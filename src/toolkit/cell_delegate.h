@@ -3,7 +3,8 @@
 #include <QStyledItemDelegate>
 
 // How a grid's cells paint and edit: a number too wide for its cell is cut
-// in the middle, and an editor takes no more than a box does.
+// in the middle, the selection of a grid without focus is drawn as inactive,
+// and an editor takes no more than a box does.
 class CellDelegate : public QStyledItemDelegate {
   public:
     using QStyledItemDelegate::QStyledItemDelegate;

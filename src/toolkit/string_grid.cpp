@@ -17,6 +17,12 @@ StringGrid::StringGrid(int colCount, int fixedCols, QWidget* parent)
       itemModel(new StringGridModel(*this)), currentCol(fixedCols) {
     setModel(itemModel);
     setItemDelegate(new CellDelegate(this));
+    // Without focus the selection is muted, so Tab shows which grid it enters.
+    QPalette muted = palette();
+    muted.setColor(QPalette::Inactive, QPalette::Highlight,
+                   mixed(muted.color(QPalette::Base), muted.color(QPalette::Highlight), 0.3));
+    muted.setColor(QPalette::Inactive, QPalette::HighlightedText, muted.color(QPalette::Text));
+    setPalette(muted);
     // Tab leaves the grid for the next control; the arrow keys move among cells.
     setTabKeyNavigation(false);
     setSelectionMode(ContiguousSelection);

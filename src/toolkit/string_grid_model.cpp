@@ -4,6 +4,8 @@
 #include "toolkit/string_grid.h"
 #include "toolkit/text_limits.h"
 
+#include <cmath>
+
 namespace {
 
 // What a cell paints: a text longer than any column can show keeps only its
@@ -22,8 +24,14 @@ QString shownText(const std::string& text) {
 
 } // namespace
 
-QColor attentionTint() {
-    return QColor(255, 224, 160);
+QColor mixed(const QColor& from, const QColor& to, double share) {
+    const auto channel = [share](int a, int b) { return int(std::lround(a + (b - a) * share)); };
+    return QColor(channel(from.red(), to.red()), channel(from.green(), to.green()),
+                  channel(from.blue(), to.blue()));
+}
+
+QColor attentionTint(const QPalette& palette) {
+    return mixed(palette.color(QPalette::Base), QColor(255, 160, 0), 0.35); // amber
 }
 
 StringGridModel::StringGridModel(StringGrid& grid)
@@ -94,7 +102,7 @@ QVariant StringGridModel::data(const QModelIndex& index, int role) const {
     }
     case Qt::BackgroundRole: // a tint, never the only sign: the tooltip says why
         return grid.marks.contains({gridCol(index), gridRow(index)})
-                   ? QVariant(attentionTint())
+                   ? QVariant(attentionTint(grid.palette()))
                    : QVariant();
     default:
         return {};

@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
+#include <QPalette>
 
 #include <string>
 
@@ -43,5 +44,9 @@ class StringGridModel : public QAbstractTableModel {
 };
 
 // The tint of a cell that needs the user's attention, wherever one shows:
-// never the only sign, a tooltip or a column says why.
-QColor attentionTint();
+// never the only sign, a tooltip or a column says why. Made from the
+// palette's base, so the palette's text stays legible on it, light or dark.
+QColor attentionTint(const QPalette& palette);
+
+// A colour `share` of the way from `from` to `to`.
+QColor mixed(const QColor& from, const QColor& to, double share);

@@ -1,6 +1,5 @@
 #include "support/tarvel_test.h"
 
-#include "app/application.h"
 #include "plot/chart_view.h"
 
 #include <QChart>
@@ -8,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QTabWidget>
 #include <QTest>
 #include <QXYSeries>
@@ -47,20 +45,6 @@ TEST_F(WindowTest, ShowsTheDegreeThreeTemplateAndTheFourDefaultPoints) {
     EXPECT_EQ(TForm1State::degree(form), 3);
     EXPECT_EQ(TForm1State::coefNames(form), (Texts{"A", "B", "C", "D"}));
     EXPECT_TRUE(errors().isEmpty());
-}
-
-TEST_F(WindowTest, OnAScreenTooSmallTheWindowScrollsInsideIt) {
-    auto* form = new TForm1;
-    const std::unique_ptr<QWidget> shown(showFitted(*form, QSize(500, 400)));
-    auto* frame = qobject_cast<QScrollArea*>(shown.get());
-    ASSERT_TRUE(frame) << "a scrolling frame";
-    EXPECT_EQ(frame->widget(), form);
-    EXPECT_LE(frame->width(), 500);
-    EXPECT_LE(frame->height(), 400);
-    EXPECT_EQ(form->size(), QSize(574, 597)) << "the window keeps its size inside";
-    EXPECT_EQ(frame->windowTitle(), "Tarvel");
-    TForm1 fits;
-    EXPECT_EQ(showFitted(fits, QSize(1024, 768)), &fits) << "a window that fits stays as it is";
 }
 
 TEST_F(WindowTest, ClosesWithoutAQuestion) {

@@ -1,5 +1,6 @@
 #include "support/tarvel_test.h"
 
+#include "toolkit/string_grid_model.h"
 #include "toolkit/text_box.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -79,6 +81,67 @@ TEST_F(StringGridTest, InvisibleDirectionControlsShowAsMarks) {
     EXPECT_EQ(cells.model()->index(0, 0).data().toString(), "\uFFFD12");
     EXPECT_EQ(cells.model()->index(0, 1).data().toString(), "1\uFFFD2");
     EXPECT_EQ(cells.model()->index(0, 0).data(Qt::EditRole).toString(), "\u202E12");
+}
+
+// WCAG contrast of two colours, 1 to 21.
+double contrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        const auto linear = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double x = luminance(a), y = luminance(b);
+    return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
+}
+
+QPalette darkPalette() {
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(53, 53, 53));
+    dark.setColor(QPalette::Base, QColor(35, 35, 35));
+    dark.setColor(QPalette::Text, Qt::white);
+    dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    return dark;
+}
+
+TEST_F(StringGridTest, MarkedCellsStayLegibleLightAndDark) {
+    for (const QPalette& palette : {QPalette(QColor(240, 240, 240)), darkPalette()}) {
+        StringGrid cells(2, 0);
+        cells.setPalette(palette);
+        cells.setMarks({{{0, 1}, "off"}});
+        const QColor tint = cells.model()->index(0, 0).data(Qt::BackgroundRole).value<QColor>();
+        EXPECT_NE(tint, palette.color(QPalette::Base)) << "a tint shows";
+        EXPECT_GE(contrast(tint, palette.color(QPalette::Text)), 4.5) << "the text on it reads";
+    }
+}
+
+// Tab into a grid shows where it went: only the grid with focus draws its
+// current cell in the full highlight.
+TEST_F(StringGridTest, TheCurrentCellOfAGridWithoutFocusIsDrawnAsInactive) {
+    QWidget window;
+    window.resize(620, 300);
+    StringGrid focused(2, 0, &window), other(2, 0, &window);
+    for (StringGrid* each : {&focused, &other}) {
+        each->cells().setRowCount(5);
+        each->sync();
+    }
+    focused.setGeometry(0, 0, 300, 300);
+    other.setGeometry(310, 0, 300, 300);
+    ASSERT_TRUE(showActive(window));
+    focused.setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(focused.hasFocus());
+    const auto currentColour = [](StringGrid& grid) {
+        const QRect cell = grid.visualRect(grid.model()->index(0, 0));
+        return grid.viewport()->grab().toImage().pixelColor(cell.center() + QPoint(cell.width() / 3, 0));
+    };
+    const QColor highlight = focused.palette().color(QPalette::Active, QPalette::Highlight);
+    const auto distance = [&](const QColor& colour) {
+        return std::abs(colour.red() - highlight.red()) + std::abs(colour.green() - highlight.green()) +
+               std::abs(colour.blue() - highlight.blue());
+    };
+    EXPECT_LT(distance(currentColour(focused)), 8) << "the highlight, give or take its shading";
+    EXPECT_GT(distance(currentColour(other)), 100) << "muted";
 }
 
 // Records the text of every cell the grid paints.
