@@ -1,9 +1,13 @@
 #include "plot/value_marks.h"
 
+#include "toolkit/conversions.h"
+
 #include <QChart>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QXYSeries>
+
+#include <algorithm>
 
 ValueMarks::ValueMarks(QChart& chart, QXYSeries& series, const QList<QPointF>& samples,
                        std::vector<int> pointIndices)
@@ -32,19 +36,35 @@ QRectF ValueMarks::boundingRect() const {
     return bounds;
 }
 
-void ValueMarks::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
+std::vector<ValueMarks::Mark> ValueMarks::placedMarks(const QFont& font) const {
+    std::vector<Mark> marks;
     if (!series)
-        return;
+        return marks;
     const QRectF area = chart.plotArea();
-    const QFontMetricsF metrics(painter->font());
-    painter->setPen(chart.titleBrush().color());
+    const QFontMetricsF metrics(font);
     for (const QPointF& point : marked) {
         const QPointF position = chart.mapToPosition(point, series);
         if (!area.adjusted(-1, -1, 1, 1).contains(position))
             continue;
-        const QString text = QString::number(point.y(), 'g', 6);
+        const QString text = QString::fromStdString(FloatToStr(point.y(), 6));
         const double width = metrics.horizontalAdvance(text);
-        painter->drawText(QPointF(position.x() - width / 2, position.y() - metrics.descent() - 3),
-                          text);
+        // Centred over its point, but never out over the axis labels.
+        const double left = std::clamp(position.x() - width / 2, area.left(),
+                                       std::max(area.left(), area.right() - width));
+        const QRectF place(left, position.y() - metrics.height() - 3, width, metrics.height());
+        const bool overlaps = std::any_of(marks.begin(), marks.end(), [&](const Mark& other) {
+            return other.place.intersects(place);
+        });
+        if (!overlaps)
+            marks.push_back({text, place});
     }
+    return marks;
+}
+
+void ValueMarks::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
+    painter->setPen(chart.titleBrush().color());
+    const QFontMetricsF metrics(painter->font());
+    for (const Mark& mark : placedMarks(painter->font()))
+        painter->drawText(QPointF(mark.place.left(), mark.place.bottom() - metrics.descent()),
+                          mark.text);
 }

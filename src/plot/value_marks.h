@@ -28,6 +28,17 @@ class ValueMarks : public QGraphicsObject {
     // The marks on the chart, if any.
     static ValueMarks* of(const QChart& chart);
 
+    // The marks as they would be painted now: each point's value, six
+    // significant digits written as the axes write numbers, centred above it
+    // but kept within the plot's sides, clear of the axis labels. A mark is
+    // left out when its point is outside the plot, or when it would overlap
+    // one placed before it.
+    struct Mark {
+        QString text;
+        QRectF place;
+    };
+    std::vector<Mark> placedMarks(const QFont& font) const;
+
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override;
 

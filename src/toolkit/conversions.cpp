@@ -148,14 +148,19 @@ double StrToFloat(std::string_view text) {
 }
 
 std::string FloatToStr(double value) {
+    return FloatToStr(value, 15);
+}
+
+std::string FloatToStr(double value, int significantDigits) {
     checkedResult(value);
     if (value == 0)
         return "0"; // also for negative zero
-    // The 15 correctly rounded significant digits and the decimal exponent of
+    // The correctly rounded significant digits and the decimal exponent of
     // the first: "-1.23450000000000e-07".
     char sci[32];
-    const char* sciEnd =
-        std::to_chars(sci, sci + sizeof sci, value, std::chars_format::scientific, 14).ptr;
+    const char* sciEnd = std::to_chars(sci, sci + sizeof sci, value, std::chars_format::scientific,
+                                       significantDigits - 1)
+                             .ptr;
     const char* mantissa = sci + (value < 0);
     const char* e = std::find(mantissa, sciEnd, 'e');
     int exponent = 0;

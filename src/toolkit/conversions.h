@@ -59,6 +59,8 @@ std::string decimalCommaNumber(std::string_view text);
 // Only finite values have a text: infinity raises the overflow error and NaN
 // the invalid-operation error, so no cell ever shows either.
 std::string FloatToStr(double value);
+// The same with fewer significant digits (1 to 15), for short labels.
+std::string FloatToStr(double value, int significantDigits);
 
 // The text FloatToStr writes for a number whose significant digits (the first
 // not 0, at most 15 of them) are `digits` and whose first digit stands for

@@ -257,6 +257,31 @@ TEST_F(FunctionPlot, TheXLabelsStayReadableAfterAnyZoom) {
     EXPECT_EQ(labels().last(), "999");
 }
 
+// Value marks read as the axes do ("1111110000", never "1.11111e+09"), stay
+// over the plot and clear of each other.
+TEST_F(FunctionPlot, ValueMarksAreWrittenAsTheAxesWriteAndNeverOverlap) {
+    setCoefficients({"1111111111", "-1E300"});
+    drawShown("0", "1", "0.5");
+    const ValueMarks* marks = ValueMarks::of(chart());
+    ASSERT_TRUE(marks);
+    const auto placed = marks->placedMarks(QFont());
+    ASSERT_FALSE(placed.empty());
+    EXPECT_EQ(placed.front().text, "1111110000");
+    EXPECT_EQ(placed.back().text, "-1E300");
+    // A steep line of many close points: every mark that shows stands apart.
+    setCoefficients({"0", "0", "0", "1"});
+    drawShown("-10", "10", "0.5");
+    const auto crowded = ValueMarks::of(chart())->placedMarks(QFont());
+    const QRectF area = chart().plotArea();
+    for (size_t a = 0; a < crowded.size(); ++a) {
+        EXPECT_GE(crowded[a].place.left(), area.left()) << crowded[a].text.toStdString();
+        EXPECT_LE(crowded[a].place.right(), area.right()) << crowded[a].text.toStdString();
+        for (size_t b = a + 1; b < crowded.size(); ++b)
+            EXPECT_FALSE(crowded[a].place.intersects(crowded[b].place))
+                << crowded[a].text.toStdString() << " and " << crowded[b].text.toStdString();
+    }
+}
+
 // The marks' bounds follow the plot area, which moves with every Draw as the
 // axis labels change width; the scene must hear of each move, or it paints
 // from an index that still holds deleted marks.
