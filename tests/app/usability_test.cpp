@@ -82,7 +82,7 @@ TEST_F(Usability, ABlockTooTallIsRefusedWholeWithTheDegreeThatHoldsIt) {
     EXPECT_EQ(errors().size(), 2) << "two columns do not fit right of column 1";
     EXPECT_EQ(rowTexts(form.sgdResult->cells(), 1), (Texts{"1", "4"}));
     paste(*form.sdgCoefficients, 1, 3, "7\n8\n9");
-    EXPECT_EQ(errors().size(), 3) << "the coefficient values are checked the same way";
+    ASSERT_EQ(errors().size(), 3) << "the coefficient values are checked the same way";
     EXPECT_EQ(errors().last(), "The clipboard holds 3 rows, but only 2 fit from the current row "
                                "down: the table holds 4 coefficients. Degree 4 would hold them all.");
     EXPECT_EQ(columnTexts(form.sdgCoefficients->cells(), 1), (Texts{"", "", "", ""}));

@@ -232,6 +232,8 @@ TEST_F(FunctionPlot, ManyPointsAreAllPlottedWithAReadableSubsetOfLabels) {
     draw("0", "999", "1");
     EXPECT_EQ(values().size(), 1000u);
     EXPECT_LE(labels().size(), 13);
+    ASSERT_FALSE(labels().isEmpty());
+    ASSERT_FALSE(markedPoints().empty());
     EXPECT_EQ(labels().first(), "0");
     EXPECT_EQ(labels().last(), "999");
     EXPECT_EQ(markedPoints().size(), size_t(labels().size()));
