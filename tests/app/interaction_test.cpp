@@ -7,6 +7,7 @@
 //
 // runs the long mode; a failure names its seed and action.
 #include "support/tarvel_test.h"
+#include "app/fit_check_view.h"
 
 #include "plot/chart_view.h"
 
@@ -296,14 +297,20 @@ class Interaction : public TarvelTest {
             form.openPoints(path);
             return "open " + QFileInfo(path).fileName().toStdString();
         }
-        if (chance(0.05)) { // Ctrl+Z or a redo key, outside the boxes
+        if (chance(0.05)) { // Ctrl+Z or a redo key, on the table or in a box
             typedIntoTable = true;
             const bool undo = chance(0.7);
-            form.sgdResult->setFocus();
-            QTest::keyClick(form.sgdResult, undo ? Qt::Key_Z : chance(0.5) ? Qt::Key_Y : Qt::Key_Z,
+            QWidget* target = chance(0.5) ? static_cast<QWidget*>(form.sgdResult)
+                                          : boxes[pick(0, std::size(boxes) - 1)];
+            if (target != form.sgdResult && TForm1State::undoStack(form).index() == 0)
+                typedBeforeFirstStep.insert(static_cast<QLineEdit*>(target)); // its own undo may run
+            if (!target->isVisible())
+                target = form.sgdResult;
+            target->setFocus();
+            QTest::keyClick(target, undo ? Qt::Key_Z : chance(0.5) ? Qt::Key_Y : Qt::Key_Z,
                             undo || chance(0.5) ? Qt::ControlModifier
                                                 : Qt::ControlModifier | Qt::ShiftModifier);
-            return undo ? "undo" : "redo";
+            return std::string(undo ? "undo" : "redo") + " in " + target->objectName().toStdString();
         }
         const int roll = pick(0, 99);
         if (roll < 30) {
@@ -455,7 +462,7 @@ class Interaction : public TarvelTest {
         }
         // Undo and redo give back what a user typed, too.
         const bool userTyped = action.starts_with("type") || action.starts_with("paste") ||
-                               action == "undo" || action == "redo";
+                               action.starts_with("undo") || action.starts_with("redo");
         for (QLineEdit* box :
              {form.txtResult, form.txtRfx, form.txtMin, form.txtMax, form.txtStep}) {
             const QString text = box->text().toLower();
@@ -503,16 +510,17 @@ class Interaction : public TarvelTest {
         Texts coefNames;
         int pointCount, degree;
         std::map<QLineEdit*, QString> boxes;
+        bool checked; // the exact check's indicator shows
     };
     StartState startState() const {
         std::map<QLineEdit*, QString> boxes;
-        for (QLineEdit* box : {form.txtFx1, form.txtFx2, form.txtResult})
+        for (QLineEdit* box : {form.txtDegree, form.txtFx1, form.txtFx2, form.txtResult})
             if (!typedBeforeFirstStep.contains(box))
                 boxes[box] = box->text();
         return {form.sgdResult->cells(),      form.sdgCoefficients->cells(),
                 form.sgdAns1->cells(),        TForm1State::coefNames(form),
                 TForm1State::pointCount(form), TForm1State::degree(form),
-                boxes};
+                boxes,                        form.checkView->indicator->isVisible()};
     }
     void expectUndoingEverythingGivesBack(const StartState& start) {
         QUndoStack& stack = TForm1State::undoStack(form);
@@ -529,6 +537,7 @@ class Interaction : public TarvelTest {
         EXPECT_EQ(now.degree, start.degree);
         for (const auto& [box, text] : now.boxes)
             EXPECT_EQ(text, start.boxes.at(box)) << box->objectName().toStdString();
+        EXPECT_EQ(now.checked, start.checked) << "the exact check as it stood";
     }
 
     std::mt19937_64 rng;
