@@ -46,4 +46,11 @@ TEST_F(Application, GridLinesShowOnLightAndDarkPalettes) {
     EXPECT_GT(gridLine(dark).lightness() - 35, 40) << "lines that stand out from the base";
 }
 
+// The desktop finds the window's entry, icon and settings by this id.
+TEST_F(Application, IsKnownToTheDesktopByItsId) {
+    EXPECT_EQ(QGuiApplication::desktopFileName(), "org.tarvel.tarvel");
+    EXPECT_EQ(QCoreApplication::organizationName(), "Tarvel");
+    EXPECT_EQ(QCoreApplication::applicationName(), "Tarvel");
+}
+
 } // namespace

@@ -256,6 +256,12 @@ TEST_F(ChartExploring, TheWheelZoomsDraggingPansADoubleClickRestores) {
     QTest::mouseMove(form.Chart1->viewport(), plotCentre() + QPoint(0, 40));
     QTest::mouseRelease(form.Chart1->viewport(), Qt::LeftButton, {}, plotCentre() + QPoint(0, 40));
     EXPECT_GT(axisY().min(), zoomedMin) << "dragging down shows lower values... of a higher range";
+    const auto& axisX = *qobject_cast<QValueAxis*>(form.Chart1->chart()->axes(Qt::Horizontal).first());
+    const double left = axisX.min();
+    QTest::mousePress(form.Chart1->viewport(), Qt::LeftButton, {}, plotCentre());
+    QTest::mouseMove(form.Chart1->viewport(), plotCentre() + QPoint(40, 0));
+    QTest::mouseRelease(form.Chart1->viewport(), Qt::LeftButton, {}, plotCentre() + QPoint(40, 0));
+    EXPECT_LT(axisX.min(), left) << "the line follows the pointer: dragging right shows what was left";
 
     QTest::mouseDClick(form.Chart1->viewport(), Qt::LeftButton, {}, plotCentre());
     EXPECT_DOUBLE_EQ(axisY().min(), fullMin);
@@ -266,7 +272,9 @@ TEST_F(ChartExploring, HoveringNearAPointShowsItsXAndValue) {
     auto* series = qobject_cast<QLineSeries*>(form.Chart1->chart()->series().first());
     emit series->hovered(QPointF(1.2, 4.8), true);
     EXPECT_EQ(QToolTip::text(), "x = 1.3\nf(x) = 4.717");
-    emit series->hovered(QPointF(1.2, 4.8), false);
+    emit series->hovered(QPointF(1.7, 5.5), true);
+    EXPECT_EQ(QToolTip::text(), "x = 1.6\nf(x) = 5.776") << "the nearest point, not the one before";
+    emit series->hovered(QPointF(1.7, 5.5), false);
 }
 
 TEST_F(Usability, TheWindowShowsTheProgramsIcon) {

@@ -170,6 +170,16 @@ TEST_F(WindowHistoryTest, CtrlZInABoxUndoesItsTypingThenTheWindowsStep) {
     EXPECT_EQ(form.sgdResult->cells().rowCount(), 3) << "and redo, from the box too";
 }
 
+TEST_F(WindowHistoryTest, KeepsTheNewestHundredSteps) {
+    for (int k = 0; k <= WindowHistory::kMaxSteps; ++k)
+        form.sdgCoefficients->model()->setData(form.sdgCoefficients->model()->index(0, 0),
+                                               QString::number(k));
+    EXPECT_EQ(stack().count(), WindowHistory::kMaxSteps);
+    while (stack().canUndo())
+        stack().undo();
+    EXPECT_EQ(form.sdgCoefficients->cells().cell(1, 1), "0") << "the oldest step went";
+}
+
 TEST_F(WindowHistoryTest, TheDropNoteCountsOnlyFilledRows) {
     form.sgdResult->setCell(0, 4, "   ");
     form.sgdResult->setCell(1, 4, "");

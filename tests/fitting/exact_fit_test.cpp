@@ -113,6 +113,10 @@ TEST_F(ExactFitTest, RowsThatShareAnXHaveNoExactFit) {
 }
 
 TEST_F(ExactFitTest, NumbersBeyondTheExactLimitsAreNamed) {
+    points = tableOf(2, {{"1", "4"}, {"2." + std::string(38, '0') + "1", "8"}}); // 40 digits
+    EXPECT_EQ(compare().verdict, Verdict::off) << "checked: the most digits it reads";
+    points = tableOf(2, {{"1", "4"}, {"2." + std::string(39, '0') + "1", "8"}});
+    EXPECT_EQ(compare().verdict, Verdict::unchecked) << "one more";
     points = tableOf(2, {{"1", "4"}, {"1E-500", "8"}});
     const FitComparison comparison = compare();
     EXPECT_EQ(comparison.verdict, Verdict::unchecked);

@@ -86,6 +86,7 @@ TEST_F(FunctionPlot, SamplesTheRangeAndMarksEveryPointItHasRoomFor) {
     EXPECT_FALSE(chart().legend()->isVisible());
     EXPECT_EQ(series()->color(), QColor(Qt::red));
     EXPECT_EQ(markedPoints(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    EXPECT_TRUE(series()->pointsVisible()) << "few points: each shows as a dot";
     EXPECT_EQ(labels(), (QStringList{"0", "100", "200", "300", "400", "500", "600", "700", "800",
                                      "900", "1000"}));
     const std::vector<double> ys = values();
@@ -234,6 +235,7 @@ TEST_F(FunctionPlot, ManyPointsAreAllPlottedWithAReadableSubsetOfLabels) {
     EXPECT_LE(labels().size(), 13);
     ASSERT_FALSE(labels().isEmpty());
     ASSERT_FALSE(markedPoints().empty());
+    EXPECT_FALSE(series()->pointsVisible()) << "too many for dots";
     EXPECT_EQ(labels().first(), "0");
     EXPECT_EQ(labels().last(), "999");
     EXPECT_EQ(markedPoints().size(), size_t(labels().size()));

@@ -83,6 +83,18 @@ TEST_F(StringGridTest, InvisibleDirectionControlsShowAsMarks) {
     EXPECT_EQ(cells.model()->index(0, 0).data(Qt::EditRole).toString(), "\u202E12");
 }
 
+TEST_F(StringGridTest, APasteOfTheMostAGridTakesIsReadAndOneMoreIsNot) {
+    StringGrid& cells = shownGrid();
+    int pasted = 0;
+    cells.onPaste = [&](const ReadBlock&, const std::string&) { ++pasted; };
+    cells.pasteText(QString(kMaxPasteLength, '1'));
+    EXPECT_EQ(pasted, 1);
+    EXPECT_TRUE(errors().isEmpty());
+    cells.pasteText(QString(kMaxPasteLength + 1, '1'));
+    EXPECT_EQ(pasted, 1);
+    EXPECT_EQ(errors().size(), 1);
+}
+
 // WCAG contrast of two colours, 1 to 21.
 double contrast(const QColor& a, const QColor& b) {
     const auto luminance = [](const QColor& c) {
