@@ -66,7 +66,7 @@ void showPointOnHover(QLineSeries& series, const LineSamples& samples, std::vect
             const auto k = size_t(std::clamp(std::lround(position.x()), 0L, long(xs.size()) - 1));
             QToolTip::showText(QCursor::pos(),
                                "x = " + xLabel(xs[k]) + "\nf(x) = " +
-                                   QString::fromStdString(FloatToStr(samples.all()[qsizetype(k)].y())));
+                                   QString::fromStdString(FloatToStr(samples.valueAt(qsizetype(k)))));
         });
 }
 
@@ -140,11 +140,15 @@ std::vector<std::pair<QString, double>> xLabels(const QChart& chart, const QCate
     return labels;
 }
 
-// Round values in view (axis_ticks.h).
-std::vector<std::pair<QString, double>> yLabels(const QCategoryAxis& axis) {
+// Round values in view (axis_ticks.h), placed in the plot's units, which
+// are the values times `yScale`.
+std::vector<std::pair<QString, double>> yLabels(const QCategoryAxis& axis, double yScale) {
     std::vector<std::pair<QString, double>> labels;
-    for (const AxisTick& tick : niceTicks(axis.min(), axis.max()))
-        labels.emplace_back(QString::fromStdString(tick.label), tick.value);
+    const auto value = [yScale](double position) {
+        return std::clamp(position / yScale, -DBL_MAX, DBL_MAX);
+    };
+    for (const AxisTick& tick : niceTicks(value(axis.min()), value(axis.max())))
+        labels.emplace_back(QString::fromStdString(tick.label), tick.value * yScale);
     return labels;
 }
 
@@ -179,19 +183,26 @@ void showPoints(QChart& chart, QLineSeries& series, const QList<QPointF>& points
     // formed so that it cannot overflow.
     const double margin = high->y() > low->y() ? 0.08 * high->y() - 0.08 * low->y()
                                                : std::max(1.0, 0.1 * std::abs(high->y()));
+    const double bottom = std::max(low->y() - margin, -DBL_MAX);
+    const double top = std::min(high->y() + 2 * margin, DBL_MAX);
+    // The chart maps through top - bottom: a range wider than the largest
+    // double is drawn in quarters, exactly, and labelled in whole values.
+    const double yScale = std::isfinite(top - bottom) ? 1 : 0.25;
+    QList<QPointF> plotted = points;
+    for (QPointF& point : plotted)
+        point.setY(point.y() * yScale);
     auto* axisY = new QCategoryAxis;
     axisY->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    axisY->setRange(std::max(low->y() - margin, -DBL_MAX),
-                    std::min(high->y() + 2 * margin, DBL_MAX));
+    axisY->setRange(bottom * yScale, top * yScale);
     axisY->applyNiceNumbers();
-    replaceLabels(*axisY, yLabels(*axisY));
-    relabelOnRangeChange(*axisY, [axisY] { return yLabels(*axisY); });
+    replaceLabels(*axisY, yLabels(*axisY, yScale));
+    relabelOnRangeChange(*axisY, [axisY, yScale] { return yLabels(*axisY, yScale); });
     chart.addAxis(axisX, Qt::AlignBottom);
     chart.addAxis(axisY, Qt::AlignLeft);
     series.attachAxis(axisX);
     series.attachAxis(axisY);
-    const auto* samples = new LineSamples(chart, series, points);
-    new ValueMarks(chart, series, samples->all(), std::move(labelled));
+    const auto* samples = new LineSamples(chart, series, std::move(plotted), yScale);
+    new ValueMarks(chart, series, *samples, std::move(labelled));
     showPointOnHover(series, *samples, xs);
     relabelOnRangeChange(*axisX, [&chart, axisX, xs] { return xLabels(chart, *axisX, xs); });
 }

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
-LineSamples::LineSamples(QChart& chart, QXYSeries& series, QList<QPointF> samples)
-    : QObject(&series), chart(chart), series(series), samples(std::move(samples)) {
+LineSamples::LineSamples(QChart& chart, QXYSeries& series, QList<QPointF> samples, double yScale)
+    : QObject(&series), chart(chart), series(series), samples(std::move(samples)), yScale(yScale) {
     setObjectName("LineSamples");
     for (QAbstractAxis* axis : series.attachedAxes())
         if (auto* axisX = qobject_cast<QValueAxis*>(axis); axisX && axis->orientation() == Qt::Horizontal)

@@ -17,9 +17,14 @@ class LineSamples : public QObject {
     Q_OBJECT
   public:
     // Sample k stands at x = k. The series must have its x axis attached.
-    LineSamples(QChart& chart, QXYSeries& series, QList<QPointF> samples);
+    // The samples' y are in the plot's units: the values times `yScale`, a
+    // power of two below 1 only for values that span more than the largest
+    // double, which the chart cannot map.
+    LineSamples(QChart& chart, QXYSeries& series, QList<QPointF> samples, double yScale = 1);
 
     const QList<QPointF>& all() const { return samples; }
+    // The value of sample k, in the function's own units.
+    double valueAt(qsizetype k) const { return samples[k].y() / yScale; }
     // The samples of a series drawn this way, if it is.
     static const LineSamples* of(const QXYSeries& series);
 
@@ -29,4 +34,5 @@ class LineSamples : public QObject {
     QChart& chart;
     QXYSeries& series;
     const QList<QPointF> samples;
+    const double yScale;
 };

@@ -1,5 +1,6 @@
 #include "plot/value_marks.h"
 
+#include "plot/line_samples.h"
 #include "toolkit/conversions.h"
 
 #include <QChart>
@@ -9,11 +10,13 @@
 
 #include <algorithm>
 
-ValueMarks::ValueMarks(QChart& chart, QXYSeries& series, const QList<QPointF>& samples,
+ValueMarks::ValueMarks(QChart& chart, QXYSeries& series, const LineSamples& samples,
                        std::vector<int> pointIndices)
     : QGraphicsObject(&chart), chart(chart), series(&series), indices(std::move(pointIndices)) {
-    for (const int index : indices)
-        marked.push_back(samples[index]);
+    for (const int index : indices) {
+        marked.push_back(samples.all()[index]);
+        values.push_back(samples.valueAt(index));
+    }
     setZValue(10); // above the series
     followPlotArea();
     connect(&chart, &QChart::plotAreaChanged, this, &ValueMarks::followPlotArea);
@@ -42,11 +45,11 @@ std::vector<ValueMarks::Mark> ValueMarks::placedMarks(const QFont& font) const {
         return marks;
     const QRectF area = chart.plotArea();
     const QFontMetricsF metrics(font);
-    for (const QPointF& point : marked) {
-        const QPointF position = chart.mapToPosition(point, series);
+    for (size_t k = 0; k < marked.size(); ++k) {
+        const QPointF position = chart.mapToPosition(marked[k], series);
         if (!area.adjusted(-1, -1, 1, 1).contains(position))
             continue;
-        const QString text = QString::fromStdString(FloatToStr(point.y(), 6));
+        const QString text = QString::fromStdString(FloatToStr(values[k], 6));
         const double width = metrics.horizontalAdvance(text);
         // Centred over its point, but never out over the axis labels.
         const double left = std::clamp(position.x() - width / 2, area.left(),

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+class LineSamples;
 class QChart;
 
 // The value marks of chosen points of a series: each point's value written
@@ -21,7 +22,7 @@ class ValueMarks : public QGraphicsObject {
   public:
     // The marks of the points `pointIndices` of `samples`, the whole line
     // that `series` draws.
-    ValueMarks(QChart& chart, QXYSeries& series, const QList<QPointF>& samples,
+    ValueMarks(QChart& chart, QXYSeries& series, const LineSamples& samples,
                std::vector<int> pointIndices);
 
     const std::vector<int>& pointIndices() const { return indices; }
@@ -50,6 +51,7 @@ class ValueMarks : public QGraphicsObject {
     QChart& chart;
     QPointer<QXYSeries> series;
     const std::vector<int> indices;
-    std::vector<QPointF> marked; // the points of those indices
+    std::vector<QPointF> marked; // the points of those indices, where they stand
+    std::vector<double> values;  // and their values
     QRectF bounds;
 };

@@ -4,6 +4,7 @@
 #include "plot/line_samples.h"
 #include "plot/value_marks.h"
 #include "support/tarvel_test.h"
+#include "toolkit/conversions.h"
 #include "toolkit/errors.h"
 
 #include <QCategoryAxis>
@@ -57,8 +58,10 @@ class FunctionPlot : public TarvelTest {
     std::vector<double> values() {
         std::vector<double> ys;
         const LineSamples* samples = LineSamples::of(*series());
-        for (const QPointF& point : samples ? samples->all() : series()->points())
-            ys.push_back(point.y());
+        if (!samples)
+            return ys;
+        for (qsizetype k = 0; k < samples->all().size(); ++k)
+            ys.push_back(samples->valueAt(k));
         return ys;
     }
     // The points whose value is marked on the chart.
@@ -259,6 +262,30 @@ TEST_F(FunctionPlot, TheXLabelsStayReadableAfterAnyZoom) {
     QCoreApplication::processEvents();
     EXPECT_LE(labels().size(), 13) << "zoomed out, no more than fit";
     EXPECT_EQ(labels().last(), "999");
+}
+
+// f(x) = x over the widest range a double holds: the chart cannot map a
+// range wider than the largest double, so the line is drawn in quarters, and
+// still rises across the whole plot with whole values on its axis.
+TEST_F(FunctionPlot, ARangeWiderThanTheLargestDoubleIsDrawnWhole) {
+    setCoefficients({"0", "1"});
+    drawShown("-1.7E308", "1.7E308", "1E306");
+    const std::vector<double> ys = values();
+    ASSERT_EQ(ys.size(), 341u);
+    EXPECT_EQ(ys.front(), -1.7e308) << "the values as the function gives them";
+    const QRectF area = chart().plotArea();
+    const QPointF first = chart().mapToPosition(series()->points().first(), series());
+    const QPointF last = chart().mapToPosition(series()->points().last(), series());
+    EXPECT_GT(first.y() - last.y(), area.height() / 2) << "a rising line, not a flat one";
+    const QStringList yLabels =
+        qobject_cast<QCategoryAxis*>(chart().axes(Qt::Vertical).first())->categoriesLabels();
+    ASSERT_GE(yLabels.size(), 2);
+    for (const QString& label : yLabels)
+        EXPECT_EQ(FloatToStr(StrToFloat(label.toStdString())), label.toStdString());
+    EXPECT_TRUE(yLabels.contains("0"));
+    const auto marks = ValueMarks::of(chart())->placedMarks(QFont());
+    ASSERT_FALSE(marks.empty());
+    EXPECT_EQ(marks.front().text, "-1.7E308");
 }
 
 // Value marks read as the axes do ("1111110000", never "1.11111e+09"), stay
