@@ -8,6 +8,7 @@
 #include <QScrollArea>
 #include <QStyle>
 #include <QStyleOption>
+#include <QTimer>
 #include <QWidget>
 
 namespace {
@@ -67,7 +68,7 @@ void setUpApplication() {
     qApp->installEventFilter(style);
 }
 
-QWidget* showFitted(QWidget& window, QSize available) {
+QWidget* showFitted(QWidget& window, QRect available) {
     const QSize needed = window.frameSize().expandedTo(window.minimumSize());
     if (needed.width() <= available.width() && needed.height() <= available.height()) {
         window.show();
@@ -80,7 +81,17 @@ QWidget* showFitted(QWidget& window, QSize available) {
     // Room for the scroll bars, so only the direction that does not fit scrolls.
     const int bar = frame->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     const int border = 2 * frame->frameWidth();
-    frame->resize((needed + QSize(bar + border, bar + border)).boundedTo(available));
+    const QSize wanted = needed + QSize(bar + border, bar + border);
+    // Inside the free area with its title bar and borders, which the desktop
+    // may add only once the frame shows: fitted again then.
+    const auto fit = [frame, wanted, available] {
+        const QSize decoration = frame->frameGeometry().size() - frame->size();
+        frame->resize(wanted.boundedTo(available.size() - decoration));
+        frame->move(available.topLeft());
+    };
+    fit();
     frame->show();
+    fit();
+    QTimer::singleShot(250, frame, fit);
     return frame;
 }

@@ -6,12 +6,13 @@
 // while Alt and the letter still reach each button.
 void setUpApplication();
 
-#include <QSize>
+#include <QRect>
 
 class QWidget;
 
 // Shows the window, fitted to a screen whose free area is `available`: as it
-// is when it fits, otherwise inside a scrolling frame of the screen's size,
-// so that every control can still be reached. Returns the top-level widget
-// shown: `window` itself, or the frame, which then owns `window`.
-QWidget* showFitted(QWidget& window, QSize available);
+// is when it fits, otherwise inside a scrolling frame that fills that area,
+// its title bar and borders included, so that every control can still be
+// reached. Returns the top-level widget shown: `window` itself, or the
+// frame, which then owns `window`.
+QWidget* showFitted(QWidget& window, QRect available);

@@ -50,7 +50,7 @@ int main(int argc, char* argv[]) {
     QSettings settings;
     Form1->restoreGeometry(settings.value("geometry").toByteArray());
     const std::unique_ptr<QWidget> window(
-        showFitted(*Form1, QApplication::primaryScreen()->availableGeometry().size()));
+        showFitted(*Form1, QApplication::primaryScreen()->availableGeometry()));
     if (!file.isEmpty())
         Form1->openPoints(file);
     QApplication::exec();
