@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
@@ -229,6 +230,27 @@ TEST_F(FitCheckViewTest, TabReachesTheIndicatorAndSpaceOpensThePanel) {
     EXPECT_EQ(QApplication::focusWidget(), form.checkView->indicatorButton);
     QTest::keyClick(form.checkView->indicatorButton, Qt::Key_Space);
     EXPECT_FALSE(form.checkView->panel->isHidden());
+}
+
+// When the indicator goes, Result shows no trace of it: what the screen holds
+// there is what the box paints afresh.
+TEST_F(FitCheckViewTest, ResultRepaintsWholeWhenTheIndicatorGoes) {
+    ASSERT_TRUE(showActive(form));
+    setAllOnes(); // a Result long enough to run under the indicator
+    solve();
+    QTest::qWait(50);
+    ASSERT_TRUE(shown());
+    form.sgdResult->model()->setData(form.sgdResult->model()->index(0, 1), "11");
+    QTest::qWait(50);
+    ASSERT_FALSE(shown());
+    const QPoint at = form.txtResult->mapToGlobal(QPoint(0, 0));
+    const QImage onScreen = form.screen()
+                                ->grabWindow(0, at.x(), at.y(), form.txtResult->width(),
+                                             form.txtResult->height())
+                                .toImage()
+                                .convertToFormat(QImage::Format_RGB32);
+    const QImage fresh = form.txtResult->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(onScreen, fresh);
 }
 
 } // namespace

@@ -32,6 +32,14 @@ TEST(TemplatePaste, ABlockFitsUpToTheLastRowAndColumn) {
               "The drop holds 2 columns, but only 1 fit from the current column right.");
 }
 
+// Rows of a block may differ in length: the longest decides the fit.
+TEST(TemplatePaste, ARaggedBlockFitsByItsLongestRow) {
+    EXPECT_EQ(refusal(1, 1, CellBlock{{"1"}, {"2"}, {"3"}}), "");
+    EXPECT_EQ(refusal(1, 1, CellBlock{{"1"}, {"2", "9"}, {"3"}}),
+              "The clipboard holds 2 columns, but only 1 fit from the current column right.");
+    EXPECT_EQ(refusal(0, 1, CellBlock{{"1", "2"}, {"3"}, {}, {"4", "5"}}), "");
+}
+
 TEST(TemplatePaste, SaysWhenNotEvenTheLargestDegreeHoldsTheBlock) {
     EXPECT_EQ(refusal(0, 1, CellBlock(192, {"1"})),
               "The clipboard holds 192 rows, but only 4 fit from the current row down: the "
