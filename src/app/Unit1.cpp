@@ -2,6 +2,7 @@
 
 #include "app/fit_check_view.h"
 #include "app/point_files.h"
+#include "app/polynomial_copy.h"
 #include "app/window_actions.h"
 #include "app/window_layout.h"
 #include "fitting/point_file.h"
@@ -58,6 +59,7 @@ TForm1::TForm1(QWidget* parent)
     checkView->runAsStep = [this](const std::function<void()>& write) {
         history.record("Use exact values", [&] { guarded(write); });
     };
+    polynomialCopy = new PolynomialCopy(*this, *txtResult, *sdgCoefficients, *checkView);
     bindHistory();
     FormCreate();
     history.start();
@@ -129,6 +131,8 @@ void TForm1::run(const Step& step) {
             checkView->afterSolve(failure);
         else if (step.check == CheckEffect::clear)
             checkView->clear();
+        if (step.check != CheckEffect::follow) // the coefficients are a solve's, or not
+            polynomialCopy->solved = step.check == CheckEffect::solve && failure.isEmpty();
         checkView->follow();
         if (const int dropped = droppedPoints(pointsBefore, sgdResult->cells().rowCount()))
             showNote(QString("%1 point%2 dropped with the smaller degree; Ctrl+Z "
@@ -230,6 +234,7 @@ void TForm1::openPoints(const QString& path) {
             SetText(*txtDegree, IntToStr(int(points.size()) - 1));
             btnGenerateClick();
             checkView->clear();
+            polynomialCopy->solved = false;
             for (size_t k = 0; k < points.size(); ++k) {
                 sgdResult->cells().setCell(0, int(k) + 1, points[k][0]);
                 sgdResult->cells().setCell(1, int(k) + 1, points[k][1]);

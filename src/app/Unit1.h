@@ -10,6 +10,7 @@
 //                   point table's menu, and Enter pressing a box's button
 //   fit_check_view  the exact check's indicator, panel and tints
 //   point_files     the file dialogs, files read and written whole, drops
+//   polynomial_copy Copy as LaTeX, code or a spreadsheet formula
 //   window_history  undo and redo of the window's states
 //
 // One click, end to end: Qt delivers `clicked` on btnGetCoefficients, and
@@ -35,6 +36,7 @@
 class ChartView;
 class FitCheckView;
 class PointFiles;
+class PolynomialCopy;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -94,6 +96,7 @@ class TForm1 : public QWidget {
     // The parts the window wires.
     FitCheckView* checkView;
     WindowActions* actions;
+    PolynomialCopy* polynomialCopy;
 
     // Event handlers, each bound to its control's event in the constructor.
     void btnGenerateClick();

@@ -35,6 +35,9 @@ class FitCheckView : public QObject {
     // The panel stands over the pages, its lower edge just above Result.
     void placePanel();
 
+    // The check of what the window shows, if there is one.
+    const FitReport* report() const { return check.report(); }
+
     // The check as undo keeps it, and gives it back.
     const FitCheck::Snapshot& snapshot() const { return check.snapshot(); }
     void restore(FitCheck::Snapshot snapshot);
