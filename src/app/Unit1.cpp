@@ -1,6 +1,8 @@
 #include "app/Unit1.h"
 
 #include "app/fit_check_view.h"
+#include "app/fit_report_page.h"
+#include "app/passing_note.h"
 #include "app/point_files.h"
 #include "app/polynomial_copy.h"
 #include "app/window_actions.h"
@@ -26,7 +28,6 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTabWidget>
-#include <QTimer>
 
 namespace {
 
@@ -107,7 +108,7 @@ void TForm1::bindEvents() {
                 pasted = guarded([&] { (this->*handler)(block.cells, source); });
             });
             if (pasted && block.decimalCommas)
-                showNote(decimalCommasNote(block.cells.size(), rowsHold));
+                note->pass(decimalCommasNote(block.cells.size(), rowsHold));
         };
     };
     sgdResult->onPaste = paste(&TForm1::sgdResultPaste, "point");
@@ -135,7 +136,7 @@ void TForm1::run(const Step& step) {
             polynomialCopy->solved = step.check == CheckEffect::solve && failure.isEmpty();
         checkView->follow();
         if (const int dropped = droppedPoints(pointsBefore, sgdResult->cells().rowCount()))
-            showNote(QString("%1 point%2 dropped with the smaller degree; Ctrl+Z "
+            note->pass(QString("%1 point%2 dropped with the smaller degree; Ctrl+Z "
                              "brings %3 back")
                          .arg(dropped)
                          .arg(dropped == 1 ? " was" : "s were")
@@ -173,18 +174,19 @@ void TForm1::bindHistory() {
             openPoints(path);
     });
     connect(actions->save, &QAction::triggered, this, [this] {
-        if (const QString path = pointFiles->askForFileToSave(); !path.isEmpty())
+        if (const QString path = pointFiles->askForFileToSave("Save points", "Points (*.csv)");
+            !path.isEmpty())
             savePoints(path);
     });
     pointFiles->onFileDropped = [this](const QString& path) { openPoints(path); };
+    connect(actions->print, &QAction::triggered, this,
+            [this] { guarded([this] { FitReportPage::of(*this).print(*this); }); });
+    connect(actions->saveReport, &QAction::triggered, this, [this] {
+        if (const QString path = pointFiles->askForFileToSave("Save report", "PDF (*.pdf)"); !path.isEmpty())
+            guarded([&] { FitReportPage::of(*this).savePdf(path); });
+    });
 
-    note = new QLabel(TabSheet1);
-    note->setObjectName("note");
-    note->setAutoFillBackground(true);
-    note->setBackgroundRole(QPalette::ToolTipBase);
-    note->setForegroundRole(QPalette::ToolTipText);
-    note->setMargin(2);
-    note->hide();
+    note = new PassingNote(*TabSheet1, *sgdResult);
 }
 
 std::vector<QLineEdit*> TForm1::boxes() const {
@@ -241,22 +243,13 @@ void TForm1::openPoints(const QString& path) {
             }
         });
         if (file.decimalCommas)
-            showNote(decimalCommasNote(points.size(), "point"));
+            note->pass(decimalCommasNote(points.size(), "point"));
     });
 }
 
 void TForm1::savePoints(const QString& path) {
     commitEdits();
     guarded([&] { PointFiles::write(path, pointsCsv(sgdResult->cells())); });
-}
-
-void TForm1::showNote(const QString& text) {
-    note->setText(text);
-    note->adjustSize();
-    note->move(0, sgdResult->geometry().bottom() - 14); // over the point table's foot, as it grows
-    note->show();
-    note->raise();
-    QTimer::singleShot(8000, note, &QWidget::hide);
 }
 
 void TForm1::FormCreate() {

@@ -36,6 +36,7 @@
 class ChartView;
 class FitCheckView;
 class PointFiles;
+class PassingNote;
 class PolynomialCopy;
 class QGroupBox;
 class QLabel;
@@ -92,7 +93,7 @@ class TForm1 : public QWidget {
     QLineEdit* txtRfx;
     // A passing note over the point table: what Generate dropped, or that
     // numbers with decimal commas were read.
-    QLabel* note;
+    PassingNote* note;
     // The parts the window wires.
     FitCheckView* checkView;
     WindowActions* actions;
@@ -146,8 +147,6 @@ class TForm1 : public QWidget {
     // keeps the text from before the user's typing.
     void commitEdits();
     void showGrids();
-    // Shows `text` over the point table for a few seconds.
-    void showNote(const QString& text);
 
     WindowState captureState() const;
     void restoreState(const WindowState& state);

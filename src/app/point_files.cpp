@@ -76,9 +76,9 @@ QString PointFiles::askForFileToOpen() {
                                                    "Points (*.csv *.tsv *.txt);;All files (*)"));
 }
 
-QString PointFiles::askForFileToSave() {
+QString PointFiles::askForFileToSave(const QString& title, const QString& filter) {
     return remembered(QFileDialog::getSaveFileName(
-        &window, "Save points", QSettings().value("lastFolder").toString(), "Points (*.csv)"));
+        &window, title, QSettings().value("lastFolder").toString(), filter));
 }
 
 QString PointFiles::remembered(const QString& path) {

@@ -28,7 +28,7 @@ class PointFiles : public QObject {
 
     // The file the user picks in a dialog, or "" when they cancel.
     QString askForFileToOpen();
-    QString askForFileToSave();
+    QString askForFileToSave(const QString& title, const QString& filter);
 
     // A point file (CSV, TSV or text) dropped on the table; the window opens it.
     std::function<void(const QString& path)> onFileDropped;

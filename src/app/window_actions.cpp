@@ -17,6 +17,9 @@ WindowActions::WindowActions(QWidget& window, QUndoStack& history, StringGrid& p
     open->setShortcuts(QKeySequence::Open);
     save = new QAction("&Save…", this);
     save->setShortcuts(QKeySequence::Save);
+    print = new QAction("P&rint report…", this);
+    print->setShortcuts(QKeySequence::Print);
+    saveReport = new QAction("Save report as P&DF…", this);
     undo = history.createUndoAction(this, "&Undo");
     undo->setShortcuts(QKeySequence::Undo);
     redo = history.createRedoAction(this, "&Redo");
@@ -27,10 +30,10 @@ WindowActions::WindowActions(QWidget& window, QUndoStack& history, StringGrid& p
         if (!redoKeys.contains(keys))
             redoKeys << keys;
     redo->setShortcuts(redoKeys);
-    window.addActions({open, save, undo, redo});
+    window.addActions({open, save, print, undo, redo});
 
     pointsMenu = new QMenu(&window);
-    pointsMenu->addActions({open, save});
+    pointsMenu->addActions({open, save, print, saveReport});
     pointsMenu->addSeparator();
     pointsMenu->addActions({undo, redo});
     pointsMenu->addSeparator();

@@ -15,7 +15,8 @@ class QWidget;
 class StringGrid;
 
 // The window's actions, each made once and shared by its keys and the
-// point table's context menu: Open, Save, Undo and Redo on the whole window;
+// point table's context menu: Open, Save, the report, Undo and Redo on the
+// whole window;
 // Cut, Copy, Paste and Delete of the point table, whose keys the grid takes
 // itself. Undo and Redo keep their own texts and enabled state.
 class WindowActions : public QObject {
@@ -24,6 +25,8 @@ class WindowActions : public QObject {
 
     QAction* open;
     QAction* save;
+    QAction* print;      // the report, through the print dialog (Ctrl+P)
+    QAction* saveReport; // the report as a PDF file
     QAction* undo;
     QAction* redo;
     // The point table's context menu, built once from the actions.

@@ -1,5 +1,7 @@
 #include "support/tarvel_test.h"
 
+#include "app/passing_note.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QDragEnterEvent>

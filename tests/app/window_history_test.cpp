@@ -1,5 +1,7 @@
 #include "support/tarvel_test.h"
 
+#include "app/passing_note.h"
+
 #include "app/fit_check_panel.h"
 #include "app/fit_check_view.h"
 

@@ -1,0 +1,157 @@
+#include "app/fit_report_page.h"
+
+#include "app/Unit1.h"
+#include "app/fit_check_view.h"
+#include "app/point_files.h"
+#include "app/polynomial_copy.h"
+#include "model/coefficient_template.h"
+#include "plot/chart_view.h"
+#include "toolkit/conversions.h"
+#include "toolkit/errors.h"
+#include "toolkit/string_grid.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDate>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QChart>
+#include <QGraphicsScene>
+#include <QTextOption>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace {
+
+constexpr int kPointRows = 40;
+
+// Draws lines of text down from `top` within `width`, each elided at its end;
+// returns where the next line would stand.
+double lines(QPainter& painter, double left, double top, double width,
+             const std::vector<QString>& texts) {
+    const QFontMetricsF metrics(painter.font());
+    QTextOption leftToRight(Qt::AlignLeft);
+    leftToRight.setTextDirection(Qt::LeftToRight); // whatever the letters of a large template
+    leftToRight.setWrapMode(QTextOption::NoWrap);
+    for (const QString& text : texts) {
+        // Control characters, such as the letters of a large template beyond
+        // 127 that break a line, show as marks.
+        QString shown = QString::fromStdString(visibleText(text.toStdString()));
+        for (QChar& c : shown)
+            if (c.unicode() >= 0x7F && c.unicode() < 0xA0)
+                c = QChar::ReplacementCharacter;
+        painter.drawText(QRectF(left, top, width, metrics.lineSpacing()),
+                         metrics.elidedText(shown, Qt::ElideRight, width), leftToRight);
+        top += metrics.lineSpacing();
+    }
+    return top;
+}
+
+QString more(size_t shown, size_t all, const char* what) {
+    return QString("and %1 more %2").arg(all - shown).arg(what);
+}
+
+} // namespace
+
+void FitReportPage::paint(QPagedPaintDevice& device) const {
+    device.setPageSize(QPageSize(QPageSize::A4));
+    QPainter painter(&device);
+    // Work in points: 595 x 842 on A4, with 36 points of margin.
+    const double scale = device.logicalDpiX() / 72.0;
+    painter.scale(scale, scale);
+    const double left = 36, width = 595 - 72;
+    QFont font("Arial");
+    font.setPixelSize(16); // in points, as the painter is scaled
+    font.setBold(true);
+    painter.setFont(font);
+    double top = lines(painter, left, 36, width, {"Tarvel: the fitted polynomial"});
+    font.setBold(false);
+    font.setPixelSize(8);
+    painter.setFont(font);
+    top = lines(painter, left, top + 2, width, {date + ", Tarvel " + version}) + 10;
+
+    // The points on the left, the polynomial and its coefficients on the right.
+    std::vector<QString> pointLines{"x\tf(x)"};
+    for (size_t k = 0; k < points.size() && k < kPointRows; ++k)
+        pointLines.push_back(QString::fromStdString(points[k].first + "    " + points[k].second));
+    if (points.size() > kPointRows)
+        pointLines.push_back(more(kPointRows, points.size(), "points"));
+    pointLines[0] = "Points (x, f(x))";
+    const double columnTop = top;
+    const double pointsBottom = lines(painter, left, columnTop, 150, pointLines);
+
+    const double right = left + 165, rightWidth = width - 165;
+    std::vector<QString> polynomial{"f(x) = " + QString::fromStdString(expanded),
+                                    "f(x) = " + QString::fromStdString(nested),
+                                    "Fitted: f(x) = " + QString::fromStdString(fitted), ""};
+    top = lines(painter, right, columnTop, rightWidth, polynomial);
+    const QFontMetricsF metrics(painter.font());
+    const int room = int((columnTop + 455 - top) / metrics.lineSpacing()) - 3;
+    std::vector<QString> table{"Coefficient\tShown\tExact"};
+    const size_t rows = std::min(coefficients.size(), size_t(std::max(room, 1)));
+    for (size_t k = 0; k < rows; ++k)
+        table.push_back(QString::fromStdString(coefficients[k].letter + "    " +
+                                               coefficients[k].shown + "    " +
+                                               coefficients[k].exact));
+    if (rows < coefficients.size())
+        table.push_back(more(rows, coefficients.size(), "coefficients: Copy as gives them all"));
+    table[0] = "Coefficient, shown, exact";
+    top = lines(painter, right, top, rightWidth, table);
+    painter.drawText(QRectF(right, top + 4, rightWidth, 60), Qt::TextWordWrap,
+                     "Exact check: " + QString::fromStdString(verdict));
+
+    // The chart below, drawn as vectors, laid out at its size in the window
+    // even if its page was never shown.
+    const double chartTop = std::max(pointsBottom, columnTop + 470);
+    if (chart) {
+        QChart& drawn = *chart->chart();
+        drawn.resize(chart->size()); // as the view gives it when shown
+        drawn.scene()->render(&painter, QRectF(left, chartTop, width, 842 - 36 - chartTop),
+                              drawn.rect(), Qt::KeepAspectRatio);
+    }
+}
+
+FitReportPage FitReportPage::of(const TForm1& form) {
+    if (!form.polynomialCopy->solved)
+        throw Exception("No report yet: GetCoefficients has not solved the points.");
+    FitReportPage page;
+    page.date = QDate::currentDate().toString(Qt::ISODate);
+    page.version = TARVEL_VERSION;
+    const CellTable& points = form.sgdResult->cells();
+    for (int row = 1; row < points.rowCount(); ++row)
+        page.points.emplace_back(points.cell(0, row), points.cell(1, row));
+    page.expanded = form.txtFx1->text().toStdString();
+    page.nested = form.txtFx2->text().toStdString();
+    page.fitted = form.txtResult->text().toStdString();
+    const FitReport* check = form.checkView->report();
+    const std::vector<std::string> shown = coefficientTexts(form.sdgCoefficients->cells());
+    for (size_t k = 0; k < shown.size(); ++k)
+        page.coefficients.push_back(
+            {form.sdgCoefficients->cells().cell(0, int(k) + 1), shown[k],
+             check && k < check->coefficients.size() ? check->coefficients[k].exact : ""});
+    page.verdict = check ? check->summary : "not made for these values.";
+    page.chart = form.Chart1;
+    return page;
+}
+
+void FitReportPage::print(QWidget& parent) const {
+    QPrinter printer;
+    QPrintDialog dialog(&printer, &parent);
+    if (dialog.exec() == QDialog::Accepted)
+        paint(printer);
+}
+
+void FitReportPage::savePdf(const QString& path) const {
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&bytes);
+        pdf.setTitle("Tarvel report");
+        pdf.setCreator("Tarvel " + version);
+        pdf.setResolution(300);
+        paint(pdf);
+    }
+    // Whole or not at all, as the points are saved.
+    PointFiles::write(path, bytes.data().toStdString());
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+#include <string>
+#include <vector>
+
+class ChartView;
+class QPagedPaintDevice;
+class QWidget;
+class TForm1;
+
+// The one-page report of a fit, for the printer or a PDF file: title, date
+// and version; the points; the polynomial in both forms and as fitted; the
+// coefficients shown and exact with the exact check's verdict; the chart, as
+// a vector picture. What does not fit the page is cut short with a note
+// ("and 151 more"), so it is always one page.
+struct FitReportPage {
+    QString date, version;
+    std::vector<std::pair<std::string, std::string>> points; // x, f(x)
+    std::string expanded, nested, fitted;
+    struct Coefficient {
+        std::string letter, shown, exact; // exact: "" without the check
+    };
+    std::vector<Coefficient> coefficients;
+    std::string verdict; // the check's summary, or why there is none
+    ChartView* chart = nullptr; // laid out at its size in the window to be drawn
+
+    // The report of what the window shows. Refused with an error before a
+    // solve, after a failed one or after Generate.
+    static FitReportPage of(const TForm1& form);
+
+    // Paints the page onto a printer or a PDF writer.
+    void paint(QPagedPaintDevice& device) const;
+    // Writes the page to a PDF file whole, or leaves the file as it was.
+    // Raises Exception "Cannot save 'name': reason".
+    void savePdf(const QString& path) const;
+    // Asks for a printer, and prints the page there.
+    void print(QWidget& parent) const;
+};
