@@ -22,24 +22,8 @@ namespace {
 
 class FitCheckViewTest : public TarvelTest {
   protected:
-    void setPoints(const Grid& rows) {
-        form.txtDegree->setText(QString::number(rows.size() - 1));
-        form.btnGenerate->click();
-        for (size_t r = 0; r < rows.size(); ++r)
-            for (int c = 0; c < 2; ++c)
-                form.sgdResult->setCell(c, int(r) + 1, rows[r][size_t(c)]);
-    }
-    // x = 1 .. 10 of the polynomial whose ten coefficients are all 1.
-    void setAllOnes() {
-        Grid rows;
-        for (long long x = 1; x <= 10; ++x) {
-            long long fx = 0;
-            for (int k = 0; k < 10; ++k)
-                fx = fx * x + 1;
-            rows.push_back({std::to_string(x), std::to_string(fx)});
-        }
-        setPoints(rows);
-    }
+    void setPoints(const Grid& rows) { ::setPoints(form, rows); }
+    void setAllOnes() { setPoints(allOnesPoints(10)); }
     void solve() {
         form.btnGetCoefficients->click();
         QCoreApplication::processEvents(); // the grids' views catch up, as in the event loop

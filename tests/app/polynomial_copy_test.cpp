@@ -19,17 +19,8 @@ class PolynomialCopyTest : public TarvelTest {
         guarded([&] { form1.polynomialCopy->copy(form, exact, cell); });
         return QApplication::clipboard()->text();
     }
-    // x = 1 .. 10 of the polynomial whose ten coefficients are all 1.
     void solveAllOnes() {
-        form1.txtDegree->setText("9");
-        form1.btnGenerate->click();
-        for (long long x = 1; x <= 10; ++x) {
-            long long fx = 0;
-            for (int k = 0; k < 10; ++k)
-                fx = fx * x + 1;
-            form1.sgdResult->setCell(0, int(x), std::to_string(x));
-            form1.sgdResult->setCell(1, int(x), std::to_string(fx));
-        }
+        setPoints(form1, allOnesPoints(10));
         form1.btnGetCoefficients->click();
     }
 

@@ -192,15 +192,7 @@ TEST_F(WindowHistoryTest, TheDropNoteCountsOnlyFilledRows) {
 
 // "Use exact values" is a step, and undo gives back the check as it stood.
 TEST_F(WindowHistoryTest, UndoGivesBackTheExactCheckAndUseExactValuesIsAStep) {
-    form.txtDegree->setText("9");
-    form.btnGenerate->click();
-    for (long long x = 1; x <= 10; ++x) {
-        long long fx = 0;
-        for (int k = 0; k < 10; ++k)
-            fx = fx * x + 1;
-        form.sgdResult->setCell(0, int(x), std::to_string(x));
-        form.sgdResult->setCell(1, int(x), std::to_string(fx));
-    }
+    setPoints(form, allOnesPoints(10));
     form.btnGetCoefficients->click();
     ASSERT_TRUE(form.checkView->indicator->isVisible());
     const QString off = form.checkView->indicator->toolTip();

@@ -40,3 +40,16 @@ inline CellTable tableOf(int cols, const Grid& rows) {
             table.setCell(int(c), int(r) + 1, rows[r][c]);
     return table;
 }
+
+// Points x = 1 .. count of the polynomial whose every coefficient is 1: at
+// 10 points single precision loses every digit of the fit.
+inline Grid allOnesPoints(int count) {
+    Grid rows;
+    for (long long x = 1; x <= count; ++x) {
+        long long fx = 0;
+        for (int k = 0; k < count; ++k)
+            fx = fx * x + 1;
+        rows.push_back({std::to_string(x), std::to_string(fx)});
+    }
+    return rows;
+}

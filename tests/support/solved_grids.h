@@ -18,17 +18,7 @@ struct SolvedGrids {
         coefficients = tableOf(2, letters);
         result = solveCoefficients(points, answers, coefficients);
     }
-    // Points x = 1 .. count of the polynomial whose every coefficient is 1.
-    void solveAllOnes(int count) {
-        Grid rows;
-        for (long long x = 1; x <= count; ++x) {
-            long long fx = 0;
-            for (int k = 0; k < count; ++k)
-                fx = fx * x + 1;
-            rows.push_back({std::to_string(x), std::to_string(fx)});
-        }
-        solve(rows);
-    }
+    void solveAllOnes(int count) { solve(allOnesPoints(count)); }
 
     CellTable points{2, 2}, answers{2, 2}, coefficients{2, 2};
     std::string result;

@@ -4,6 +4,8 @@
 #include "toolkit/error_display.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -35,6 +37,14 @@ void typeIntoCell(StringGrid& grid, const QString& text) {
     QTest::keyClicks(&grid, text.left(1));
     if (QWidget* editor = QApplication::focusWidget(); editor && editor != &grid)
         QTest::keyClicks(editor, text.mid(1));
+}
+
+void setPoints(TForm1& form, const Grid& rows) {
+    form.txtDegree->setText(QString::number(rows.size() - 1));
+    form.btnGenerate->click();
+    for (size_t r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < 2; ++c)
+            form.sgdResult->setCell(c, int(r) + 1, rows[r][size_t(c)]);
 }
 
 int main(int argc, char* argv[]) {

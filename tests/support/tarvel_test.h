@@ -42,3 +42,7 @@ bool showActive(QWidget& window);
 // Types into the grid's current cell as a user does: the first key opens the
 // cell's editor, the rest go into it. The editor stays open.
 void typeIntoCell(StringGrid& grid, const QString& text);
+
+// Puts these points into the window's table at the degree they need, as
+// typing the degree, Generate and typing the points would.
+void setPoints(TForm1& form, const Grid& rows);
