@@ -6,11 +6,13 @@
 //
 //   window_layout   where each control stands, its label and screen-reader
 //                   name, the Tab chain, and how it follows a resize
-//   window_actions  Open, Save, Undo and Redo, made once for keys and the
+//   window_actions  Open, Save, the report, Undo and Redo, made once for keys and the
 //                   point table's menu, and Enter pressing a box's button
 //   fit_check_view  the exact check's indicator, panel and tints
 //   point_files     the file dialogs, files read and written whole, drops
 //   polynomial_copy Copy as LaTeX, code or a spreadsheet formula
+//   fit_report_page the one-page report, printed or saved as PDF
+//   passing_note    the note over the point table
 //   window_history  undo and redo of the window's states
 //
 // One click, end to end: Qt delivers `clicked` on btnGetCoefficients, and
