@@ -6,8 +6,8 @@
 //
 //   window_layout   where each control stands, its label and screen-reader
 //                   name, the Tab chain, and how it follows a resize
-//   window_actions  Open, Save, the report, Undo and Redo, made once for keys and the
-//                   point table's menu, and Enter pressing a box's button
+//   window_actions  Open, Save, the report, Undo and Redo, made once for keys
+//                   and the point table's menu; Enter pressing a box's button
 //   fit_check_view  the exact check's indicator, panel and tints
 //   point_files     the file dialogs, files read and written whole, drops
 //   polynomial_copy Copy as LaTeX, code or a spreadsheet formula
