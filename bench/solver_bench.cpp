@@ -142,7 +142,8 @@ void BM_RoundTripThroughText(benchmark::State& state) {
     for (auto _ : state) {
         char text[32];
         const char* end = std::to_chars(text, text + sizeof text, values[k++ % values.size()],
-                                        std::chars_format::scientific, 14).ptr;
+                                        std::chars_format::scientific, 14)
+                              .ptr;
         double value = 0;
         std::from_chars(text, end, value);
         benchmark::DoNotOptimize(value);

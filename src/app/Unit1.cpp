@@ -88,8 +88,9 @@ void TForm1::bindEvents() {
         {btnDraw, {&TForm1::btnDrawClick, nullptr, CheckEffect::follow, {}}}};
     for (const auto& [button, step] : steps)
         connect(button, &QPushButton::clicked, this, [this, step = step] { run(step); });
-    connect(Tarvel, &QTabWidget::currentChanged, this,
-            [this] { run({&TForm1::TarvelChange, nullptr, CheckEffect::follow, {}}); });
+    connect(Tarvel, &QTabWidget::currentChanged, this, [this] {
+        run({&TForm1::TarvelChange, nullptr, CheckEffect::follow, {}});
+    });
     WindowActions::pressOnEnter({{txtDegree, btnGenerate},
                                  {txtRX, btnFx},
                                  {txtX, btnAdd},
@@ -104,9 +105,8 @@ void TForm1::bindEvents() {
                               const char* rowsHold) {
         return [this, handler, rowsHold](const ReadBlock& block, const std::string& source) {
             bool pasted = false;
-            history.record("Paste", [&] {
-                pasted = guarded([&] { (this->*handler)(block.cells, source); });
-            });
+            history.record(
+                "Paste", [&] { pasted = guarded([&] { (this->*handler)(block.cells, source); }); });
             if (pasted && block.decimalCommas)
                 note->pass(decimalCommasNote(block.cells.size(), rowsHold));
         };
@@ -124,7 +124,8 @@ void TForm1::run(const Step& step) {
         QString failure;
         guarded(
             [&] {
-                const auto show = qScopeGuard([this] { showGrids(); }); // also what a failed handler wrote
+                const auto show =
+                    qScopeGuard([this] { showGrids(); }); // also what a failed handler wrote
                 (this->*step.handler)();
             },
             &failure);
@@ -137,10 +138,10 @@ void TForm1::run(const Step& step) {
         checkView->follow();
         if (const int dropped = droppedPoints(pointsBefore, sgdResult->cells().rowCount()))
             note->pass(QString("%1 point%2 dropped with the smaller degree; Ctrl+Z "
-                             "brings %3 back")
-                         .arg(dropped)
-                         .arg(dropped == 1 ? " was" : "s were")
-                         .arg(dropped == 1 ? "it" : "them"));
+                               "brings %3 back")
+                           .arg(dropped)
+                           .arg(dropped == 1 ? " was" : "s were")
+                           .arg(dropped == 1 ? "it" : "them"));
     };
     if (!step.undoText)
         return body();
@@ -182,7 +183,8 @@ void TForm1::bindHistory() {
     connect(actions->print, &QAction::triggered, this,
             [this] { guarded([this] { FitReportPage::of(*this).print(*this); }); });
     connect(actions->saveReport, &QAction::triggered, this, [this] {
-        if (const QString path = pointFiles->askForFileToSave("Save report", "PDF (*.pdf)"); !path.isEmpty())
+        if (const QString path = pointFiles->askForFileToSave("Save report", "PDF (*.pdf)");
+            !path.isEmpty())
             guarded([&] { FitReportPage::of(*this).savePdf(path); });
     });
 
@@ -190,7 +192,7 @@ void TForm1::bindHistory() {
 }
 
 std::vector<QLineEdit*> TForm1::boxes() const {
-    return {txtDegree, txtFx1, txtFx2, txtX,      txtFx,  txtMin,
+    return {txtDegree, txtFx1,  txtFx2,    txtX,  txtFx, txtMin,
             txtMax,    txtStep, txtResult, txtRX, txtRfx};
 }
 
@@ -268,8 +270,8 @@ void TForm1::FormCreate() {
 
 void TForm1::btnGenerateClick() {
     const GeneratedTemplate generated =
-        generateTemplate(Text(*txtDegree), coefNames, sgdResult->cells(),
-                         sdgCoefficients->cells(), sgdAns1->cells());
+        generateTemplate(Text(*txtDegree), coefNames, sgdResult->cells(), sdgCoefficients->cells(),
+                         sgdAns1->cells());
     degree = generated.degree;
     SetText(*txtFx1, generated.expanded);
     SetText(*txtFx2, generated.nested);
@@ -295,8 +297,8 @@ void TForm1::sgdResultSelectCell(int, int ARow) {
 }
 
 void TForm1::btnGetCoefficientsClick() {
-    SetText(*txtResult, solveCoefficients(sgdResult->cells(), sgdAns1->cells(),
-                                          sdgCoefficients->cells()));
+    SetText(*txtResult,
+            solveCoefficients(sgdResult->cells(), sgdAns1->cells(), sdgCoefficients->cells()));
 }
 
 void TForm1::btnFxClick() {

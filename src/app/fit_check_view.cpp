@@ -107,9 +107,9 @@ void FitCheckView::show() {
     const Verdict verdict = report->verdict;
     const auto [icon, name] =
         verdict == Verdict::agrees ? std::pair{QStyle::SP_DialogApplyButton, "Exact check: agrees"}
-        : verdict == Verdict::off  ? std::pair{QStyle::SP_MessageBoxWarning, "Exact check: off"}
-                                   : std::pair{QStyle::SP_MessageBoxInformation,
-                                               "Exact check: not checked"};
+        : verdict == Verdict::off
+            ? std::pair{QStyle::SP_MessageBoxWarning, "Exact check: off"}
+            : std::pair{QStyle::SP_MessageBoxInformation, "Exact check: not checked"};
     indicator->setIcon(window.style()->standardIcon(icon));
     const QString summary = QString::fromStdString(report->summary);
     indicator->setToolTip(summary);

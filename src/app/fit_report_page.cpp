@@ -11,16 +11,16 @@
 #include "toolkit/string_grid.h"
 
 #include <QBuffer>
+#include <QChart>
 #include <QCoreApplication>
 #include <QDate>
-#include <QLineEdit>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QChart>
 #include <QGraphicsScene>
-#include <QTextOption>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTextOption>
 
 namespace {
 

@@ -23,7 +23,7 @@ struct FitReportPage {
         std::string letter, shown, exact; // exact: "" without the check
     };
     std::vector<Coefficient> coefficients;
-    std::string verdict; // the check's summary, or why there is none
+    std::string verdict;        // the check's summary, or why there is none
     ChartView* chart = nullptr; // laid out at its size in the window to be drawn
 
     // The report of what the window shows. Refused with an error before a

@@ -60,9 +60,9 @@ void PointFiles::write(const QString& path, const std::string& text) {
         file.write(text.data(), qint64(text.size())) == qint64(text.size()) &&
         ::fsync(file.handle()) == 0; // what the disk could not take shows here, not later
     if (!written) {
-        const std::string reason =
-            file.error() != QFileDevice::NoError ? systemReason(file)
-                                                 : isolatedText(std::strerror(errno)) + ".";
+        const std::string reason = file.error() != QFileDevice::NoError
+                                       ? systemReason(file)
+                                       : isolatedText(std::strerror(errno)) + ".";
         file.cancelWriting();
         throw Exception("Cannot save " + quotedName(path) + ": " + reason);
     }
@@ -106,8 +106,8 @@ bool PointFiles::eventFilter(QObject* watched, QEvent* event) {
             if (urls.size() > 1)
                 throw Exception("Drop one file at a time.");
             if (!urls[0].isLocalFile())
-                throw Exception("Cannot open " + quotedText(urls[0].toString().toStdString(),
-                                                            kQuotedNameBytes) +
+                throw Exception("Cannot open " +
+                                quotedText(urls[0].toString().toStdString(), kQuotedNameBytes) +
                                 ": only files on this computer can be opened.");
             const QString path = urls[0].toLocalFile();
             if (!holdsPoints(path))

@@ -72,6 +72,6 @@ void PolynomialCopy::copy(PolynomialForm form, bool exact, const QString& cellRe
         for (size_t k = 0; k < values.size(); ++k)
             values[k] = report->coefficients[k].exact;
     }
-    QApplication::clipboard()->setText(QString::fromStdString(
-        polynomialText(form, letters, values, cellReference.toStdString())));
+    QApplication::clipboard()->setText(
+        QString::fromStdString(polynomialText(form, letters, values, cellReference.toStdString())));
 }

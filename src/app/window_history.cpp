@@ -11,7 +11,8 @@ class StateStep : public QUndoCommand {
   public:
     StateStep(const QString& name, std::shared_ptr<const WindowState> before,
               std::shared_ptr<const WindowState> after, WindowHistory& history)
-        : QUndoCommand(name), before(std::move(before)), after(std::move(after)), history(history) {}
+        : QUndoCommand(name), before(std::move(before)), after(std::move(after)), history(history) {
+    }
 
     void undo() override { history.put(before); }
     void redo() override {
@@ -28,7 +29,8 @@ class StateStep : public QUndoCommand {
 };
 
 // The same grid as `near` holds, shared, when its texts are equal.
-void share(std::shared_ptr<const PackedTable>& grid, const std::shared_ptr<const PackedTable>& near) {
+void share(std::shared_ptr<const PackedTable>& grid,
+           const std::shared_ptr<const PackedTable>& near) {
     if (near && *grid == *near)
         grid = near;
 }

@@ -70,7 +70,8 @@ void createControls(TForm1& form) {
     form.sgdResult = grid(form.TabSheet1, "sgdResult", 2, 0, {0, 0, 185, 217});
     form.sgdResult->setColWidth(0, 83);
     form.sgdResult->setColWidth(1, 91);
-    form.GroupBox1 = place(new QGroupBox("Set Result", form.TabSheet1), "GroupBox1", {184, 0, 177, 217});
+    form.GroupBox1 =
+        place(new QGroupBox("Set Result", form.TabSheet1), "GroupBox1", {184, 0, 177, 217});
     form.Label3 = label(form.GroupBox1, "Label3", "x = ", {24, 24, 27, 23}, true);
     form.Label4 = label(form.GroupBox1, "Label4", "f(x) = ", {8, 56, 47, 23}, true);
     form.txtX = edit(form.GroupBox1, "txtX", "", {56, 24, 105, 24});
@@ -135,11 +136,12 @@ void chainTabOrder(TForm1& form) {
     // The layout's tab order: the window's own controls, then the page
     // control's pages; inside the group box "Clear" comes after
     // "GetCoefficients" although it stands above it.
-    QWidget* const chain[] = {form.txtDegree, form.btnGenerate,     form.txtFx1,  form.txtFx2, form.txtResult,
-                              form.txtRX,     form.btnFx,           form.txtRfx,  form.Tarvel, form.sgdResult,
-                              form.txtX,      form.txtFx,           form.btnAdd,  form.btnDel, form.btnGetCoefficients,
-                              form.btnClear,  form.sdgCoefficients, form.sgdAns1, form.Chart1, form.btnDraw,
-                              form.txtMin,    form.txtMax,          form.txtStep};
+    QWidget* const chain[] = {
+        form.txtDegree, form.btnGenerate,     form.txtFx1,  form.txtFx2, form.txtResult,
+        form.txtRX,     form.btnFx,           form.txtRfx,  form.Tarvel, form.sgdResult,
+        form.txtX,      form.txtFx,           form.btnAdd,  form.btnDel, form.btnGetCoefficients,
+        form.btnClear,  form.sdgCoefficients, form.sgdAns1, form.Chart1, form.btnDraw,
+        form.txtMin,    form.txtMax,          form.txtStep};
     for (size_t i = 1; i < std::size(chain); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
 }

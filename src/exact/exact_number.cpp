@@ -108,7 +108,8 @@ namespace {
 // a and b as integers times the same power of ten, the smaller exponent.
 std::pair<mpz_class, mpz_class> aligned(const Decimal& a, const Decimal& b) {
     const long exponent = std::min(a.exponent, b.exponent);
-    return {a.digits * powerOfTen(a.exponent - exponent), b.digits * powerOfTen(b.exponent - exponent)};
+    return {a.digits * powerOfTen(a.exponent - exponent),
+            b.digits * powerOfTen(b.exponent - exponent)};
 }
 
 } // namespace

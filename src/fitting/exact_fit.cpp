@@ -63,8 +63,8 @@ ExactFit::ExactFit(const CellTable& sgdResult) {
         for (const int col : {0, 1}) {
             const auto value = exactDecimal(sgdResult.cell(col, row));
             if (!value) {
-                fit.noFit = {NoExactFit::Why::unreadPoint, degree, {row}, col,
-                             sgdResult.cell(col, row)};
+                fit.noFit = {
+                    NoExactFit::Why::unreadPoint, degree, {row}, col, sgdResult.cell(col, row)};
                 fit.unchecked = true;
                 return;
             }
@@ -102,8 +102,8 @@ FitComparison ExactFit::compare(const CellTable& sdgCoefficients) const {
     FitComparison result;
     result.noFit = fit.noFit;
     if (fit.noFit) {
-        result.verdict = fit.unchecked ? FitComparison::Verdict::unchecked
-                                       : FitComparison::Verdict::noExactFit;
+        result.verdict =
+            fit.unchecked ? FitComparison::Verdict::unchecked : FitComparison::Verdict::noExactFit;
         return result;
     }
 

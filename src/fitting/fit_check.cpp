@@ -16,9 +16,8 @@ void FitCheck::start(const CellTable& sgdResult, const CellTable& sdgCoefficient
         lastFit = std::make_shared<const ExactFit>(sgdResult);
     shown = {lastFit, nullptr, {}, solveFailure};
     compare(sdgCoefficients);
-    const bool explains = shown.report->noFit
-                              ? shown.report->verdict == FitReport::Verdict::noExactFit
-                              : true;
+    const bool explains =
+        shown.report->noFit ? shown.report->verdict == FitReport::Verdict::noExactFit : true;
     if (!solveFailure.empty() && !explains)
         shown = {};
 }

@@ -49,8 +49,8 @@ FitReport describe(FitComparison comparison) {
         report.summary = "The shown coefficient " + bad.letter + ", " + quotedText(bad.shown) +
                          ", is not a number the check reads. Click for the exact fit.";
         report.reason = "The check compares the values the coefficient grid shows with the "
-                        "exact ones; " + bad.letter + " holds " + quotedText(bad.shown) +
-                        ", which is not a number.";
+                        "exact ones; " +
+                        bad.letter + " holds " + quotedText(bad.shown) + ", which is not a number.";
         return report;
     }
     const std::string worstLetter =
@@ -58,7 +58,8 @@ FitReport describe(FitComparison comparison) {
     if (report.verdict == FitComparison::Verdict::agrees) {
         report.summary = report.worstCoefficient
                              ? "The shown coefficients agree with the exact fit: the largest "
-                               "difference is " + worstLetter + " by " + report.worstDifference +
+                               "difference is " +
+                                   worstLetter + " by " + report.worstDifference +
                                    ". Click for the exact fit."
                              : "The shown coefficients are the exact fit. Click for details.";
         report.reason = report.worstCoefficient
@@ -75,10 +76,12 @@ FitReport describe(FitComparison comparison) {
         summary += "the polynomial misses x = " + worstX + " by " + report.worstMiss;
     report.summary = summary + ". Click for the exact fit.";
     if (report.coefficientsOff)
-        report.reason = precision + ", and takes its pivots in the order the rows come; here "
-                        "the shown coefficients kept " + keptText + " of them: " + worstLetter +
-                        " is off by " + report.worstDifference +
-                        " where the largest exact coefficient is " + report.largestExact + ".";
+        report.reason = precision +
+                        ", and takes its pivots in the order the rows come; here "
+                        "the shown coefficients kept " +
+                        keptText + " of them: " + worstLetter + " is off by " +
+                        report.worstDifference + " where the largest exact coefficient is " +
+                        report.largestExact + ".";
     else
         report.reason = precision + "; the shown coefficients keep " + keptText +
                         " of them, but the powers of x magnify what they lose: at x = " + worstX +
@@ -91,8 +94,8 @@ FitReport describe(FitComparison comparison) {
 FitReport reportOn(FitComparison comparison, const std::string& solveFailure) {
     FitReport report = describe(std::move(comparison));
     if (!solveFailure.empty() && !report.noFit)
-        report.summary = "The solve stopped at \"" + solveFailure +
-                         "\"; the exact fit exists. Click for it.";
+        report.summary =
+            "The solve stopped at \"" + solveFailure + "\"; the exact fit exists. Click for it.";
     return report;
 }
 

@@ -18,8 +18,8 @@ struct FitReport : FitComparison {
 FitReport reportOn(FitComparison comparison, const std::string& solveFailure = "");
 
 // The column headings of the report's two tables.
-inline constexpr std::array<const char*, 4> kCoefficientColumns = {"Coefficient", "Shown",
-                                                                   "Exact", "Difference"};
+inline constexpr std::array<const char*, 4> kCoefficientColumns = {"Coefficient", "Shown", "Exact",
+                                                                   "Difference"};
 inline constexpr std::array<const char*, 4> kPointColumns = {"x", "f(x)", "Shown polynomial at x",
                                                              "Miss"};
 

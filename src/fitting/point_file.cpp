@@ -38,11 +38,11 @@ int lineOfBadByte(std::string_view bytes) {
             ++line;
         if (byte == 0)
             return line;
-        const size_t length = byte < 0x80            ? 1
-                              : (byte >> 5) == 0x06  ? 2
-                              : (byte >> 4) == 0x0E  ? 3
-                              : (byte >> 3) == 0x1E  ? 4
-                                                     : 0;
+        const size_t length = byte < 0x80           ? 1
+                              : (byte >> 5) == 0x06 ? 2
+                              : (byte >> 4) == 0x0E ? 3
+                              : (byte >> 3) == 0x1E ? 4
+                                                    : 0;
         if (length == 0 || i + length > bytes.size())
             return line;
         for (size_t k = 1; k < length; ++k)
@@ -80,7 +80,8 @@ std::string utf8Of(std::string_view bytes, size_t width, bool bigEndian) {
     const auto unit = [&](size_t at) {
         char32_t value = 0;
         for (size_t k = 0; k < width; ++k) {
-            const auto byte = static_cast<unsigned char>(bytes[at + (bigEndian ? k : width - 1 - k)]);
+            const auto byte =
+                static_cast<unsigned char>(bytes[at + (bigEndian ? k : width - 1 - k)]);
             value = value << 8 | byte;
         }
         return value;
@@ -178,7 +179,8 @@ class PointCollector {
         firstRecord = false;
         if (!header) {
             if (fieldCount > 2)
-                throw Exception("Line " + IntToStr(recordLine) + " has " + IntToStr(int(fieldCount)) +
+                throw Exception("Line " + IntToStr(recordLine) + " has " +
+                                IntToStr(int(fieldCount)) +
                                 " fields; a point has two: x and f(x).");
             if (fieldCount == 1 && IsBlank(fields[0])) {
                 // A blank line is a point only when a point follows it.
@@ -187,13 +189,14 @@ class PointCollector {
             } else {
                 if (file.points.size() + blankLines + 1 > maxPoints)
                     throw Exception("The file holds more than " + IntToStr(int(maxPoints)) +
-                                    " points; the table takes at most " +
-                                    IntToStr(int(maxPoints)) + ".");
+                                    " points; the table takes at most " + IntToStr(int(maxPoints)) +
+                                    ".");
                 for (std::string& text : blankTexts)
                     file.points.push_back({std::move(text), ""});
                 blankTexts.clear();
                 blankLines = 0;
-                file.points.push_back({std::move(fields[0]), fieldCount > 1 ? std::move(fields[1]) : ""});
+                file.points.push_back(
+                    {std::move(fields[0]), fieldCount > 1 ? std::move(fields[1]) : ""});
                 file.decimalCommas = file.decimalCommas || recordDecimalCommas;
             }
         }
@@ -224,9 +227,9 @@ class PointCollector {
 };
 
 [[noreturn]] void refuseKind(mode_t mode) {
-    throw Exception(S_ISDIR(mode)    ? "it is a folder, not a file."
-                    : S_ISFIFO(mode) ? "it is a named pipe, not a file."
-                    : S_ISSOCK(mode) ? "it is a socket, not a file."
+    throw Exception(S_ISDIR(mode)                    ? "it is a folder, not a file."
+                    : S_ISFIFO(mode)                 ? "it is a named pipe, not a file."
+                    : S_ISSOCK(mode)                 ? "it is a socket, not a file."
                     : S_ISCHR(mode) || S_ISBLK(mode) ? "it is a device, not a file."
                                                      : "it is not a regular file.");
 }
@@ -259,8 +262,8 @@ std::string readPointFileBytes(const std::string& path) {
         refuseWithSystemReason();
     if (!S_ISREG(info.st_mode))
         refuseKind(info.st_mode);
-    std::string bytes(std::min<size_t>(size_t(std::max<off_t>(info.st_size, 0)), kMaxPointFileBytes) + 1,
-                      '\0');
+    std::string bytes(
+        std::min<size_t>(size_t(std::max<off_t>(info.st_size, 0)), kMaxPointFileBytes) + 1, '\0');
     size_t size = 0;
     for (;;) {
         if (size == bytes.size())
@@ -274,7 +277,8 @@ std::string readPointFileBytes(const std::string& path) {
             break;
         size += size_t(got);
         if (size > kMaxPointFileBytes)
-            throw Exception("it is larger than " + IntToStr(int(kMaxPointFileBytes >> 20)) + " MB.");
+            throw Exception("it is larger than " + IntToStr(int(kMaxPointFileBytes >> 20)) +
+                            " MB.");
     }
     bytes.resize(size);
     return bytes;

@@ -43,9 +43,9 @@ std::string nestedForm(const std::vector<std::string>& letters) {
     return nested;
 }
 
-GeneratedTemplate generateTemplate(std::string_view degreeText,
-                                   std::vector<std::string>& coefNames, CellTable& sgdResult,
-                                   CellTable& sdgCoefficients, CellTable& sgdAns1) {
+GeneratedTemplate generateTemplate(std::string_view degreeText, std::vector<std::string>& coefNames,
+                                   CellTable& sgdResult, CellTable& sdgCoefficients,
+                                   CellTable& sgdAns1) {
     const int n = StrToIntDef(degreeText, -1);
     if (n > kMaxDegree)
         throw Exception("Degree " + IntToStr(n) + " is too large: the largest degree is " +

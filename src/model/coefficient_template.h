@@ -34,9 +34,9 @@ struct GeneratedTemplate {
 // coefficient grid and the answer grid's header. Sample points and
 // coefficient values stay in the rows that remain. A degree above kMaxDegree
 // raises an error before anything changes.
-GeneratedTemplate generateTemplate(std::string_view degreeText,
-                                   std::vector<std::string>& coefNames, CellTable& sgdResult,
-                                   CellTable& sdgCoefficients, CellTable& sgdAns1);
+GeneratedTemplate generateTemplate(std::string_view degreeText, std::vector<std::string>& coefNames,
+                                   CellTable& sgdResult, CellTable& sdgCoefficients,
+                                   CellTable& sgdAns1);
 
 // The texts of the coefficient values, column 1 of sdgCoefficients, lowest
 // power first.

@@ -27,7 +27,8 @@ std::vector<Term> termsOf(const std::vector<std::string>& letters,
         try {
             value = StrToFloat(values[k]);
         } catch (const EConvertError& error) {
-            throw Exception("The coefficient " + letter + " cannot be written: " + error.what() + ".");
+            throw Exception("The coefficient " + letter + " cannot be written: " + error.what() +
+                            ".");
         }
         if (value == 0)
             continue; // left out, also -0
@@ -73,9 +74,9 @@ std::string spreadsheet(const std::vector<Term>& terms, std::string_view cell) {
                                                 : std::string(cell) + "^" + IntToStr(term.power);
         // Spreadsheets take a leading minus before ^: "=-A1^2" is (-A1)^2.
         const bool leadingPower = text.size() == 2 && term.negative && term.power > 1;
-        text += term.power == 0                ? term.magnitude
+        text += term.power == 0              ? term.magnitude
                 : term.unit && !leadingPower ? x
-                                               : term.magnitude + "*" + x;
+                                             : term.magnitude + "*" + x;
     }
     return text.size() == 1 ? "=0" : text;
 }
@@ -144,7 +145,8 @@ std::string polynomialText(PolynomialForm form, const std::vector<std::string>& 
         return "def f(x):\n    return " + horner(terms) + "\n";
     case PolynomialForm::spreadsheet:
         if (!isCellReference(cellReference))
-            throw Exception(quotedText(cellReference) + " is no cell reference such as A1 or $B$7.");
+            throw Exception(quotedText(cellReference) +
+                            " is no cell reference such as A1 or $B$7.");
         return spreadsheet(terms, cellReference);
     case PolynomialForm::column:
         break;

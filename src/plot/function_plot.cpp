@@ -56,18 +56,19 @@ QString xLabel(double x) {
 
 // Hovering near the line shows the nearest point's x and value.
 void showPointOnHover(QLineSeries& series, const LineSamples& samples, std::vector<double> xs) {
-    QObject::connect(
-        &series, &QXYSeries::hovered, &series,
-        [&samples, xs = std::move(xs)](QPointF position, bool entering) {
-            if (!entering || xs.empty()) {
-                QToolTip::hideText();
-                return;
-            }
-            const auto k = size_t(std::clamp(std::lround(position.x()), 0L, long(xs.size()) - 1));
-            QToolTip::showText(QCursor::pos(),
-                               "x = " + xLabel(xs[k]) + "\nf(x) = " +
-                                   QString::fromStdString(FloatToStr(samples.valueAt(qsizetype(k)))));
-        });
+    QObject::connect(&series, &QXYSeries::hovered, &series,
+                     [&samples, xs = std::move(xs)](QPointF position, bool entering) {
+                         if (!entering || xs.empty()) {
+                             QToolTip::hideText();
+                             return;
+                         }
+                         const auto k =
+                             size_t(std::clamp(std::lround(position.x()), 0L, long(xs.size()) - 1));
+                         QToolTip::showText(
+                             QCursor::pos(),
+                             "x = " + xLabel(xs[k]) + "\nf(x) = " +
+                                 QString::fromStdString(FloatToStr(samples.valueAt(qsizetype(k)))));
+                     });
 }
 
 // Indices of n points spread evenly from `first` to `last`.
@@ -133,7 +134,8 @@ std::vector<std::pair<QString, double>> xLabels(const QChart& chart, const QCate
                                                 const std::vector<double>& xs) {
     const auto count = qsizetype(xs.size());
     const qsizetype first = std::clamp<qsizetype>(qsizetype(std::ceil(axis.min())), 0, count - 1);
-    const qsizetype last = std::clamp<qsizetype>(qsizetype(std::floor(axis.max())), first, count - 1);
+    const qsizetype last =
+        std::clamp<qsizetype>(qsizetype(std::floor(axis.max())), first, count - 1);
     std::vector<std::pair<QString, double>> labels;
     for (const int k : labelledPoints(xs, first, last, axis.labelsFont(), plotWidth(chart)))
         labels.emplace_back(xLabel(xs[k]), double(k));

@@ -11,7 +11,8 @@ LineSamples::LineSamples(QChart& chart, QXYSeries& series, QList<QPointF> sample
     : QObject(&series), chart(chart), series(series), samples(std::move(samples)), yScale(yScale) {
     setObjectName("LineSamples");
     for (QAbstractAxis* axis : series.attachedAxes())
-        if (auto* axisX = qobject_cast<QValueAxis*>(axis); axisX && axis->orientation() == Qt::Horizontal)
+        if (auto* axisX = qobject_cast<QValueAxis*>(axis);
+            axisX && axis->orientation() == Qt::Horizontal)
             connect(axisX, &QValueAxis::rangeChanged, this, &LineSamples::reduce);
     connect(&chart, &QChart::plotAreaChanged, this, &LineSamples::reduce);
     reduce();
@@ -25,7 +26,8 @@ void LineSamples::reduce() {
     const qsizetype count = samples.size();
     double low = 0, high = double(count - 1);
     for (QAbstractAxis* axis : series.attachedAxes())
-        if (auto* axisX = qobject_cast<QValueAxis*>(axis); axisX && axis->orientation() == Qt::Horizontal) {
+        if (auto* axisX = qobject_cast<QValueAxis*>(axis);
+            axisX && axis->orientation() == Qt::Horizontal) {
             low = axisX->min();
             high = axisX->max();
         }
@@ -47,9 +49,9 @@ void LineSamples::reduce() {
             qsizetype to = from + 1; // past the end of this column's samples
             while (to <= last && qsizetype(std::floor((double(to) - low) * perColumn)) == column)
                 ++to;
-            const auto [lowest, highest] = std::minmax_element(
-                samples.begin() + from, samples.begin() + to,
-                [](QPointF a, QPointF b) { return a.y() < b.y(); });
+            const auto [lowest, highest] =
+                std::minmax_element(samples.begin() + from, samples.begin() + to,
+                                    [](QPointF a, QPointF b) { return a.y() < b.y(); });
             const qsizetype a = lowest - samples.begin(), b = highest - samples.begin();
             drawn.append(samples[from]);
             for (const qsizetype k : {std::min(a, b), std::max(a, b)})

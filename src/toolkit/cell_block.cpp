@@ -56,10 +56,10 @@ std::vector<std::string> tabCells(std::string_view line) {
 
 std::vector<std::string> cellsOf(std::string_view line, bool& decimalCommas) {
     std::vector<std::string> cells;
-    const char separator = line.find('\t') != std::string_view::npos   ? '\t'
-                           : line.find(';') != std::string_view::npos  ? ';'
-                           : line.find(',') != std::string_view::npos  ? ','
-                                                                       : ' ';
+    const char separator = line.find('\t') != std::string_view::npos  ? '\t'
+                           : line.find(';') != std::string_view::npos ? ';'
+                           : line.find(',') != std::string_view::npos ? ','
+                                                                      : ' ';
     if (separator == '\t') {
         cells = tabCells(line);
     } else {
@@ -99,11 +99,10 @@ ReadBlock parseCellBlock(std::string_view text) {
         read.cells.push_back(cellsOf(line, read.decimalCommas));
     }
     CellBlock& rows = read.cells;
-    const bool header =
-        rows.size() > 1 && !holdsNumber(rows[0]) &&
-        std::any_of(rows[0].begin(), rows[0].end(),
-                    [](const std::string& cell) { return !IsBlank(cell); }) &&
-        std::any_of(rows.begin() + 1, rows.end(), holdsNumber);
+    const bool header = rows.size() > 1 && !holdsNumber(rows[0]) &&
+                        std::any_of(rows[0].begin(), rows[0].end(),
+                                    [](const std::string& cell) { return !IsBlank(cell); }) &&
+                        std::any_of(rows.begin() + 1, rows.end(), holdsNumber);
     if (header)
         rows.erase(rows.begin());
     return read;

@@ -46,15 +46,13 @@ std::string visibleText(std::string_view text) {
             return i + k < text.size() ? static_cast<unsigned char>(text[i + k]) : 0;
         };
         // U+200E, U+200F, U+202A..U+202E, U+2066..U+2069 and U+061C, in UTF-8.
-        const size_t direction = byte == 0xE2 && next(1) == 0x80 &&
-                                         (next(2) == 0x8E || next(2) == 0x8F ||
-                                          (next(2) >= 0xAA && next(2) <= 0xAE))
-                                     ? 3
-                                 : byte == 0xE2 && next(1) == 0x81 && next(2) >= 0xA6 &&
-                                         next(2) <= 0xA9
-                                     ? 3
-                                 : byte == 0xD8 && next(1) == 0x9C ? 2
-                                                                   : 0;
+        const size_t direction =
+            byte == 0xE2 && next(1) == 0x80 &&
+                    (next(2) == 0x8E || next(2) == 0x8F || (next(2) >= 0xAA && next(2) <= 0xAE))
+                ? 3
+            : byte == 0xE2 && next(1) == 0x81 && next(2) >= 0xA6 && next(2) <= 0xA9 ? 3
+            : byte == 0xD8 && next(1) == 0x9C                                       ? 2
+                                                                                    : 0;
         if (byte < 32 || byte == 127) {
             out += replacement; // a control character shows, and a NUL ends nothing
         } else if (direction) {
@@ -72,7 +70,7 @@ std::string isolatedText(std::string_view text, size_t maxBytes) {
     std::string out = "\xe2\x81\xa8"; // U+2068, first strong isolate
     out += visibleText(text.substr(0, cut));
     if (cut < text.size())
-        out += "\xe2\x80\xa6"; // an ellipsis
+        out += "\xe2\x80\xa6";   // an ellipsis
     return out + "\xe2\x81\xa9"; // U+2069, pop directional isolate
 }
 
@@ -227,8 +225,7 @@ int StrToIntDef(std::string_view text, int fallback) {
     return static_cast<int>(value);
 }
 
-double CellToFloat(std::string_view text, std::string_view grid, int row,
-                   std::string_view column) {
+double CellToFloat(std::string_view text, std::string_view grid, int row, std::string_view column) {
     try {
         return StrToFloat(text);
     } catch (const EConvertError& error) {

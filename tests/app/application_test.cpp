@@ -24,7 +24,8 @@ TEST_F(Application, OnAScreenTooSmallTheWindowScrollsInsideIt) {
     EXPECT_EQ(form->size(), QSize(574, 597)) << "the window keeps its size inside";
     EXPECT_EQ(frame->windowTitle(), "Tarvel");
     TForm1 fits;
-    EXPECT_EQ(showFitted(fits, QRect(0, 0, 1024, 768)), &fits) << "a window that fits stays as it is";
+    EXPECT_EQ(showFitted(fits, QRect(0, 0, 1024, 768)), &fits)
+        << "a window that fits stays as it is";
 }
 
 // Grid lines come from the palette: as the style draws them on a light

@@ -74,7 +74,8 @@ TEST_F(FitCheckViewTest, TheDefaultPointsAgreeAndTheSolveIsUntouched) {
     EXPECT_EQ(verdict(), "Exact check: agrees");
     form.checkView->indicator->trigger();
     ASSERT_TRUE(!form.checkView->panel->isHidden());
-    EXPECT_EQ(column(form.checkView->panel->coefficientTable, 2), (QStringList{"2", "3", "-2", "1"}));
+    EXPECT_EQ(column(form.checkView->panel->coefficientTable, 2),
+              (QStringList{"2", "3", "-2", "1"}));
     EXPECT_EQ(column(form.checkView->panel->pointTable, 3), (QStringList{"0", "0", "0", "0"}));
     EXPECT_FALSE(tinted(2));
 }
@@ -97,8 +98,9 @@ TEST_F(FitCheckViewTest, AnIllConditionedSolveIsOffTintedAndMendedByTheExactValu
     expectTheSolverAloneWroteTheWindow(points, answers, coefficients);
     EXPECT_EQ(verdict(), "Exact check: off");
     EXPECT_TRUE(tinted(2));
-    EXPECT_TRUE(cellTip(2).startsWith(QString::fromStdString(form.sdgCoefficients->cells().cell(1, 2)) +
-                                      "\nThe exact value is 1; this one is off by "))
+    EXPECT_TRUE(
+        cellTip(2).startsWith(QString::fromStdString(form.sdgCoefficients->cells().cell(1, 2)) +
+                              "\nThe exact value is 1; this one is off by "))
         << cellTip(2).toStdString();
 
     form.checkView->indicator->trigger();
@@ -228,11 +230,11 @@ TEST_F(FitCheckViewTest, ResultRepaintsWholeWhenTheIndicatorGoes) {
     QTest::qWait(50);
     ASSERT_FALSE(shown());
     const QPoint at = form.txtResult->mapToGlobal(QPoint(0, 0));
-    const QImage onScreen = form.screen()
-                                ->grabWindow(0, at.x(), at.y(), form.txtResult->width(),
-                                             form.txtResult->height())
-                                .toImage()
-                                .convertToFormat(QImage::Format_RGB32);
+    const QImage onScreen =
+        form.screen()
+            ->grabWindow(0, at.x(), at.y(), form.txtResult->width(), form.txtResult->height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
     const QImage fresh = form.txtResult->grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(onScreen, fresh);
 }

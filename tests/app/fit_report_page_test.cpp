@@ -1,8 +1,8 @@
 #include "support/tarvel_test.h"
 
 #include "app/fit_report_page.h"
-#include "toolkit/error_display.h"
 #include "toolkit/conversions.h"
+#include "toolkit/error_display.h"
 #include "toolkit/errors.h"
 
 #include <QFile>
@@ -54,10 +54,10 @@ TEST_F(FitReportPageTest, TheDefaultPointsOnOnePage) {
     const std::string text = saved("report.pdf");
     if (text.empty())
         return;
-    for (const char* shown : {"Tarvel: the fitted polynomial", "Tarvel 1.1.0", "Points (x, f(x))",
-                              "A + Bx^1 + Cx^2 + Dx^3", "((Dx + C)x + B)x + A",
-                              "2 + 3x^1 + -2x^2 + 1x^3", "Coefficient, shown, exact",
-                              "The shown coefficients are the exact fit"})
+    for (const char* shown :
+         {"Tarvel: the fitted polynomial", "Tarvel 1.1.0", "Points (x, f(x))",
+          "A + Bx^1 + Cx^2 + Dx^3", "((Dx + C)x + B)x + A", "2 + 3x^1 + -2x^2 + 1x^3",
+          "Coefficient, shown, exact", "The shown coefficients are the exact fit"})
         EXPECT_NE(text.find(shown), std::string::npos) << shown << " in\n" << text;
 }
 

@@ -6,8 +6,8 @@
 //   TARVEL_SEEDS=1,2,3 TARVEL_ACTIONS=200000 build/tests/interaction_tests
 //
 // runs the long mode; a failure names its seed and action.
-#include "support/tarvel_test.h"
 #include "app/fit_check_view.h"
+#include "support/tarvel_test.h"
 
 #include "plot/chart_view.h"
 
@@ -21,11 +21,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -34,14 +34,14 @@
 #include <csignal>
 #include <cstdio>
 
-#include <sys/stat.h>
 #include <cstdlib>
 #include <cstring>
 #include <map>
-#include <set>
 #include <mutex>
 #include <random>
+#include <set>
 #include <sstream>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -161,8 +161,8 @@ class Interaction : public TarvelTest {
         case 1:
             return numberText() + std::string(1, '\0') + numberText();
         case 2:
-            return oneOf<std::string>({"\u202E", "\u2066", "\u2067", "\u2068", "\u2069",
-                                       "\u200F", "\u061C"}) +
+            return oneOf<std::string>(
+                       {"\u202E", "\u2066", "\u2067", "\u2068", "\u2069", "\u200F", "\u061C"}) +
                    numberText();
         default:
             return numberText() + "\u0301\u0323\u20DD";
@@ -230,7 +230,12 @@ class Interaction : public TarvelTest {
         write("comma-lines.csv", QByteArray(kMegabytes16, ',').replace(",,", ",\n"));
         write("long-field.csv", "1," + QByteArray(40000, '7') + "\n");
         write("europe.csv", "1,5;2,25\n2,5;6,25\n3,5;12,25\n");
-        write("utf16.csv", QByteArray("\xff\xfe" "1\0,\0" "4\0\n\0" "2\0,\0" "8\0", 16));
+        write("utf16.csv", QByteArray("\xff\xfe"
+                                      "1\0,\0"
+                                      "4\0\n\0"
+                                      "2\0,\0"
+                                      "8\0",
+                                      16));
         write("junk.csv", QByteArray("\x89PNG\r\n\x1a\n\0\0", 10));
         write("points.csv", "x,f(x)\n1,4\n2,8\n3,20\n4,46\n");
         const QString fifo = folder.filePath("fifo.csv");
@@ -303,14 +308,19 @@ class Interaction : public TarvelTest {
             QWidget* target = chance(0.5) ? static_cast<QWidget*>(form.sgdResult)
                                           : boxes[pick(0, std::size(boxes) - 1)];
             if (target != form.sgdResult && TForm1State::undoStack(form).index() == 0)
-                typedBeforeFirstStep.insert(static_cast<QLineEdit*>(target)); // its own undo may run
+                typedBeforeFirstStep.insert(
+                    static_cast<QLineEdit*>(target)); // its own undo may run
             if (!target->isVisible())
                 target = form.sgdResult;
             target->setFocus();
-            QTest::keyClick(target, undo ? Qt::Key_Z : chance(0.5) ? Qt::Key_Y : Qt::Key_Z,
+            QTest::keyClick(target,
+                            undo          ? Qt::Key_Z
+                            : chance(0.5) ? Qt::Key_Y
+                                          : Qt::Key_Z,
                             undo || chance(0.5) ? Qt::ControlModifier
                                                 : Qt::ControlModifier | Qt::ShiftModifier);
-            return std::string(undo ? "undo" : "redo") + " in " + target->objectName().toStdString();
+            return std::string(undo ? "undo" : "redo") + " in " +
+                   target->objectName().toStdString();
         }
         const int roll = pick(0, 99);
         if (roll < 30) {
@@ -344,7 +354,8 @@ class Interaction : public TarvelTest {
         }
         if (roll < 85) {
             QPushButton* button = buttons[pick(0, std::size(buttons) - 1)];
-            if (button == form.btnGetCoefficients && form.sgdAns1->cells().colCount() > 60 && !chance(0.1))
+            if (button == form.btnGetCoefficients && form.sgdAns1->cells().colCount() > 60 &&
+                !chance(0.1))
                 button = form.btnFx; // large solves are slow under the sanitizers; keep a few
             if (chance(0.2))
                 QTest::mouseClick(button, Qt::LeftButton);
@@ -354,7 +365,8 @@ class Interaction : public TarvelTest {
         }
         if (roll < 93) {
             StringGrid* grid = form.sgdResult;
-            grid->setCurrentIndex(grid->model()->index(pick(0, grid->cells().rowCount() - 2), pick(0, 1)));
+            grid->setCurrentIndex(
+                grid->model()->index(pick(0, grid->cells().rowCount() - 2), pick(0, 1)));
             return "select a cell of sgdResult";
         }
         if (roll < 95) {
@@ -429,10 +441,10 @@ class Interaction : public TarvelTest {
             ASSERT_TRUE(known.match(errors()[i]).hasMatch())
                 << "unexpected error: " << errors()[i].left(200).toStdString();
 
-        const bool changesTable = action.starts_with("open ") || action.starts_with("click btnAdd") ||
-                                  action.starts_with("click btnDel") ||
-                                  action.starts_with("click btnClear") ||
-                                  action.starts_with("click btnGenerate") || typedIntoTable;
+        const bool changesTable =
+            action.starts_with("open ") || action.starts_with("click btnAdd") ||
+            action.starts_with("click btnDel") || action.starts_with("click btnClear") ||
+            action.starts_with("click btnGenerate") || typedIntoTable;
         if (!changesTable) {
             ASSERT_EQ(tableTexts(), tableBefore) << "the point table changed";
         }
@@ -517,10 +529,14 @@ class Interaction : public TarvelTest {
         for (QLineEdit* box : {form.txtDegree, form.txtFx1, form.txtFx2, form.txtResult})
             if (!typedBeforeFirstStep.contains(box))
                 boxes[box] = box->text();
-        return {form.sgdResult->cells(),      form.sdgCoefficients->cells(),
-                form.sgdAns1->cells(),        TForm1State::coefNames(form),
-                TForm1State::pointCount(form), TForm1State::degree(form),
-                boxes,                        form.checkView->indicator->isVisible()};
+        return {form.sgdResult->cells(),
+                form.sdgCoefficients->cells(),
+                form.sgdAns1->cells(),
+                TForm1State::coefNames(form),
+                TForm1State::pointCount(form),
+                TForm1State::degree(form),
+                boxes,
+                form.checkView->indicator->isVisible()};
     }
     void expectUndoingEverythingGivesBack(const StartState& start) {
         QUndoStack& stack = TForm1State::undoStack(form);

@@ -44,9 +44,9 @@ class PointFilesTest : public TarvelTest {
     // Drags `data` over the point table and drops it at `cell` (column, row
     // of the grid).
     void drop(QMimeData& data, QPoint cell = {0, 1}) {
-        const QPoint at = form.sgdResult
-                              ->visualRect(form.sgdResult->model()->index(cell.y() - 1, cell.x()))
-                              .center();
+        const QPoint at =
+            form.sgdResult->visualRect(form.sgdResult->model()->index(cell.y() - 1, cell.x()))
+                .center();
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(form.sgdResult->viewport(), &enter);
         EXPECT_TRUE(enter.isAccepted());
@@ -64,8 +64,8 @@ class PointFilesTest : public TarvelTest {
 TEST_F(PointFilesTest, SaveOnAFullDiskLeavesTheOldFileWholeAndSaysWhy) {
     const QString disk = folder.filePath("disk");
     QDir().mkdir(disk);
-    if (geteuid() != 0 || mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0,
-                                "size=4k") != 0)
+    if (geteuid() != 0 ||
+        mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=4k") != 0)
         GTEST_SKIP() << "a full disk needs root to mount a 4 KiB tmpfs";
     const QString old = write(disk + "/old.csv", "old,file\n"); // the one page there is
     form.savePoints(old);
@@ -99,13 +99,15 @@ TEST_F(PointFilesTest, ASaveThatFailsPartWayLeavesTheOldFileByteForByte) {
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"old.csv"})
         << "the unfinished new file is gone";
     form.savePoints(old);
-    EXPECT_EQ(contents(old), "x,f(x)\n1,4\n2,8\n3,20\n4,46\n") << "and a save that can go through does";
+    EXPECT_EQ(contents(old), "x,f(x)\n1,4\n2,8\n3,20\n4,46\n")
+        << "and a save that can go through does";
 }
 
 TEST_F(PointFilesTest, ASaveWhereNothingCanBeWrittenSaysSo) {
     form.savePoints(folder.filePath("no such folder/points.csv"));
     ASSERT_EQ(errors().size(), 1);
-    EXPECT_TRUE(errors()[0].startsWith("Cannot save " + quoted(folder.filePath("no such folder/points.csv")) + ": \u2068"))
+    EXPECT_TRUE(errors()[0].startsWith(
+        "Cannot save " + quoted(folder.filePath("no such folder/points.csv")) + ": \u2068"))
         << errors()[0].toStdString();
 }
 
@@ -136,7 +138,7 @@ TEST_F(PointFilesTest, OpenRefusesAFileWholeAndChangesNothing) {
 TEST_F(PointFilesTest, APipeOrADeviceIsRefusedWithoutWaitingOrReading) {
     const QString fifo = folder.filePath("fifo.csv");
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    form.openPoints(fifo); // would wait for a writer for ever
+    form.openPoints(fifo);        // would wait for a writer for ever
     form.openPoints("/dev/zero"); // would read without end
     ASSERT_EQ(errors().size(), 2);
     EXPECT_EQ(errors()[0], "Cannot open " + quoted(fifo) + ": it is a named pipe, not a file.");
@@ -172,7 +174,8 @@ TEST_F(PointFilesTest, APasteFromASpreadsheetSkipsItsHeaderAndReadsDecimalCommas
 
 TEST_F(PointFilesTest, ADroppedPointFileOpensAndOtherFilesAreRefusedByName) {
     QMimeData csv;
-    csv.setUrls({QUrl::fromLocalFile(write(folder.filePath("points.tsv"), "x\tf(x)\n0\t1\n1\t3\n"))});
+    csv.setUrls(
+        {QUrl::fromLocalFile(write(folder.filePath("points.tsv"), "x\tf(x)\n0\t1\n1\t3\n"))});
     drop(csv);
     EXPECT_EQ(points(), (Grid{{"0", "1"}, {"1", "3"}}));
     const Grid opened = points();
@@ -213,7 +216,8 @@ TEST_F(PointFilesTest, DroppedTextGoesToTheCellUnderThePointer) {
     huge.setText(QString(kMaxPasteLength + 1, '1'));
     drop(huge);
     ASSERT_EQ(errors().size(), 2);
-    EXPECT_TRUE(errors()[1].startsWith("The drop holds 1048577 characters")) << errors()[1].toStdString();
+    EXPECT_TRUE(errors()[1].startsWith("The drop holds 1048577 characters"))
+        << errors()[1].toStdString();
 }
 
 } // namespace

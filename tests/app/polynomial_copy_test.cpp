@@ -62,8 +62,8 @@ TEST_F(PolynomialCopyTest, RefusesBeforeASolveAndAfterAFailedOne) {
 }
 
 TEST_F(PolynomialCopyTest, ResultAndTheCoefficientGridOfferEveryForm) {
-    for (QWidget* owner : {static_cast<QWidget*>(form1.txtResult),
-                           static_cast<QWidget*>(form1.sdgCoefficients)})
+    for (QWidget* owner :
+         {static_cast<QWidget*>(form1.txtResult), static_cast<QWidget*>(form1.sdgCoefficients)})
         EXPECT_EQ(owner->contextMenuPolicy(), Qt::CustomContextMenu);
     const QMenu* gridMenu = form1.sdgCoefficients->findChild<QMenu*>();
     ASSERT_TRUE(gridMenu);

@@ -83,8 +83,9 @@ TEST_F(Usability, ABlockTooTallIsRefusedWholeWithTheDegreeThatHoldsIt) {
     EXPECT_EQ(rowTexts(form.sgdResult->cells(), 1), (Texts{"1", "4"}));
     paste(*form.sdgCoefficients, 1, 3, "7\n8\n9");
     ASSERT_EQ(errors().size(), 3) << "the coefficient values are checked the same way";
-    EXPECT_EQ(errors().last(), "The clipboard holds 3 rows, but only 2 fit from the current row "
-                               "down: the table holds 4 coefficients. Degree 4 would hold them all.");
+    EXPECT_EQ(errors().last(),
+              "The clipboard holds 3 rows, but only 2 fit from the current row "
+              "down: the table holds 4 coefficients. Degree 4 would hold them all.");
     EXPECT_EQ(columnTexts(form.sdgCoefficients->cells(), 1), (Texts{"", "", "", ""}));
 }
 
@@ -216,13 +217,13 @@ TEST_F(Usability, AHugePasteIntoABoxOrTheTableIsRefusedWithAMessage) {
     paste(*form.sgdResult, 0, 2, "5\t" + QString(10'000'000, '7'));
     paste(*form.sgdResult, 0, 2, "5\t" + QString(kMaxTextLength + 1, '7'));
     EXPECT_EQ(columnTexts(form.sgdResult->cells(), 1), (Texts{"4", "8", "20", "46"}));
-    EXPECT_EQ(errors(), (QStringList{
-                            "The text is too long: a box holds at most 32768 characters.",
-                            "The clipboard holds 2 columns, but only 1 fit from the current column "
-                            "right.",
-                            "The clipboard holds 10000002 characters, but a paste into a table "
-                            "takes at most 1048576.",
-                            "The text is too long: a cell holds at most 32768 characters."}));
+    EXPECT_EQ(errors(),
+              (QStringList{"The text is too long: a box holds at most 32768 characters.",
+                           "The clipboard holds 2 columns, but only 1 fit from the current column "
+                           "right.",
+                           "The clipboard holds 10000002 characters, but a paste into a table "
+                           "takes at most 1048576.",
+                           "The text is too long: a cell holds at most 32768 characters."}));
 }
 
 // The chart
@@ -256,12 +257,14 @@ TEST_F(ChartExploring, TheWheelZoomsDraggingPansADoubleClickRestores) {
     QTest::mouseMove(form.Chart1->viewport(), plotCentre() + QPoint(0, 40));
     QTest::mouseRelease(form.Chart1->viewport(), Qt::LeftButton, {}, plotCentre() + QPoint(0, 40));
     EXPECT_GT(axisY().min(), zoomedMin) << "dragging down shows lower values... of a higher range";
-    const auto& axisX = *qobject_cast<QValueAxis*>(form.Chart1->chart()->axes(Qt::Horizontal).first());
+    const auto& axisX =
+        *qobject_cast<QValueAxis*>(form.Chart1->chart()->axes(Qt::Horizontal).first());
     const double left = axisX.min();
     QTest::mousePress(form.Chart1->viewport(), Qt::LeftButton, {}, plotCentre());
     QTest::mouseMove(form.Chart1->viewport(), plotCentre() + QPoint(40, 0));
     QTest::mouseRelease(form.Chart1->viewport(), Qt::LeftButton, {}, plotCentre() + QPoint(40, 0));
-    EXPECT_LT(axisX.min(), left) << "the line follows the pointer: dragging right shows what was left";
+    EXPECT_LT(axisX.min(), left)
+        << "the line follows the pointer: dragging right shows what was left";
 
     QTest::mouseDClick(form.Chart1->viewport(), Qt::LeftButton, {}, plotCentre());
     EXPECT_DOUBLE_EQ(axisY().min(), fullMin);

@@ -28,9 +28,11 @@ TEST_F(WindowActionsTest, ThePointTablesMenuOffersFilesUndoAndTheClipboard) {
     menu->actions().last()->trigger(); // Delete
     EXPECT_EQ(form.sgdResult->cells().cell(0, 1), "");
     EXPECT_TRUE(form.actions->undo->isEnabled());
-    EXPECT_EQ(form.actions->undo->text().remove('&'), "Undo Edit") << "the undo action names the step";
+    EXPECT_EQ(form.actions->undo->text().remove('&'), "Undo Edit")
+        << "the undo action names the step";
     for (const QKeySequence& keys : {QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")})
-        EXPECT_TRUE(form.actions->redo->shortcuts().contains(keys)) << keys.toString().toStdString();
+        EXPECT_TRUE(form.actions->redo->shortcuts().contains(keys))
+            << keys.toString().toStdString();
 }
 
 // On the Draw page the buttons of the first page are hidden: their letters

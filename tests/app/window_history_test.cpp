@@ -56,10 +56,10 @@ class WindowHistoryTest : public TarvelTest {
         QStringList boxes;
         for (QLineEdit* box : this->boxes())
             boxes << box->text();
-        return {form.sgdResult->cells(),         form.sdgCoefficients->cells(),
-                form.sgdAns1->cells(),           boxes,
-                TForm1State::coefNames(form),    TForm1State::pointCount(form),
-                TForm1State::degree(form),       form.sgdResult->col(),
+        return {form.sgdResult->cells(),      form.sdgCoefficients->cells(),
+                form.sgdAns1->cells(),        boxes,
+                TForm1State::coefNames(form), TForm1State::pointCount(form),
+                TForm1State::degree(form),    form.sgdResult->col(),
                 form.sgdResult->row()};
     }
     QUndoStack& stack() { return TForm1State::undoStack(form); }
@@ -115,7 +115,9 @@ TEST_F(WindowHistoryTest, EveryKindOfStepUndoesAndRedoesTheWholeState) {
     form.txtFx->setText("81");
     step([&] { form.btnAdd->click(); }, {form.txtX, form.txtFx});
     step([&] { form.btnGetCoefficients->click(); });
-    step([&] { form.sdgCoefficients->model()->setData(form.sdgCoefficients->model()->index(0, 0), "7"); });
+    step([&] {
+        form.sdgCoefficients->model()->setData(form.sdgCoefficients->model()->index(0, 0), "7");
+    });
     step([&] {
         form.sgdResult->setCurrentIndex(form.sgdResult->model()->index(0, 0));
         QApplication::clipboard()->setText("5\t6\n7\t8");
@@ -140,7 +142,8 @@ TEST_F(WindowHistoryTest, ASmallerDegreeSaysWhatItDroppedAndUndoBringsItBack) {
     form.txtDegree->setText("1");
     form.btnGenerate->click();
     EXPECT_TRUE(form.note->isVisibleTo(&form));
-    EXPECT_EQ(form.note->text(), "2 points were dropped with the smaller degree; Ctrl+Z brings them back");
+    EXPECT_EQ(form.note->text(),
+              "2 points were dropped with the smaller degree; Ctrl+Z brings them back");
     form.txtDegree->setText("3");
     form.btnGenerate->click();
     EXPECT_EQ(columnTexts(form.sgdResult->cells(), 0), (Texts{"1", "2", "", ""}));
@@ -187,7 +190,8 @@ TEST_F(WindowHistoryTest, TheDropNoteCountsOnlyFilledRows) {
     form.sgdResult->setCell(1, 4, "");
     form.txtDegree->setText("1"); // drops (3, 20) and the row of spaces
     form.btnGenerate->click();
-    EXPECT_EQ(form.note->text(), "1 point was dropped with the smaller degree; Ctrl+Z brings it back");
+    EXPECT_EQ(form.note->text(),
+              "1 point was dropped with the smaller degree; Ctrl+Z brings it back");
 }
 
 // "Use exact values" is a step, and undo gives back the check as it stood.

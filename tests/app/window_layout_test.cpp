@@ -141,7 +141,8 @@ TEST_F(WindowLayoutTest, EveryBoxGridAndButtonHasANameAndEachLabelNamesTheBoxBes
     }
     int labelled = 0;
     for (QLabel* label : form.findChildren<QLabel*>())
-        for (QLineEdit* box : label->parentWidget()->findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly))
+        for (QLineEdit* box :
+             label->parentWidget()->findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly))
             if (box->y() == label->y() && box->x() > label->x() &&
                 box->x() - (label->x() + label->width()) <= 12) {
                 EXPECT_EQ(label->buddy(), box) << label->objectName().toStdString();

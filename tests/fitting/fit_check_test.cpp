@@ -45,8 +45,9 @@ TEST_F(FitCheckTest, AfterAFailedSolveItOffersTheExactFitOrSaysWhyThereIsNone) {
     coefficients = tableOf(2, {{"A", ""}, {"B", ""}});
     fitCheck.start(points, coefficients, "Floating point overflow");
     ASSERT_NE(fitCheck.report(), nullptr) << "the exact fit exists: it is offered";
-    EXPECT_EQ(fitCheck.report()->summary,
-              "The solve stopped at \"Floating point overflow\"; the exact fit exists. Click for it.");
+    EXPECT_EQ(
+        fitCheck.report()->summary,
+        "The solve stopped at \"Floating point overflow\"; the exact fit exists. Click for it.");
     ASSERT_NE(fitCheck.fit(), nullptr);
     fitCheck.fit()->writeExactValues(coefficients);
     fitCheck.follow(points, coefficients);
@@ -54,7 +55,8 @@ TEST_F(FitCheckTest, AfterAFailedSolveItOffersTheExactFitOrSaysWhyThereIsNone) {
 
     points.setCell(1, 2, "four");
     fitCheck.start(points, coefficients, "'four' is not a valid floating point value");
-    EXPECT_EQ(fitCheck.report(), nullptr) << "no exact fit to offer: the solver's error says it all";
+    EXPECT_EQ(fitCheck.report(), nullptr)
+        << "no exact fit to offer: the solver's error says it all";
 }
 
 // Undo gives back the check as it stood, whatever the grids say since.

@@ -89,7 +89,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "Click for the exact fit.",
                 "The check compares the values the coefficient grid shows with the exact ones; "
                 "B holds '\u2068abc\u2069', which is not a number."},
-        Wording{"sharedX", noFit({NoExactFit::Why::sharedX, 3, {1, 2, 4}, 0, "5"}, Verdict::noExactFit),
+        Wording{"sharedX",
+                noFit({NoExactFit::Why::sharedX, 3, {1, 2, 4}, 0, "5"}, Verdict::noExactFit),
                 "No polynomial of degree 3 passes through these points: x = 5 is in rows 1, 2 "
                 "and 4. Click for details.",
                 "No polynomial of degree 3 passes through these points: x = 5 is in rows 1, 2 "

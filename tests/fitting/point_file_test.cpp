@@ -36,9 +36,15 @@ TEST(PointFile, SavesAHeaderAndEveryRowQuotingOnlyWhatNeedsIt) {
 }
 
 TEST(PointFile, SaveThenOpenGivesBackEveryText) {
-    const Grid rows = {{"1", "4"},         {"", ""},           {"1,5", "say \"hi\""},
-                       {"a\nb", " 2 "},    {"\"", ","},        {"line\r\nend", "\t"},
-                       {"\xc3\xa9", "-1E-7"}, {"x", "f(x)"}, {";", "   "}};
+    const Grid rows = {{"1", "4"},
+                       {"", ""},
+                       {"1,5", "say \"hi\""},
+                       {"a\nb", " 2 "},
+                       {"\"", ","},
+                       {"line\r\nend", "\t"},
+                       {"\xc3\xa9", "-1E-7"},
+                       {"x", "f(x)"},
+                       {";", "   "}};
     Points expected;
     for (const Texts& row : rows)
         expected.push_back({row[0], row[1]});
@@ -67,7 +73,9 @@ INSTANTIATE_TEST_SUITE_P(
     Files, PointFileReads,
     ::testing::Values(Reading{"1,4\n2,8", {{"1", "4"}, {"2", "8"}}},
                       Reading{"\xef\xbb\xbfx;y\r\n1;4\r\n2;8\r\n", {{"1", "4"}, {"2", "8"}}},
-                      Reading{"\xef\xbb\xbf" "1;4\r\n", {{"1", "4"}}}, // a mark and no header
+                      Reading{"\xef\xbb\xbf"
+                              "1;4\r\n",
+                              {{"1", "4"}}}, // a mark and no header
                       Reading{"time\tvalue\n1\t4\n\n\n", {{"1", "4"}}},
                       Reading{"1,5\n\n3,6\n", {{"1", "5"}, {"", ""}, {"3", "6"}}},
                       Reading{"1,5\n  \n3,6\n", {{"1", "5"}, {"  ", ""}, {"3", "6"}}},
@@ -79,30 +87,56 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     DecimalCommas, PointFileReads,
     ::testing::Values(Reading{"1,5;2,25\n2,5;6,25\n3,5;12,25\n",
-                              {{"1.5", "2.25"}, {"2.5", "6.25"}, {"3.5", "12.25"}}, true},
+                              {{"1.5", "2.25"}, {"2.5", "6.25"}, {"3.5", "12.25"}},
+                              true},
                       Reading{"x;f(x)\n-2,25E3;1\n", {{"-2.25E3", "1"}}, true},
                       Reading{"1,5\t2\n", {{"1.5", "2"}}, true},
                       Reading{"1.234,5;2\n", {{"1.234,5", "2"}}}, // no number either way: as it is
                       Reading{"1,5\n2,5\n", {{"1", "5"}, {"2", "5"}}}));
 
 // Unicode files as editors on other systems save them, each "1,4" / "2,8".
-INSTANTIATE_TEST_SUITE_P(
-    Unicode, PointFileReads,
-    ::testing::Values(Reading{"\xff\xfe" "1\0,\0" "4\0\n\0" "2\0,\0" "8\0"sv, {{"1", "4"}, {"2", "8"}}},
-                      Reading{"\xfe\xff\0" "1\0,\0" "4\0\n\0" "2\0,\0" "8"sv, {{"1", "4"}, {"2", "8"}}},
-                      Reading{"\xff\xfe\0\0" "1\0\0\0,\0\0\0" "4\0\0\0"sv, {{"1", "4"}}},
-                      Reading{"\0\0\xfe\xff\0\0\0" "1\0\0\0,\0\0\0" "4"sv, {{"1", "4"}}},
-                      // é and 😀 (a surrogate pair in UTF-16)
-                      Reading{"\xff\xfe" "1\0,\0=\xd8\0\xde\n\0\xe9\0,\0" "2\0"sv,
-                              {{"1", "\xf0\x9f\x98\x80"}, {"\xc3\xa9", "2"}}}));
+INSTANTIATE_TEST_SUITE_P(Unicode, PointFileReads,
+                         ::testing::Values(Reading{"\xff\xfe"
+                                                   "1\0,\0"
+                                                   "4\0\n\0"
+                                                   "2\0,\0"
+                                                   "8\0"sv,
+                                                   {{"1", "4"}, {"2", "8"}}},
+                                           Reading{"\xfe\xff\0"
+                                                   "1\0,\0"
+                                                   "4\0\n\0"
+                                                   "2\0,\0"
+                                                   "8"sv,
+                                                   {{"1", "4"}, {"2", "8"}}},
+                                           Reading{"\xff\xfe\0\0"
+                                                   "1\0\0\0,\0\0\0"
+                                                   "4\0\0\0"sv,
+                                                   {{"1", "4"}}},
+                                           Reading{"\0\0\xfe\xff\0\0\0"
+                                                   "1\0\0\0,\0\0\0"
+                                                   "4"sv,
+                                                   {{"1", "4"}}},
+                                           // é and 😀 (a surrogate pair in UTF-16)
+                                           Reading{
+                                               "\xff\xfe"
+                                               "1\0,\0=\xd8\0\xde\n\0\xe9\0,\0"
+                                               "2\0"sv,
+                                               {{"1", "\xf0\x9f\x98\x80"}, {"\xc3\xa9", "2"}}}));
 
 TEST(PointFile, RefusesWhatIsNoPointTableNamingTheLine) {
     EXPECT_EQ(refusal("1,4\n2,8,9\n"), "Line 2 has 3 fields; a point has two: x and f(x).");
-    EXPECT_EQ(refusal("1,4\n\"a\nb\",1\n3,4,5"), "Line 4 has 3 fields; a point has two: x and f(x).");
+    EXPECT_EQ(refusal("1,4\n\"a\nb\",1\n3,4,5"),
+              "Line 4 has 3 fields; a point has two: x and f(x).");
     EXPECT_EQ(refusal("1,4\n2\0,8\n"sv), "Line 2 is not text.");
     EXPECT_EQ(refusal("1,4\n\xff\xfe"), "Line 2 is not text.");
-    EXPECT_EQ(refusal("\xff\xfe" "1\0\n\0\0\xdc"sv), "Line 2 is not text.") << "a lone surrogate";
-    EXPECT_EQ(refusal("\xff\xfe" "1\0\n"sv), "Line 2 is not text.") << "half a unit";
+    EXPECT_EQ(refusal("\xff\xfe"
+                      "1\0\n\0\0\xdc"sv),
+              "Line 2 is not text.")
+        << "a lone surrogate";
+    EXPECT_EQ(refusal("\xff\xfe"
+                      "1\0\n"sv),
+              "Line 2 is not text.")
+        << "half a unit";
     EXPECT_EQ(refusal(""), "The file holds no points.");
     EXPECT_EQ(refusal("x,f(x)\n\n"), "The file holds no points.");
     EXPECT_EQ(refusal("1,4\n2," + std::string(32769, '7') + "\n"),
@@ -115,11 +149,13 @@ TEST(PointFile, RefusesMorePointsThanTheTableTakesAsSoonAsItSeesThem) {
     for (int k = 0; k < 191; ++k)
         many += std::to_string(k) + ",1\n";
     EXPECT_EQ(readPointsCsv(many, kMaxPoints).points.size(), 191u);
-    EXPECT_EQ(refusal(many + "191,1\n"), "The file holds more than 191 points; the table takes at most 191.");
+    EXPECT_EQ(refusal(many + "191,1\n"),
+              "The file holds more than 191 points; the table takes at most 191.");
     EXPECT_EQ(refusal(many + "191,1\n1,2,3\n"),
               "The file holds more than 191 points; the table takes at most 191.")
         << "refused before the bad line is reached";
-    EXPECT_EQ(refusal("1,1\n\n\n\n4,4\n", 4), "The file holds more than 4 points; the table takes at most 4.")
+    EXPECT_EQ(refusal("1,1\n\n\n\n4,4\n", 4),
+              "The file holds more than 4 points; the table takes at most 4.")
         << "blank lines between points count";
     EXPECT_EQ(readPointsCsv("1,1\n\n\n4,4\n\n\n\n\n", 4).points.size(), 4u)
         << "blank lines at the end do not";
@@ -132,7 +168,8 @@ TEST(PointFile, PathologicalFilesEndInOnePass) {
     std::string commaLines;
     for (size_t k = 0; k < kMaxPointFileBytes / 2; ++k)
         commaLines += ",\n";
-    EXPECT_EQ(refusal(commaLines), "The file holds more than 191 points; the table takes at most 191.");
+    EXPECT_EQ(refusal(commaLines),
+              "The file holds more than 191 points; the table takes at most 191.");
 }
 
 // Files on disk, made in a folder of the test's own.

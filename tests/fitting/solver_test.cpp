@@ -186,11 +186,16 @@ TEST_F(SolverFailure, AValueWrittenBeyondADoubleFailsWhereItIsReadNamingItsCell)
         referenceEliminate(expected);
     } catch (const Exception&) {
     }
-    EXPECT_EQ(dataRows(answerTable), dataRows(expected)) << "as the text-by-text elimination leaves it";
+    EXPECT_EQ(dataRows(answerTable), dataRows(expected))
+        << "as the text-by-text elimination leaves it";
 }
 
 TEST_F(SolverFailure, ANulByteInACellShowsInTheMessageInsteadOfEndingIt) {
-    setPoints({{"1", "4"}, {"2", "8"}, {"3", std::string("1\0" "2", 3)}});
+    setPoints({{"1", "4"},
+               {"2", "8"},
+               {"3", std::string("1\0"
+                                 "2",
+                                 3)}});
     solve();
     expectOnlyError("Points, row 3, f(x): '\u20681\uFFFD2\u2069' is not a valid floating point "
                     "value");
@@ -250,10 +255,12 @@ std::string randomText(std::mt19937& random, int col) {
         std::snprintf(text, sizeof text, "%.20f", unit(random)); // rounds at 15 digits
         return text;
     case 2:
-        std::snprintf(text, sizeof text, "%dE%d", small(random), 30 + small(random)); // near the float limit
+        std::snprintf(text, sizeof text, "%dE%d", small(random),
+                      30 + small(random)); // near the float limit
         return text;
     case 3:
-        std::snprintf(text, sizeof text, "%dE-%d", small(random), 40 + small(random)); // below floats
+        std::snprintf(text, sizeof text, "%dE-%d", small(random),
+                      40 + small(random)); // below floats
         return text;
     case 4:
         std::snprintf(text, sizeof text, "%dE%d", small(random), 300 + small(random));

@@ -45,16 +45,17 @@ TEST_P(PolynomialForms, FoldSignsDropUnitsAndLeaveOutZeros) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PolynomialForms,
-    ::testing::Values(
-        Written{{"2", "3", "-2", "1"}, "2 + 3x - 2x^{2} + x^{3}", "=2+3*A1-2*A1^2+A1^3",
-                "((x - 2)*x + 3)*x + 2"},
-        Written{{"0", "-1", "0", "1"}, "-x + x^{3}", "=-A1+A1^3", "(x*x - 1)*x"},
-        Written{{"0", "0", "-1"}, "-x^{2}", "=-1*A1^2", "-x*x"}, // not (-A1)^2
-        Written{{"-1"}, "-1", "=-1", "-1"},
-        Written{{"0", "-0"}, "0", "=0", "0"},
-        Written{{"1.5E-7", "-2.5E+300", "1E-7"},
-                "1.5\\times10^{-7} - 2.5\\times10^{300}x + 10^{-7}x^{2}",
-                "=1.5E-7-2.5E+300*A1+1E-7*A1^2", "(1E-7*x - 2.5E+300)*x + 1.5E-7"}));
+    ::testing::Values(Written{{"2", "3", "-2", "1"},
+                              "2 + 3x - 2x^{2} + x^{3}",
+                              "=2+3*A1-2*A1^2+A1^3",
+                              "((x - 2)*x + 3)*x + 2"},
+                      Written{{"0", "-1", "0", "1"}, "-x + x^{3}", "=-A1+A1^3", "(x*x - 1)*x"},
+                      Written{{"0", "0", "-1"}, "-x^{2}", "=-1*A1^2", "-x*x"}, // not (-A1)^2
+                      Written{{"-1"}, "-1", "=-1", "-1"}, Written{{"0", "-0"}, "0", "=0", "0"},
+                      Written{{"1.5E-7", "-2.5E+300", "1E-7"},
+                              "1.5\\times10^{-7} - 2.5\\times10^{300}x + 10^{-7}x^{2}",
+                              "=1.5E-7-2.5E+300*A1+1E-7*A1^2",
+                              "(1E-7*x - 2.5E+300)*x + 1.5E-7"}));
 
 TEST(PolynomialFormsColumn, IsTheLettersAndValuesAsTheGridCopiesThem) {
     EXPECT_EQ(written(PolynomialForm::column, {"2", "3", "-2", "1"}), "A\t2\nB\t3\nC\t-2\nD\t1\n");
@@ -119,9 +120,10 @@ class FormulaReader {
         if (text.compare(at, cell.size(), cell) == 0)
             return at += cell.size(), x;
         size_t end = at;
-        while (end < text.size() && (std::isdigit(static_cast<unsigned char>(text[end])) ||
-                                     text[end] == '.' || text[end] == 'E' ||
-                                     ((text[end] == '-' || text[end] == '+') && text[end - 1] == 'E')))
+        while (end < text.size() &&
+               (std::isdigit(static_cast<unsigned char>(text[end])) || text[end] == '.' ||
+                text[end] == 'E' ||
+                ((text[end] == '-' || text[end] == '+') && text[end - 1] == 'E')))
             ++end;
         const double value = StrToFloat(text.substr(at, end - at));
         at = end;
@@ -146,7 +148,8 @@ double readLatex(const std::string& text, double x) {
         else if (text[at] == '-')
             at += 1, sign = -1;
         size_t end = text.find_first_of(" ", at);
-        const std::string term = text.substr(at, end == std::string::npos ? std::string::npos : end - at);
+        const std::string term =
+            text.substr(at, end == std::string::npos ? std::string::npos : end - at);
         at = end == std::string::npos ? text.size() : end;
         double coefficient = 1;
         std::string rest = term;
@@ -162,7 +165,9 @@ double readLatex(const std::string& text, double x) {
             coefficient = StrToFloat(number);
         double power = 0;
         if (xAt != std::string::npos)
-            power = rest.size() == xAt + 1 ? 1 : StrToIntDef(rest.substr(xAt + 3, rest.size() - xAt - 4), -1);
+            power = rest.size() == xAt + 1
+                        ? 1
+                        : StrToIntDef(rest.substr(xAt + 3, rest.size() - xAt - 4), -1);
         total += sign * coefficient * std::pow(x, power);
     }
     return total;
@@ -216,7 +221,8 @@ TEST_P(PolynomialFormsReadBack, EveryFormReadsBackAsTheShownPolynomial) {
     const Texts& values = GetParam().values;
     std::vector<double> formula, latex;
     for (const double x : GetParam().xs) {
-        formula.push_back(FormulaReader(written(PolynomialForm::spreadsheet, values, "B2"), "B2", x).read());
+        formula.push_back(
+            FormulaReader(written(PolynomialForm::spreadsheet, values, "B2"), "B2", x).read());
         latex.push_back(readLatex(written(PolynomialForm::latex, values), x));
     }
     expectAgree(formula, "the spreadsheet formula");
@@ -227,14 +233,15 @@ TEST_P(PolynomialFormsReadBack, EveryFormReadsBackAsTheShownPolynomial) {
     for (const double x : GetParam().xs)
         xs += FloatToStr(x) + ", ";
     if (have("python3")) {
-        std::ofstream(folder / "f.py") << written(PolynomialForm::python, values)
-                                       << "for x in [" << xs << "]:\n    print(repr(float(f(x))))\n";
+        std::ofstream(folder / "f.py") << written(PolynomialForm::python, values) << "for x in ["
+                                       << xs << "]:\n    print(repr(float(f(x))))\n";
         expectAgree(printed("python3 " + (folder / "f.py").string()), "Python");
     } else {
         std::puts("skipped: Python, no python3 here");
     }
     // The same source is C and C++.
-    std::ofstream(folder / "f.c") << "#include <stdio.h>\n" << written(PolynomialForm::cpp, values)
+    std::ofstream(folder / "f.c") << "#include <stdio.h>\n"
+                                  << written(PolynomialForm::cpp, values)
                                   << "int main(void) {\n    const double xs[] = {" << xs << "};\n"
                                   << "    for (unsigned k = 0; k < sizeof xs / sizeof xs[0]; ++k)\n"
                                   << "        printf(\"%.17g\\n\", f(xs[k]));\n    return 0;\n}\n";
@@ -244,25 +251,26 @@ TEST_P(PolynomialFormsReadBack, EveryFormReadsBackAsTheShownPolynomial) {
             continue;
         }
         const std::string program = (folder / "f").string();
-        ASSERT_EQ(std::system((std::string(compiler) + " -x " + language + " -ffp-contract=off -o " +
-                               program + " " + (folder / "f.c").string()).c_str()),
+        ASSERT_EQ(std::system((std::string(compiler) + " -x " + language +
+                               " -ffp-contract=off -o " + program + " " + (folder / "f.c").string())
+                                  .c_str()),
                   0);
         expectAgree(printed(program), language);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fits, PolynomialFormsReadBack,
-    ::testing::Values(Fit{{"2", "3", "-2", "1"}, {1, 2, 3, 4}},
-                      // x = 1..10 at degree 9, with the exact values
-                      Fit{Texts(10, "1"), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
-                      // and as single precision leaves them
-                      Fit{{"-627.78466796875", "1754.4326171875", "-1962.7919921875",
-                           "1182.56909179688", "-425.27001953125", "97.4998168945313",
-                           "-12.8020572662354", "2.20951509475708", "0.940804362297058",
-                           "1.00123798847198"},
-                          {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
-                      Fit{{"1.5E-7", "-2.5E+30", "1E-7"}, {-1, 0.5, 3e10}},
-                      Fit{{"0", "0", "-1"}, {-2, 3}}));
+INSTANTIATE_TEST_SUITE_P(Fits, PolynomialFormsReadBack,
+                         ::testing::Values(Fit{{"2", "3", "-2", "1"}, {1, 2, 3, 4}},
+                                           // x = 1..10 at degree 9, with the exact values
+                                           Fit{Texts(10, "1"), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
+                                           // and as single precision leaves them
+                                           Fit{{"-627.78466796875", "1754.4326171875",
+                                                "-1962.7919921875", "1182.56909179688",
+                                                "-425.27001953125", "97.4998168945313",
+                                                "-12.8020572662354", "2.20951509475708",
+                                                "0.940804362297058", "1.00123798847198"},
+                                               {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
+                                           Fit{{"1.5E-7", "-2.5E+30", "1E-7"}, {-1, 0.5, 3e10}},
+                                           Fit{{"0", "0", "-1"}, {-2, 3}}));
 
 } // namespace

@@ -40,7 +40,8 @@ class ChartViewTest : public TarvelTest {
 
 // The y axis is labelled at round values, written as FloatToStr writes
 // numbers, across the whole range in view, also after a zoom.
-class NiceTicks : public ChartViewTest, public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
+class NiceTicks : public ChartViewTest,
+                  public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
 
 TEST_P(NiceTicks, LabelTheYAxisAtRoundValues) {
     draw(GetParam().first, GetParam().second);

@@ -155,8 +155,8 @@ TEST_F(FunctionPlot, ABadRangeTextEndsDrawAfterTheResetAndBeforeAnySample) {
     setCoefficients({"2", "3", "-2", "1"});
     draw("0", "10", "1");
     rx = "rx";
-    for (const auto& [min, max, step] : {std::tuple{"0", "10", "one"}, {"zero", "10", "1"},
-                                         {"0", "ten", "1"}, {"0", "10", "0"}}) {
+    for (const auto& [min, max, step] :
+         {std::tuple{"0", "10", "one"}, {"zero", "10", "1"}, {"0", "ten", "1"}, {"0", "10", "0"}}) {
         EXPECT_NE(draw(min, max, step), "");
         EXPECT_EQ(chart().title(), "Tarvel");
         EXPECT_TRUE(values().empty());

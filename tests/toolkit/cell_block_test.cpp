@@ -39,13 +39,13 @@ INSTANTIATE_TEST_SUITE_P(
                       BlockCase{"1\t2\t\n3\t4\t", {{"1", "2"}, {"3", "4"}}},
                       BlockCase{"1,5\t2,25\n-2,25E3\t3", {{"1.5", "2.25"}, {"-2.25E3", "3"}}, true},
                       BlockCase{"1,5;4\n2;8", {{"1.5", "4"}, {"2", "8"}}, true},
-                      BlockCase{"1,2,3\t4", {{"1,2,3", "4"}}},       // no number with commas
+                      BlockCase{"1,2,3\t4", {{"1,2,3", "4"}}},         // no number with commas
                       BlockCase{"1,5\n2,5", {{"1", "5"}, {"2", "5"}}}, // ambiguous: as it was
                       BlockCase{"x\tf(x)\n1\t4", {{"1", "4"}}},
                       BlockCase{"x;y\n1,5;4", {{"1.5", "4"}}, true},
-                      BlockCase{"x\tf(x)", {{"x", "f(x)"}}},         // no rows below: a paste of text
-                      BlockCase{"a\nb", {{"a"}, {"b"}}},              // no numbers at all
-                      BlockCase{"\t\n1\t4", {{""}, {"1", "4"}}}));   // a blank first row stays
+                      BlockCase{"x\tf(x)", {{"x", "f(x)"}}},       // no rows below: a paste of text
+                      BlockCase{"a\nb", {{"a"}, {"b"}}},           // no numbers at all
+                      BlockCase{"\t\n1\t4", {{""}, {"1", "4"}}})); // a blank first row stays
 
 TEST(CellBlockText, IsTabSeparatedLinesThatReadBackAsTheyWere) {
     EXPECT_EQ(cellBlockText({{"4", "1"}, {"", "2"}}), "4\t1\n\t2\n");

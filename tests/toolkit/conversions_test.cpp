@@ -82,8 +82,8 @@ TEST_P(StrToFloatRefusesTest, RaisesTheConversionError) {
 
 INSTANTIATE_TEST_SUITE_P(Texts, StrToFloatRefusesTest,
                          ::testing::Values("", " ", "\t2", "2\t", "inf", "nan", "1,5", "0x10", "1e",
-                                           "e5", ".", "-", "+", "1.5.5", "--1",
-                                           "+-1", "1 2", "1e+", "abc", "\xd9\xa1"));
+                                           "e5", ".", "-", "+", "1.5.5", "--1", "+-1", "1 2", "1e+",
+                                           "abc", "\xd9\xa1"));
 
 // A number beyond what a double holds is a number still: the message says so.
 TEST(StrToFloat, SaysWhenANumberIsBeyondTheRangeOfADouble) {
@@ -113,10 +113,14 @@ TEST_P(QuotedTest, ShowsTheTextInsideAnIsolate) {
 INSTANTIATE_TEST_SUITE_P(
     Texts, QuotedTest,
     ::testing::Values(Quote{"1.5", "'\u20681.5\u2069'"},
-                      Quote{std::string("1\0" "2", 3), "'\u20681\uFFFD2\u2069'"},
+                      Quote{std::string("1\0"
+                                        "2",
+                                        3),
+                            "'\u20681\uFFFD2\u2069'"},
                       Quote{"\t2\n", "'\u2068\uFFFD2\uFFFD\u2069'"},
                       Quote{"\u202E1.5", "'\u2068\uFFFD1.5\u2069'"},
-                      Quote{"\u200F1\u200E\u202A2\u202C\u061C", "'\u2068\uFFFD1\uFFFD\uFFFD2\uFFFD\uFFFD\u2069'"},
+                      Quote{"\u200F1\u200E\u202A2\u202C\u061C",
+                            "'\u2068\uFFFD1\uFFFD\uFFFD2\uFFFD\uFFFD\u2069'"},
                       Quote{"\u2010\u2070", "'\u2068\u2010\u2070\u2069'"}, // neighbours stay
                       Quote{"a\u2069b\u2066c", "'\u2068a\uFFFDb\uFFFDc\u2069'"},
                       Quote{"e\u0301", "'\u2068e\u0301\u2069'"}));
@@ -127,8 +131,8 @@ TEST(StrToFloat, QuotesALongTextOnlyInPart) {
         StrToFloat(text);
         FAIL();
     } catch (const EConvertError& error) {
-        EXPECT_EQ(error.what(),
-                  "'\u2068" + std::string(39, 'x') + "\u2026\u2069' is not a valid floating point value");
+        EXPECT_EQ(error.what(), "'\u2068" + std::string(39, 'x') +
+                                    "\u2026\u2069' is not a valid floating point value");
     }
 }
 

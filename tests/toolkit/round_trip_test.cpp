@@ -19,7 +19,8 @@ namespace {
 // digits, read back by from_chars.
 double textRoundTrip(double value) {
     char text[32];
-    const char* end = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 14).ptr;
+    const char* end =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 14).ptr;
     double back = 0;
     std::from_chars(text, end, back);
     return back;
@@ -69,7 +70,8 @@ TEST(RoundTrip, AgreesWithTheTextForEveryFloat) {
         thread.join();
     for (const auto& mismatches : found)
         for (const uint32_t bits : mismatches)
-            ADD_FAILURE() << "float bits 0x" << std::hex << bits << ": " << std::bit_cast<float>(bits);
+            ADD_FAILURE() << "float bits 0x" << std::hex << bits << ": "
+                          << std::bit_cast<float>(bits);
 }
 
 } // namespace

@@ -6,10 +6,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QProxyStyle>
 #include <QSignalSpy>
 #include <QStyleOptionViewItem>
-#include <QLineEdit>
 #include <QTest>
 
 #include <cmath>
@@ -145,11 +145,13 @@ TEST_F(StringGridTest, TheCurrentCellOfAGridWithoutFocusIsDrawnAsInactive) {
     ASSERT_TRUE(focused.hasFocus());
     const auto currentColour = [](StringGrid& grid) {
         const QRect cell = grid.visualRect(grid.model()->index(0, 0));
-        return grid.viewport()->grab().toImage().pixelColor(cell.center() + QPoint(cell.width() / 3, 0));
+        return grid.viewport()->grab().toImage().pixelColor(cell.center() +
+                                                            QPoint(cell.width() / 3, 0));
     };
     const QColor highlight = focused.palette().color(QPalette::Active, QPalette::Highlight);
     const auto distance = [&](const QColor& colour) {
-        return std::abs(colour.red() - highlight.red()) + std::abs(colour.green() - highlight.green()) +
+        return std::abs(colour.red() - highlight.red()) +
+               std::abs(colour.green() - highlight.green()) +
                std::abs(colour.blue() - highlight.blue());
     };
     EXPECT_LT(distance(currentColour(focused)), 8) << "the highlight, give or take its shading";
@@ -199,9 +201,11 @@ TEST_F(StringGridTest, TheCellEditorAndEditsRefuseMoreThanACellHolds) {
     editor->paste();
     EXPECT_EQ(editor->text(), "7") << "the whole paste is refused, not cut short";
     QCoreApplication::processEvents();
-    EXPECT_EQ(errors(), QStringList{"The text is too long: a cell holds at most 32768 characters."});
+    EXPECT_EQ(errors(),
+              QStringList{"The text is too long: a cell holds at most 32768 characters."});
     cells.commitEdit();
-    EXPECT_FALSE(cells.model()->setData(cells.model()->index(1, 0), QString(kMaxTextLength + 1, '2')));
+    EXPECT_FALSE(
+        cells.model()->setData(cells.model()->index(1, 0), QString(kMaxTextLength + 1, '2')));
     EXPECT_TRUE(cells.model()->setData(cells.model()->index(1, 0), QString(kMaxTextLength, '2')));
     EXPECT_EQ(cells.cells().cell(0, 2).size(), size_t(kMaxTextLength));
 }
