@@ -207,6 +207,7 @@ WindowState TForm1::captureState() const {
     state.pointCount = pointCount;
     state.degree = degree;
     state.check = checkView->snapshot();
+    state.solved = polynomialCopy->solved;
     state.currentCol = sgdResult->col();
     state.currentRow = sgdResult->row();
     return state;
@@ -226,6 +227,7 @@ void TForm1::restoreState(const WindowState& state) {
     degree = state.degree;
     note->hide();
     checkView->restore(state.check);
+    polynomialCopy->solved = state.solved;
 }
 
 void TForm1::openPoints(const QString& path) {

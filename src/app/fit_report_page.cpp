@@ -72,12 +72,11 @@ void FitReportPage::paint(QPagedPaintDevice& device) const {
     top = lines(painter, left, top + 2, width, {date + ", Tarvel " + version}) + 10;
 
     // The points on the left, the polynomial and its coefficients on the right.
-    std::vector<QString> pointLines{"x\tf(x)"};
+    std::vector<QString> pointLines{"Points (x, f(x))"};
     for (size_t k = 0; k < points.size() && k < kPointRows; ++k)
         pointLines.push_back(QString::fromStdString(points[k].first + "    " + points[k].second));
     if (points.size() > kPointRows)
         pointLines.push_back(more(kPointRows, points.size(), "points"));
-    pointLines[0] = "Points (x, f(x))";
     const double columnTop = top;
     const double pointsBottom = lines(painter, left, columnTop, 150, pointLines);
 
@@ -88,7 +87,7 @@ void FitReportPage::paint(QPagedPaintDevice& device) const {
     top = lines(painter, right, columnTop, rightWidth, polynomial);
     const QFontMetricsF metrics(painter.font());
     const int room = int((columnTop + 455 - top) / metrics.lineSpacing()) - 3;
-    std::vector<QString> table{"Coefficient\tShown\tExact"};
+    std::vector<QString> table{"Coefficient, shown, exact"};
     const size_t rows = std::min(coefficients.size(), size_t(std::max(room, 1)));
     for (size_t k = 0; k < rows; ++k)
         table.push_back(QString::fromStdString(coefficients[k].letter + "    " +
@@ -96,7 +95,6 @@ void FitReportPage::paint(QPagedPaintDevice& device) const {
                                                coefficients[k].exact));
     if (rows < coefficients.size())
         table.push_back(more(rows, coefficients.size(), "coefficients: Copy as gives them all"));
-    table[0] = "Coefficient, shown, exact";
     top = lines(painter, right, top, rightWidth, table);
     painter.drawText(QRectF(right, top + 4, rightWidth, 60), Qt::TextWordWrap,
                      "Exact check: " + QString::fromStdString(verdict));
@@ -125,10 +123,11 @@ FitReportPage FitReportPage::of(const TForm1& form) {
     page.nested = form.txtFx2->text().toStdString();
     page.fitted = form.txtResult->text().toStdString();
     const FitReport* check = form.checkView->report();
+    const std::vector<std::string> letters = coefficientLetters(form.sdgCoefficients->cells());
     const std::vector<std::string> shown = coefficientTexts(form.sdgCoefficients->cells());
     for (size_t k = 0; k < shown.size(); ++k)
         page.coefficients.push_back(
-            {form.sdgCoefficients->cells().cell(0, int(k) + 1), shown[k],
+            {letters[k], shown[k],
              check && k < check->coefficients.size() ? check->coefficients[k].exact : ""});
     page.verdict = check ? check->summary : "not made for these values.";
     page.chart = form.Chart1;

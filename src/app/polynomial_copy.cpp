@@ -62,9 +62,8 @@ QMenu* PolynomialCopy::formsMenu(QWidget* parent, bool exact) {
 void PolynomialCopy::copy(PolynomialForm form, bool exact, const QString& cellReference) const {
     if (!solved)
         throw Exception("Nothing to copy yet: GetCoefficients has not solved the points.");
-    std::vector<std::string> letters, values = coefficientTexts(coefficients.cells());
-    for (int row = 1; row < coefficients.cells().rowCount(); ++row)
-        letters.push_back(coefficients.cells().cell(0, row));
+    const std::vector<std::string> letters = coefficientLetters(coefficients.cells());
+    std::vector<std::string> values = coefficientTexts(coefficients.cells());
     if (exact) {
         const FitReport* report = check.report();
         if (!report || report->coefficients.size() != values.size())

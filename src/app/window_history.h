@@ -18,6 +18,7 @@ struct WindowState {
     std::shared_ptr<const PackedTable> points, coefficients, answers;
     std::vector<std::string> boxes;
     FitCheck::Snapshot check;
+    bool solved = false; // the coefficients shown are what a solve gave
     std::vector<std::string> coefNames;
     int pointCount = 0;
     int degree = -1;

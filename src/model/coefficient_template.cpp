@@ -67,9 +67,21 @@ GeneratedTemplate generateTemplate(std::string_view degreeText, std::vector<std:
     return {n, expandedForm(coefNames), nestedForm(coefNames)};
 }
 
-std::vector<std::string> coefficientTexts(const CellTable& sdgCoefficients) {
+namespace {
+
+std::vector<std::string> column(const CellTable& sdgCoefficients, int col) {
     std::vector<std::string> texts;
     for (int row = 1; row < sdgCoefficients.rowCount(); ++row)
-        texts.push_back(sdgCoefficients.cell(1, row));
+        texts.push_back(sdgCoefficients.cell(col, row));
     return texts;
+}
+
+} // namespace
+
+std::vector<std::string> coefficientTexts(const CellTable& sdgCoefficients) {
+    return column(sdgCoefficients, 1);
+}
+
+std::vector<std::string> coefficientLetters(const CellTable& sdgCoefficients) {
+    return column(sdgCoefficients, 0);
 }

@@ -41,3 +41,5 @@ GeneratedTemplate generateTemplate(std::string_view degreeText, std::vector<std:
 // The texts of the coefficient values, column 1 of sdgCoefficients, lowest
 // power first.
 std::vector<std::string> coefficientTexts(const CellTable& sdgCoefficients);
+// Their letters, column 0, in the same order.
+std::vector<std::string> coefficientLetters(const CellTable& sdgCoefficients);

@@ -61,6 +61,17 @@ TEST_F(PolynomialCopyTest, RefusesBeforeASolveAndAfterAFailedOne) {
     EXPECT_EQ(copied(PolynomialForm::latex), "") << "Generate: the values are no solve's";
 }
 
+// Undo gives back whether the values shown are a solve's, with the values.
+TEST_F(PolynomialCopyTest, UndoingTheSolveTakesBackWhatThereIsToCopy) {
+    form1.btnGetCoefficients->click();
+    TForm1State::undoStack(form1).undo();
+    EXPECT_EQ(copied(PolynomialForm::latex), "");
+    ASSERT_EQ(errors().size(), 1);
+    EXPECT_EQ(errors()[0], "Nothing to copy yet: GetCoefficients has not solved the points.");
+    TForm1State::undoStack(form1).redo();
+    EXPECT_EQ(copied(PolynomialForm::latex), "2 + 3x - 2x^{2} + x^{3}");
+}
+
 TEST_F(PolynomialCopyTest, ResultAndTheCoefficientGridOfferEveryForm) {
     for (QWidget* owner :
          {static_cast<QWidget*>(form1.txtResult), static_cast<QWidget*>(form1.sdgCoefficients)})
