@@ -1,10 +1,13 @@
 // Renders the README's screenshots from the real window, offscreen: the first
-// page after GetCoefficients and the Draw page after Draw. Run by
-// scripts/screenshots, so they can be made again after a change of look.
+// page after GetCoefficients and the Draw page after Draw, through the points
+// and then in least squares. Run by scripts/screenshots, so they can be made
+// again after a change of look.
 #include "app/Unit1.h"
 #include "app/application.h"
+#include "toolkit/string_grid.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTabWidget>
@@ -23,6 +26,8 @@ int main(int argc, char* argv[]) {
     const QString folder = QString::fromLocal8Bit(argv[1]);
     const auto shoot = [&](const char* name) {
         QCoreApplication::processEvents();
+        // The last Draw's axes go as the event loop would let them.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return form.grab().save(folder + "/" + name);
     };
     form.btnGetCoefficients->click();
@@ -30,5 +35,23 @@ int main(int argc, char* argv[]) {
     form.Tarvel->setCurrentIndex(1);
     form.btnDraw->click();
     saved = shoot("draw.png") && saved;
+
+    // Twenty measurements of a quadratic trend with noise, fitted with a quadratic.
+    form.Tarvel->setCurrentIndex(0);
+    form.switchFit(FitMode::leastSquares);
+    form.txtDegree->setText("2");
+    form.btnGenerate->click();
+    const double noise[] = {0.8, -1.1, 0.4, 1.5, -0.7, -1.9, 0.9, 0.2, -0.4, 1.7,
+                            -1.2, 0.6, -0.3, 1.1, -1.6, 0.5, 1.3, -0.8, -0.2, 0.7};
+    QString points;
+    for (int k = 0; k < 20; ++k)
+        points += QString("%1\t%2\n").arg(k).arg(2 + 1.5 * k + 0.25 * k * k + 4 * noise[k]);
+    form.sgdResult->setCurrentIndex(form.sgdResult->model()->index(0, 0));
+    form.sgdResult->pasteText(points);
+    form.btnGetCoefficients->click();
+    saved = shoot("least-squares.png") && saved;
+    form.Tarvel->setCurrentIndex(1);
+    form.btnDraw->click();
+    saved = shoot("least-squares-draw.png") && saved;
     return saved ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "app/fit_check_view.h"
+#include "app/fit_mode_switch.h"
 #include "app/fit_report_page.h"
 #include "app/passing_note.h"
 #include "app/point_files.h"
@@ -22,6 +23,7 @@
 #include "toolkit/text_box.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,6 +39,13 @@ QString decimalCommasNote(size_t rows, const char* what) {
         .arg(rows)
         .arg(what)
         .arg(rows == 1 ? "" : "s");
+}
+
+// Whatever the window does may take long with a big table: a busy cursor
+// while it works.
+auto busyCursor() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    return qScopeGuard([] { QApplication::restoreOverrideCursor(); });
 }
 
 } // namespace
@@ -57,6 +66,7 @@ TForm1::TForm1(QWidget* parent)
     layout = std::make_unique<WindowLayout>(*this);
     bindEvents();
     checkView = new FitCheckView(*this, *txtResult, *sgdResult, *sdgCoefficients);
+    layout->followsBelowPages(checkView->fitLine);
     checkView->runAsStep = [this](const std::function<void()>& write) {
         history.record("Use exact values", [&] { guarded(write); });
     };
@@ -105,6 +115,7 @@ void TForm1::bindEvents() {
                               const char* rowsHold) {
         return [this, handler, rowsHold](const ReadBlock& block, const std::string& source) {
             bool pasted = false;
+            const auto busy = busyCursor();
             history.record(
                 "Paste", [&] { pasted = guarded([&] { (this->*handler)(block.cells, source); }); });
             if (pasted && block.decimalCommas)
@@ -117,8 +128,9 @@ void TForm1::bindEvents() {
 
 void TForm1::run(const Step& step) {
     commitEdits();
+    const auto busy = busyCursor();
     if (step.check == CheckEffect::solve)
-        checkView->beforeSolve();
+        checkView->beforeSolve(fitMode->mode());
     const auto body = [&] {
         const CellTable pointsBefore = sgdResult->cells();
         QString failure;
@@ -130,18 +142,13 @@ void TForm1::run(const Step& step) {
             },
             &failure);
         if (step.check == CheckEffect::solve)
-            checkView->afterSolve(failure);
+            checkView->afterSolve(failure, fitMode->mode());
         else if (step.check == CheckEffect::clear)
             checkView->clear();
         if (step.check != CheckEffect::follow) // the coefficients are a solve's, or not
             polynomialCopy->solved = step.check == CheckEffect::solve && failure.isEmpty();
         checkView->follow();
-        if (const int dropped = droppedPoints(pointsBefore, sgdResult->cells().rowCount()))
-            note->pass(QString("%1 point%2 dropped with the smaller degree; Ctrl+Z "
-                               "brings %3 back")
-                           .arg(dropped)
-                           .arg(dropped == 1 ? " was" : "s were")
-                           .arg(dropped == 1 ? "it" : "them"));
+        noteDroppedPoints(pointsBefore);
     };
     if (!step.undoText)
         return body();
@@ -150,6 +157,28 @@ void TForm1::run(const Step& step) {
     for (QLineEdit* box : step.reads)
         reads.push_back(size_t(std::find(all.begin(), all.end(), box) - all.begin()));
     history.record(step.undoText, body, reads);
+}
+
+void TForm1::noteDroppedPoints(const CellTable& before) {
+    if (const int dropped = droppedPoints(before, sgdResult->cells().rowCount()))
+        note->pass(QString("%1 point%2 dropped with the smaller degree; Ctrl+Z "
+                           "brings %3 back")
+                       .arg(dropped)
+                       .arg(dropped == 1 ? " was" : "s were")
+                       .arg(dropped == 1 ? "it" : "them"));
+}
+
+void TForm1::switchFit(FitMode mode) {
+    commitEdits();
+    const auto busy = busyCursor();
+    history.record(mode == FitMode::leastSquares ? "Least squares" : "Through the points", [&] {
+        const CellTable pointsBefore = sgdResult->cells();
+        fitMode->show(mode);
+        sizeForFit(sgdResult->cells(), mode, degree);
+        checkView->clear();
+        showGrids();
+        noteDroppedPoints(pointsBefore);
+    });
 }
 
 void TForm1::commitEdits() {
@@ -165,9 +194,17 @@ void TForm1::showGrids() {
 void TForm1::bindHistory() {
     for (StringGrid* grid : {sgdResult, sdgCoefficients})
         grid->onUserEdit = [this](const std::function<void()>& edit) {
-            history.record("Edit", edit);
+            history.record("Edit", [&] {
+                edit();
+                if (fitMode->mode() == FitMode::leastSquares) {
+                    keepOneEmptyRow(sgdResult->cells());
+                    sgdResult->sync();
+                }
+            });
         };
     actions = new WindowActions(*this, history.stack, *sgdResult);
+    fitMode = new FitModeSwitch(*this, *actions->pointsMenu);
+    fitMode->onSwitch = [this](FitMode mode) { switchFit(mode); };
     actions->passUndoFrom(boxes());
     pointFiles = new PointFiles(*this, *sgdResult);
     connect(actions->open, &QAction::triggered, this, [this] {
@@ -208,6 +245,7 @@ WindowState TForm1::captureState() const {
     state.degree = degree;
     state.check = checkView->snapshot();
     state.solved = polynomialCopy->solved;
+    state.mode = fitMode->mode();
     state.currentCol = sgdResult->col();
     state.currentRow = sgdResult->row();
     return state;
@@ -228,23 +266,34 @@ void TForm1::restoreState(const WindowState& state) {
     note->hide();
     checkView->restore(state.check);
     polynomialCopy->solved = state.solved;
+    fitMode->show(state.mode);
 }
 
 void TForm1::openPoints(const QString& path) {
     commitEdits();
+    const auto busy = busyCursor();
+    const bool leastSquares = fitMode->mode() == FitMode::leastSquares;
     guarded([&] {
-        const PointFile file = PointFiles::read(path, size_t(kMaxDegree) + 1);
+        const PointFile file = PointFiles::read(
+            path, leastSquares ? size_t(kMaxLeastSquaresPoints) : size_t(kMaxDegree) + 1);
         const std::vector<std::array<std::string, 2>>& points = file.points;
         history.record("Open", [&] {
             const auto show = qScopeGuard([this] { showGrids(); });
-            SetText(*txtDegree, IntToStr(int(points.size()) - 1));
-            btnGenerateClick();
+            if (leastSquares) { // the points are any number; the degree stays
+                sgdResult->cells().setRowCount(1);
+                sgdResult->cells().setRowCount(int(points.size()) + 1);
+            } else {
+                SetText(*txtDegree, IntToStr(int(points.size()) - 1));
+                btnGenerateClick();
+            }
             checkView->clear();
             polynomialCopy->solved = false;
             for (size_t k = 0; k < points.size(); ++k) {
                 sgdResult->cells().setCell(0, int(k) + 1, points[k][0]);
                 sgdResult->cells().setCell(1, int(k) + 1, points[k][1]);
             }
+            if (leastSquares)
+                keepOneEmptyRow(sgdResult->cells());
         });
         if (file.decimalCommas)
             note->pass(decimalCommasNote(points.size(), "point"));
@@ -273,7 +322,7 @@ void TForm1::FormCreate() {
 void TForm1::btnGenerateClick() {
     const GeneratedTemplate generated =
         generateTemplate(Text(*txtDegree), coefNames, sgdResult->cells(), sdgCoefficients->cells(),
-                         sgdAns1->cells());
+                         sgdAns1->cells(), fitMode->mode());
     degree = generated.degree;
     SetText(*txtFx1, generated.expanded);
     SetText(*txtFx2, generated.nested);
@@ -281,7 +330,8 @@ void TForm1::btnGenerateClick() {
 
 void TForm1::btnAddClick() {
     if (const auto next =
-            addPoint(sgdResult->cells(), sgdResult->row(), Text(*txtX), Text(*txtFx), pointCount))
+            addPoint(sgdResult->cells(), sgdResult->row(), Text(*txtX), Text(*txtFx), pointCount,
+                     fitMode->mode()))
         sgdResult->setRow(*next);
 }
 
@@ -300,7 +350,8 @@ void TForm1::sgdResultSelectCell(int, int ARow) {
 
 void TForm1::btnGetCoefficientsClick() {
     SetText(*txtResult,
-            solveCoefficients(sgdResult->cells(), sgdAns1->cells(), sdgCoefficients->cells()));
+            solveCoefficients(sgdResult->cells(), sgdAns1->cells(), sdgCoefficients->cells(),
+                              fitMode->mode()));
 }
 
 void TForm1::btnFxClick() {
@@ -317,13 +368,18 @@ void TForm1::btnDrawClick() {
         SetText(*txtRfx, rfx);
     });
     drawFunction(*Chart1->chart(), Text(*txtMin), Text(*txtMax), Text(*txtStep),
-                 sdgCoefficients->cells(), degree, rx, rfx);
+                 sdgCoefficients->cells(), degree, rx, rfx, &sgdResult->cells(),
+                 fitMode->mode() == FitMode::leastSquares);
 }
 
 void TForm1::sgdResultPaste(const CellBlock& block, const std::string& source) {
+    if (fitMode->mode() == FitMode::leastSquares)
+        makeRoomForPaste(sgdResult->cells(), sgdResult->row(), block.size(), source);
     checkTemplatePaste(sgdResult->cells(), sgdResult->col(), sgdResult->row(), block, "points",
                        source);
     sgdResult->pasteBlock(block);
+    if (fitMode->mode() == FitMode::leastSquares)
+        keepOneEmptyRow(sgdResult->cells());
 }
 
 void TForm1::sdgCoefficientsPaste(const CellBlock& block, const std::string& source) {

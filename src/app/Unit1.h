@@ -8,7 +8,10 @@
 //                   name, the Tab chain, and how it follows a resize
 //   window_actions  Open, Save, the report, Undo and Redo, made once for keys
 //                   and the point table's menu; Enter pressing a box's button
-//   fit_check_view  the exact check's indicator, panel and tints
+//   fit_check_view  the exact check's indicator, panel and tints, and the
+//                   line with a least-squares fit's numbers
+//   fit_mode_switch through the points or least squares, and the label
+//                   that says which
 //   point_files     the file dialogs, files read and written whole, drops
 //   polynomial_copy Copy as LaTeX, code or a spreadsheet formula
 //   fit_report_page the one-page report, printed or saved as PDF
@@ -27,6 +30,7 @@
 // history keeps the states before and after as one step.
 
 #include "app/window_history.h"
+#include "model/fit_mode.h"
 #include "toolkit/cell_block.h"
 
 #include <QWidget>
@@ -37,6 +41,7 @@
 
 class ChartView;
 class FitCheckView;
+class FitModeSwitch;
 class PointFiles;
 class PassingNote;
 class PolynomialCopy;
@@ -98,6 +103,7 @@ class TForm1 : public QWidget {
     PassingNote* note;
     // The parts the window wires.
     FitCheckView* checkView;
+    FitModeSwitch* fitMode;
     WindowActions* actions;
     PolynomialCopy* polynomialCopy;
 
@@ -124,6 +130,12 @@ class TForm1 : public QWidget {
     void openPoints(const QString& path);
     void savePoints(const QString& path);
 
+    // Switches the fit as one step. The point table becomes what the fit
+    // keeps: in least squares every row and a blank one to type into;
+    // through the points, one row per coefficient, as Generate makes it,
+    // the points it drops counted in the note.
+    void switchFit(FitMode mode);
+
   protected:
     void resizeEvent(QResizeEvent* event) override;
 
@@ -149,6 +161,8 @@ class TForm1 : public QWidget {
     // keeps the text from before the user's typing.
     void commitEdits();
     void showGrids();
+    // Says how many points the step dropped from `before`, if any.
+    void noteDroppedPoints(const CellTable& before);
 
     WindowState captureState() const;
     void restoreState(const WindowState& state);

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
@@ -34,6 +35,10 @@ FitCheckView::FitCheckView(QWidget& window, QLineEdit& result, StringGrid& point
             indicatorButton = button;
     indicatorButton->setFocusPolicy(Qt::TabFocus); // Space or Enter on it opens the panel
     QWidget::setTabOrder(&result, indicatorButton);
+    fitLine = new QLabel(&window);
+    fitLine->setObjectName("FitLine");
+    fitLine->setGeometry(64, 504, 497, 23);
+    fitLine->hide();
     panel = new FitCheckPanel(&window);
     placePanel();
     connect(indicator, &QAction::triggered, this, &FitCheckView::openPanel);
@@ -59,12 +64,12 @@ bool FitCheckView::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-void FitCheckView::beforeSolve() {
-    check.prepare(points.cells());
+void FitCheckView::beforeSolve(FitMode mode) {
+    check.prepare(points.cells(), coefficients.cells(), mode);
 }
 
-void FitCheckView::afterSolve(const QString& failure) {
-    check.start(points.cells(), coefficients.cells(), failure.toStdString());
+void FitCheckView::afterSolve(const QString& failure, FitMode mode) {
+    check.start(points.cells(), coefficients.cells(), failure.toStdString(), mode);
     show();
 }
 
@@ -98,6 +103,15 @@ void FitCheckView::show() {
                                          report->coefficients[k].difference + ".";
     coefficients.setMarks(std::move(notes));
     indicator->setVisible(report != nullptr);
+    fitLine->setVisible(report && report->statistics);
+    if (report && report->statistics) {
+        const FitStatistics& fit = *report->statistics;
+        std::string line = statisticsLine(fit);
+        if (fit.largest)
+            line += " (row " + std::to_string(report->points[*fit.largest].row) + ")";
+        fitLine->setText(QString::fromStdString(line));
+        fitLine->setAccessibleName(fitLine->text());
+    }
     result.update(); // nothing of a hidden indicator stays painted
     if (!report) {
         panel->hide();

@@ -8,6 +8,7 @@
 
 class FitCheckPanel;
 class QAction;
+class QLabel;
 class QLineEdit;
 class QToolButton;
 class QWidget;
@@ -25,8 +26,8 @@ class FitCheckView : public QObject {
     // Around a solve: the exact fit starts on another thread before it, and
     // is compared with what the solve left after it; `failure` is the message
     // of the error that ended a failed solve.
-    void beforeSolve();
-    void afterSolve(const QString& failure);
+    void beforeSolve(FitMode mode);
+    void afterSolve(const QString& failure, FitMode mode);
     // After Generate or an Open: there is nothing to check.
     void clear();
     // After any change to the grids: a changed point takes the check away,
@@ -46,6 +47,8 @@ class FitCheckView : public QObject {
     // through this, so the window can make it a step of its own.
     std::function<void(const std::function<void()>& write)> runAsStep;
 
+    // Least squares: the shown fit's numbers in one line beside "Result".
+    QLabel* fitLine;
     QAction* indicator;
     QToolButton* indicatorButton; // the indicator's button, reached with Tab
     FitCheckPanel* panel;

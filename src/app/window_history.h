@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fitting/fit_check.h"
+#include "model/fit_mode.h"
 #include "toolkit/packed_table.h"
 
 #include <QUndoStack>
@@ -19,6 +20,7 @@ struct WindowState {
     std::vector<std::string> boxes;
     FitCheck::Snapshot check;
     bool solved = false; // the coefficients shown are what a solve gave
+    FitMode mode = FitMode::throughPoints;
     std::vector<std::string> coefNames;
     int pointCount = 0;
     int degree = -1;

@@ -173,6 +173,10 @@ WindowLayout::WindowLayout(TForm1& form) : laidOut(form.size()) {
     follows(form.txtResult, true, all, none);
 }
 
+void WindowLayout::followsBelowPages(QWidget* control) {
+    anchors.push_back({control, control->geometry(), {true, Share::all, Share::none}});
+}
+
 void WindowLayout::follow(QSize size) const {
     const int dx = std::max(0, size.width() - laidOut.width());
     const int dy = std::max(0, size.height() - laidOut.height());

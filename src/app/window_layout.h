@@ -23,6 +23,10 @@ class WindowLayout {
     // pages down. A window smaller than laid out changes nothing.
     void follow(QSize size) const;
 
+    // A part's control in the rows below the pages: it moves down with them
+    // and takes the new width.
+    void followsBelowPages(QWidget* control);
+
   private:
     // How much of the new height a control moves down or grows by.
     enum class Share { none, upperHalf, lowerHalf, all };

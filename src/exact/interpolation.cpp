@@ -4,8 +4,6 @@
 
 namespace {
 
-using Floats = std::vector<mpf_class>;
-
 // Newton's divided differences and their expansion, at `bits` of precision.
 Floats newtonCoefficients(const std::vector<mpq_class>& xs, const std::vector<mpq_class>& ys,
                           mp_bitcnt_t bits) {
@@ -39,37 +37,11 @@ Floats newtonCoefficients(const std::vector<mpq_class>& xs, const std::vector<mp
     return coefficients;
 }
 
-// Exact: a binary float is a fraction with a power of 2 below.
-mpq_class rational(const mpf_class& value) {
-    return mpq_class(value);
-}
-
 } // namespace
 
 std::optional<std::vector<Decimal>> interpolate(const std::vector<mpq_class>& xs,
                                                 const std::vector<mpq_class>& ys) {
-    const mpq_class agreement(1, powerOfTen(30));
-    for (mp_bitcnt_t bits = 128; bits <= kMaxPrecision; bits *= 2) {
-        // 64 bits more take the error down by 2^64: when the two agree to 30
-        // digits, the higher is good to more than 48.
-        const Floats lower = newtonCoefficients(xs, ys, bits);
-        const Floats higher = newtonCoefficients(xs, ys, bits + 64);
-        std::vector<mpq_class> values;
-        mpq_class scale, gap;
-        for (size_t k = 0; k < higher.size(); ++k) {
-            values.push_back(rational(higher[k]));
-            scale = std::max(scale, mpq_class(abs(values.back())));
-            gap = std::max(gap, mpq_class(abs(values.back() - rational(lower[k]))));
-        }
-        if (gap <= agreement * scale) {
-            const long quantum = sgn(scale) == 0 ? 0 : decimalExponent(scale) - 40;
-            std::vector<Decimal> coefficients;
-            for (const mpq_class& value : values)
-                coefficients.push_back(roundedTo(value, quantum));
-            return coefficients;
-        }
-    }
-    return std::nullopt;
+    return settledCoefficients([&](mp_bitcnt_t bits) { return newtonCoefficients(xs, ys, bits); });
 }
 
 std::vector<Decimal> valuesAt(const std::vector<Decimal>& coefficients,

@@ -2,16 +2,25 @@
 
 #include "exact/exact_number.h"
 #include "exact/interpolation.h"
+#include "exact/least_squares.h"
+#include "fitting/point_table.h"
 #include "toolkit/conversions.h"
 #include "toolkit/errors.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
+#include <cstdlib>
 #include <numeric>
 
 struct ExactFit::Numbers {
     CellTable points{0, 0};
+    FitMode mode = FitMode::throughPoints;
+    int degree = 0; // least squares: the degree fitted
+    std::vector<int> rows; // of each point
     std::vector<Decimal> xs, fxs;
+    std::optional<PointSums> sums;      // least squares
+    std::vector<long double> xNear, fxNear; // least squares: the points, to 64 bits
     std::vector<mpq_class> coefficients; // empty when there is no fit
     std::optional<NoExactFit> noFit;
     bool unchecked = false; // no fit, because the check cannot read a number or settle
@@ -51,36 +60,92 @@ std::vector<int> rowsSharingAnX(const std::vector<mpq_class>& xValues) {
     return {};
 }
 
+// A number's text to the nearest long double.
+long double nearValue(std::string_view text) {
+    return std::strtold(std::string(stripSpaces(text)).c_str(), nullptr);
+}
+
+// R² = 1 - squared error / total squares, or "-" when every f(x) is the same.
+std::string rSquared(const mpq_class& squaredError, const mpq_class& total) {
+    return sgn(total) == 0 ? "-" : roundedText(1 - squaredError / total, 6);
+}
+
 } // namespace
 
-ExactFit::ExactFit(const CellTable& sgdResult) {
+ExactFit::ExactFit(const CellTable& sgdResult, FitMode mode, int degree) {
     auto owned = std::make_unique<Numbers>();
     Numbers& fit = *owned;
     numbers = std::move(owned);
     fit.points = sgdResult;
-    const int degree = sgdResult.rowCount() - 2;
-    for (int row = 1; row < sgdResult.rowCount(); ++row)
+    fit.mode = mode;
+    if (mode == FitMode::leastSquares) {
+        fit.degree = degree;
+        fitLeastSquares(fit);
+        return;
+    }
+    const int throughDegree = sgdResult.rowCount() - 2;
+    for (int row = 1; row < sgdResult.rowCount(); ++row) {
         for (const int col : {0, 1}) {
             const auto value = exactDecimal(sgdResult.cell(col, row));
             if (!value) {
-                fit.noFit = {
-                    NoExactFit::Why::unreadPoint, degree, {row}, col, sgdResult.cell(col, row)};
+                fit.noFit = {NoExactFit::Why::unreadPoint,
+                             throughDegree,
+                             {row},
+                             col,
+                             sgdResult.cell(col, row)};
                 fit.unchecked = true;
                 return;
             }
             (col == 0 ? fit.xs : fit.fxs).push_back(*value);
         }
+        fit.rows.push_back(row);
+    }
     std::vector<mpq_class> xValues, fxValues;
     for (const Decimal& x : fit.xs)
         xValues.push_back(x.value());
     for (const Decimal& fx : fit.fxs)
         fxValues.push_back(fx.value());
     if (const std::vector<int> rows = rowsSharingAnX(xValues); !rows.empty()) {
-        fit.noFit = {NoExactFit::Why::sharedX, degree, rows, 0,
+        fit.noFit = {NoExactFit::Why::sharedX, throughDegree, rows, 0,
                      std::string(stripSpaces(sgdResult.cell(0, rows[0])))};
         return;
     }
     if (const auto coefficients = interpolate(xValues, fxValues)) {
+        for (const Decimal& c : *coefficients)
+            fit.coefficients.push_back(c.value());
+    } else {
+        fit.noFit = {NoExactFit::Why::unsettled, throughDegree, {}, 0, ""};
+        fit.unchecked = true;
+    }
+}
+
+void ExactFit::fitLeastSquares(Numbers& fit) {
+    ExactPoints points = exactPoints(fit.points, filledRows(fit.points));
+    const int degree = fit.degree;
+    if (points.unread) {
+        const auto [row, col] = *points.unread;
+        fit.noFit = {NoExactFit::Why::unreadPoint, degree, {row}, col, fit.points.cell(col, row)};
+        fit.unchecked = true;
+        return;
+    }
+    fit.rows = std::move(points.rows);
+    fit.xs = std::move(points.xs);
+    fit.fxs = std::move(points.ys);
+    if (points.distinctXs < size_t(degree) + 1) {
+        fit.noFit = {NoExactFit::Why::fewDistinctX, degree, {}, 0, "", points.distinctXs};
+        return;
+    }
+    if (sumWork(fit.xs.size(), degree) > kMaxSumWork) {
+        fit.noFit = {NoExactFit::Why::tooManySums, degree, {}, 0, "", fit.xs.size()};
+        fit.unchecked = true;
+        return;
+    }
+    fit.sums = pointSums(fit.xs, fit.fxs, degree);
+    for (const int row : fit.rows) {
+        fit.xNear.push_back(nearValue(fit.points.cell(0, row)));
+        fit.fxNear.push_back(nearValue(fit.points.cell(1, row)));
+    }
+    if (const auto coefficients = leastSquares(*fit.sums)) {
         for (const Decimal& c : *coefficients)
             fit.coefficients.push_back(c.value());
     } else {
@@ -95,6 +160,10 @@ ExactFit::~ExactFit() = default;
 
 bool ExactFit::madeFrom(const CellTable& sgdResult) const {
     return sgdResult == numbers->points;
+}
+
+bool ExactFit::isFit(FitMode mode, int degree) const {
+    return mode == numbers->mode && (mode == FitMode::throughPoints || degree == numbers->degree);
 }
 
 FitComparison ExactFit::compare(const CellTable& sdgCoefficients) const {
@@ -143,6 +212,15 @@ FitComparison ExactFit::compare(const CellTable& sdgCoefficients) const {
                         : sgn(scale) == 0         ? 0
                                                   : digitsKept(abs(worstDifference) / scale);
 
+    if (fit.mode == FitMode::leastSquares) {
+        if (!result.unreadable)
+            result.statistics = leastSquaresPoints(shown, result.points);
+        result.verdict = result.unreadable || result.coefficientsOff
+                             ? FitComparison::Verdict::off
+                             : FitComparison::Verdict::agrees;
+        return result;
+    }
+
     // The shown polynomial at each point against f(x), as decimals: exact,
     // and fast to round however long they get.
     Decimal largestFx;
@@ -155,8 +233,12 @@ FitComparison ExactFit::compare(const CellTable& sdgCoefficients) const {
     const std::vector<Decimal> shownAtX =
         result.unreadable ? std::vector<Decimal>() : valuesAt(shown, fit.xs);
     for (size_t k = 0; k < fit.xs.size(); ++k) {
-        PointCheck point{std::string(stripSpaces(fit.points.cell(0, int(k) + 1))),
-                         std::string(stripSpaces(fit.points.cell(1, int(k) + 1))), "", "", false};
+        PointCheck point{std::string(stripSpaces(fit.points.cell(0, fit.rows[k]))),
+                         std::string(stripSpaces(fit.points.cell(1, fit.rows[k]))),
+                         "",
+                         "",
+                         false,
+                         fit.rows[k]};
         if (!result.unreadable) {
             const Decimal miss = shownAtX[k] - fit.fxs[k];
             point.shownValue = roundedText(shownAtX[k]);
@@ -176,6 +258,75 @@ FitComparison ExactFit::compare(const CellTable& sdgCoefficients) const {
                          ? FitComparison::Verdict::off
                          : FitComparison::Verdict::agrees;
     return result;
+}
+
+FitStatistics ExactFit::leastSquaresPoints(const std::vector<Decimal>& shown,
+                                           std::vector<PointCheck>& points) const {
+    const Numbers& fit = *numbers;
+    FitStatistics statistics;
+    statistics.points = fit.xs.size();
+    std::vector<mpq_class> shownValues;
+    for (const Decimal& c : shown)
+        shownValues.push_back(c.value());
+    const mpq_class total = totalSquares(*fit.sums);
+    const mpq_class shownError = squaredError(*fit.sums, shownValues);
+    const mpq_class exactError = squaredError(*fit.sums, fit.coefficients);
+    statistics.shownSquares = roundedText(shownError, 6);
+    statistics.exactSquares = roundedText(exactError, 6);
+    statistics.shownR2 = rSquared(shownError, total);
+    statistics.exactR2 = rSquared(exactError, total);
+    mpf_class meanSquare(shownError / mpq_class(long(std::max<size_t>(fit.xs.size(), 1))), 128);
+    statistics.shownRms = roundedText(mpq_class(sqrt(meanSquare)), 6);
+
+    // Each residual in 64-bit floating point where its error bound leaves
+    // more than the six digits shown, and exactly where it does not.
+    std::vector<long double> c;
+    for (const Decimal& value : shown)
+        c.push_back(nearValue(roundedText(value, 21)));
+    const long double unit = 0x1p-63L;
+    const size_t n = c.size() - 1;
+    std::vector<size_t> exactly;
+    std::vector<long double> magnitude(fit.xs.size());
+    for (size_t k = 0; k < fit.xs.size(); ++k) {
+        const long double x = fit.xNear[k], fx = fit.fxNear[k];
+        long double value = c[n], size = std::fabs(c[n]);
+        for (size_t i = n; i-- > 0;) {
+            value = value * x + c[i];
+            size = size * std::fabs(x) + std::fabs(c[i]);
+        }
+        const long double residual = value - fx;
+        const long double bound =
+            (3 * n + 4) * unit * size + 2 * unit * (std::fabs(fx) + std::fabs(residual));
+        PointCheck& point = points.emplace_back(PointCheck{
+            std::string(stripSpaces(fit.points.cell(0, fit.rows[k]))),
+            std::string(stripSpaces(fit.points.cell(1, fit.rows[k]))), "", "", false, fit.rows[k]});
+        if (bound <= 1e-8L * std::fabs(residual) && bound <= 1e-8L * std::fabs(value) &&
+            std::fabs(value) < DBL_MAX && std::fabs(residual) > DBL_MIN) {
+            point.shownValue = FloatToStr(double(value), 6);
+            point.miss = FloatToStr(double(residual), 6);
+            magnitude[k] = std::fabs(residual);
+        } else {
+            exactly.push_back(k);
+        }
+    }
+    std::vector<Decimal> exactXs;
+    for (const size_t k : exactly)
+        exactXs.push_back(fit.xs[k]);
+    const std::vector<Decimal> values = valuesAt(shown, exactXs);
+    for (size_t j = 0; j < exactly.size(); ++j) {
+        const size_t k = exactly[j];
+        const Decimal residual = values[j] - fit.fxs[k];
+        points[k].shownValue = roundedText(values[j], 6);
+        points[k].miss = roundedText(residual, 6);
+        magnitude[k] = std::fabs(residual.value().get_d());
+    }
+    const auto largest = std::max_element(magnitude.begin(), magnitude.end());
+    if (largest != magnitude.end()) {
+        statistics.largest = size_t(largest - magnitude.begin());
+        std::string text = points[*statistics.largest].miss;
+        statistics.largestResidual = text.starts_with('-') ? text.substr(1) : text;
+    }
+    return statistics;
 }
 
 void ExactFit::writeExactValues(CellTable& sdgCoefficients) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/fit_mode.h"
 #include "toolkit/cell_table.h"
 
 #include <memory>
@@ -26,15 +27,29 @@ struct CoefficientCheck {
 struct PointCheck {
     std::string x, fx, shownValue, miss; // shownValue: the shown polynomial at x; miss: less f(x)
     bool off;
+    int row; // of the point table
+};
+
+// Least squares: how closely the shown and the exact polynomial follow the
+// points, from the exact sums; six significant digits.
+struct FitStatistics {
+    size_t points = 0;
+    std::string shownSquares, exactSquares; // Σ (p(x) - f(x))², the squared error
+    std::string shownR2, exactR2;           // 1 - that / Σ (f(x) - mean)²; "-" when all f(x) agree
+    std::string shownRms;                   // sqrt(squared error / points)
+    std::optional<size_t> largest;          // the point with the largest residual
+    std::string largestResidual;            // its magnitude
 };
 
 // Why there is no exact fit to compare with.
 struct NoExactFit {
-    enum class Why { sharedX, unreadPoint, unsettled } why;
+    // fewDistinctX, tooManySums: least squares only.
+    enum class Why { sharedX, unreadPoint, unsettled, fewDistinctX, tooManySums } why;
     int degree = 0;
     std::vector<int> rows; // sharedX: the rows that share an x; unreadPoint: its row
     int col = 0;           // unreadPoint: 0 for x, 1 for f(x)
     std::string text;      // sharedX: the x; unreadPoint: the cell's text
+    size_t count = 0;      // fewDistinctX: the different x; tooManySums: the points
 };
 
 struct FitComparison {
@@ -54,20 +69,29 @@ struct FitComparison {
     std::string worstMiss;
     std::string largestExact;
     int digitsKept = 15; // of the shown values, against the largest exact coefficient
+    std::optional<FitStatistics> statistics; // least squares only
 };
 
 // The polynomial of degree rowCount - 2 through the points of rows 1 to
 // rowCount - 1 of a point table, its x and f(x) texts read as exact decimals;
-// or the reason there is none.
+// or the reason there is none. In least squares, the polynomial of
+// `degree` nearest the points of the filled rows, in the sum of the squares
+// of its residuals; its points are never off, and only the coefficients
+// decide the verdict.
+struct Decimal;
+
 class ExactFit {
   public:
-    explicit ExactFit(const CellTable& sgdResult);
+    explicit ExactFit(const CellTable& sgdResult, FitMode mode = FitMode::throughPoints,
+                      int degree = 0);
     ExactFit(ExactFit&&) noexcept;
     ExactFit& operator=(ExactFit&&) noexcept;
     ~ExactFit();
 
     // Whether these are the points it was made from, text for text.
     bool madeFrom(const CellTable& sgdResult) const;
+    // Whether it is this fit of them.
+    bool isFit(FitMode mode, int degree) const;
 
     // The shown values of column 1 of the coefficient grid against the exact ones.
     FitComparison compare(const CellTable& sdgCoefficients) const;
@@ -79,5 +103,10 @@ class ExactFit {
 
   private:
     struct Numbers; // the exact points and coefficients
+    static void fitLeastSquares(Numbers& fit);
+    // Least squares: each point's residual under the shown coefficients, and
+    // how well the shown and the exact polynomial fit.
+    FitStatistics leastSquaresPoints(const std::vector<Decimal>& shown,
+                                     std::vector<PointCheck>& points) const;
     std::unique_ptr<const Numbers> numbers;
 };

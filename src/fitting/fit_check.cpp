@@ -2,18 +2,36 @@
 
 #include "model/coefficient_template.h"
 
-void FitCheck::prepare(const CellTable& sgdResult) {
-    if (pending.valid() || (lastFit && lastFit->madeFrom(sgdResult)))
+namespace {
+
+int degreeOf(const CellTable& sdgCoefficients) {
+    return sdgCoefficients.rowCount() - 2;
+}
+
+} // namespace
+
+bool FitCheck::lastFitIs(const CellTable& sgdResult, const CellTable& sdgCoefficients,
+                         FitMode mode) const {
+    return lastFit && lastFit->isFit(mode, degreeOf(sdgCoefficients)) &&
+           lastFit->madeFrom(sgdResult);
+}
+
+void FitCheck::prepare(const CellTable& sgdResult, const CellTable& sdgCoefficients,
+                       FitMode mode) {
+    if (pending.valid() || lastFitIs(sgdResult, sdgCoefficients, mode))
         return;
-    pending = std::async(std::launch::async, [points = sgdResult] { return ExactFit(points); });
+    pending = std::async(std::launch::async,
+                         [points = sgdResult, mode, degree = degreeOf(sdgCoefficients)] {
+                             return ExactFit(points, mode, degree);
+                         });
 }
 
 void FitCheck::start(const CellTable& sgdResult, const CellTable& sdgCoefficients,
-                     const std::string& solveFailure) {
+                     const std::string& solveFailure, FitMode mode) {
     if (pending.valid())
         lastFit = std::make_shared<const ExactFit>(pending.get());
-    if (!lastFit || !lastFit->madeFrom(sgdResult))
-        lastFit = std::make_shared<const ExactFit>(sgdResult);
+    if (!lastFitIs(sgdResult, sdgCoefficients, mode))
+        lastFit = std::make_shared<const ExactFit>(sgdResult, mode, degreeOf(sdgCoefficients));
     shown = {lastFit, nullptr, {}, solveFailure};
     compare(sdgCoefficients);
     const bool explains =

@@ -25,7 +25,9 @@ class FitCheck {
     // Before a solve: fits these points exactly on another thread while the
     // solver works, unless they are the points of the last fit. The fit
     // needs only the points; start() waits for it.
-    void prepare(const CellTable& sgdResult);
+    // In least squares the degree is the coefficient grid's.
+    void prepare(const CellTable& sgdResult, const CellTable& sdgCoefficients,
+                 FitMode mode = FitMode::throughPoints);
 
     // After every solve; `solveFailure` is the message of the error that
     // ended a failed one. The exact fit of the last points is kept, so
@@ -33,7 +35,7 @@ class FitCheck {
     // failed solve the check stays where it explains the failure: the exact
     // fit exists after all, or no polynomial passes through the points.
     void start(const CellTable& sgdResult, const CellTable& sdgCoefficients,
-               const std::string& solveFailure);
+               const std::string& solveFailure, FitMode mode = FitMode::throughPoints);
     // After Generate: there is nothing to check.
     void stop() { shown = {}; }
 
@@ -51,6 +53,9 @@ class FitCheck {
 
   private:
     void compare(const CellTable& sdgCoefficients);
+    // Whether the last exact fit is this one.
+    bool lastFitIs(const CellTable& sgdResult, const CellTable& sdgCoefficients,
+                   FitMode mode) const;
 
     std::future<ExactFit> pending;
     std::shared_ptr<const ExactFit> lastFit; // kept for a solve of the same points

@@ -25,11 +25,51 @@ std::string noFitReason(const NoExactFit& noFit) {
                " significant digits, from 1E-" + IntToStr(kMaxExactExponent) + " to 1E" +
                IntToStr(kMaxExactExponent) + " in size; Points, row " + IntToStr(noFit.rows[0]) +
                ", " + (noFit.col == 0 ? "x" : "f(x)") + " is " + quotedText(noFit.text) + ".";
+    case NoExactFit::Why::fewDistinctX:
+        return "A least-squares fit of degree " + IntToStr(noFit.degree) + " needs at least " +
+               IntToStr(noFit.degree + 1) + " points with different x; the table has " +
+               IntToStr(int(noFit.count)) + ".";
+    case NoExactFit::Why::tooManySums:
+        return "The exact check does not sum " + IntToStr(int(noFit.count)) +
+               " points for a least-squares fit of degree " + IntToStr(noFit.degree) +
+               ": it would take too long.";
     case NoExactFit::Why::unsettled:
         break;
     }
     return "The exact fit did not settle to 30 digits within " + std::to_string(kMaxPrecision) +
            " bits of precision.";
+}
+
+// Least squares: the coefficients decide, and the fit's numbers follow.
+FitReport describeLeastSquares(FitReport report, const std::string& worstLetter,
+                               const std::string& keptText) {
+    const FitStatistics& fit = *report.statistics;
+    const std::string precision = "The normal equations were reduced in single precision, which "
+                                  "carries about 7 significant digits";
+    const std::string numbers = " R² is " + fit.shownR2 + " shown, " + fit.exactR2 + " exact.";
+    if (report.verdict == FitComparison::Verdict::agrees) {
+        report.summary = (report.worstCoefficient
+                              ? "The shown coefficients agree with the exact least-squares fit: "
+                                "the largest difference is " +
+                                    worstLetter + " by " + report.worstDifference + "."
+                              : "The shown coefficients are the exact least-squares fit.") +
+                         numbers + " Click for details.";
+        report.reason = precision + "; the shown coefficients keep " + keptText +
+                        " of them, measured against the largest exact coefficient.";
+        return report;
+    }
+    const int lost = 7 - std::min(report.digitsKept, 7);
+    const std::string lostText =
+        IntToStr(lost) + " of the 7 digits single precision carries";
+    report.summary = "The shown coefficients are off: " + worstLetter + " by " +
+                     report.worstDifference + "; the single-precision normal equations lost " +
+                     lostText + "." + numbers + " Click for the exact fit.";
+    report.reason = precision + ", and they square how much the points' powers resemble each "
+                    "other: the shown coefficients lost " +
+                    lostText + ". " + worstLetter + " is off by " + report.worstDifference +
+                    " where the largest exact coefficient is " + report.largestExact +
+                    ". Use exact values writes the exact least-squares fit.";
+    return report;
 }
 
 // The words for what the comparison found.
@@ -55,6 +95,8 @@ FitReport describe(FitComparison comparison) {
     }
     const std::string worstLetter =
         report.worstCoefficient ? report.coefficients[*report.worstCoefficient].letter : "";
+    if (report.statistics)
+        return describeLeastSquares(std::move(report), worstLetter, keptText);
     if (report.verdict == FitComparison::Verdict::agrees) {
         report.summary = report.worstCoefficient
                              ? "The shown coefficients agree with the exact fit: the largest "
@@ -99,12 +141,40 @@ FitReport reportOn(FitComparison comparison, const std::string& solveFailure) {
     return report;
 }
 
+const std::array<const char*, 4>& pointColumns(const FitReport& report) {
+    return report.statistics ? kResidualColumns : kPointColumns;
+}
+
+CellBlock statisticsBlock(const FitStatistics& fit) {
+    CellBlock block{{"Least squares", "Shown", "Exact"},
+                    {"Points", IntToStr(int(fit.points)), IntToStr(int(fit.points))},
+                    {"Squared error", fit.shownSquares, fit.exactSquares},
+                    {"R²", fit.shownR2, fit.exactR2},
+                    {"RMS residual", fit.shownRms, ""}};
+    if (fit.largest)
+        block.push_back({"Largest residual", fit.largestResidual, ""});
+    return block;
+}
+
 std::string reportText(const FitReport& report) {
     CellBlock coefficients{{kCoefficientColumns.begin(), kCoefficientColumns.end()}};
     for (const CoefficientCheck& c : report.coefficients)
         coefficients.push_back({c.letter, c.shown, c.exact, c.difference});
-    CellBlock points{{kPointColumns.begin(), kPointColumns.end()}};
+    CellBlock points{{pointColumns(report).begin(), pointColumns(report).end()}};
     for (const PointCheck& p : report.points)
         points.push_back({p.x, p.fx, p.shownValue, p.miss});
-    return cellBlockText(coefficients) + "\n" + cellBlockText(points);
+    std::string text = cellBlockText(coefficients);
+    for (const CellBlock& more : {points, report.statistics ? statisticsBlock(*report.statistics)
+                                                            : CellBlock()})
+        if (!more.empty())
+            text += '\n' + cellBlockText(more);
+    return text;
+}
+
+std::string statisticsLine(const FitStatistics& fit) {
+    std::string line = IntToStr(int(fit.points)) + " points, R² " + fit.shownR2 +
+                       ", RMS residual " + fit.shownRms;
+    if (fit.largest)
+        line += ", largest residual " + fit.largestResidual;
+    return line;
 }

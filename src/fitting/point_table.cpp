@@ -2,6 +2,7 @@
 
 #include "toolkit/cell_table.h"
 #include "toolkit/conversions.h"
+#include "toolkit/errors.h"
 
 #include <algorithm>
 
@@ -14,13 +15,18 @@ bool isFilled(const CellTable& points, int row) {
 } // namespace
 
 std::optional<int> addPoint(CellTable& sgdResult, int currentRow, const std::string& x,
-                            const std::string& fx, int& pointCount) {
+                            const std::string& fx, int& pointCount, FitMode mode) {
     const int lastRow = sgdResult.rowCount() - 1;
-    if (pointCount >= lastRow || isFilled(sgdResult, currentRow))
+    const int fullAt = mode == FitMode::throughPoints ? lastRow : kMaxLeastSquaresPoints;
+    if (pointCount >= fullAt || isFilled(sgdResult, currentRow))
         return std::nullopt;
     sgdResult.setCell(0, currentRow, x);
     sgdResult.setCell(1, currentRow, fx);
     ++pointCount;
+    if (mode == FitMode::leastSquares) {
+        keepOneEmptyRow(sgdResult);
+        return std::min(currentRow + 1, sgdResult.rowCount() - 1);
+    }
     return currentRow >= lastRow ? 1 : currentRow + 1;
 }
 
@@ -38,6 +44,38 @@ void clearPoints(CellTable& sgdResult, int& pointCount) {
         sgdResult.setCell(0, row, {});
         sgdResult.setCell(1, row, {});
     }
+}
+
+std::vector<int> filledRows(const CellTable& sgdResult) {
+    std::vector<int> rows;
+    for (int row = 1; row < sgdResult.rowCount(); ++row)
+        if (isFilled(sgdResult, row))
+            rows.push_back(row);
+    return rows;
+}
+
+void keepOneEmptyRow(CellTable& sgdResult) {
+    const int last = sgdResult.rowCount() - 1;
+    if (last < kMaxLeastSquaresPoints && (last < 1 || isFilled(sgdResult, last)))
+        sgdResult.setRowCount(last + 2);
+}
+
+void makeRoomForPaste(CellTable& sgdResult, int row, size_t rows, const std::string& source) {
+    const size_t lastRow = size_t(std::max(row, 1)) + rows - 1;
+    if (lastRow > size_t(kMaxLeastSquaresPoints))
+        throw Exception("The " + source + " holds " + std::to_string(rows) +
+                        " rows; pasted from row " + IntToStr(row) + " they would reach row " +
+                        std::to_string(lastRow) + ", and the table takes at most " +
+                        IntToStr(kMaxLeastSquaresPoints) + " points.");
+    if (int(lastRow) >= sgdResult.rowCount())
+        sgdResult.setRowCount(int(lastRow) + 1);
+}
+
+void sizeForFit(CellTable& sgdResult, FitMode mode, int degree) {
+    if (mode == FitMode::leastSquares)
+        keepOneEmptyRow(sgdResult);
+    else if (degree >= 0)
+        sgdResult.setRowCount(degree + 2);
 }
 
 int droppedPoints(const CellTable& before, int rowCount) {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "model/fit_mode.h"
+
 #include <optional>
 #include <string>
+#include <vector>
 
 class CellTable;
 
@@ -14,14 +17,34 @@ class CellTable;
 // Add: writes `x` and `fx` verbatim into the current row when the table does
 // not count as full and that row is blank, and returns the row the current
 // cell moves on to, wrapping from the last row to row 1. Nothing when refused.
+// In least squares the table is full only at kMaxLeastSquaresPoints rows, and
+// Add at the last row appends one to move on to.
 std::optional<int> addPoint(CellTable& sgdResult, int currentRow, const std::string& x,
-                            const std::string& fx, int& pointCount);
+                            const std::string& fx, int& pointCount,
+                            FitMode mode = FitMode::throughPoints);
 
 // Del: empties the current row unless it is blank; the row stays as a gap.
 void deletePoint(CellTable& sgdResult, int currentRow, int& pointCount);
 
 // Clear: empties every point row and sets pointCount to 0.
 void clearPoints(CellTable& sgdResult, int& pointCount);
+
+// The rows that hold a point or part of one, in table order.
+std::vector<int> filledRows(const CellTable& sgdResult);
+
+// In least squares the table always ends with a blank row to type into:
+// appends one when the last row is filled, below kMaxLeastSquaresPoints.
+void keepOneEmptyRow(CellTable& sgdResult);
+
+// Least squares: grows the table so that a pasted block of `rows` rows from
+// `row` on fits, or raises an error, naming `source`, when it would hold more
+// than kMaxLeastSquaresPoints.
+void makeRoomForPaste(CellTable& sgdResult, int row, size_t rows, const std::string& source);
+
+// The table as each fit keeps it for `degree` (-1 when no degree was read):
+// through the points, degree + 1 rows, as Generate sizes it; in least
+// squares, every row it has and a blank one at the end.
+void sizeForFit(CellTable& sgdResult, FitMode mode, int degree);
 
 // How many filled rows of `before` are gone from a table of `rowCount` rows
 // now: the points a smaller degree dropped.

@@ -1,5 +1,6 @@
 #include "fitting/solver.h"
 
+#include "fitting/normal_equations.h"
 #include "model/coefficient_template.h"
 #include "toolkit/arithmetic.h"
 #include "toolkit/cell_table.h"
@@ -204,8 +205,11 @@ std::string resultText(const CellTable& sdgCoefficients) {
 }
 
 std::string solveCoefficients(const CellTable& sgdResult, CellTable& sgdAns1,
-                              CellTable& sdgCoefficients) {
-    buildSystem(sgdResult, sgdAns1);
+                              CellTable& sdgCoefficients, FitMode mode) {
+    if (mode == FitMode::leastSquares)
+        buildNormalEquations(sgdResult, sgdAns1);
+    else
+        buildSystem(sgdResult, sgdAns1);
     eliminate(sgdAns1);
     backSubstitute(sgdAns1, sdgCoefficients);
     return resultText(sdgCoefficients);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/fit_mode.h"
+
 #include <string>
 
 class CellTable;
@@ -13,9 +15,11 @@ class CellTable;
 // An error (a cell that is not a number, a zero pivot, an overflow) ends the
 // solve where it stands; what the grid shows then is the state it reached.
 // sdgCoefficients changes only when the whole solve succeeds; the text it
-// returns is the Result, for txtResult.
+// returns is the Result, for txtResult. In least squares the normal
+// equations (normal_equations.h) take the place of the points' equations,
+// and the same elimination and back substitution solve them.
 std::string solveCoefficients(const CellTable& sgdResult, CellTable& sgdAns1,
-                              CellTable& sdgCoefficients);
+                              CellTable& sdgCoefficients, FitMode mode = FitMode::throughPoints);
 
 // The steps, in the order solveCoefficients runs them.
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/fit_mode.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,10 +35,11 @@ struct GeneratedTemplate {
 // to n + 2 columns and 2 rows; it writes the letters into coefNames, the
 // coefficient grid and the answer grid's header. Sample points and
 // coefficient values stay in the rows that remain. A degree above kMaxDegree
-// raises an error before anything changes.
+// raises an error before anything changes. In least squares the point table
+// keeps its size: the points are not the template's.
 GeneratedTemplate generateTemplate(std::string_view degreeText, std::vector<std::string>& coefNames,
                                    CellTable& sgdResult, CellTable& sdgCoefficients,
-                                   CellTable& sgdAns1);
+                                   CellTable& sgdAns1, FitMode mode = FitMode::throughPoints);
 
 // The texts of the coefficient values, column 1 of sdgCoefficients, lowest
 // power first.

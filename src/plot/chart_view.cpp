@@ -1,5 +1,7 @@
 #include "plot/chart_view.h"
 
+#include "plot/point_marks.h"
+
 #include "toolkit/error_display.h"
 
 #include <QApplication>
@@ -7,6 +9,7 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QToolTip>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSvgGenerator>
@@ -80,7 +83,12 @@ void ChartView::mouseMoveEvent(QMouseEvent* event) {
         chart()->scroll(-moved.x(), moved.y());
         dragFrom = event->position();
     }
-    QChartView::mouseMoveEvent(event);
+    QChartView::mouseMoveEvent(event); // the line's own hover first; a point near wins
+    if (const PointMarks* marks = PointMarks::of(*chart()); marks && !dragFrom) {
+        const QPointF at = chart()->mapFromScene(mapToScene(event->position().toPoint()));
+        if (const auto text = marks->describeNear(at))
+            QToolTip::showText(event->globalPosition().toPoint(), *text, this);
+    }
 }
 
 void ChartView::mouseReleaseEvent(QMouseEvent* event) {

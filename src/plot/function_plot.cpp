@@ -3,6 +3,7 @@
 #include "model/evaluation.h"
 #include "plot/axis_ticks.h"
 #include "plot/line_samples.h"
+#include "plot/point_marks.h"
 #include "plot/samples.h"
 #include "plot/value_marks.h"
 #include "toolkit/cell_table.h"
@@ -33,6 +34,7 @@ constexpr int kMaxLabels = 12;
 
 void resetChart(QChart& chart) {
     delete ValueMarks::of(chart);
+    delete PointMarks::of(chart);
     chart.removeAllSeries(); // deletes the previous Draw's series
     for (QAbstractAxis* axis : chart.axes()) {
         chart.removeAxis(axis);
@@ -158,7 +160,7 @@ std::vector<std::pair<QString, double>> yLabels(const QCategoryAxis& axis, doubl
 // them under them, their value marks over them; the series then keeps what
 // the plot can show apart (line_samples.h).
 void showPoints(QChart& chart, QLineSeries& series, const QList<QPointF>& points,
-                const std::vector<double>& xs) {
+                const std::vector<double>& xs, std::vector<MarkedPoint> marked, bool stems) {
     if (points.isEmpty())
         return;
     const qsizetype count = points.size();
@@ -205,6 +207,8 @@ void showPoints(QChart& chart, QLineSeries& series, const QList<QPointF>& points
     series.attachAxis(axisY);
     const auto* samples = new LineSamples(chart, series, std::move(plotted), yScale);
     new ValueMarks(chart, series, *samples, std::move(labelled));
+    if (!marked.empty())
+        new PointMarks(chart, series, xs, std::move(marked), stems, yScale);
     showPointOnHover(series, *samples, xs);
     relabelOnRangeChange(*axisX, [&chart, axisX, xs] { return xLabels(chart, *axisX, xs); });
 }
@@ -213,7 +217,7 @@ void showPoints(QChart& chart, QLineSeries& series, const QList<QPointF>& points
 
 void drawFunction(QChart& chart, std::string_view minText, std::string_view maxText,
                   std::string_view stepText, const CellTable& sdgCoefficients, int degree,
-                  std::string& rx, std::string& rfx) {
+                  std::string& rx, std::string& rfx, const CellTable* sgdResult, bool stems) {
     resetChart(chart);
     QLineSeries& series = *newSeries(chart);
     const double step = StrToFloat(stepText);
@@ -222,8 +226,13 @@ void drawFunction(QChart& chart, std::string_view minText, std::string_view maxT
     // The chart shows the samples taken once Draw ends, however it ends.
     QList<QPointF> points;
     std::vector<double> xs;
-    const auto show = qScopeGuard([&] { showPoints(chart, series, points, xs); });
     std::optional<std::optional<std::vector<double>>> coefficients; // read at the first sample
+    const auto show = qScopeGuard([&] {
+        std::vector<MarkedPoint> marked;
+        if (sgdResult && coefficients)
+            marked = markedPoints(*sgdResult, *coefficients);
+        showPoints(chart, series, points, xs, std::move(marked), stems);
+    });
     for (const double x : sampleXs(min, StrToFloat(maxText), step)) {
         rx = FloatToStr(x);
         if (!coefficients)

@@ -13,6 +13,10 @@ class QChart;
 // the chart's series (the old one is deleted). `rx` and `rfx` end as f(x)
 // would leave the boxes after the last sample, also when an error ends Draw
 // part-way; the points drawn by then stay.
+//
+// With `sgdResult`, its points are marked over the line (point_marks.h),
+// with stems to it when `stems` is set.
 void drawFunction(QChart& chart, std::string_view minText, std::string_view maxText,
                   std::string_view stepText, const CellTable& sdgCoefficients, int degree,
-                  std::string& rx, std::string& rfx);
+                  std::string& rx, std::string& rfx, const CellTable* sgdResult = nullptr,
+                  bool stems = false);

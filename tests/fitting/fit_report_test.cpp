@@ -13,7 +13,7 @@ FitComparison fourCoefficients(Verdict verdict) {
     for (const char* letter : {"A", "B", "C", "D"})
         comparison.coefficients.push_back({letter, "1", "1", "0", false});
     for (const char* x : {"1", "2", "3", "4"})
-        comparison.points.push_back({x, "4", "4", "0", false});
+        comparison.points.push_back({x, "4", "4", "0", false, 1});
     comparison.largestExact = "3";
     return comparison;
 }
@@ -107,7 +107,7 @@ TEST(FitReportText, IsTheTwoTablesTabSeparated) {
     FitComparison comparison{};
     comparison.verdict = Verdict::agrees;
     comparison.coefficients = {{"A", "2", "2", "0", false}};
-    comparison.points = {{"1", "4", "4", "0", false}};
+    comparison.points = {{"1", "4", "4", "0", false, 1}};
     EXPECT_EQ(reportText(reportOn(comparison)),
               "Coefficient\tShown\tExact\tDifference\nA\t2\t2\t0\n\n"
               "x\tf(x)\tShown polynomial at x\tMiss\n1\t4\t4\t0\n");

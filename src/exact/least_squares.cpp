@@ -1,0 +1,159 @@
+#include "exact/least_squares.h"
+
+#include "exact/precision_ladder.h"
+#include "toolkit/cell_table.h"
+
+#include <algorithm>
+
+namespace {
+
+// Every number of `values` as an integer times 10^-scale, one scale for all.
+long commonScale(const std::vector<Decimal>& values) {
+    long scale = 0;
+    for (const Decimal& value : values)
+        scale = std::max(scale, -value.exponent);
+    return scale;
+}
+
+std::vector<mpz_class> scaled(const std::vector<Decimal>& values, long scale) {
+    std::vector<mpz_class> integers;
+    integers.reserve(values.size());
+    std::vector<mpz_class> tens; // 10^shift, by shift
+    for (const Decimal& value : values) {
+        const size_t shift = size_t(value.exponent + scale);
+        while (tens.size() <= shift)
+            tens.push_back(powerOfTen(long(tens.size())));
+        integers.push_back(value.digits * tens[shift]);
+    }
+    return integers;
+}
+
+// Gaussian elimination with partial pivoting on the normal equations, at
+// `bits` of precision. Empty when a pivot is zero.
+Floats normalSolution(const std::vector<mpq_class>& powers, const std::vector<mpq_class>& weighted,
+                      mp_bitcnt_t bits) {
+    const size_t n = weighted.size();
+    std::vector<Floats> rows(n);
+    for (size_t i = 0; i < n; ++i) {
+        for (size_t j = 0; j < n; ++j)
+            rows[i].emplace_back(powers[i + j], bits);
+        rows[i].emplace_back(weighted[i], bits);
+    }
+    mpf_class factor(0, bits), product(0, bits);
+    for (size_t i = 0; i < n; ++i) {
+        size_t pivot = i;
+        for (size_t r = i + 1; r < n; ++r)
+            if (abs(rows[r][i]) > abs(rows[pivot][i]))
+                pivot = r;
+        if (sgn(rows[pivot][i]) == 0)
+            return {};
+        std::swap(rows[i], rows[pivot]);
+        for (size_t r = i + 1; r < n; ++r) {
+            factor = rows[r][i] / rows[i][i];
+            for (size_t c = i; c <= n; ++c) {
+                product = factor * rows[i][c];
+                rows[r][c] -= product;
+            }
+        }
+    }
+    Floats solution(n, mpf_class(0, bits));
+    for (size_t i = n; i-- > 0;) {
+        mpf_class sum = rows[i][n];
+        for (size_t c = i + 1; c < n; ++c) {
+            product = rows[i][c] * solution[c];
+            sum -= product;
+        }
+        solution[i] = sum / rows[i][i];
+    }
+    return solution;
+}
+
+} // namespace
+
+ExactPoints exactPoints(const CellTable& sgdResult, const std::vector<int>& rows) {
+    ExactPoints points;
+    for (const int row : rows) {
+        const auto x = exactDecimal(sgdResult.cell(0, row));
+        const auto y = exactDecimal(sgdResult.cell(1, row));
+        if (!x || !y) {
+            points.unread = {row, x ? 1 : 0};
+            break;
+        }
+        points.rows.push_back(row);
+        points.xs.push_back(*x);
+        points.ys.push_back(*y);
+    }
+    // A decimal is written one way only (trailing zeros go to the exponent).
+    std::vector<const Decimal*> order;
+    for (const Decimal& x : points.xs)
+        order.push_back(&x);
+    const auto less = [](const Decimal* a, const Decimal* b) {
+        return a->exponent != b->exponent ? a->exponent < b->exponent : a->digits < b->digits;
+    };
+    std::sort(order.begin(), order.end(), less);
+    for (size_t k = 0; k < order.size(); ++k)
+        points.distinctXs += k == 0 || less(order[k - 1], order[k]);
+    return points;
+}
+
+PointSums pointSums(const std::vector<Decimal>& xs, const std::vector<Decimal>& ys, int degree) {
+    const long xScale = commonScale(xs), yScale = commonScale(ys);
+    const std::vector<mpz_class> X = scaled(xs, xScale), Y = scaled(ys, yScale);
+    const size_t powers = size_t(2 * degree + 1), weighted = size_t(degree + 1);
+    std::vector<mpz_class> powerSums(powers), weightedSums(weighted);
+    mpz_class squares, power;
+    for (size_t t = 0; t < X.size(); ++t) {
+        power = 1;
+        for (size_t k = 0; k < powers; ++k) {
+            powerSums[k] += power;
+            if (k < weighted)
+                mpz_addmul(weightedSums[k].get_mpz_t(), power.get_mpz_t(), Y[t].get_mpz_t());
+            power *= X[t];
+        }
+        mpz_addmul(squares.get_mpz_t(), Y[t].get_mpz_t(), Y[t].get_mpz_t());
+    }
+    PointSums sums;
+    sums.count = xs.size();
+    for (size_t k = 0; k < powers; ++k)
+        sums.powers.push_back({powerSums[k], -long(k) * xScale});
+    for (size_t k = 0; k < weighted; ++k)
+        sums.weighted.push_back({weightedSums[k], -long(k) * xScale - yScale});
+    sums.squares = {squares, -2 * yScale};
+    return sums;
+}
+
+std::optional<std::vector<Decimal>> leastSquares(const PointSums& sums) {
+    std::vector<mpq_class> powers, weighted;
+    for (const Decimal& sum : sums.powers)
+        powers.push_back(sum.value());
+    for (const Decimal& sum : sums.weighted)
+        weighted.push_back(sum.value());
+    auto solution = settledCoefficients(
+        [&](mp_bitcnt_t bits) { return normalSolution(powers, weighted, bits); });
+    if (solution && solution->size() != weighted.size())
+        return std::nullopt;
+    return solution;
+}
+
+mpq_class squaredError(const PointSums& sums, const std::vector<mpq_class>& coefficients) {
+    // Σ (p - y)² = Σ y² - 2 Σ_i c_i Σ x^i y + Σ_i c_i Σ_j c_j Σ x^(i+j).
+    mpq_class error = sums.squares.value(), inner;
+    const size_t n = std::min(coefficients.size(), sums.weighted.size());
+    std::vector<mpq_class> powers;
+    for (const Decimal& sum : sums.powers)
+        powers.push_back(sum.value());
+    for (size_t i = 0; i < n; ++i) {
+        inner = 0;
+        for (size_t j = 0; j < n; ++j)
+            inner += coefficients[j] * powers[i + j];
+        error += coefficients[i] * (inner - 2 * sums.weighted[i].value());
+    }
+    return error;
+}
+
+mpq_class totalSquares(const PointSums& sums) {
+    if (sums.count == 0)
+        return 0;
+    const mpq_class total = sums.weighted.empty() ? mpq_class(0) : sums.weighted[0].value();
+    return sums.squares.value() - total * total / mpq_class(long(sums.count));
+}

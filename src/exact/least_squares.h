@@ -1,0 +1,52 @@
+#pragma once
+
+#include "exact/exact_number.h"
+
+#include <gmpxx.h>
+
+#include <optional>
+#include <vector>
+
+class CellTable;
+
+// The points of the rows `rows` of a point table, x and f(x) read exactly.
+struct ExactPoints {
+    std::vector<int> rows;
+    std::vector<Decimal> xs, ys;
+    // The first cell the exact reader does not take: its row, and its column
+    // (0 for x, 1 for f(x)); then the points stop before it.
+    std::optional<std::pair<int, int>> unread;
+    size_t distinctXs = 0;
+};
+ExactPoints exactPoints(const CellTable& sgdResult, const std::vector<int>& rows);
+
+// The sums a least-squares polynomial of degree n is made from, exactly,
+// over points (x, y): Σ x^k for k = 0 .. 2n, Σ x^k y for k = 0 .. n, and
+// Σ y². The normal equations are row i: Σ_j c_j Σ x^(i+j) = Σ x^i y.
+struct PointSums {
+    size_t count = 0;
+    std::vector<Decimal> powers;   // Σ x^k
+    std::vector<Decimal> weighted; // Σ x^k y
+    Decimal squares;               // Σ y²
+};
+
+// Exact sums cost the number of points times (2n + 1)², times the digits;
+// beyond this many the window would wait seconds, for a degree no data set
+// of that many points can support.
+inline constexpr double kMaxSumWork = 2e8;
+inline double sumWork(size_t points, int degree) {
+    return double(points) * double(2 * degree + 1) * double(2 * degree + 1);
+}
+
+PointSums pointSums(const std::vector<Decimal>& xs, const std::vector<Decimal>& ys, int degree);
+
+// The solution of the normal equations, lowest power first, settled up the
+// precision ladder (precision_ladder.h); nothing when it does not settle or
+// the equations are singular (fewer different x than coefficients).
+std::optional<std::vector<Decimal>> leastSquares(const PointSums& sums);
+
+// Σ (p(x) - y)² for the polynomial with these coefficients: exactly, from
+// the sums alone.
+mpq_class squaredError(const PointSums& sums, const std::vector<mpq_class>& coefficients);
+// Σ (y - mean y)², exactly.
+mpq_class totalSquares(const PointSums& sums);

@@ -1,0 +1,74 @@
+#include "fitting/normal_equations.h"
+
+#include "exact/least_squares.h"
+#include "fitting/point_table.h"
+#include "toolkit/cell_table.h"
+#include "toolkit/conversions.h"
+#include "toolkit/errors.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* columnName(int col) {
+    return col == 0 ? "x" : "f(x)";
+}
+
+// A sum's text, which the elimination must read back as a number.
+std::string sumText(const Decimal& sum, const std::string& what, size_t points) {
+    std::string text = roundedText(sum);
+    if (!readsAsNumber(text))
+        throw EMathError("The sum of " + what + " over the " + IntToStr(int(points)) +
+                         " points is " + roundedText(sum, 6) +
+                         ", beyond the range of a double.");
+    return text;
+}
+
+std::string powerName(size_t k) {
+    return k == 0 ? "1" : k == 1 ? "x" : "x^" + IntToStr(int(k));
+}
+
+} // namespace
+
+void buildNormalEquations(const CellTable& sgdResult, CellTable& sgdAns1) {
+    const int degree = sgdAns1.colCount() - 2;
+    if (degree < 0)
+        return;
+    const ExactPoints points = exactPoints(sgdResult, filledRows(sgdResult));
+    if (points.unread) {
+        const auto [row, col] = *points.unread;
+        const std::string& text = sgdResult.cell(col, row);
+        CellToFloat(text, "Points", row, columnName(col)); // raises for text that is no number
+        throw EConvertError("Least squares reads numbers of at most " +
+                            IntToStr(kMaxExactDigits) + " significant digits, from 1E-" +
+                            IntToStr(kMaxExactExponent) + " to 1E" + IntToStr(kMaxExactExponent) +
+                            " in size; Points, row " + IntToStr(row) + ", " + columnName(col) +
+                            " is " + quotedText(text) + ".");
+    }
+    const size_t unknowns = size_t(degree) + 1;
+    if (points.distinctXs < unknowns)
+        throw Exception("A least-squares fit of degree " + IntToStr(degree) + " needs at least " +
+                        IntToStr(int(unknowns)) + " points with different x; the table has " +
+                        IntToStr(int(points.distinctXs)) + ".");
+    if (sumWork(points.xs.size(), degree) > kMaxSumWork)
+        throw Exception("A least-squares fit of degree " + IntToStr(degree) + " over " +
+                        IntToStr(int(points.xs.size())) +
+                        " points takes too long to sum exactly; take fewer points or a lower "
+                        "degree.");
+    const PointSums sums = pointSums(points.xs, points.ys, degree);
+    std::vector<std::string> powers, weighted;
+    for (size_t k = 0; k < sums.powers.size(); ++k)
+        powers.push_back(sumText(sums.powers[k], powerName(k), sums.count));
+    for (size_t k = 0; k < sums.weighted.size(); ++k)
+        weighted.push_back(sumText(sums.weighted[k], powerName(k) + "·f(x)", sums.count));
+
+    for (int row = 1; row < sgdAns1.rowCount(); ++row)
+        sgdAns1.clearRow(row);
+    sgdAns1.setRowCount(int(unknowns) + 1);
+    for (size_t i = 0; i < unknowns; ++i) {
+        sgdAns1.setCell(0, int(i) + 1, weighted[i]);
+        for (size_t j = 0; j < unknowns; ++j)
+            sgdAns1.setCell(int(j) + 1, int(i) + 1, powers[i + j]);
+    }
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+class CellTable;
+
+// Least squares: writes the normal equations of the points into the answer
+// grid, in place of the one equation per point that buildSystem writes, for
+// the same elimination to reduce. The points are the filled rows of the
+// point table, any number of them; with N = the answer grid's columns - 1
+// unknowns, row i + 1 holds Σ x^i f(x) in column 0 and Σ x^(i+j) in column
+// j + 1. Each sum is formed exactly from the texts and written correctly
+// rounded to 15 digits.
+//
+// A filled row that is not two numbers, fewer different x than unknowns,
+// or a sum beyond the range of a double raises an error that says so,
+// before the answer grid changes.
+void buildNormalEquations(const CellTable& sgdResult, CellTable& sgdAns1);
