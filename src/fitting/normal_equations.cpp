@@ -18,10 +18,13 @@ const char* columnName(int col) {
 // A sum's text, which the elimination must read back as a number.
 std::string sumText(const Decimal& sum, const std::string& what, size_t points) {
     std::string text = roundedText(sum);
-    if (!readsAsNumber(text))
+    try {
+        StrToFloat(text);
+    } catch (const EConvertError&) {
         throw EMathError("The sum of " + what + " over the " + IntToStr(int(points)) +
                          " points is " + roundedText(sum, 6) +
                          ", beyond the range of a double.");
+    }
     return text;
 }
 

@@ -3,6 +3,7 @@
 #include "model/evaluation.h"
 #include "toolkit/cell_table.h"
 #include "toolkit/conversions.h"
+#include "toolkit/errors.h"
 
 #include <QChart>
 #include <QPainter>
@@ -12,14 +13,29 @@
 #include <cmath>
 #include <limits>
 
+namespace {
+
+// The value of a number's text; nothing for other text, or beyond a double.
+std::optional<double> numberIn(const std::string& text) {
+    if (!readsAsNumber(text))
+        return std::nullopt;
+    try {
+        return StrToFloat(text);
+    } catch (const EConvertError&) {
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
 std::vector<MarkedPoint> markedPoints(const CellTable& sgdResult,
                                       const std::optional<std::vector<double>>& coefficients) {
     std::vector<MarkedPoint> points;
     for (int row = 1; row < sgdResult.rowCount(); ++row) {
-        const std::string &x = sgdResult.cell(0, row), &fx = sgdResult.cell(1, row);
-        if (!readsAsNumber(x) || !readsAsNumber(fx))
+        const auto x = numberIn(sgdResult.cell(0, row)), fx = numberIn(sgdResult.cell(1, row));
+        if (!x || !fx)
             continue;
-        MarkedPoint point{row, StrToFloat(x), StrToFloat(fx), std::nullopt};
+        MarkedPoint point{row, *x, *fx, std::nullopt};
         if (coefficients && !coefficients->empty()) {
             const double value =
                 poly(point.x, int(coefficients->size()) - 1, coefficients->data());

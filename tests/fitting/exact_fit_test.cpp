@@ -154,3 +154,85 @@ TEST_F(ExactFitTest, ExactValuesBeyondADoubleWriteNothing) {
 }
 
 } // namespace
+
+namespace {
+
+class LeastSquaresFitTest : public ExactFitTest {
+  protected:
+    FitComparison compareLeastSquares(int degree) {
+        return ExactFit(points, FitMode::leastSquares, degree).compare(coefficients);
+    }
+    void useExactValues(int degree) {
+        ExactFit(points, FitMode::leastSquares, degree).writeExactValues(coefficients);
+    }
+};
+
+TEST_F(LeastSquaresFitTest, TheDefaultPointsAreOffUntilTheExactValuesAreUsed) {
+    solveLeastSquares({{"1", "4"}, {"2", "8"}, {"3", "20"}, {"4", "46"}}, 3);
+    const FitComparison shown = compareLeastSquares(3);
+    EXPECT_EQ(shown.verdict, Verdict::off);
+    EXPECT_EQ(exactValues(shown), (Texts{"2", "3", "-2", "1"}));
+    EXPECT_EQ(offPoints(shown), (std::vector<bool>(4, false))) << "residuals are no fault";
+    EXPECT_LT(shown.digitsKept, 5);
+    ASSERT_TRUE(shown.statistics);
+
+    useExactValues(3);
+    EXPECT_EQ(columnTexts(coefficients, 1), (Texts{"2", "3", "-2", "1"}));
+    const FitComparison exact = compareLeastSquares(3);
+    EXPECT_EQ(exact.verdict, Verdict::agrees);
+    ASSERT_TRUE(exact.statistics);
+    EXPECT_EQ(exact.statistics->shownSquares, "0");
+    EXPECT_EQ(exact.statistics->shownR2, "1");
+    for (const PointCheck& point : exact.points)
+        EXPECT_EQ(point.miss, "0") << "x = " << point.x;
+}
+
+// Residuals and squared errors of a noisy quadratic, against sums by hand.
+TEST_F(LeastSquaresFitTest, TheFitsNumbersAreTheExactOnes) {
+    const Grid rows = {{"0", "1"}, {"1", "3"}, {"", ""}, {"2", "4"}, {"3", "10"}};
+    solveLeastSquares(rows, 1);
+    coefficients.setCell(1, 1, "0.5");
+    coefficients.setCell(1, 2, "2.5");
+    const FitComparison comparison = compareLeastSquares(1);
+    ASSERT_TRUE(comparison.statistics);
+    const FitStatistics& fit = *comparison.statistics;
+    // By hand: mean x 1.5, mean f(x) 4.5, Σ(x - 1.5)² = 5, Σ(x - 1.5)(f - 4.5)
+    // = 14, so the exact line is 0.3 + 2.8x, residuals -0.7, 0.1, 1.9, -1.3,
+    // squared error 5.8. The shown 0.5 + 2.5x misses by -0.5, 0, 1.5, -2:
+    // 6.5. Total squares 45; RMS sqrt(6.5 / 4).
+    EXPECT_EQ(exactValues(comparison), (Texts{"0.3", "2.8"}));
+    EXPECT_EQ(fit.points, 4u);
+    EXPECT_EQ(fit.shownSquares, "6.5");
+    EXPECT_EQ(fit.exactSquares, "5.8");
+    EXPECT_EQ(fit.shownR2, "0.855556");
+    EXPECT_EQ(fit.exactR2, "0.871111");
+    EXPECT_EQ(fit.shownRms, "1.27475");
+    ASSERT_TRUE(fit.largest);
+    EXPECT_EQ(comparison.points[*fit.largest].row, 5) << "rows keep their table numbers";
+    EXPECT_EQ(fit.largestResidual, "2");
+    Texts misses;
+    for (const PointCheck& point : comparison.points)
+        misses.push_back(point.miss);
+    EXPECT_EQ(misses, (Texts{"-0.5", "0", "1.5", "-2"}));
+}
+
+TEST_F(LeastSquaresFitTest, HighPowersOfCloseXLoseTheSinglePrecisionFit) {
+    Grid rows;
+    for (int x = 1000; x <= 1100; x += 5)
+        rows.push_back({std::to_string(x), std::to_string((x % 7) - 3)});
+    solveLeastSquares(rows, 6);
+    EXPECT_EQ(compareLeastSquares(6).verdict, Verdict::off);
+    useExactValues(6);
+    EXPECT_EQ(compareLeastSquares(6).verdict, Verdict::agrees);
+}
+
+TEST_F(LeastSquaresFitTest, TooFewDifferentXHasNoFit) {
+    points = tableOf(2, {{"1", "2"}, {"1", "3"}, {"2", "4"}});
+    const FitComparison comparison = compareLeastSquares(2);
+    EXPECT_EQ(comparison.verdict, Verdict::noExactFit);
+    ASSERT_TRUE(comparison.noFit);
+    EXPECT_EQ(comparison.noFit->why, NoExactFit::Why::fewDistinctX);
+    EXPECT_EQ(comparison.noFit->count, 2u);
+}
+
+} // namespace

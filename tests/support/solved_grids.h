@@ -19,6 +19,16 @@ struct SolvedGrids {
         result = solveCoefficients(points, answers, coefficients);
     }
     void solveAllOnes(int count) { solve(allOnesPoints(count)); }
+    // Least squares at `degree`, whatever the number of points.
+    void solveLeastSquares(const Grid& rows, int degree) {
+        points = tableOf(2, rows);
+        answers = CellTable(degree + 2, 2);
+        Grid letters;
+        for (int k = 0; k <= degree; ++k)
+            letters.push_back({std::string(1, char('A' + k)), ""});
+        coefficients = tableOf(2, letters);
+        result = solveCoefficients(points, answers, coefficients, FitMode::leastSquares);
+    }
 
     CellTable points{2, 2}, answers{2, 2}, coefficients{2, 2};
     std::string result;

@@ -1,0 +1,137 @@
+#include "exact/least_squares.h"
+
+#include "toolkit/cell_table.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<Decimal> decimals(const std::vector<std::string>& texts) {
+    std::vector<Decimal> values;
+    for (const std::string& text : texts)
+        values.push_back(*exactDecimal(text));
+    return values;
+}
+
+std::vector<mpq_class> rationals(const std::vector<Decimal>& values) {
+    std::vector<mpq_class> out;
+    for (const Decimal& value : values)
+        out.push_back(value.value());
+    return out;
+}
+
+// The normal equations solved in fractions, by the book: what the fit must be.
+std::vector<mpq_class> solvedByHand(const std::vector<mpq_class>& xs,
+                                    const std::vector<mpq_class>& ys, int degree) {
+    const size_t n = size_t(degree) + 1;
+    std::vector<std::vector<mpq_class>> rows(n, std::vector<mpq_class>(n + 1));
+    for (size_t t = 0; t < xs.size(); ++t) {
+        std::vector<mpq_class> powers(2 * n, 1);
+        for (size_t k = 1; k < 2 * n; ++k)
+            powers[k] = powers[k - 1] * xs[t];
+        for (size_t i = 0; i < n; ++i) {
+            for (size_t j = 0; j < n; ++j)
+                rows[i][j] += powers[i + j];
+            rows[i][n] += powers[i] * ys[t];
+        }
+    }
+    for (size_t i = 0; i < n; ++i)
+        for (size_t r = 0; r < n; ++r)
+            if (r != i) {
+                const mpq_class factor = rows[r][i] / rows[i][i];
+                for (size_t c = i; c <= n; ++c)
+                    rows[r][c] -= factor * rows[i][c];
+            }
+    std::vector<mpq_class> c(n);
+    for (size_t i = 0; i < n; ++i)
+        c[i] = rows[i][n] / rows[i][i];
+    return c;
+}
+
+mpq_class polynomialAt(const std::vector<mpq_class>& c, const mpq_class& x) {
+    mpq_class value;
+    for (size_t i = c.size(); i-- > 0;)
+        value = value * x + c[i];
+    return value;
+}
+
+TEST(PointSums, AreTheExactSumsOfTheDecimalTexts) {
+    const auto xs = decimals({"0.1", "-2.5", "1e-3", "7"}), ys = decimals({"3", "0.7", "-1.25", "2"});
+    const PointSums sums = pointSums(xs, ys, 2);
+    ASSERT_EQ(sums.powers.size(), 5u);
+    ASSERT_EQ(sums.weighted.size(), 3u);
+    for (size_t k = 0; k < 5; ++k) {
+        mpq_class expected;
+        for (const Decimal& x : xs) {
+            mpq_class power = 1;
+            for (size_t p = 0; p < k; ++p)
+                power *= x.value();
+            expected += power;
+        }
+        EXPECT_EQ(sums.powers[k].value(), expected) << "Σ x^" << k;
+    }
+    mpq_class weighted2, squares;
+    for (size_t t = 0; t < xs.size(); ++t) {
+        weighted2 += xs[t].value() * xs[t].value() * ys[t].value();
+        squares += ys[t].value() * ys[t].value();
+    }
+    EXPECT_EQ(sums.weighted[2].value(), weighted2);
+    EXPECT_EQ(sums.squares.value(), squares);
+}
+
+TEST(LeastSquares, ANoiselessQuadraticComesOutExactly) {
+    std::vector<std::string> xTexts, yTexts;
+    for (int k = 0; k < 20; ++k) {
+        const double x = -3 + 0.5 * k;
+        xTexts.push_back(std::to_string(x));
+        yTexts.push_back(std::to_string(1 + 2 * x + 3 * x * x));
+    }
+    const PointSums sums = pointSums(decimals(xTexts), decimals(yTexts), 2);
+    const auto fit = leastSquares(sums);
+    ASSERT_TRUE(fit);
+    EXPECT_EQ(rationals(*fit), (std::vector<mpq_class>{1, 2, 3}));
+    EXPECT_EQ(squaredError(sums, rationals(*fit)), 0);
+}
+
+TEST(LeastSquares, ANoisySetGivesTheFractionsTheNormalEquationsHold) {
+    const auto xs = decimals({"0", "1", "2", "3", "4", "5", "6.5"});
+    const auto ys = decimals({"1.1", "2.9", "9.2", "19.1", "32.8", "51.3", "88"});
+    const std::vector<mpq_class> exact = solvedByHand(rationals(xs), rationals(ys), 2);
+    const PointSums sums = pointSums(xs, ys, 2);
+    const auto fit = leastSquares(sums);
+    ASSERT_TRUE(fit);
+    for (size_t k = 0; k < 3; ++k) // 40 digits of the largest
+        EXPECT_LT(abs((*fit)[k].value() - exact[k]), mpq_class(1, powerOfTen(37))) << k;
+
+    mpq_class error, mean, total;
+    for (size_t t = 0; t < xs.size(); ++t) {
+        const mpq_class residual = polynomialAt(exact, xs[t].value()) - ys[t].value();
+        error += residual * residual;
+        mean += ys[t].value();
+    }
+    mean /= long(ys.size());
+    for (const Decimal& y : ys)
+        total += (y.value() - mean) * (y.value() - mean);
+    EXPECT_EQ(squaredError(sums, exact), error);
+    EXPECT_EQ(totalSquares(sums), total);
+}
+
+TEST(ExactPoints, CountsTheDifferentXAndStopsAtACellItCannotRead) {
+    CellTable table(2, 6);
+    const char* cells[][2] = {{"1", "2"}, {"1.0", "3"}, {" 2 ", "4"}, {"1e1", "5"}, {"x", "6"}};
+    for (int r = 0; r < 5; ++r)
+        for (int c = 0; c < 2; ++c)
+            table.setCell(c, r + 1, cells[r][c]);
+    const ExactPoints read = exactPoints(table, {1, 2, 3, 4});
+    EXPECT_EQ(read.rows, (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(read.distinctXs, 3u) << "1 and 1.0 are one x";
+    EXPECT_FALSE(read.unread);
+    const ExactPoints stopped = exactPoints(table, {1, 5});
+    ASSERT_TRUE(stopped.unread);
+    EXPECT_EQ(*stopped.unread, std::make_pair(5, 0));
+}
+
+} // namespace
