@@ -98,6 +98,10 @@ void FitCheckPanel::showReport(const FitReport& report) {
         off.push_back(c.off);
     }
     fill(*coefficientTable, rows, off);
+    QStringList headers;
+    for (const char* column : pointColumns(report))
+        headers << column;
+    pointTable->setHorizontalHeaderLabels(headers);
     rows.clear();
     off.clear();
     for (const PointCheck& p : report.points) {

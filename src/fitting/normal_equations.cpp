@@ -6,6 +6,8 @@
 #include "toolkit/conversions.h"
 #include "toolkit/errors.h"
 
+#include <cfloat>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -15,16 +17,22 @@ const char* columnName(int col) {
     return col == 0 ? "x" : "f(x)";
 }
 
-// A sum's text, which the elimination must read back as a number.
+// A sum's text, which the elimination must read back as a number and
+// reduce to single precision.
 std::string sumText(const Decimal& sum, const std::string& what, size_t points) {
     std::string text = roundedText(sum);
+    const std::string said =
+        "The sum of " + what + " over the " + IntToStr(int(points)) + " points is " +
+        roundedText(sum, 6);
+    double value = 0;
     try {
-        StrToFloat(text);
+        value = StrToFloat(text);
     } catch (const EConvertError&) {
-        throw EMathError("The sum of " + what + " over the " + IntToStr(int(points)) +
-                         " points is " + roundedText(sum, 6) +
-                         ", beyond the range of a double.");
+        throw EMathError(said + ", beyond the range of a double.");
     }
+    if (std::abs(value) > FLT_MAX)
+        throw EMathError(said + ", beyond single precision, in which the elimination runs; "
+                                "x in smaller units or a lower degree keeps it within.");
     return text;
 }
 
@@ -64,7 +72,8 @@ void buildNormalEquations(const CellTable& sgdResult, CellTable& sgdAns1) {
     for (size_t k = 0; k < sums.powers.size(); ++k)
         powers.push_back(sumText(sums.powers[k], powerName(k), sums.count));
     for (size_t k = 0; k < sums.weighted.size(); ++k)
-        weighted.push_back(sumText(sums.weighted[k], powerName(k) + "·f(x)", sums.count));
+        weighted.push_back(
+            sumText(sums.weighted[k], k == 0 ? "f(x)" : powerName(k) + "·f(x)", sums.count));
 
     for (int row = 1; row < sgdAns1.rowCount(); ++row)
         sgdAns1.clearRow(row);

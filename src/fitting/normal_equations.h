@@ -11,6 +11,6 @@ class CellTable;
 // rounded to 15 digits.
 //
 // A filled row that is not two numbers, fewer different x than unknowns,
-// or a sum beyond the range of a double raises an error that says so,
-// before the answer grid changes.
+// or a sum beyond single precision raises an error that says so, before the
+// answer grid changes.
 void buildNormalEquations(const CellTable& sgdResult, CellTable& sgdAns1);

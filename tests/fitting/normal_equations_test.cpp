@@ -111,8 +111,14 @@ TEST_F(NormalEquationsTest, BadInputIsRefusedBeforeTheAnswerGridChanges) {
          "has 2."},
         {{{"1", "4"}, {"2", ""}, {"3", "20"}}, 1, "Points, row 2, f(x):"},
         {{{"1", "4"}, {"2", "abc"}}, 1, "abc"},
-        {{{"1e200", "1"}, {"2", "1"}}, 1, "The sum of x^2 over the 2 points is 1E400, beyond the range of a double."},
+        {{{"1", "1.7e308"}, {"2", "1.7e308"}},
+         1,
+         "The sum of f(x) over the 2 points is 3.4E308, beyond the range of a double."},
         {{{"1", "4"}, {"2." + std::string(45, '1'), "8"}}, 1, "at most 40 significant digits"},
+        {{{"1e10", "1"}, {"2", "1"}, {"3", "1"}},
+         2,
+         "The sum of x^4 over the 3 points is 1E40, beyond single precision, in which the "
+         "elimination runs; x in smaller units or a lower degree keeps it within."},
     };
     for (const auto& [rows, degree, message] : cases) {
         points = tableOf(2, rows);

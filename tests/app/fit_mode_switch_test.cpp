@@ -1,0 +1,148 @@
+#include "app/fit_mode_switch.h"
+
+#include "app/fit_check_panel.h"
+#include "app/fit_check_view.h"
+#include "app/passing_note.h"
+#include "plot/chart_view.h"
+#include "plot/point_marks.h"
+#include "support/tarvel_test.h"
+
+#include <QAction>
+#include <QChart>
+#include <QCoreApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUndoStack>
+
+namespace {
+
+class FitModeSwitchTest : public TarvelTest {
+  protected:
+    void switchTo(FitMode mode) { form.switchFit(mode); }
+    QString verdict() const { return form.checkView->indicatorButton->accessibleName(); }
+
+    TForm1 form;
+};
+
+TEST_F(FitModeSwitchTest, CtrlLSwitchesAndTheLabelSaysWhichFitIsInForce) {
+    ASSERT_TRUE(showActive(form));
+    EXPECT_EQ(form.fitMode->label->text(), "Fit: through the points (Ctrl+L)");
+    const QRect generate = form.btnGenerate->geometry();
+    QTest::keyClick(form.txtDegree, Qt::Key_L, Qt::ControlModifier);
+    EXPECT_EQ(form.fitMode->mode(), FitMode::leastSquares);
+    EXPECT_TRUE(form.fitMode->leastSquares->isChecked());
+    EXPECT_EQ(form.fitMode->label->text(), "Fit: least squares (Ctrl+L)");
+    EXPECT_EQ(form.fitMode->label->accessibleName(), form.fitMode->label->text());
+    EXPECT_EQ(form.btnGenerate->geometry(), generate) << "no control moves";
+    EXPECT_EQ(dataRows(form.sgdResult->cells()),
+              (Grid{{"1", "4"}, {"2", "8"}, {"3", "20"}, {"4", "46"}, {"", ""}}))
+        << "a blank row to type into";
+    QTest::keyClick(form.txtDegree, Qt::Key_L, Qt::ControlModifier);
+    EXPECT_EQ(form.fitMode->mode(), FitMode::throughPoints);
+    EXPECT_EQ(form.sgdResult->cells().rowCount(), 5);
+}
+
+TEST_F(FitModeSwitchTest, SwitchingBackDropsTheExtraPointsAndUndoBringsThemAndTheModeBack) {
+    switchTo(FitMode::leastSquares);
+    for (const char* x : {"5", "6"}) {
+        form.sgdResult->setCurrentIndex(
+            form.sgdResult->model()->index(form.sgdResult->cells().rowCount() - 2, 0));
+        form.txtX->setText(x);
+        form.txtFx->setText("1");
+        form.btnAdd->click();
+    }
+    const Grid six = dataRows(form.sgdResult->cells());
+    ASSERT_EQ(six.size(), 7u) << "six points and the blank row";
+    form.txtDegree->setText("2");
+    form.btnGenerate->click();
+    EXPECT_EQ(dataRows(form.sgdResult->cells()), six) << "Generate keeps every point";
+
+    switchTo(FitMode::throughPoints);
+    EXPECT_EQ(form.sgdResult->cells().rowCount(), 4);
+    EXPECT_TRUE(form.note->isVisibleTo(&form));
+    EXPECT_EQ(form.note->text(), "3 points were dropped with the smaller degree; Ctrl+Z brings "
+                                 "them back");
+    QUndoStack& history = TForm1State::undoStack(form);
+    history.undo();
+    EXPECT_EQ(form.fitMode->mode(), FitMode::leastSquares);
+    EXPECT_EQ(dataRows(form.sgdResult->cells()), six);
+    EXPECT_TRUE(form.fitMode->leastSquares->isChecked());
+    history.redo();
+    EXPECT_EQ(form.fitMode->mode(), FitMode::throughPoints);
+    EXPECT_EQ(form.fitMode->label->text(), "Fit: through the points (Ctrl+L)");
+}
+
+TEST_F(FitModeSwitchTest, TheDefaultPointsInLeastSquaresAreOffUntilTheExactValuesAreUsed) {
+    switchTo(FitMode::leastSquares);
+    form.btnGetCoefficients->click();
+    EXPECT_TRUE(errors().isEmpty()) << errors().join("\n").toStdString();
+    EXPECT_EQ(verdict(), "Exact check: off");
+    EXPECT_TRUE(form.checkView->indicator->toolTip().contains(
+        "the single-precision normal equations lost 4 of the 7 digits"))
+        << form.checkView->indicator->toolTip().toStdString();
+    EXPECT_TRUE(form.checkView->fitLine->isVisibleTo(&form));
+    EXPECT_TRUE(form.checkView->fitLine->text().startsWith("4 points, R² 1, RMS residual 3.0399E-5"))
+        << form.checkView->fitLine->text().toStdString();
+
+    form.checkView->indicator->trigger();
+    EXPECT_EQ(form.checkView->panel->pointTable->horizontalHeaderItem(3)->text(), "Residual");
+    form.checkView->panel->useButton->click();
+    EXPECT_EQ(columnTexts(form.sdgCoefficients->cells(), 1), (Texts{"2", "3", "-2", "1"}));
+    EXPECT_EQ(verdict(), "Exact check: agrees");
+    EXPECT_EQ(form.checkView->fitLine->text(),
+              "4 points, R² 1, RMS residual 0, largest residual 0 (row 1)");
+}
+
+TEST_F(FitModeSwitchTest, TooFewDifferentXSaysSoAndChangesNothing) {
+    switchTo(FitMode::leastSquares);
+    form.sgdResult->setCell(0, 2, "1");
+    form.sgdResult->setCell(0, 4, "3");
+    const CellTable answers = form.sgdAns1->cells();
+    const QString result = form.txtResult->text();
+    form.btnGetCoefficients->click();
+    EXPECT_EQ(errors(), QStringList{"A least-squares fit of degree 3 needs at least 4 points with "
+                                    "different x; the table has 2."});
+    EXPECT_EQ(form.sgdAns1->cells(), answers);
+    EXPECT_EQ(form.txtResult->text(), result);
+}
+
+// 100,000 rows from a file: opened with the degree kept, solved at degree 10,
+// drawn with every point in range marked.
+TEST_F(FitModeSwitchTest, AHundredThousandRowsOpenSolveAndDraw) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("many.csv");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    for (int k = 0; k < kMaxLeastSquaresPoints; ++k) {
+        const double x = k / 10000.0;
+        file.write(QString("%1,%2\n").arg(x).arg(1 + 2 * x - 0.01 * x * x + (k % 3) * 0.1).toUtf8());
+    }
+    file.close();
+    switchTo(FitMode::leastSquares);
+    form.txtDegree->setText("10");
+    form.btnGenerate->click();
+    form.openPoints(path);
+    EXPECT_TRUE(errors().isEmpty()) << errors().join("\n").toStdString();
+    EXPECT_EQ(form.txtDegree->text(), "10");
+    EXPECT_EQ(form.sgdResult->cells().rowCount(), kMaxLeastSquaresPoints + 1)
+        << "full: no blank row past the limit";
+    form.btnGetCoefficients->click();
+    EXPECT_TRUE(errors().isEmpty()) << errors().join("\n").toStdString();
+    EXPECT_TRUE(form.checkView->fitLine->text().startsWith("100000 points"))
+        << form.checkView->fitLine->text().toStdString();
+    form.Tarvel->setCurrentIndex(1);
+    form.btnDraw->click();
+    EXPECT_TRUE(errors().isEmpty()) << errors().join("\n").toStdString();
+    const PointMarks* marks = PointMarks::of(*form.Chart1->chart());
+    ASSERT_TRUE(marks);
+    EXPECT_EQ(marks->placed().size(), size_t(kMaxLeastSquaresPoints));
+}
+
+} // namespace
