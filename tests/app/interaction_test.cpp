@@ -1,12 +1,14 @@
 // Drives the real window offscreen as a user would, with random texts in every
-// box and cell, random clicks, selections, page switches, pastes, undo and
-// redo, and checks after every action what no input may break, and after
-// each seed that undoing every step gives back the start. Seeded and reproducible:
+// box and cell, random clicks, selections, page switches, switches between
+// the fits, pastes, undo and redo, and checks after every action what no input
+// may break, and after each seed that undoing every step gives back the
+// start. Seeded and reproducible:
 //
 //   TARVEL_SEEDS=1,2,3 TARVEL_ACTIONS=200000 build/tests/interaction_tests
 //
 // runs the long mode; a failure names its seed and action.
 #include "app/fit_check_view.h"
+#include "app/fit_mode_switch.h"
 #include "support/tarvel_test.h"
 
 #include "plot/chart_view.h"
@@ -302,6 +304,12 @@ class Interaction : public TarvelTest {
             form.openPoints(path);
             return "open " + QFileInfo(path).fileName().toStdString();
         }
+        if (chance(0.03)) { // Ctrl+L: the other fit
+            typedIntoTable = true; // switching back drops rows
+            form.txtDegree->setFocus();
+            QTest::keyClick(form.txtDegree, Qt::Key_L, Qt::ControlModifier);
+            return "switch the fit";
+        }
         if (chance(0.05)) { // Ctrl+Z or a redo key, on the table or in a box
             typedIntoTable = true;
             const bool undo = chance(0.7);
@@ -435,7 +443,10 @@ class Interaction : public TarvelTest {
             "Too many samples: the range needs (more than )?\\d+; at most 100000 can be drawn|"
             "Step \\S+ is too small to move x on from \\S+|"
             "The text is too long: a (box|cell) holds at most 32768 characters\\.|"
-            "The clipboard holds .*|Cannot open '\u2068.*)$",
+            "The clipboard holds .*|Cannot open '\u2068.*|"
+            "A least-squares fit of degree \\d+ needs at least \\d+ points with different x; the "
+            "table has \\d+\\.|The sum of .* over the \\d+ points is .*|"
+            "Least squares reads numbers of at most 40 .*)$",
             QRegularExpression::DotMatchesEverythingOption);
         for (qsizetype i = errors().size() - newErrors; i < errors().size(); ++i)
             ASSERT_TRUE(known.match(errors()[i]).hasMatch())
@@ -449,7 +460,15 @@ class Interaction : public TarvelTest {
             ASSERT_EQ(tableTexts(), tableBefore) << "the point table changed";
         }
 
-        if (action.starts_with("click btnGenerate") && newErrors == 0) {
+        if (form.fitMode->mode() == FitMode::leastSquares) {
+            const CellTable& points = form.sgdResult->cells();
+            const int last = points.rowCount() - 1;
+            ASSERT_TRUE(last == kMaxLeastSquaresPoints ||
+                        (IsBlank(points.cell(0, last)) && IsBlank(points.cell(1, last))))
+                << "least squares keeps a blank row to type into";
+        }
+        if (action.starts_with("click btnGenerate") && newErrors == 0 &&
+            form.fitMode->mode() == FitMode::throughPoints) {
             const int n = StrToIntDef(form.txtDegree->text().toStdString(), -1);
             if (n >= 0) {
                 ASSERT_EQ(form.sgdResult->cells().rowCount(), n + 2);
