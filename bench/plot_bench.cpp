@@ -1,7 +1,8 @@
 // Draw of 1,000 to 100,000 samples: the handler alone, and the handler until
 // the chart's first frame is rendered offscreen; next to the floor, the same
 // number of poly evaluations and FloatToStr/StrToFloat round trips of x and
-// f(x) with no widgets.
+// f(x) with no widgets. BM_DrawWithPoints is the same Draw with 100,000
+// points of the table marked over the line in least squares, stems and all.
 #include "app/Unit1.h"
 #include "model/evaluation.h"
 #include "plot/chart_view.h"
@@ -43,9 +44,20 @@ void BM_Draw(benchmark::State& state) {
     }
 }
 
-void BM_DrawToFirstFrame(benchmark::State& state) {
-    TForm1 form;
-    setUp(form, state.range(0));
+// 100,000 points on and around the curve, in least squares.
+void setUpPoints(TForm1& form) {
+    form.switchFit(FitMode::leastSquares);
+    CellTable& table = form.sgdResult->cells();
+    table.setRowCount(100'001);
+    for (int k = 0; k < 100'000; ++k) {
+        const double x = k / 100'000.0;
+        table.setCell(0, k + 1, FloatToStr(x));
+        table.setCell(1, k + 1, FloatToStr(2 + 3 * x - 2 * x * x + x * x * x + (k % 7) * 0.01));
+    }
+    form.sgdResult->sync();
+}
+
+void drawToFirstFrame(benchmark::State& state, TForm1& form) {
     form.Chart1->resize(553, 337);
     QImage frame(form.Chart1->size(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
@@ -55,6 +67,29 @@ void BM_DrawToFirstFrame(benchmark::State& state) {
         painter.end();
         settle();
     }
+}
+
+void BM_DrawToFirstFrame(benchmark::State& state) {
+    TForm1 form;
+    setUp(form, state.range(0));
+    drawToFirstFrame(state, form);
+}
+
+void BM_DrawWithPoints(benchmark::State& state) {
+    TForm1 form;
+    setUpPoints(form);
+    setUp(form, state.range(0));
+    for (auto _ : state) {
+        form.btnDraw->click();
+        settle();
+    }
+}
+
+void BM_DrawWithPointsToFirstFrame(benchmark::State& state) {
+    TForm1 form;
+    setUpPoints(form);
+    setUp(form, state.range(0));
+    drawToFirstFrame(state, form);
 }
 
 // 100,000 samples drawn, then one step of exploring and the frame it shows.
@@ -106,4 +141,6 @@ BENCHMARK(BM_ZoomStep)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PanStep)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Repaint1600x1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawToFirstFrame)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawWithPoints)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawWithPointsToFirstFrame)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawFloor)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);

@@ -8,7 +8,11 @@
 // alone on the same tables, without the window. BM_RoundTrip is the cost of
 // one value written into a cell and read back, by the solver's shortcut and
 // by the text.
+//
+// BM_LeastSquares is GetCoefficients in least squares, with the check, over
+// many points at a low degree.
 #include "app/Unit1.h"
+#include "fitting/point_table.h"
 #include "fitting/fit_check.h"
 #include "fitting/solver.h"
 #include "toolkit/conversions.h"
@@ -67,6 +71,41 @@ void BM_GetCoefficients(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         spaced = !spaced;
+        form.sgdResult->setCell(1, 1, spaced ? " " + fx : fx);
+        state.ResumeTiming();
+        form.btnGetCoefficients->click();
+    }
+    if (form.txtResult->text().isEmpty())
+        state.SkipWithError("the points did not solve");
+}
+
+// Measurements of a quadratic trend with noise, six significant digits
+// each, as instruments write them, over x in [0, 10).
+void setUpLeastSquares(TForm1& form, int points, int degree) {
+    form.switchFit(FitMode::leastSquares);
+    form.txtDegree->setText(QString::number(degree));
+    form.btnGenerate->click();
+    CellTable& table = form.sgdResult->cells();
+    table.setRowCount(points + 1);
+    std::mt19937 random(3);
+    std::normal_distribution<double> noise(0, 0.05);
+    for (int k = 0; k < points; ++k) {
+        const double x = 10.0 * k / points;
+        table.setCell(0, k + 1, FloatToStr(x, 6));
+        table.setCell(1, k + 1, FloatToStr(1 + 2 * x - 0.3 * x * x + noise(random), 6));
+    }
+    keepOneEmptyRow(table);
+    form.sgdResult->sync();
+}
+
+void BM_LeastSquares(benchmark::State& state) {
+    TForm1 form;
+    setUpLeastSquares(form, int(state.range(0)), int(state.range(1)));
+    const std::string fx = form.sgdResult->cells().cell(1, 1);
+    bool spaced = false;
+    for (auto _ : state) {
+        state.PauseTiming();
+        spaced = !spaced; // new points for the check, the same solve
         form.sgdResult->setCell(1, 1, spaced ? " " + fx : fx);
         state.ResumeTiming();
         form.btnGetCoefficients->click();
@@ -158,3 +197,4 @@ BENCHMARK(BM_Solve)->Arg(10)->Arg(50)->Arg(100)->Arg(190)->Unit(benchmark::kMill
 BENCHMARK(BM_ExactCheck)->Arg(10)->Arg(50)->Arg(100)->Arg(190)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GetCoefficients)->Arg(10)->Arg(50)->Arg(100)->Arg(190)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ConversionFloor)->Arg(10)->Arg(50)->Arg(100)->Arg(190)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LeastSquares)->Args({1000, 3})->Args({100000, 10})->Unit(benchmark::kMillisecond);
