@@ -132,7 +132,7 @@ void TForm1::run(const Step& step) {
     if (step.check == CheckEffect::solve)
         checkView->beforeSolve(fitMode->mode());
     const auto body = [&] {
-        const CellTable pointsBefore = sgdResult->cells();
+        const std::vector<int> filledBefore = filledRows(sgdResult->cells());
         QString failure;
         guarded(
             [&] {
@@ -148,7 +148,7 @@ void TForm1::run(const Step& step) {
         if (step.check != CheckEffect::follow) // the coefficients are a solve's, or not
             polynomialCopy->solved = step.check == CheckEffect::solve && failure.isEmpty();
         checkView->follow();
-        noteDroppedPoints(pointsBefore);
+        noteDroppedPoints(filledBefore);
     };
     if (!step.undoText)
         return body();
@@ -159,8 +159,8 @@ void TForm1::run(const Step& step) {
     history.record(step.undoText, body, reads);
 }
 
-void TForm1::noteDroppedPoints(const CellTable& before) {
-    if (const int dropped = droppedPoints(before, sgdResult->cells().rowCount()))
+void TForm1::noteDroppedPoints(const std::vector<int>& filledBefore) {
+    if (const int dropped = droppedPoints(filledBefore, sgdResult->cells().rowCount()))
         note->pass(QString("%1 point%2 dropped with the smaller degree; Ctrl+Z "
                            "brings %3 back")
                        .arg(dropped)
@@ -172,12 +172,12 @@ void TForm1::switchFit(FitMode mode) {
     commitEdits();
     const auto busy = busyCursor();
     history.record(mode == FitMode::leastSquares ? "Least squares" : "Through the points", [&] {
-        const CellTable pointsBefore = sgdResult->cells();
+        const std::vector<int> filledBefore = filledRows(sgdResult->cells());
         fitMode->show(mode);
         sizeForFit(sgdResult->cells(), mode, degree);
         checkView->clear();
         showGrids();
-        noteDroppedPoints(pointsBefore);
+        noteDroppedPoints(filledBefore);
     });
 }
 

@@ -78,9 +78,7 @@ void sizeForFit(CellTable& sgdResult, FitMode mode, int degree) {
         sgdResult.setRowCount(degree + 2);
 }
 
-int droppedPoints(const CellTable& before, int rowCount) {
-    int dropped = 0;
-    for (int row = std::max(rowCount, 1); row < before.rowCount(); ++row)
-        dropped += !IsBlank(before.cell(0, row)) || !IsBlank(before.cell(1, row));
-    return dropped;
+int droppedPoints(const std::vector<int>& filledBefore, int rowCount) {
+    return int(filledBefore.end() -
+               std::lower_bound(filledBefore.begin(), filledBefore.end(), std::max(rowCount, 1)));
 }

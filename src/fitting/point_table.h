@@ -46,6 +46,7 @@ void makeRoomForPaste(CellTable& sgdResult, int row, size_t rows, const std::str
 // squares, every row it has and a blank one at the end.
 void sizeForFit(CellTable& sgdResult, FitMode mode, int degree);
 
-// How many filled rows of `before` are gone from a table of `rowCount` rows
-// now: the points a smaller degree dropped.
-int droppedPoints(const CellTable& before, int rowCount);
+// How many of the rows that were filled, `filledBefore` (filledRows), are
+// gone from a table of `rowCount` rows now: the points a smaller degree
+// dropped.
+int droppedPoints(const std::vector<int>& filledBefore, int rowCount);

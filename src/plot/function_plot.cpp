@@ -22,6 +22,7 @@
 #include <cfloat>
 #include <cmath>
 #include <functional>
+#include <future>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -227,10 +228,17 @@ void drawFunction(QChart& chart, std::string_view minText, std::string_view maxT
     QList<QPointF> points;
     std::vector<double> xs;
     std::optional<std::optional<std::vector<double>>> coefficients; // read at the first sample
+    // The table's points are read on another thread while the samples are
+    // taken; nothing writes the table during Draw.
+    std::future<std::vector<MarkedPoint>> reading;
+    if (sgdResult)
+        reading = std::async(std::launch::async, [sgdResult] { return markedPoints(*sgdResult); });
     const auto show = qScopeGuard([&] {
-        std::vector<MarkedPoint> marked;
-        if (sgdResult && coefficients)
-            marked = markedPoints(*sgdResult, *coefficients);
+        std::vector<MarkedPoint> marked = reading.valid() ? reading.get() : std::vector<MarkedPoint>();
+        if (coefficients)
+            fitTo(marked, *coefficients);
+        else
+            marked.clear(); // nothing sampled: no line to mark
         showPoints(chart, series, points, xs, std::move(marked), stems);
     });
     for (const double x : sampleXs(min, StrToFloat(maxText), step)) {

@@ -8,6 +8,7 @@
 #include <QChart>
 #include <QPainter>
 #include <QPalette>
+#include <QPixmap>
 
 #include <algorithm>
 #include <cmath>
@@ -17,7 +18,7 @@ namespace {
 
 // The value of a number's text; nothing for other text, or beyond a double.
 std::optional<double> numberIn(const std::string& text) {
-    if (!readsAsNumber(text))
+    if (IsBlank(text))
         return std::nullopt;
     try {
         return StrToFloat(text);
@@ -28,23 +29,26 @@ std::optional<double> numberIn(const std::string& text) {
 
 } // namespace
 
-std::vector<MarkedPoint> markedPoints(const CellTable& sgdResult,
-                                      const std::optional<std::vector<double>>& coefficients) {
+std::vector<MarkedPoint> markedPoints(const CellTable& sgdResult) {
     std::vector<MarkedPoint> points;
+    points.reserve(size_t(std::max(sgdResult.rowCount() - 1, 0)));
     for (int row = 1; row < sgdResult.rowCount(); ++row) {
         const auto x = numberIn(sgdResult.cell(0, row)), fx = numberIn(sgdResult.cell(1, row));
-        if (!x || !fx)
-            continue;
-        MarkedPoint point{row, *x, *fx, std::nullopt};
-        if (coefficients && !coefficients->empty()) {
-            const double value =
-                poly(point.x, int(coefficients->size()) - 1, coefficients->data());
-            if (std::isfinite(value))
-                point.fitted = value;
-        }
-        points.push_back(point);
+        if (x && fx)
+            points.push_back({row, *x, *fx, std::nullopt});
     }
     return points;
+}
+
+void fitTo(std::vector<MarkedPoint>& points,
+           const std::optional<std::vector<double>>& coefficients) {
+    if (!coefficients || coefficients->empty())
+        return;
+    for (MarkedPoint& point : points) {
+        const double value = poly(point.x, int(coefficients->size()) - 1, coefficients->data());
+        if (std::isfinite(value))
+            point.fitted = value;
+    }
 }
 
 namespace {
@@ -66,9 +70,17 @@ double positionOf(double x, const std::vector<double>& sampleXs) {
         return double(sampleXs.size() - 1);
     if (before(x, sampleXs.front()) || before(sampleXs.back(), x))
         return nothing;
-    const auto after = std::lower_bound(sampleXs.begin(), sampleXs.end(), x, before);
-    const size_t k = size_t(after - sampleXs.begin());
-    if (k == 0 || *after == x)
+    // The samples are Min plus repeated Steps: nearly even, so the first
+    // guess is the sample's place in proportion, and a few steps find it.
+    const size_t last = sampleXs.size() - 1;
+    size_t k = last == 0 ? 0
+                         : std::min(last, size_t(double(last) * (x - sampleXs.front()) /
+                                                 (sampleXs.back() - sampleXs.front())));
+    while (k > 0 && before(x, sampleXs[k]))
+        --k;
+    while (k < last && !before(x, sampleXs[k])) // k becomes the first sample past x
+        ++k;
+    if (!before(x, sampleXs[k]) || k == 0) // x is the last sample, or the first
         return double(k);
     const double from = sampleXs[k - 1], to = sampleXs[k];
     return double(k - 1) + (x - from) / (to - from);
@@ -80,6 +92,7 @@ PointMarks::PointMarks(QChart& chart, QXYSeries& series, const std::vector<doubl
                        std::vector<MarkedPoint> markedPoints, bool stems, double yScale)
     : QGraphicsObject(&chart), chart(chart), series(&series), points(std::move(markedPoints)),
       stems(stems), yScale(yScale) {
+    positions.reserve(points.size());
     for (const MarkedPoint& point : points)
         positions.push_back(positionOf(point.x, sampleXs));
     setZValue(9); // above the series, below the value marks
@@ -103,10 +116,9 @@ QRectF PointMarks::boundingRect() const {
     return bounds;
 }
 
-std::vector<PointMarks::Placed> PointMarks::placed() const {
-    std::vector<Placed> placed;
+template <class Visit> void PointMarks::forEachPlaced(const Visit& visit) const {
     if (!series)
-        return placed;
+        return;
     // The axes are linear: two points of the plot give every other.
     const QPointF origin = chart.mapToPosition(QPointF(0, 0), series);
     const QPointF unit = chart.mapToPosition(QPointF(1, 1), series) - origin;
@@ -120,23 +132,28 @@ std::vector<PointMarks::Placed> PointMarks::placed() const {
         Placed mark{&point, at(positions[k], point.fx), std::nullopt};
         if (stems && point.fitted)
             mark.stemEnd = at(positions[k], *point.fitted);
-        placed.push_back(mark);
+        visit(mark);
     }
+}
+
+std::vector<PointMarks::Placed> PointMarks::placed() const {
+    std::vector<Placed> placed;
+    forEachPlaced([&](const Placed& mark) { placed.push_back(mark); });
     return placed;
 }
 
 std::optional<QString> PointMarks::describeNear(QPointF position, double reach) const {
-    const Placed* nearest = nullptr;
+    const MarkedPoint* nearest = nullptr;
     double distance = reach;
-    const std::vector<Placed> marks = placed();
-    for (const Placed& mark : marks)
+    forEachPlaced([&](const Placed& mark) {
         if (const double d = QLineF(mark.at, position).length(); d <= distance) {
             distance = d;
-            nearest = &mark;
+            nearest = mark.point;
         }
+    });
     if (!nearest)
         return std::nullopt;
-    const MarkedPoint& point = *nearest->point;
+    const MarkedPoint& point = *nearest;
     const auto number = [](double value) { return QString::fromStdString(FloatToStr(value)); };
     QString text = QString("Row %1\nx = %2\nf(x) = %3")
                        .arg(point.row)
@@ -159,26 +176,38 @@ void PointMarks::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidg
     std::vector<bool> taken(size_t(width) * size_t(height));
     std::vector<QPointF> rings;
     std::vector<QLineF> stemLines;
-    for (const Placed& mark : placed()) {
+    forEachPlaced([&](const Placed& mark) {
         if (!area.adjusted(-3, -3, 3, 3).contains(mark.at) && !mark.stemEnd)
-            continue;
+            return;
         const int px = int(mark.at.x() - area.left()), py = int(mark.at.y() - area.top());
         if (px >= 0 && py >= 0 && px < width && py < height) {
             const size_t pixel = size_t(py) * size_t(width) + size_t(px);
             if (taken[pixel])
-                continue;
+                return;
             taken[pixel] = true;
         }
         rings.push_back(mark.at);
         if (mark.stemEnd)
             stemLines.emplace_back(mark.at, *mark.stemEnd);
-    }
+    });
     QColor stemInk = ink;
     stemInk.setAlphaF(0.5);
     painter->setPen(QPen(stemInk, 1));
     painter->drawLines(stemLines.data(), int(stemLines.size()));
-    painter->setPen(QPen(ink, 1.2));
-    painter->setBrush(chart.backgroundBrush());
-    for (const QPointF& ring : rings)
-        painter->drawEllipse(ring, 3, 3);
+    // One ring drawn, then copied to every place: far cheaper than as many
+    // antialiased ellipses. It is drawn at the device's resolution, so an
+    // export at twice the screen's stays sharp.
+    const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1;
+    QPixmap ring(QSize(9, 9) * ratio);
+    ring.setDevicePixelRatio(ratio);
+    ring.fill(Qt::transparent);
+    {
+        QPainter ringPainter(&ring);
+        ringPainter.setRenderHint(QPainter::Antialiasing);
+        ringPainter.setPen(QPen(ink, 1.2));
+        ringPainter.setBrush(chart.backgroundBrush());
+        ringPainter.drawEllipse(QPointF(4.5, 4.5), 3, 3);
+    }
+    for (const QPointF& at : rings)
+        painter->drawPixmap(at - QPointF(4.5, 4.5), ring);
 }

@@ -17,10 +17,12 @@ struct MarkedPoint {
     std::optional<double> fitted; // the drawn polynomial at x, when it has one
 };
 
-// The points of the point table whose x and f(x) are both numbers, with the
-// polynomial of `coefficients` (lowest power first) at each x.
-std::vector<MarkedPoint> markedPoints(const CellTable& sgdResult,
-                                      const std::optional<std::vector<double>>& coefficients);
+// The points of the point table whose x and f(x) are both numbers.
+std::vector<MarkedPoint> markedPoints(const CellTable& sgdResult);
+// Gives each point the polynomial of `coefficients` (lowest power first) at
+// its x, when it has coefficients and the value is finite.
+void fitTo(std::vector<MarkedPoint>& points,
+           const std::optional<std::vector<double>>& coefficients);
 
 // The sample points over a drawn line, each a small ring where it falls
 // inside the drawn range of x, with a thin stem to the line in least
@@ -56,6 +58,9 @@ class PointMarks : public QGraphicsObject {
 
   private:
     void followPlotArea();
+    // Calls visit(const Placed&) for each point in the drawn range, as
+    // placed() gives them, without a list.
+    template <class Visit> void forEachPlaced(const Visit& visit) const;
 
     QChart& chart;
     QPointer<QXYSeries> series;
