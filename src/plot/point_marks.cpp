@@ -191,8 +191,8 @@ void PointMarks::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidg
             stemLines.emplace_back(mark.at, *mark.stemEnd);
     });
     QColor stemInk = ink;
-    stemInk.setAlphaF(0.5);
-    painter->setPen(QPen(stemInk, 1));
+    stemInk.setAlphaF(0.75);
+    painter->setPen(QPen(stemInk, 1.5));
     painter->drawLines(stemLines.data(), int(stemLines.size()));
     // One ring drawn, then copied to every place: far cheaper than as many
     // antialiased ellipses. It is drawn at the device's resolution, so an
