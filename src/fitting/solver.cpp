@@ -42,7 +42,7 @@ class AnswerCells {
     void writeTexts() {
         for (size_t k = 0; k < values.size(); ++k) {
             const int col = int(k % size_t(cols)), row = int(k / size_t(cols));
-            if (states[k] == State::written)
+            if (states[k] == State::written || states[k] == State::writtenSingle)
                 table.setCell(col, row, FloatToStr(values[k]));
             else if (states[k] == State::beyondADouble)
                 table.setCell(col, row, unreadable.at(k));
@@ -55,8 +55,8 @@ class AnswerCells {
         if (col >= cols || row >= table.rowCount()) [[unlikely]]
             return outside(col, row);
         const size_t k = index(col, row);
-        if (states[k] >= State::unread) [[unlikely]]
-            return readText(k, col, row);
+        if (states[k] >= State::writtenSingle) [[unlikely]]
+            return readUnreduced(k, col, row);
         return values[k];
     }
 
@@ -78,16 +78,29 @@ class AnswerCells {
         }
     }
 
-    // The same for a single-precision value, which is never beyond a double.
+    // single(read(col, row)). A single-precision value comes back from its
+    // 15 digits as a double that reduces to it again: reduced, it needs no
+    // round trip.
+    double readSingle(int col, int row) {
+        if (col < cols && row < table.rowCount()) [[likely]] {
+            const size_t k = index(col, row);
+            if (states[k] == State::writtenSingle)
+                return values[k];
+        }
+        return single(read(col, row));
+    }
+
+    // The same for a single-precision value, which is never beyond a double:
+    // its round trip waits until a read needs the value unreduced.
     void writeSingle(int col, int row, double v) {
         const size_t k = index(col, row);
-        values[k] = roundTrip(v);
-        states[k] = State::written;
+        values[k] = v;
+        states[k] = State::writtenSingle;
     }
 
   private:
     // The states that need the cell's text come last.
-    enum class State : unsigned char { read, written, unread, beyondADouble };
+    enum class State : unsigned char { read, written, writtenSingle, unread, beyondADouble };
 
     size_t index(int col, int row) const { return size_t(row) * size_t(cols) + size_t(col); }
 
@@ -95,8 +108,14 @@ class AnswerCells {
         return answerValue(table, table.cell(col, row), col, row, col == 0);
     }
 
-    // The first read of a cell, or the read of one written beyond a double.
-    [[gnu::noinline]] double readText(size_t k, int col, int row) {
+    // The first read of a cell, the read of one written beyond a double, or
+    // the unreduced read of a single-precision value: what its text gives.
+    [[gnu::noinline]] double readUnreduced(size_t k, int col, int row) {
+        if (states[k] == State::writtenSingle) {
+            values[k] = roundTrip(values[k]);
+            states[k] = State::written;
+            return values[k];
+        }
         if (states[k] == State::beyondADouble)
             answerValue(table, unreadable.at(k), col, row, false); // raises
         values[k] = answerValue(table, table.cell(col, row), col, row, col == 0);
@@ -159,9 +178,9 @@ void eliminate(CellTable& sgdAns1) {
         }
         const auto reduceRowsBelow = [&](auto pivotRowAt) {
             for (int r = i + 1; r <= equations; ++r) {
-                const double factor = single(cells.read(i, r));
+                const double factor = cells.readSingle(i, r);
                 for (int c = 0; c < cols; ++c) {
-                    const double h = single(cells.read(c, r));
+                    const double h = cells.readSingle(c, r);
                     const double q = single(pivotRowAt(c));
                     cells.writeSingle(c, r, single(h - q * factor));
                 }
