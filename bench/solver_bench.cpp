@@ -9,10 +9,19 @@
 // one value written into a cell and read back, by the solver's shortcut and
 // by the text.
 //
+// BM_SolveFloor is what BM_Solve cannot do without: the same build, the
+// same elimination with the same roundings on a flat array of doubles (every
+// operand reduced to single precision, every normalised quotient through a
+// real 15-digit text round trip), the steps recorded, the back substitution,
+// and every final cell formatted once as text. BM_Solve records its steps
+// too, as the window's solve does; BM_SolveUnrecorded does not.
+//
 // BM_LeastSquares is GetCoefficients in least squares, with the check, over
 // many points at a low degree.
 #include "app/Unit1.h"
 #include "fitting/point_table.h"
+#include "fitting/solve_steps.h"
+#include "toolkit/arithmetic.h"
 #include "fitting/fit_check.h"
 #include "fitting/solver.h"
 #include "toolkit/conversions.h"
@@ -154,8 +163,71 @@ void BM_Solve(benchmark::State& state) {
     setUp(form, int(state.range(0)));
     const CellTable points = form.sgdResult->cells();
     CellTable answers = form.sgdAns1->cells(), coefficients = form.sdgCoefficients->cells();
+    SolveSteps steps;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(solveCoefficients(points, answers, coefficients,
+                                                   FitMode::throughPoints, &steps));
+    state.counters["steps"] = double(steps.steps.size());
+}
+
+void BM_SolveUnrecorded(benchmark::State& state) {
+    TForm1 form;
+    setUp(form, int(state.range(0)));
+    const CellTable points = form.sgdResult->cells();
+    CellTable answers = form.sgdAns1->cells(), coefficients = form.sdgCoefficients->cells();
     for (auto _ : state)
         benchmark::DoNotOptimize(solveCoefficients(points, answers, coefficients));
+}
+
+void BM_SolveFloor(benchmark::State& state) {
+    const int n = int(state.range(0)) + 1, cols = n + 1;
+    std::vector<std::string> xs, fxs;
+    for (int k = 0; k < n; ++k) {
+        const double x = -1.0 + 2.0 * k / (n - 1);
+        xs.push_back(FloatToStr(x));
+        fxs.push_back(FloatToStr(1 + x + x * x));
+    }
+    std::vector<std::string> texts(size_t(n) * cols);
+    std::vector<double> a(texts.size());
+    std::vector<SolveStep> steps;
+    for (auto _ : state) {
+        steps.clear();
+        steps.push_back({SolveStep::Kind::build, 0, 0, 0});
+        for (int r = 0; r < n; ++r) { // build: texts, read once
+            const double x = single(StrToFloat(xs[size_t(r)]));
+            texts[size_t(r) * cols] = fxs[size_t(r)];
+            for (int j = 0; j < n; ++j)
+                texts[size_t(r) * cols + j + 1] = FloatToStr(std::pow(x, double(j)));
+            for (int c = 0; c < cols; ++c)
+                a[size_t(r) * cols + c] = StrToFloat(texts[size_t(r) * cols + c]);
+        }
+        for (int i = 0; i < n; ++i) {
+            double* pivotRow = &a[size_t(i) * cols];
+            const double pivot = single(pivotRow[i + 1]);
+            steps.push_back({SolveStep::Kind::divide, i + 1, i + 1, pivot});
+            for (int c = 0; c < cols; ++c)
+                pivotRow[c] = StrToFloat(FloatToStr(checkedDivide(pivotRow[c], pivot)));
+            for (int r = i + 1; r < n; ++r) {
+                double* row = &a[size_t(r) * cols];
+                const double factor = single(row[i + 1]);
+                steps.push_back({SolveStep::Kind::subtract, r + 1, i + 1, factor});
+                for (int c = 0; c < cols; ++c)
+                    row[c] = single(single(row[c]) - single(pivotRow[c]) * factor);
+            }
+        }
+        std::vector<double> solution(static_cast<size_t>(n));
+        for (int r = n - 1; r >= 0; --r) {
+            double s = single(a[size_t(r) * cols]);
+            for (int c = n - 1; c > r; --c)
+                s = single(s - single(a[size_t(r) * cols + c + 1]) * solution[size_t(c)]);
+            solution[size_t(r)] = s;
+            steps.push_back({SolveStep::Kind::substitute, r + 1, 0, s});
+        }
+        for (size_t k = 0; k < a.size(); ++k)
+            texts[k] = FloatToStr(a[k]);
+        benchmark::DoNotOptimize(texts.data());
+        benchmark::DoNotOptimize(solution.data());
+    }
 }
 
 // Values as the elimination writes them: single precision, of every size it meets.
@@ -194,6 +266,8 @@ void BM_RoundTripThroughText(benchmark::State& state) {
 BENCHMARK(BM_RoundTrip);
 BENCHMARK(BM_RoundTripThroughText);
 BENCHMARK(BM_Solve)->Arg(10)->Arg(50)->Arg(100)->Arg(190)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SolveUnrecorded)->Arg(100)->Arg(190)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SolveFloor)->Arg(100)->Arg(190)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExactCheck)->Arg(10)->Arg(50)->Arg(100)->Arg(190)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GetCoefficients)->Arg(10)->Arg(50)->Arg(100)->Arg(190)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ConversionFloor)->Arg(10)->Arg(50)->Arg(100)->Arg(190)->Unit(benchmark::kMillisecond);

@@ -1,9 +1,11 @@
 // Renders the README's screenshots from the real window, offscreen: the first
 // page after GetCoefficients and the Draw page after Draw, through the points
-// and then in least squares. Run by scripts/screenshots, so they can be made
-// again after a change of look.
+// and then in least squares, and the steps of the elimination. Run by
+// scripts/screenshots, so they can be made again after a change of look.
 #include "app/Unit1.h"
 #include "app/application.h"
+#include "app/elimination_player.h"
+#include "app/fit_check_view.h"
 #include "toolkit/string_grid.h"
 
 #include <QApplication>
@@ -36,8 +38,33 @@ int main(int argc, char* argv[]) {
     form.btnDraw->click();
     saved = shoot("draw.png") && saved;
 
-    // Twenty measurements of a quadratic trend with noise, fitted with a quadratic.
+    // The steps of the default points, at the last elimination step; then
+    // those of x = 1 .. 10 at degree 9, at the step that lost the most.
+    EliminationPlayer& player = *form.checkView->player;
+    const auto shootPlayer = [&](const char* name) {
+        QCoreApplication::processEvents();
+        return player.grab().save(folder + "/" + name);
+    };
+    player.open();
+    player.showStep(9);
+    saved = shootPlayer("steps.png") && saved;
     form.Tarvel->setCurrentIndex(0);
+    form.txtDegree->setText("9");
+    form.btnGenerate->click();
+    for (int x = 1; x <= 10; ++x) {
+        long long fx = 0;
+        for (int k = 0; k < 10; ++k)
+            fx = fx * x + 1;
+        form.sgdResult->setCell(0, x, std::to_string(x));
+        form.sgdResult->setCell(1, x, std::to_string(fx));
+    }
+    form.btnGetCoefficients->click();
+    player.open();
+    player.toWorst->click();
+    saved = shootPlayer("steps-degree-9.png") && saved;
+    player.close();
+
+    // Twenty measurements of a quadratic trend with noise, fitted with a quadratic.
     form.switchFit(FitMode::leastSquares);
     form.txtDegree->setText("2");
     form.btnGenerate->click();

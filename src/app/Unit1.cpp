@@ -1,5 +1,6 @@
 #include "app/Unit1.h"
 
+#include "app/elimination_player.h"
 #include "app/fit_check_view.h"
 #include "app/fit_mode_switch.h"
 #include "app/fit_report_page.h"
@@ -202,7 +203,8 @@ void TForm1::bindHistory() {
                 }
             });
         };
-    actions = new WindowActions(*this, history.stack, *sgdResult);
+    actions = new WindowActions(*this, history.stack, *sgdResult, *sgdAns1);
+    connect(actions->steps, &QAction::triggered, checkView->player, &EliminationPlayer::open);
     fitMode = new FitModeSwitch(*this, *actions->pointsMenu);
     fitMode->onSwitch = [this](FitMode mode) { switchFit(mode); };
     actions->passUndoFrom(boxes());
@@ -351,7 +353,7 @@ void TForm1::sgdResultSelectCell(int, int ARow) {
 void TForm1::btnGetCoefficientsClick() {
     SetText(*txtResult,
             solveCoefficients(sgdResult->cells(), sgdAns1->cells(), sdgCoefficients->cells(),
-                              fitMode->mode()));
+                              fitMode->mode(), checkView->recordSteps()));
 }
 
 void TForm1::btnFxClick() {

@@ -62,11 +62,13 @@ FitCheckPanel::FitCheckPanel(QWidget* parent) : QFrame(parent) {
     reason->setWordWrap(true);
     copyButton = new QPushButton("Copy", this);
     useButton = new QPushButton("Use exact values", this);
+    stepsButton = new QPushButton("Steps…", this);
     closeButton = new QPushButton("Close", this);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(copyButton);
     buttons->addWidget(useButton);
+    buttons->addWidget(stepsButton);
     buttons->addStretch();
     buttons->addWidget(closeButton);
     auto* layout = new QVBoxLayout(this);

@@ -30,6 +30,7 @@ class FitCheckPanel : public QFrame {
     QLabel* reason;
     QPushButton* copyButton;
     QPushButton* useButton;
+    QPushButton* stepsButton; // the elimination step by step
     QPushButton* closeButton;
 
   private:

@@ -1,5 +1,6 @@
 #include "app/fit_check_view.h"
 
+#include "app/elimination_player.h"
 #include "app/fit_check_panel.h"
 #include "fitting/solver.h"
 #include "toolkit/error_display.h"
@@ -13,6 +14,8 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
+
+#include <utility>
 
 namespace {
 
@@ -40,6 +43,8 @@ FitCheckView::FitCheckView(QWidget& window, QLineEdit& result, StringGrid& point
     fitLine->setGeometry(64, 504, 497, 23);
     fitLine->hide();
     panel = new FitCheckPanel(&window);
+    player = new EliminationPlayer(window);
+    connect(panel->stepsButton, &QPushButton::clicked, player, &EliminationPlayer::open);
     placePanel();
     connect(indicator, &QAction::triggered, this, &FitCheckView::openPanel);
     result.installEventFilter(this);
@@ -68,8 +73,14 @@ void FitCheckView::beforeSolve(FitMode mode) {
     check.prepare(points.cells(), coefficients.cells(), mode);
 }
 
+SolveSteps* FitCheckView::recordSteps() {
+    recording = std::make_shared<SolveSteps>();
+    return recording.get();
+}
+
 void FitCheckView::afterSolve(const QString& failure, FitMode mode) {
-    check.start(points.cells(), coefficients.cells(), failure.toStdString(), mode);
+    check.start(points.cells(), coefficients.cells(), failure.toStdString(), mode,
+                std::exchange(recording, nullptr));
     show();
 }
 
@@ -102,6 +113,7 @@ void FitCheckView::show() {
                                          "; this one is off by " +
                                          report->coefficients[k].difference + ".";
     coefficients.setMarks(std::move(notes));
+    player->follow(check.snapshot().steps);
     indicator->setVisible(report != nullptr);
     fitLine->setVisible(report && report->statistics);
     if (report && report->statistics) {

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class EliminationPlayer;
 class FitCheckPanel;
 class QAction;
 class QLabel;
@@ -27,6 +28,8 @@ class FitCheckView : public QObject {
     // is compared with what the solve left after it; `failure` is the message
     // of the error that ended a failed solve.
     void beforeSolve(FitMode mode);
+    // Where the solve records its steps; afterSolve keeps them with the check.
+    SolveSteps* recordSteps();
     void afterSolve(const QString& failure, FitMode mode);
     // After Generate or an Open: there is nothing to check.
     void clear();
@@ -52,6 +55,8 @@ class FitCheckView : public QObject {
     QAction* indicator;
     QToolButton* indicatorButton; // the indicator's button, reached with Tab
     FitCheckPanel* panel;
+    // The steps of the last solve, opened from the panel too; it follows the check.
+    EliminationPlayer* player;
 
   protected:
     // Ctrl+E in Result, before the box takes it as "end of line".
@@ -67,4 +72,5 @@ class FitCheckView : public QObject {
     StringGrid& points;
     StringGrid& coefficients;
     FitCheck check;
+    std::shared_ptr<SolveSteps> recording;
 };

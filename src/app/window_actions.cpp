@@ -11,7 +11,8 @@
 #include <QPushButton>
 #include <QUndoStack>
 
-WindowActions::WindowActions(QWidget& window, QUndoStack& history, StringGrid& points)
+WindowActions::WindowActions(QWidget& window, QUndoStack& history, StringGrid& points,
+                             StringGrid& answers)
     : QObject(&window) {
     open = new QAction("&Open…", this);
     open->setShortcuts(QKeySequence::Open);
@@ -30,7 +31,9 @@ WindowActions::WindowActions(QWidget& window, QUndoStack& history, StringGrid& p
         if (!redoKeys.contains(keys))
             redoKeys << keys;
     redo->setShortcuts(redoKeys);
-    window.addActions({open, save, print, undo, redo});
+    steps = new QAction("S&tep through the elimination…", this);
+    steps->setShortcut(Qt::CTRL | Qt::Key_T);
+    window.addActions({open, save, print, undo, redo, steps});
 
     pointsMenu = new QMenu(&window);
     pointsMenu->addActions({open, save, print, saveReport});
@@ -46,10 +49,17 @@ WindowActions::WindowActions(QWidget& window, QUndoStack& history, StringGrid& p
     tableAction("&Paste", QKeySequence::Paste,
                 [&points] { points.pasteText(QApplication::clipboard()->text()); });
     tableAction("&Delete", QKeySequence::Delete, [&points] { points.deleteSelection(); });
-    points.setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(&points, &QWidget::customContextMenuRequested, this, [this, &points](const QPoint& at) {
-        pointsMenu->popup(points.viewport()->mapToGlobal(at));
-    });
+    answersMenu = new QMenu(&window);
+    answersMenu->addAction(steps);
+    answersMenu->addAction("&Copy", &answers, [&answers] { answers.copySelection(); })
+        ->setShortcut(QKeySequence::Copy);
+    for (const auto& [grid, menu] : {std::pair{&points, pointsMenu}, {&answers, answersMenu}}) {
+        grid->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(grid, &QWidget::customContextMenuRequested, this,
+                [grid = grid, menu = menu](const QPoint& at) {
+                    menu->popup(grid->viewport()->mapToGlobal(at));
+                });
+    }
 }
 
 void WindowActions::passUndoFrom(const std::vector<QLineEdit*>& boxes) {

@@ -16,12 +16,12 @@ class StringGrid;
 
 // The window's actions, each made once and shared by its keys and the
 // point table's context menu: Open, Save, the report, Undo and Redo on the
-// whole window;
+// whole window; the steps of the elimination on the answer grid's menu;
 // Cut, Copy, Paste and Delete of the point table, whose keys the grid takes
 // itself. Undo and Redo keep their own texts and enabled state.
 class WindowActions : public QObject {
   public:
-    WindowActions(QWidget& window, QUndoStack& history, StringGrid& points);
+    WindowActions(QWidget& window, QUndoStack& history, StringGrid& points, StringGrid& answers);
 
     QAction* open;
     QAction* save;
@@ -29,8 +29,11 @@ class WindowActions : public QObject {
     QAction* saveReport; // the report as a PDF file
     QAction* undo;
     QAction* redo;
+    QAction* steps; // the elimination step by step (Ctrl+T)
     // The point table's context menu, built once from the actions.
     QMenu* pointsMenu;
+    // The answer grid's: the steps, and Copy.
+    QMenu* answersMenu;
 
     // Enter in a box presses the button that box feeds.
     static void pressOnEnter(std::initializer_list<std::pair<QLineEdit*, QPushButton*>> feeds);

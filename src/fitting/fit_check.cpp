@@ -27,26 +27,29 @@ void FitCheck::prepare(const CellTable& sgdResult, const CellTable& sdgCoefficie
 }
 
 void FitCheck::start(const CellTable& sgdResult, const CellTable& sdgCoefficients,
-                     const std::string& solveFailure, FitMode mode) {
+                     const std::string& solveFailure, FitMode mode,
+                     std::shared_ptr<const SolveSteps> steps) {
     if (pending.valid())
         lastFit = std::make_shared<const ExactFit>(pending.get());
     if (!lastFitIs(sgdResult, sdgCoefficients, mode))
         lastFit = std::make_shared<const ExactFit>(sgdResult, mode, degreeOf(sdgCoefficients));
-    shown = {lastFit, nullptr, {}, solveFailure};
+    shown = {lastFit, nullptr, {}, solveFailure, std::move(steps)};
     compare(sdgCoefficients);
     const bool explains =
         shown.report->noFit ? shown.report->verdict == FitReport::Verdict::noExactFit : true;
     if (!solveFailure.empty() && !explains)
-        shown = {};
+        shown.report = nullptr; // nothing to check; the steps stand
 }
 
 bool FitCheck::follow(const CellTable& sgdResult, const CellTable& sdgCoefficients) {
-    if (!shown.report)
+    if (!shown.fit)
         return false;
     if (!shown.fit->madeFrom(sgdResult)) {
         shown = {};
         return true;
     }
+    if (!shown.report)
+        return false;
     if (coefficientTexts(sdgCoefficients) == shown.comparedValues)
         return false;
     compare(sdgCoefficients);

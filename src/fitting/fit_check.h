@@ -2,6 +2,7 @@
 
 #include "fitting/exact_fit.h"
 #include "fitting/fit_report.h"
+#include "fitting/solve_steps.h"
 #include "toolkit/cell_table.h"
 
 #include <future>
@@ -20,6 +21,8 @@ class FitCheck {
         std::shared_ptr<const FitReport> report; // none: nothing is checked
         std::vector<std::string> comparedValues;
         std::string solveFailure;
+        // The steps of the solve, while its points stand; also of a failed one.
+        std::shared_ptr<const SolveSteps> steps;
     };
 
     // Before a solve: fits these points exactly on another thread while the
@@ -35,13 +38,14 @@ class FitCheck {
     // failed solve the check stays where it explains the failure: the exact
     // fit exists after all, or no polynomial passes through the points.
     void start(const CellTable& sgdResult, const CellTable& sdgCoefficients,
-               const std::string& solveFailure, FitMode mode = FitMode::throughPoints);
+               const std::string& solveFailure, FitMode mode = FitMode::throughPoints,
+               std::shared_ptr<const SolveSteps> steps = nullptr);
     // After Generate: there is nothing to check.
     void stop() { shown = {}; }
 
-    // Follows what the grids hold now: once a point changes the check goes,
-    // until the next start; once a shown value changes it compares again.
-    // True when the report changed.
+    // Follows what the grids hold now: once a point changes the check and
+    // the steps go, until the next start; once a shown value changes it
+    // compares again. True when the report changed.
     bool follow(const CellTable& sgdResult, const CellTable& sdgCoefficients);
 
     // The check of what the window shows, if there is one.
@@ -49,6 +53,7 @@ class FitCheck {
     const ExactFit* fit() const { return shown.report ? shown.fit.get() : nullptr; }
 
     const Snapshot& snapshot() const { return shown; }
+    const SolveSteps* steps() const { return shown.steps.get(); }
     void restore(Snapshot snapshot) { shown = std::move(snapshot); }
 
   private:

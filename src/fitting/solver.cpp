@@ -1,6 +1,7 @@
 #include "fitting/solver.h"
 
 #include "fitting/normal_equations.h"
+#include "fitting/solve_steps.h"
 #include "model/coefficient_template.h"
 #include "toolkit/arithmetic.h"
 #include "toolkit/cell_table.h"
@@ -10,6 +11,7 @@
 #include "toolkit/round_trip.h"
 
 #include <cmath>
+#include <limits>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -140,6 +142,17 @@ class AnswerCells {
     std::unordered_map<size_t, std::string> unreadable; // texts beyond a double, by cell
 };
 
+// Thrown where a replay reaches the step it stops before.
+struct ReplayStop {};
+
+// Starts a step of a hooked run; a replay's last step stops it here.
+void begin(StepHook* hook, const SolveStep& step) {
+    if (hook && !hook->begin(step))
+        throw ReplayStop{};
+}
+
+constexpr double kNotRead = std::numeric_limits<double>::quiet_NaN();
+
 } // namespace
 
 void buildSystem(const CellTable& sgdResult, CellTable& sgdAns1) {
@@ -160,40 +173,59 @@ void buildSystem(const CellTable& sgdResult, CellTable& sgdAns1) {
     sgdAns1.setRowCount(sgdAns1.rowCount() - 1);
 }
 
-void eliminate(CellTable& sgdAns1) {
+void eliminate(CellTable& sgdAns1, StepHook* hook) {
     const int equations = sgdAns1.rowCount() - 1;
     const int cols = sgdAns1.colCount();
     AnswerCells cells(sgdAns1);
     const OnExit leaveTexts([&] { cells.writeTexts(); }); // however the elimination ends
+    const auto done = [&] {
+        if (!hook)
+            return;
+        if (hook->done)
+            hook->done(hook->next, [&](int col, int row) { return cells.read(col, row); });
+        ++hook->next;
+    };
     std::vector<double> pivotRow(size_t(std::max(cols, 0)));
-    for (int i = 1; i <= equations; ++i) {
-        const double pivot = single(cells.read(i, i));
-        bool rowReads = true; // every cell of the pivot row reads as a number
-        for (int c = 0; c < cols; ++c) {
-            cells.write(c, i, checkedDivide(cells.read(c, i), pivot));
-            if (cells.readsAsNumber(c, i))
-                pivotRow[size_t(c)] = cells.read(c, i); // unchanged for the rest of this step
-            else
-                rowReads = false;
-        }
-        const auto reduceRowsBelow = [&](auto pivotRowAt) {
-            for (int r = i + 1; r <= equations; ++r) {
-                const double factor = cells.readSingle(i, r);
-                for (int c = 0; c < cols; ++c) {
-                    const double h = cells.readSingle(c, r);
-                    const double q = single(pivotRowAt(c));
-                    cells.writeSingle(c, r, single(h - q * factor));
-                }
+    try {
+        for (int i = 1; i <= equations; ++i) {
+            begin(hook, {SolveStep::Kind::divide, i, i, kNotRead});
+            const double pivot = single(cells.read(i, i));
+            if (hook)
+                hook->operand(pivot);
+            bool rowReads = true; // every cell of the pivot row reads as a number
+            for (int c = 0; c < cols; ++c) {
+                cells.write(c, i, checkedDivide(cells.read(c, i), pivot));
+                if (cells.readsAsNumber(c, i))
+                    pivotRow[size_t(c)] = cells.read(c, i); // unchanged for the rest of this step
+                else
+                    rowReads = false;
             }
-        };
-        if (rowReads)
-            reduceRowsBelow([&](int c) { return pivotRow[size_t(c)]; });
-        else // a cell beyond a double fails where its text is read
-            reduceRowsBelow([&](int c) { return cells.read(c, i); });
+            done();
+            const auto reduceRowsBelow = [&](auto pivotRowAt) {
+                for (int r = i + 1; r <= equations; ++r) {
+                    begin(hook, {SolveStep::Kind::subtract, r, i, kNotRead});
+                    const double factor = cells.readSingle(i, r);
+                    if (hook)
+                        hook->operand(factor);
+                    for (int c = 0; c < cols; ++c) {
+                        const double h = cells.readSingle(c, r);
+                        const double q = single(pivotRowAt(c));
+                        cells.writeSingle(c, r, single(h - q * factor));
+                    }
+                    done();
+                }
+            };
+            if (rowReads)
+                reduceRowsBelow([&](int c) { return pivotRow[size_t(c)]; });
+            else // a cell beyond a double fails where its text is read
+                reduceRowsBelow([&](int c) { return cells.read(c, i); });
+        }
+    } catch (const ReplayStop&) {
+        // a replay ends here, with the grid as it stands
     }
 }
 
-void backSubstitute(const CellTable& sgdAns1, CellTable& sdgCoefficients) {
+void backSubstitute(const CellTable& sgdAns1, CellTable& sdgCoefficients, StepHook* hook) {
     // Each coefficient is read back from the text written for it; if a later
     // one fails, the column gets its old values back.
     const std::vector<std::string> previous = coefficientTexts(sdgCoefficients);
@@ -203,18 +235,28 @@ void backSubstitute(const CellTable& sgdAns1, CellTable& sdgCoefficients) {
             for (int row = 1; row < sdgCoefficients.rowCount(); ++row)
                 sdgCoefficients.setCell(1, row, previous[size_t(row - 1)]);
     });
+    std::vector<double>* terms = hook && hook->record ? &hook->record->terms : nullptr;
     const int cols = sgdAns1.colCount();
     const int equations = sgdAns1.rowCount() - 1;
     for (int n = equations; n >= 1; --n) {
         const int known = equations - n;
+        begin(hook, {SolveStep::Kind::substitute, n, 0, kNotRead, terms ? terms->size() : 0});
         double s = single(answerValue(sgdAns1, sgdAns1.cell(0, n), 0, n, false));
+        if (terms)
+            terms->push_back(s);
         for (int c = cols - 1; c >= cols - known; --c) {
             const double a = single(answerValue(sgdAns1, sgdAns1.cell(c, n), c, n, false));
             const double b = single(CellToFloat(sdgCoefficients.cell(1, c), "Coefficients", c,
                                                 sdgCoefficients.cell(0, c)));
+            if (terms)
+                terms->insert(terms->end(), {a, b});
             s = single(s - a * b);
         }
         sdgCoefficients.setCell(1, n, FloatToStr(s));
+        if (hook) {
+            hook->operand(s);
+            ++hook->next;
+        }
     }
     solved = true;
 }
@@ -224,12 +266,38 @@ std::string resultText(const CellTable& sdgCoefficients) {
 }
 
 std::string solveCoefficients(const CellTable& sgdResult, CellTable& sgdAns1,
-                              CellTable& sdgCoefficients, FitMode mode) {
-    if (mode == FitMode::leastSquares)
-        buildNormalEquations(sgdResult, sgdAns1);
-    else
-        buildSystem(sgdResult, sgdAns1);
-    eliminate(sgdAns1);
-    backSubstitute(sgdAns1, sdgCoefficients);
+                              CellTable& sdgCoefficients, FitMode mode, SolveSteps* record) {
+    StepHook hook;
+    hook.record = record;
+    StepHook* const hooked = record ? &hook : nullptr;
+    if (record) {
+        *record = {};
+        record->mode = mode;
+        record->letters = coefficientLetters(sdgCoefficients);
+        hook.begin({SolveStep::Kind::build, 0, 0, kNotRead});
+    }
+    // The built system, also as far as a failing Build got.
+    const auto keepBuilt = [&] {
+        if (record && record->steps.size() == 1) {
+            record->built = PackedTable(sgdAns1);
+            if (sgdAns1.colCount() - 1 <= kMaxExactUnknowns)
+                record->points = sgdResult;
+        }
+    };
+    try {
+        if (mode == FitMode::leastSquares)
+            buildNormalEquations(sgdResult, sgdAns1);
+        else
+            buildSystem(sgdResult, sgdAns1);
+        keepBuilt();
+        hook.next = 1;
+        eliminate(sgdAns1, hooked);
+        backSubstitute(sgdAns1, sdgCoefficients, hooked);
+    } catch (const Exception& error) {
+        keepBuilt();
+        if (record)
+            record->failure = error.what();
+        throw;
+    }
     return resultText(sdgCoefficients);
 }

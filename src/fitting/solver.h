@@ -5,6 +5,8 @@
 #include <string>
 
 class CellTable;
+struct SolveSteps;
+struct StepHook;
 
 // GetCoefficients: the polynomial of the current template through the sample
 // points. The answer grid is the matrix: every step reads its operands from
@@ -18,8 +20,12 @@ class CellTable;
 // returns is the Result, for txtResult. In least squares the normal
 // equations (normal_equations.h) take the place of the points' equations,
 // and the same elimination and back substitution solve them.
+//
+// With `record`, every step goes into it as it runs (solve_steps.h); the
+// grids and the text are the same.
 std::string solveCoefficients(const CellTable& sgdResult, CellTable& sgdAns1,
-                              CellTable& sdgCoefficients, FitMode mode = FitMode::throughPoints);
+                              CellTable& sdgCoefficients, FitMode mode = FitMode::throughPoints,
+                              SolveSteps* record = nullptr);
 
 // The steps, in the order solveCoefficients runs them.
 
@@ -29,12 +35,14 @@ std::string solveCoefficients(const CellTable& sgdResult, CellTable& sgdAns1,
 void buildSystem(const CellTable& sgdResult, CellTable& sgdAns1);
 
 // Gaussian elimination in place with a unit diagonal, without pivot search.
-void eliminate(CellTable& sgdAns1);
+// A hook records its steps, or stops a replay part-way.
+void eliminate(CellTable& sgdAns1, StepHook* hook = nullptr);
 
 // Solves the reduced system from the bottom up into column 1 of
 // sdgCoefficients, row c for the coefficient of x^(c-1). All or nothing: when
 // it fails part-way, the column gets its old values back.
-void backSubstitute(const CellTable& sgdAns1, CellTable& sdgCoefficients);
+void backSubstitute(const CellTable& sgdAns1, CellTable& sdgCoefficients,
+                    StepHook* hook = nullptr);
 
 // "2 + 3x^1 + -2x^2 + 1x^3": the values as they stand, lowest power first.
 std::string resultText(const CellTable& sdgCoefficients);

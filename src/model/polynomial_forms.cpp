@@ -40,16 +40,6 @@ std::vector<Term> termsOf(const std::vector<std::string>& letters,
     return terms;
 }
 
-// "1.5E-7" as 1.5\times10^{-7}; "1E300" as 10^{300}.
-std::string latexNumber(const std::string& magnitude) {
-    const size_t e = magnitude.find_first_of("eE");
-    if (e == std::string::npos)
-        return magnitude;
-    const std::string mantissa = magnitude.substr(0, e);
-    const std::string power = "10^{" + IntToStr(StrToIntDef(magnitude.substr(e + 1), 0)) + "}";
-    return StrToFloat(mantissa) == 1 ? power : mantissa + "\\times" + power;
-}
-
 std::string latex(const std::vector<Term>& terms) {
     std::string text;
     for (const Term& term : terms) {
@@ -155,4 +145,17 @@ std::string polynomialText(PolynomialForm form, const std::vector<std::string>& 
     for (size_t k = 0; k < values.size(); ++k)
         rows.push_back({k < letters.size() ? letters[k] : "", values[k]});
     return cellBlockText(rows);
+}
+
+std::string latexNumber(const std::string& text) {
+    if (text.starts_with('-')) {
+        std::string negative(1, '-');
+        return negative.append(latexNumber(text.substr(1)));
+    }
+    const size_t e = text.find_first_of("eE");
+    if (e == std::string::npos)
+        return text;
+    const std::string mantissa = text.substr(0, e);
+    const std::string power = "10^{" + IntToStr(StrToIntDef(text.substr(e + 1), 0)) + "}";
+    return StrToFloat(mantissa) == 1 ? power : mantissa + "\\times" + power;
 }

@@ -23,3 +23,7 @@ enum class PolynomialForm {
 std::string polynomialText(PolynomialForm form, const std::vector<std::string>& letters,
                            const std::vector<std::string>& values,
                            std::string_view cellReference = "A1");
+
+// A number's text as LaTeX writes it: "1.5E-7" as 1.5\times10^{-7}, "1E300"
+// as 10^{300}, "-2" as -2.
+std::string latexNumber(const std::string& text);

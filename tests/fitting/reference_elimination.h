@@ -4,6 +4,7 @@
 #include "toolkit/cell_table.h"
 #include "toolkit/conversions.h"
 
+#include <cstdint>
 #include <set>
 #include <utility>
 
@@ -13,7 +14,10 @@
 // fails where it is read, naming the cell: a point's f(x) while column 0
 // still holds it, the answer grid's cell otherwise. The solver must leave the
 // grid as this does, cell for cell, also when an error ends it part-way.
-inline void referenceEliminate(CellTable& grid) {
+//
+// With `steps`, it stops once that many operations are done: a division of a
+// pivot row, or a subtraction from a row below it, each one step.
+inline void referenceEliminate(CellTable& grid, size_t steps = SIZE_MAX) {
     std::set<std::pair<int, int>> written;
     const auto value = [&](int col, int row) {
         if (col == 0 && !written.contains({col, row}))
@@ -27,10 +31,14 @@ inline void referenceEliminate(CellTable& grid) {
     const int equations = grid.rowCount() - 1;
     const int cols = grid.colCount();
     for (int i = 1; i <= equations; ++i) {
+        if (steps-- == 0)
+            return;
         const double pivot = single(value(i, i));
         for (int c = 0; c < cols; ++c)
             write(c, i, checkedDivide(value(c, i), pivot));
         for (int r = i + 1; r <= equations; ++r) {
+            if (steps-- == 0)
+                return;
             const double factor = single(value(i, r));
             for (int c = 0; c < cols; ++c) {
                 const double h = single(value(c, r));

@@ -1,0 +1,198 @@
+#include "fitting/steps_export.h"
+
+#include "fitting/solve_steps.h"
+#include "model/polynomial_forms.h"
+#include "toolkit/cell_block.h"
+#include "toolkit/conversions.h"
+
+#include <cmath>
+#include <map>
+#include <vector>
+
+namespace {
+
+using Row = std::vector<std::string>;
+
+// The texts of every step's changed row, as the grid would show them after it.
+std::map<size_t, Row> changedRows(const SolveSteps& steps) {
+    std::map<size_t, Row> rows;
+    const int cols = steps.built.unpack().colCount();
+    replay(steps, [&](size_t k, const std::function<double(int, int)>& value) {
+        if (k >= steps.steps.size())
+            return;
+        Row& row = rows[k];
+        for (int c = 0; c < cols; ++c)
+            try {
+                row.push_back(FloatToStr(value(c, steps.steps[k].row)));
+            } catch (const std::exception&) {
+                row.push_back("…"); // beyond a double
+            }
+    });
+    return rows;
+}
+
+// Text as LaTeX's text mode takes it, its special characters escaped.
+std::string latexText(const std::string& text) {
+    std::string escaped;
+    for (const char c : text) {
+        switch (c) {
+        case '\\':
+            escaped += "\\textbackslash{}";
+            break;
+        case '{':
+        case '}':
+        case '$':
+        case '&':
+        case '#':
+        case '_':
+        case '%':
+            escaped += '\\';
+            escaped += c;
+            break;
+        case '^':
+            escaped += "\\^{}";
+            break;
+        case '~':
+            escaped += "\\~{}";
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+std::string latexValue(double value) {
+    return std::isnan(value) ? "\\ldots" : latexNumber(FloatToStr(value));
+}
+
+// The operation in LaTeX: R_{4} \leftarrow R_{4} - 6 R_{3}.
+std::string latexOperation(const SolveStep& step) {
+    const std::string row = "R_{" + IntToStr(step.row) + "}";
+    switch (step.kind) {
+    case SolveStep::Kind::build:
+        return "\\text{Build}";
+    case SolveStep::Kind::divide:
+        return row + " \\leftarrow " + row + " \\div " + latexValue(step.operand);
+    case SolveStep::Kind::subtract: {
+        const bool negative = !std::isnan(step.operand) && step.operand < 0;
+        return row + " \\leftarrow " + row + (negative ? " + " : " - ") +
+               latexValue(negative ? -step.operand : step.operand) + "\\,R_{" +
+               IntToStr(step.pivotRow) + "}";
+    }
+    case SolveStep::Kind::substitute:
+        break;
+    }
+    return "";
+}
+
+// [A B C D | Answer] of a grid, rows 1 on.
+std::string latexMatrix(const std::vector<Row>& rows) {
+    if (rows.empty())
+        return "";
+    const size_t unknowns = rows[0].size() - 1;
+    std::string text =
+        "\\left[\\begin{array}{" + std::string(unknowns, 'r') + "|r}\n";
+    for (size_t r = 0; r < rows.size(); ++r) {
+        for (size_t c = 1; c <= unknowns; ++c)
+            text += latexNumber(rows[r][c]) + " & ";
+        text += latexNumber(rows[r][0]) + (r + 1 < rows.size() ? " \\\\\n" : "\n");
+    }
+    return text + "\\end{array}\\right]";
+}
+
+std::string latexRow(const Row& row) {
+    std::string text = "(";
+    for (size_t c = 1; c < row.size(); ++c)
+        text += latexNumber(row[c]) + ",\\ ";
+    return text + "\\mid " + (row.empty() ? "" : latexNumber(row[0])) + ")";
+}
+
+// A coefficient's line: D = 4 - 6 \cdot 1 = -2.
+std::string latexSubstitution(const SolveSteps& steps, size_t k) {
+    const SolveStep& step = steps.steps[k];
+    const size_t end = k + 1 < steps.steps.size() ? steps.steps[k + 1].terms : steps.terms.size();
+    std::string text = latexText(steps.letters.at(size_t(step.row - 1))) + " = ";
+    if (step.terms < end) {
+        text += latexValue(steps.terms[step.terms]);
+        for (size_t t = step.terms + 1; t + 1 < end; t += 2) {
+            const double b = steps.terms[t + 1];
+            text += " - " + latexValue(steps.terms[t]) + " \\cdot ";
+            text += b < 0 ? '(' + latexValue(b) + ')' : latexValue(b);
+        }
+        if (end - step.terms > 1)
+            text += " = ";
+    }
+    return text + latexValue(step.operand);
+}
+
+} // namespace
+
+std::string stepsText(const SolveSteps& steps) {
+    const CellTable built = steps.built.unpack();
+    const std::map<size_t, Row> rows = changedRows(steps);
+    std::string text;
+    for (size_t k = 0; k < steps.steps.size(); ++k) {
+        text += caption(steps, k) + "\n";
+        CellBlock block;
+        const SolveStep& step = steps.steps[k];
+        if (step.kind == SolveStep::Kind::build)
+            for (int r = 1; r < built.rowCount(); ++r) {
+                block.emplace_back();
+                for (int c = 0; c < built.colCount(); ++c)
+                    block.back().push_back(built.cell(c, r));
+            }
+        else if (step.kind == SolveStep::Kind::substitute && !std::isnan(step.operand))
+            block.push_back({FloatToStr(step.operand)});
+        else if (const auto row = rows.find(k); row != rows.end())
+            block.push_back(row->second);
+        if (!block.empty())
+            text += cellBlockText(block); // a line each row
+    }
+    if (!steps.failure.empty())
+        text += steps.failure + "\n";
+    return text;
+}
+
+std::string stepsLatex(const SolveSteps& steps) {
+    const CellTable built = steps.built.unpack();
+    const int unknowns = built.colCount() - 1;
+    const std::map<size_t, Row> rows = changedRows(steps);
+    std::string text;
+    if (unknowns <= kMaxLatexUnknowns) {
+        // Every matrix in full: the built one, then each step's.
+        std::vector<Row> matrix;
+        for (int r = 1; r < built.rowCount(); ++r) {
+            matrix.emplace_back();
+            for (int c = 0; c < built.colCount(); ++c)
+                matrix.back().push_back(built.cell(c, r));
+        }
+        text += "\\begin{align*}\n&" + latexMatrix(matrix);
+        for (size_t k = 1; k < steps.steps.size(); ++k) {
+            const SolveStep& step = steps.steps[k];
+            if (step.kind == SolveStep::Kind::substitute) {
+                text += " \\\\\n&" + latexSubstitution(steps, k);
+                continue;
+            }
+            if (const auto row = rows.find(k); row != rows.end())
+                matrix[size_t(step.row - 1)] = row->second;
+            text += " \\\\\n\\xrightarrow{" + latexOperation(step) + "}\\;&" + latexMatrix(matrix);
+        }
+        text += "\n\\end{align*}\n";
+    } else {
+        text += "\\begin{enumerate}\n";
+        for (size_t k = 1; k < steps.steps.size(); ++k) {
+            const SolveStep& step = steps.steps[k];
+            if (step.kind == SolveStep::Kind::substitute)
+                text += "\\item $" + latexSubstitution(steps, k) + "$\n";
+            else if (const auto row = rows.find(k); row != rows.end())
+                text += "\\item $" + latexOperation(step) + "$: $" + latexRow(row->second) + "$\n";
+            else
+                text += "\\item $" + latexOperation(step) + "$\n";
+        }
+        text += "\\end{enumerate}\n";
+    }
+    if (!steps.failure.empty())
+        text += "\\noindent\\textit{" + latexText(steps.failure) + "}\n";
+    return text;
+}

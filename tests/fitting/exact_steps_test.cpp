@@ -1,0 +1,73 @@
+#include "fitting/exact_steps.h"
+
+#include "support/solved_grids.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+SolveSteps recorded(const Grid& rows) {
+    SolvedGrids grids;
+    grids.points = tableOf(2, rows);
+    const int n = int(rows.size());
+    grids.answers = CellTable(n + 1, 2);
+    Grid letters;
+    for (int k = 0; k < n; ++k)
+        letters.push_back({std::string(1, char('A' + k)), ""});
+    grids.coefficients = tableOf(2, letters);
+    SolveSteps steps;
+    try {
+        solveCoefficients(grids.points, grids.answers, grids.coefficients, FitMode::throughPoints,
+                          &steps);
+    } catch (const std::exception&) {
+        // the steps end with the failure
+    }
+    return steps;
+}
+
+TEST(ExactSteps, TheDefaultPointsLoseNoDigit) {
+    const SolveSteps steps = recorded({{"1", "4"}, {"2", "8"}, {"3", "20"}, {"4", "46"}});
+    const ExactSteps exact = exactSteps(steps);
+    EXPECT_EQ(exact.unavailable, "");
+    EXPECT_FALSE(exact.worst);
+    ASSERT_EQ(exact.steps.size(), steps.steps.size());
+    const StepAudit& divide = exact.steps[8]; // Row 3 ÷ 2: 4, 0, 0, 1, 6
+    ASSERT_EQ(divide.cells.size(), 5u);
+    EXPECT_EQ(divide.cells[0].where, "Answer");
+    EXPECT_EQ(divide.cells[4].exact, "6");
+    EXPECT_EQ(exact.steps.back().cells.at(0).exact, "2") << "A, by back substitution";
+    EXPECT_EQ(worstStepText(steps, exact), "No step lost a digit of single precision.");
+}
+
+// x = 1 .. 10 of the polynomial with every coefficient 1, at degree 9.
+TEST(ExactSteps, HighPowersMarkTheStepsThatLoseDigitsAndNameTheWorst) {
+    const SolveSteps steps = recorded(allOnesPoints(10));
+    const ExactSteps exact = exactSteps(steps);
+    ASSERT_TRUE(exact.worst);
+    EXPECT_EQ(exact.mostLost, kSingleDigits);
+    int marked = 0;
+    for (const StepAudit& step : exact.steps)
+        for (const CellAudit& cell : step.cells)
+            marked += cell.off;
+    EXPECT_GT(marked, 10);
+    EXPECT_EQ(exact.steps[0].fewestKept, kSingleDigits) << "Build itself is exact";
+    const std::string worst = worstStepText(steps, exact);
+    EXPECT_EQ(worst, "step " + std::to_string(*exact.worst + 1) + ", " +
+                         caption(steps, *exact.worst) + ": 7 digits lost");
+    for (size_t k = 0; k < *exact.worst; ++k)
+        EXPECT_LT(kSingleDigits - exact.steps[k].fewestKept, exact.mostLost)
+            << "the worst is the first to lose that many";
+}
+
+TEST(ExactSteps, BigSystemsSaySoInsteadOfWaiting) {
+    Grid rows;
+    for (int k = 1; k <= kMaxExactUnknowns + 1; ++k)
+        rows.push_back({"1." + std::to_string(10 + k), std::to_string(k)});
+    const SolveSteps steps = recorded(rows);
+    const ExactSteps exact = exactSteps(steps);
+    EXPECT_EQ(exact.unavailable, "Exact values are worked out for systems of up to 30 "
+                                 "unknowns; this one has 31.");
+    EXPECT_FALSE(exact.worst);
+}
+
+} // namespace

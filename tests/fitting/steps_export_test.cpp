@@ -1,0 +1,116 @@
+#include "fitting/steps_export.h"
+
+#include "fitting/solve_steps.h"
+#include "support/solved_grids.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+
+namespace {
+
+SolveSteps recorded(const Grid& rows) {
+    SolvedGrids grids;
+    grids.points = tableOf(2, rows);
+    const int n = int(rows.size());
+    grids.answers = CellTable(n + 1, 2);
+    Grid letters;
+    for (int k = 0; k < n; ++k)
+        letters.push_back({std::string(1, char('A' + k)), ""});
+    grids.coefficients = tableOf(2, letters);
+    SolveSteps steps;
+    try {
+        solveCoefficients(grids.points, grids.answers, grids.coefficients, FitMode::throughPoints,
+                          &steps);
+    } catch (const std::exception&) {
+    }
+    return steps;
+}
+
+const Grid kDefaultPoints = {{"1", "4"}, {"2", "8"}, {"3", "20"}, {"4", "46"}};
+
+TEST(StepsText, IsEachCaptionThenTheRowItChanged) {
+    const std::string text = stepsText(recorded(kDefaultPoints));
+    EXPECT_TRUE(text.starts_with("Build\n4\t1\t1\t1\t1\n8\t1\t2\t4\t8\n")) << text;
+    EXPECT_NE(text.find("Row 4 − 6 × Row 3\n6\t0\t0\t0\t6\n"), std::string::npos) << text;
+    EXPECT_TRUE(text.ends_with("A = 4 − 1 × 1 − 1 × -2 − 1 × 3\n2\n")) << text;
+}
+
+TEST(StepsText, AFailureEndsItWithTheMessage) {
+    const std::string text = stepsText(recorded({{"1", "4"}, {"1", "5"}, {"3", "20"}}));
+    EXPECT_TRUE(text.ends_with("Row 2 ÷ 0\nFloating point division by zero\n")) << text;
+}
+
+// Every \begin has its \end, in order, and braces balance.
+void expectBalanced(const std::string& latex) {
+    std::vector<std::string> open;
+    const std::regex environment(R"(\\(begin|end)\{([a-z*]+)\})");
+    for (auto it = std::sregex_iterator(latex.begin(), latex.end(), environment);
+         it != std::sregex_iterator(); ++it) {
+        if ((*it)[1] == "begin") {
+            open.push_back((*it)[2]);
+        } else {
+            ASSERT_FALSE(open.empty()) << "\\end{" << (*it)[2] << "} without its begin";
+            EXPECT_EQ(open.back(), (*it)[2]);
+            open.pop_back();
+        }
+    }
+    EXPECT_TRUE(open.empty());
+    int depth = 0;
+    for (size_t k = 0; k < latex.size(); ++k) {
+        if (latex[k] == '\\' && k + 1 < latex.size()) {
+            ++k; // an escaped character
+            continue;
+        }
+        depth += latex[k] == '{' ? 1 : latex[k] == '}' ? -1 : 0;
+        ASSERT_GE(depth, 0);
+    }
+    EXPECT_EQ(depth, 0);
+}
+
+TEST(StepsLatex, TheDefaultPointsAreAnAlignedListOfMatricesThatCompiles) {
+    const std::string latex = stepsLatex(recorded(kDefaultPoints));
+    EXPECT_TRUE(latex.starts_with("\\begin{align*}\n&\\left[\\begin{array}{rrrr|r}\n1 & 1 & 1 & "
+                                  "1 & 4 \\\\\n"))
+        << latex;
+    EXPECT_NE(latex.find("\\xrightarrow{R_{4} \\leftarrow R_{4} - 6\\,R_{3}}"), std::string::npos);
+    EXPECT_NE(latex.find("B = 4 - 7 \\cdot 1 - 3 \\cdot (-2) = 3"), std::string::npos) << latex;
+    expectBalanced(latex);
+
+    // With a TeX engine on the machine, it compiles.
+    if (std::system("command -v pdflatex > /dev/null 2>&1") != 0)
+        GTEST_SKIP() << "no pdflatex here: the environments were checked for balance only";
+    const auto folder = std::filesystem::temp_directory_path() / "tarvel-steps-latex";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "steps.tex") << "\\documentclass{article}\n\\usepackage{amsmath}\n"
+                                           "\\begin{document}\n"
+                                        << latex << "\\end{document}\n";
+    const std::string command = "cd '" + folder.string() +
+                                "' && pdflatex -interaction=nonstopmode -halt-on-error steps.tex "
+                                "> /dev/null 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0) << "see " << folder / "steps.log";
+}
+
+TEST(StepsLatex, BeyondDegreeTenListsTheOperationsAndChangedRows) {
+    Grid rows;
+    for (int x = 1; x <= kMaxLatexUnknowns + 1; ++x)
+        rows.push_back({std::to_string(x), std::to_string(x % 3)});
+    const std::string latex = stepsLatex(recorded(rows));
+    EXPECT_TRUE(latex.starts_with("\\begin{enumerate}\n\\item $R_{1} \\leftarrow R_{1} \\div 1$: "
+                                  "$(1,\\ 1,\\ "))
+        << latex.substr(0, 200);
+    EXPECT_EQ(latex.find("\\left["), std::string::npos);
+    expectBalanced(latex);
+}
+
+TEST(StepsLatex, AFailureMessageIsEscaped) {
+    const std::string latex = stepsLatex(recorded({{"1", "4"}, {"2", "1_%"}, {"3", "20"}}));
+    EXPECT_NE(latex.find("\\_\\%"), std::string::npos) << latex;
+    expectBalanced(latex);
+}
+
+} // namespace
