@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QPainter>
@@ -257,9 +258,7 @@ EliminationPlayer::EliminationPlayer(QWidget& window) : QWidget(&window, Qt::Win
     connect(last, &QPushButton::clicked, this, go([this] { return shown->steps.size() - 1; }));
     connect(toWorst, &QPushButton::clicked, this, go([this] { return audit->worst.value_or(0); }));
     // The list takes Up, Down, Home and End itself; Left and Right step too.
-    for (const auto& [key, button] : {std::pair{Qt::Key_Left, previous}, {Qt::Key_Right, next}})
-        connect(new QShortcut(key, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut),
-                &QShortcut::activated, button, &QPushButton::click);
+    list->installEventFilter(this);
     connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& index) {
                 if (index.isValid() && size_t(index.row()) != current)
@@ -279,6 +278,17 @@ EliminationPlayer::EliminationPlayer(QWidget& window) : QWidget(&window, Qt::Win
 }
 
 EliminationPlayer::~EliminationPlayer() = default;
+
+bool EliminationPlayer::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Left || key == Qt::Key_Right) {
+            (key == Qt::Key_Left ? previous : next)->click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
 
 void EliminationPlayer::follow(std::shared_ptr<const SolveSteps> steps) {
     if (steps == shown)

@@ -54,6 +54,10 @@ class EliminationPlayer : public QWidget {
     QPushButton* copyLatex;
     QPushButton* closeButton;
 
+  protected:
+    // Left and Right in the list step back and on.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void showSteps();
     void showExactCells();
