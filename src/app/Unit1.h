@@ -8,8 +8,9 @@
 //                   name, the Tab chain, and how it follows a resize
 //   window_actions  Open, Save, the report, Undo and Redo, made once for keys
 //                   and the point table's menu; Enter pressing a box's button
-//   fit_check_view  the exact check's indicator, panel and tints, and the
-//                   line with a least-squares fit's numbers
+//   fit_check_view  the exact check's indicator, panel and tints, the line
+//                   with a least-squares fit's numbers, and the player of
+//                   the solve's steps (elimination_player)
 //   fit_mode_switch through the points or least squares, and the label
 //                   that says which
 //   point_files     the file dialogs, files read and written whole, drops
@@ -23,11 +24,12 @@
 // "GetCoefficients" that solves. It commits any open cell editor, starts the
 // exact fit on another thread, and runs btnGetCoefficientsClick inside the
 // guard; the handler hands the solver in fitting/ the cell tables of the
-// three grids and puts the Result text it returns into txtResult. An error
-// thrown on the way ends the handler, and what was written stays: the grids
-// show their tables as they now are, and the guard shows the message. Then
-// the check view compares the exact fit with what the solve left, and the
-// history keeps the states before and after as one step.
+// three grids and a record for its steps, and puts the Result text it
+// returns into txtResult. An error thrown on the way ends the handler, and
+// what was written stays: the grids show their tables as they now are, and
+// the guard shows the message. Then the check view compares the exact fit
+// with what the solve left and keeps the steps beside it, and the history
+// keeps the states before and after as one step.
 
 #include "app/window_history.h"
 #include "model/fit_mode.h"
