@@ -5,8 +5,8 @@
 // case at a time under /usr/bin/time -v to read it.
 #include "app/Unit1.h"
 #include "app/point_files.h"
-#include "toolkit/string_grid.h"
 #include "toolkit/error_display.h"
+#include "toolkit/string_grid.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

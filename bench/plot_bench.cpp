@@ -33,7 +33,9 @@ void setUp(TForm1& form, long samples) {
 
 // What the event loop does after a click: Qt Charts hands the previous
 // Draw's chart items to deleteLater.
-void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+void settle() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 void BM_Draw(benchmark::State& state) {
     TForm1 form;
@@ -93,7 +95,8 @@ void BM_DrawWithPointsToFirstFrame(benchmark::State& state) {
 }
 
 // 100,000 samples drawn, then one step of exploring and the frame it shows.
-void exploreStep(benchmark::State& state, QSize size, const std::function<void(QChart&, bool)>& step) {
+void exploreStep(benchmark::State& state, QSize size,
+                 const std::function<void(QChart&, bool)>& step) {
     TForm1 form;
     setUp(form, 100000);
     form.Chart1->resize(size);
@@ -113,7 +116,8 @@ void BM_ZoomStep(benchmark::State& state) {
 }
 
 void BM_PanStep(benchmark::State& state) {
-    exploreStep(state, {553, 337}, [](QChart& chart, bool right) { chart.scroll(right ? 20 : -20, 0); });
+    exploreStep(state, {553, 337},
+                [](QChart& chart, bool right) { chart.scroll(right ? 20 : -20, 0); });
 }
 
 void BM_Repaint1600x1000(benchmark::State& state) {

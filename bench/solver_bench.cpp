@@ -19,11 +19,11 @@
 // BM_LeastSquares is GetCoefficients in least squares, with the check, over
 // many points at a low degree.
 #include "app/Unit1.h"
+#include "fitting/fit_check.h"
 #include "fitting/point_table.h"
 #include "fitting/solve_steps.h"
-#include "toolkit/arithmetic.h"
-#include "fitting/fit_check.h"
 #include "fitting/solver.h"
+#include "toolkit/arithmetic.h"
 #include "toolkit/conversions.h"
 #include "toolkit/round_trip.h"
 #include "toolkit/string_grid.h"
@@ -165,8 +165,8 @@ void BM_Solve(benchmark::State& state) {
     CellTable answers = form.sgdAns1->cells(), coefficients = form.sdgCoefficients->cells();
     SolveSteps steps;
     for (auto _ : state)
-        benchmark::DoNotOptimize(solveCoefficients(points, answers, coefficients,
-                                                   FitMode::throughPoints, &steps));
+        benchmark::DoNotOptimize(
+            solveCoefficients(points, answers, coefficients, FitMode::throughPoints, &steps));
     state.counters["steps"] = double(steps.steps.size());
 }
 

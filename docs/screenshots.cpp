@@ -68,8 +68,8 @@ int main(int argc, char* argv[]) {
     form.switchFit(FitMode::leastSquares);
     form.txtDegree->setText("2");
     form.btnGenerate->click();
-    const double noise[] = {0.8, -1.1, 0.4, 1.5, -0.7, -1.9, 0.9, 0.2, -0.4, 1.7,
-                            -1.2, 0.6, -0.3, 1.1, -1.6, 0.5, 1.3, -0.8, -0.2, 0.7};
+    const double noise[] = {0.8,  -1.1, 0.4,  1.5, -0.7, -1.9, 0.9, 0.2,  -0.4, 1.7,
+                            -1.2, 0.6,  -0.3, 1.1, -1.6, 0.5,  1.3, -0.8, -0.2, 0.7};
     QString points;
     for (int k = 0; k < 20; ++k)
         points += QString("%1\t%2\n").arg(k).arg(2 + 1.5 * k + 0.25 * k * k + 4 * noise[k]);

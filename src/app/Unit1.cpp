@@ -276,8 +276,8 @@ void TForm1::openPoints(const QString& path) {
     const auto busy = busyCursor();
     const bool leastSquares = fitMode->mode() == FitMode::leastSquares;
     guarded([&] {
-        const PointFile file = PointFiles::read(
-            path, leastSquares ? size_t(kMaxLeastSquaresPoints) : size_t(kMaxDegree) + 1);
+        const PointFile file = PointFiles::read(path, leastSquares ? size_t(kMaxLeastSquaresPoints)
+                                                                   : size_t(kMaxDegree) + 1);
         const std::vector<std::array<std::string, 2>>& points = file.points;
         history.record("Open", [&] {
             const auto show = qScopeGuard([this] { showGrids(); });
@@ -331,9 +331,8 @@ void TForm1::btnGenerateClick() {
 }
 
 void TForm1::btnAddClick() {
-    if (const auto next =
-            addPoint(sgdResult->cells(), sgdResult->row(), Text(*txtX), Text(*txtFx), pointCount,
-                     fitMode->mode()))
+    if (const auto next = addPoint(sgdResult->cells(), sgdResult->row(), Text(*txtX), Text(*txtFx),
+                                   pointCount, fitMode->mode()))
         sgdResult->setRow(*next);
 }
 

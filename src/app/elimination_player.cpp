@@ -76,7 +76,8 @@ class StepListModel : public QAbstractListModel {
         const bool failed = !shown->failure.empty() && k + 1 == shown->steps.size();
         const bool off = audit && audit->steps[k].fewestKept < kSingleDigits - 2;
         if (role == Qt::DisplayRole) {
-            QString text = QString("%1. %2").arg(k + 1).arg(QString::fromStdString(caption(*shown, k)));
+            QString text =
+                QString("%1. %2").arg(k + 1).arg(QString::fromStdString(caption(*shown, k)));
             if (failed)
                 text += ": " + QString::fromStdString(shown->failure);
             return text;
@@ -107,11 +108,11 @@ class StepGridModel : public QAbstractTableModel {
         changedRow = step.kind == SolveStep::Kind::substitute ? 0 : step.row;
         if (step.kind == SolveStep::Kind::build)
             changedRow = 0;
-        pivotRow = step.kind == SolveStep::Kind::divide ? step.row
+        pivotRow = step.kind == SolveStep::Kind::divide     ? step.row
                    : step.kind == SolveStep::Kind::subtract ? step.pivotRow
                                                             : 0;
-        finishedThrough = step.kind == SolveStep::Kind::divide     ? step.row - 1
-                          : step.kind == SolveStep::Kind::subtract ? step.pivotRow
+        finishedThrough = step.kind == SolveStep::Kind::divide       ? step.row - 1
+                          : step.kind == SolveStep::Kind::subtract   ? step.pivotRow
                           : step.kind == SolveStep::Kind::substitute ? table.rowCount()
                                                                      : 0;
         notes.clear();
@@ -146,7 +147,8 @@ class StepGridModel : public QAbstractTableModel {
             if (row == changedRow && notes.contains(col))
                 return attentionTint(palette);
             if (row == changedRow)
-                return mixed(palette.color(QPalette::Base), palette.color(QPalette::Highlight), 0.18);
+                return mixed(palette.color(QPalette::Base), palette.color(QPalette::Highlight),
+                             0.18);
             return {};
         case Qt::ForegroundRole:
             if (row <= finishedThrough && row != changedRow)
@@ -327,9 +329,9 @@ void EliminationPlayer::showStep(size_t k) {
     if (!shown || k >= shown->steps.size())
         return;
     current = k;
-    gridModel->show(systemAfter(*shown, k), shown->steps[k],
-                    audit ? &audit->steps[k] : nullptr);
-    position->setText(QString("step %1 of %2").arg(countText(k + 1), countText(shown->steps.size())));
+    gridModel->show(systemAfter(*shown, k), shown->steps[k], audit ? &audit->steps[k] : nullptr);
+    position->setText(
+        QString("step %1 of %2").arg(countText(k + 1), countText(shown->steps.size())));
     const QModelIndex index = listModel->index(int(k));
     if (list->currentIndex() != index) {
         list->setCurrentIndex(index);
@@ -337,9 +339,8 @@ void EliminationPlayer::showStep(size_t k) {
     }
     if (const SolveStep& step = shown->steps[k];
         step.kind != SolveStep::Kind::build && step.kind != SolveStep::Kind::substitute) {
-        grid->scrollTo(gridModel->index(step.row - 1, step.kind == SolveStep::Kind::divide
-                                                           ? step.row
-                                                           : step.pivotRow));
+        grid->scrollTo(gridModel->index(
+            step.row - 1, step.kind == SolveStep::Kind::divide ? step.row : step.pivotRow));
     }
     showExactCells();
 }
@@ -355,7 +356,8 @@ void EliminationPlayer::showExactCells() {
     exactCells->setRowCount(int(step->cells.size()));
     for (int r = 0; r < int(step->cells.size()); ++r) {
         const CellAudit& cell = step->cells[size_t(r)];
-        const QString kept = QString("kept %1 of %2 digits").arg(cell.keptDigits).arg(kSingleDigits);
+        const QString kept =
+            QString("kept %1 of %2 digits").arg(cell.keptDigits).arg(kSingleDigits);
         const QString texts[] = {QString::fromStdString(cell.where),
                                  QString::fromStdString(cell.single),
                                  QString::fromStdString(cell.exact), kept};

@@ -62,7 +62,8 @@ std::vector<Decimal> valuesAt(const std::vector<Decimal>& coefficients,
         e = std::min(e, c.exponent);
     std::vector<mpz_class> terms(n + 1);
     for (size_t i = 0; i <= n; ++i)
-        terms[i] = coefficients[i].digits * powerOfTen(coefficients[i].exponent - e + long(n - i) * m);
+        terms[i] =
+            coefficients[i].digits * powerOfTen(coefficients[i].exponent - e + long(n - i) * m);
     mpz_class sum;
     for (const Decimal& x : xs) {
         const mpz_class scaled = x.digits * powerOfTen(x.exponent + m);

@@ -19,4 +19,4 @@ std::optional<std::vector<Decimal>> interpolate(const std::vector<mpq_class>& xs
 // The polynomial with these coefficients, lowest power first, at each x;
 // exactly, in integers scaled by powers of ten.
 std::vector<Decimal> valuesAt(const std::vector<Decimal>& coefficients,
-                                const std::vector<Decimal>& xs);
+                              const std::vector<Decimal>& xs);

@@ -16,12 +16,12 @@
 struct ExactFit::Numbers {
     CellTable points{0, 0};
     FitMode mode = FitMode::throughPoints;
-    int degree = 0; // least squares: the degree fitted
+    int degree = 0;        // least squares: the degree fitted
     std::vector<int> rows; // of each point
     std::vector<Decimal> xs, fxs;
-    std::optional<PointSums> sums;      // least squares
+    std::optional<PointSums> sums;          // least squares
     std::vector<long double> xNear, fxNear; // least squares: the points, to 64 bits
-    std::vector<mpq_class> coefficients; // empty when there is no fit
+    std::vector<mpq_class> coefficients;    // empty when there is no fit
     std::optional<NoExactFit> noFit;
     bool unchecked = false; // no fit, because the check cannot read a number or settle
 };

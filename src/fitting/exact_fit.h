@@ -35,10 +35,10 @@ struct PointCheck {
 struct FitStatistics {
     size_t points = 0;
     std::string shownSquares, exactSquares; // Σ (p(x) - f(x))², the squared error
-    std::string shownR2, exactR2;           // 1 - that / Σ (f(x) - mean)²; "-" when all f(x) agree
-    std::string shownRms;                   // sqrt(squared error / points)
-    std::optional<size_t> largest;          // the point with the largest residual
-    std::string largestResidual;            // its magnitude
+    std::string shownR2, exactR2;  // 1 - that / Σ (f(x) - mean)²; "-" when all f(x) agree
+    std::string shownRms;          // sqrt(squared error / points)
+    std::optional<size_t> largest; // the point with the largest residual
+    std::string largestResidual;   // its magnitude
 };
 
 // Why there is no exact fit to compare with.

@@ -59,9 +59,9 @@ CellAudit audit(std::string where, double single, const mpq_class& exact) {
         relative = mpq_class(error / abs(exact)).get_d();
     else if (sgn(error) != 0)
         relative = 1;
-    const int kept = relative == 0 ? kSingleDigits
-                                   : std::clamp(int(std::floor(-std::log10(relative))), 0,
-                                                kSingleDigits);
+    const int kept = relative == 0
+                         ? kSingleDigits
+                         : std::clamp(int(std::floor(-std::log10(relative))), 0, kSingleDigits);
     return {std::move(where), FloatToStr(single), roundedText(exact), kept, relative > 1e-5};
 }
 
@@ -103,8 +103,8 @@ ExactSteps exactSteps(const SolveSteps& steps) {
         for (int c = 0; c <= unknowns; ++c)
             if (readsAsNumber(built.cell(c, r)))
                 try {
-                    build.cells.push_back(
-                        audit(where(c), StrToFloat(built.cell(c, r)), system[size_t(r - 1)][size_t(c)]));
+                    build.cells.push_back(audit(where(c), StrToFloat(built.cell(c, r)),
+                                                system[size_t(r - 1)][size_t(c)]));
                 } catch (const EConvertError&) {
                     // beyond a double: no single value to compare
                 }
@@ -134,7 +134,8 @@ ExactSteps exactSteps(const SolveSteps& steps) {
         StepAudit changed;
         for (int c = 0; c <= unknowns; ++c)
             try {
-                changed.cells.push_back(audit(where(c), value(c, step.row), system[row][size_t(c)]));
+                changed.cells.push_back(
+                    audit(where(c), value(c, step.row), system[row][size_t(c)]));
             } catch (const EConvertError&) {
             }
         note(exact, k, std::move(changed));

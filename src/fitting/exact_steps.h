@@ -14,10 +14,10 @@
 inline constexpr int kSingleDigits = 7;
 
 struct CellAudit {
-    std::string where;        // the cell's column: "Answer", a letter; or the coefficient
+    std::string where;         // the cell's column: "Answer", a letter; or the coefficient
     std::string single, exact; // 15 significant digits each
-    int keptDigits;           // of kSingleDigits, the single-precision value agrees with the exact one
-    bool off;                 // by more than 1e-5, relative
+    int keptDigits; // of kSingleDigits, the single-precision value agrees with the exact one
+    bool off;       // by more than 1e-5, relative
 };
 
 struct StepAudit {

@@ -16,8 +16,7 @@ bool FitCheck::lastFitIs(const CellTable& sgdResult, const CellTable& sdgCoeffic
            lastFit->madeFrom(sgdResult);
 }
 
-void FitCheck::prepare(const CellTable& sgdResult, const CellTable& sdgCoefficients,
-                       FitMode mode) {
+void FitCheck::prepare(const CellTable& sgdResult, const CellTable& sdgCoefficients, FitMode mode) {
     if (pending.valid() || lastFitIs(sgdResult, sdgCoefficients, mode))
         return;
     pending = std::async(std::launch::async,

@@ -59,12 +59,12 @@ FitReport describeLeastSquares(FitReport report, const std::string& worstLetter,
         return report;
     }
     const int lost = 7 - std::min(report.digitsKept, 7);
-    const std::string lostText =
-        IntToStr(lost) + " of the 7 digits single precision carries";
+    const std::string lostText = IntToStr(lost) + " of the 7 digits single precision carries";
     report.summary = "The shown coefficients are off: " + worstLetter + " by " +
                      report.worstDifference + "; the single-precision normal equations lost " +
                      lostText + "." + numbers + " Click for the exact fit.";
-    report.reason = precision + ", and they square how much the points' powers resemble each "
+    report.reason = precision +
+                    ", and they square how much the points' powers resemble each "
                     "other: the shown coefficients lost " +
                     lostText + ". " + worstLetter + " is off by " + report.worstDifference +
                     " where the largest exact coefficient is " + report.largestExact +
@@ -164,16 +164,16 @@ std::string reportText(const FitReport& report) {
     for (const PointCheck& p : report.points)
         points.push_back({p.x, p.fx, p.shownValue, p.miss});
     std::string text = cellBlockText(coefficients);
-    for (const CellBlock& more : {points, report.statistics ? statisticsBlock(*report.statistics)
-                                                            : CellBlock()})
+    for (const CellBlock& more :
+         {points, report.statistics ? statisticsBlock(*report.statistics) : CellBlock()})
         if (!more.empty())
             text += '\n' + cellBlockText(more);
     return text;
 }
 
 std::string statisticsLine(const FitStatistics& fit) {
-    std::string line = IntToStr(int(fit.points)) + " points, R² " + fit.shownR2 +
-                       ", RMS residual " + fit.shownRms;
+    std::string line =
+        IntToStr(int(fit.points)) + " points, R² " + fit.shownR2 + ", RMS residual " + fit.shownRms;
     if (fit.largest)
         line += ", largest residual " + fit.largestResidual;
     return line;

@@ -24,8 +24,8 @@ inline constexpr std::array<const char*, 4> kPointColumns = {"x", "f(x)", "Shown
                                                              "Miss"};
 
 // In least squares the points' last column is their residual.
-inline constexpr std::array<const char*, 4> kResidualColumns = {"x", "f(x)",
-                                                                "Shown polynomial at x", "Residual"};
+inline constexpr std::array<const char*, 4> kResidualColumns = {
+    "x", "f(x)", "Shown polynomial at x", "Residual"};
 const std::array<const char*, 4>& pointColumns(const FitReport& report);
 
 // The report's tables, tab-separated as the grids copy, one after the other:

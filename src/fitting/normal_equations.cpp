@@ -21,9 +21,8 @@ const char* columnName(int col) {
 // reduce to single precision.
 std::string sumText(const Decimal& sum, const std::string& what, size_t points) {
     std::string text = roundedText(sum);
-    const std::string said =
-        "The sum of " + what + " over the " + IntToStr(int(points)) + " points is " +
-        roundedText(sum, 6);
+    const std::string said = "The sum of " + what + " over the " + IntToStr(int(points)) +
+                             " points is " + roundedText(sum, 6);
     double value = 0;
     try {
         value = StrToFloat(text);
@@ -51,11 +50,11 @@ void buildNormalEquations(const CellTable& sgdResult, CellTable& sgdAns1) {
         const auto [row, col] = *points.unread;
         const std::string& text = sgdResult.cell(col, row);
         CellToFloat(text, "Points", row, columnName(col)); // raises for text that is no number
-        throw EConvertError("Least squares reads numbers of at most " +
-                            IntToStr(kMaxExactDigits) + " significant digits, from 1E-" +
-                            IntToStr(kMaxExactExponent) + " to 1E" + IntToStr(kMaxExactExponent) +
-                            " in size; Points, row " + IntToStr(row) + ", " + columnName(col) +
-                            " is " + quotedText(text) + ".");
+        throw EConvertError("Least squares reads numbers of at most " + IntToStr(kMaxExactDigits) +
+                            " significant digits, from 1E-" + IntToStr(kMaxExactExponent) +
+                            " to 1E" + IntToStr(kMaxExactExponent) + " in size; Points, row " +
+                            IntToStr(row) + ", " + columnName(col) + " is " + quotedText(text) +
+                            ".");
     }
     const size_t unknowns = size_t(degree) + 1;
     if (points.distinctXs < unknowns)

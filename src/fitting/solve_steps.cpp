@@ -41,14 +41,14 @@ std::string caption(const SolveSteps& steps, size_t k) {
     }
     const size_t letter = size_t(step.row - 1);
     std::string text = (letter < steps.letters.size() ? steps.letters[letter] : "?") + " = ";
-    const size_t end =
-        k + 1 < steps.steps.size() ? steps.steps[k + 1].terms : steps.terms.size();
+    const size_t end = k + 1 < steps.steps.size() ? steps.steps[k + 1].terms : steps.terms.size();
     if (step.terms >= end)
         return text + "…";
     text += FloatToStr(steps.terms[step.terms]);
     const size_t pairs = (end - step.terms - 1) / 2;
     for (size_t t = 0; t < pairs && t < kShownTerms; ++t) {
-        const double a = steps.terms[step.terms + 1 + 2 * t], b = steps.terms[step.terms + 2 + 2 * t];
+        const double a = steps.terms[step.terms + 1 + 2 * t],
+                     b = steps.terms[step.terms + 2 + 2 * t];
         text += minusTimes(a, FloatToStr(b));
     }
     if (pairs > kShownTerms)

@@ -19,9 +19,9 @@
 struct SolveStep {
     enum class Kind : std::uint8_t { build, divide, subtract, substitute };
     Kind kind;
-    int row;       // the answer grid's row it changed; substitute: the coefficient's row
-    int pivotRow;  // subtract: the row subtracted
-    double operand; // divide: the pivot; subtract: the factor; substitute: the value written
+    int row;          // the answer grid's row it changed; substitute: the coefficient's row
+    int pivotRow;     // subtract: the row subtracted
+    double operand;   // divide: the pivot; subtract: the factor; substitute: the value written
     size_t terms = 0; // substitute: where its terms start in SolveSteps::terms
 };
 
@@ -30,7 +30,7 @@ struct SolveSteps {
     // Back substitution: for each coefficient, its right-hand side, then each
     // term's pair (a, b) in the order subtracted.
     std::vector<double> terms;
-    std::string failure; // the message of the error that ended the solve, if one did
+    std::string failure;                // the message of the error that ended the solve, if one did
     PackedTable built{CellTable(0, 0)}; // the answer grid as Build left it
     // The points and the fit, kept for the exact counterpart while the system
     // is small enough to work out exactly (kMaxExactUnknowns).
@@ -78,4 +78,6 @@ CellTable systemAfter(const SolveSteps& steps, size_t k);
 
 // Replays the elimination from the built system, calling `done` after each
 // step with the grid's values then.
-void replay(const SolveSteps& steps, const std::function<void(size_t step, const std::function<double(int, int)>& value)>& done);
+void replay(
+    const SolveSteps& steps,
+    const std::function<void(size_t step, const std::function<double(int, int)>& value)>& done);

@@ -41,8 +41,7 @@ void eliminate(CellTable& sgdAns1, StepHook* hook = nullptr);
 // Solves the reduced system from the bottom up into column 1 of
 // sdgCoefficients, row c for the coefficient of x^(c-1). All or nothing: when
 // it fails part-way, the column gets its old values back.
-void backSubstitute(const CellTable& sgdAns1, CellTable& sdgCoefficients,
-                    StepHook* hook = nullptr);
+void backSubstitute(const CellTable& sgdAns1, CellTable& sdgCoefficients, StepHook* hook = nullptr);
 
 // "2 + 3x^1 + -2x^2 + 1x^3": the values as they stand, lowest power first.
 std::string resultText(const CellTable& sdgCoefficients);

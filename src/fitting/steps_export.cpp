@@ -91,8 +91,7 @@ std::string latexMatrix(const std::vector<Row>& rows) {
     if (rows.empty())
         return "";
     const size_t unknowns = rows[0].size() - 1;
-    std::string text =
-        "\\left[\\begin{array}{" + std::string(unknowns, 'r') + "|r}\n";
+    std::string text = "\\left[\\begin{array}{" + std::string(unknowns, 'r') + "|r}\n";
     for (size_t r = 0; r < rows.size(); ++r) {
         for (size_t c = 1; c <= unknowns; ++c)
             text += latexNumber(rows[r][c]) + " & ";

@@ -9,10 +9,10 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QToolTip>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSvgGenerator>
+#include <QToolTip>
 #include <QWheelEvent>
 
 ChartView::ChartView(QChart* chart, QWidget* parent) : QChartView(chart, parent) {

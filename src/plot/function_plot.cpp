@@ -234,7 +234,8 @@ void drawFunction(QChart& chart, std::string_view minText, std::string_view maxT
     if (sgdResult)
         reading = std::async(std::launch::async, [sgdResult] { return markedPoints(*sgdResult); });
     const auto show = qScopeGuard([&] {
-        std::vector<MarkedPoint> marked = reading.valid() ? reading.get() : std::vector<MarkedPoint>();
+        std::vector<MarkedPoint> marked =
+            reading.valid() ? reading.get() : std::vector<MarkedPoint>();
         if (coefficients)
             fitTo(marked, *coefficients);
         else

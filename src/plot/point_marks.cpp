@@ -155,9 +155,8 @@ std::optional<QString> PointMarks::describeNear(QPointF position, double reach) 
         return std::nullopt;
     const MarkedPoint& point = *nearest;
     const auto number = [](double value) { return QString::fromStdString(FloatToStr(value)); };
-    QString text = QString("Row %1\nx = %2\nf(x) = %3")
-                       .arg(point.row)
-                       .arg(number(point.x), number(point.fx));
+    QString text =
+        QString("Row %1\nx = %2\nf(x) = %3").arg(point.row).arg(number(point.x), number(point.fx));
     if (point.fitted)
         text += QString("\nfitted = %1\nresidual = %2")
                     .arg(number(*point.fitted), number(*point.fitted - point.fx));

@@ -33,8 +33,9 @@ class EliminationPlayerTest : public TarvelTest {
         QStringList boxes;
         for (QLineEdit* box : form.findChildren<QLineEdit*>())
             boxes << box->text();
-        return {form.sgdResult->cells(), form.sdgCoefficients->cells(), form.sgdAns1->cells(),
-                boxes, TForm1State::pointCount(form), TForm1State::degree(form)};
+        return {form.sgdResult->cells(),       form.sdgCoefficients->cells(),
+                form.sgdAns1->cells(),         boxes,
+                TForm1State::pointCount(form), TForm1State::degree(form)};
     }
 
     TForm1 form;

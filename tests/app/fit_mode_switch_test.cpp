@@ -16,9 +16,9 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QToolButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <QUndoStack>
 
 namespace {
@@ -88,7 +88,8 @@ TEST_F(FitModeSwitchTest, TheDefaultPointsInLeastSquaresAreOffUntilTheExactValue
         "the single-precision normal equations lost 4 of the 7 digits"))
         << form.checkView->indicator->toolTip().toStdString();
     EXPECT_TRUE(form.checkView->fitLine->isVisibleTo(&form));
-    EXPECT_TRUE(form.checkView->fitLine->text().startsWith("4 points, R² 1, RMS residual 3.0399E-5"))
+    EXPECT_TRUE(
+        form.checkView->fitLine->text().startsWith("4 points, R² 1, RMS residual 3.0399E-5"))
         << form.checkView->fitLine->text().toStdString();
 
     form.checkView->indicator->trigger();
@@ -122,7 +123,8 @@ TEST_F(FitModeSwitchTest, AHundredThousandRowsOpenSolveAndDraw) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     for (int k = 0; k < kMaxLeastSquaresPoints; ++k) {
         const double x = k / 10000.0;
-        file.write(QString("%1,%2\n").arg(x).arg(1 + 2 * x - 0.01 * x * x + (k % 3) * 0.1).toUtf8());
+        file.write(
+            QString("%1,%2\n").arg(x).arg(1 + 2 * x - 0.01 * x * x + (k % 3) * 0.1).toUtf8());
     }
     file.close();
     switchTo(FitMode::leastSquares);

@@ -304,7 +304,7 @@ class Interaction : public TarvelTest {
             form.openPoints(path);
             return "open " + QFileInfo(path).fileName().toStdString();
         }
-        if (chance(0.03)) { // Ctrl+L: the other fit
+        if (chance(0.03)) {        // Ctrl+L: the other fit
             typedIntoTable = true; // switching back drops rows
             form.txtDegree->setFocus();
             QTest::keyClick(form.txtDegree, Qt::Key_L, Qt::ControlModifier);

@@ -59,7 +59,8 @@ mpq_class polynomialAt(const std::vector<mpq_class>& c, const mpq_class& x) {
 }
 
 TEST(PointSums, AreTheExactSumsOfTheDecimalTexts) {
-    const auto xs = decimals({"0.1", "-2.5", "1e-3", "7"}), ys = decimals({"3", "0.7", "-1.25", "2"});
+    const auto xs = decimals({"0.1", "-2.5", "1e-3", "7"}),
+               ys = decimals({"3", "0.7", "-1.25", "2"});
     const PointSums sums = pointSums(xs, ys, 2);
     ASSERT_EQ(sums.powers.size(), 5u);
     ASSERT_EQ(sums.weighted.size(), 3u);

@@ -79,8 +79,8 @@ TEST_F(NormalEquationsTest, TheSameEliminationReducesThemAsThroughThePoints) {
     const double expected[] = {1.9995, 3.0008, -2.0003, 1.00004};
     for (size_t k = 0; k < 4; ++k)
         EXPECT_NEAR(StrToFloat(values[k]), expected[k], 5e-5) << k;
-    EXPECT_EQ(result, values[0] + " + " + values[1] + "x^1 + " + values[2] + "x^2 + " + values[3] +
-                          "x^3");
+    EXPECT_EQ(result,
+              values[0] + " + " + values[1] + "x^1 + " + values[2] + "x^2 + " + values[3] + "x^3");
 }
 
 TEST_F(NormalEquationsTest, ANoiselessQuadraticAtTwentyPointsGivesItsCoefficients) {

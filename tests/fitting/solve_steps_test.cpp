@@ -24,7 +24,8 @@ class SolveStepsTest : public ::testing::Test, public SolvedGrids {
             letters.push_back({std::string(1, char('A' + k)), ""});
         coefficients = tableOf(2, letters);
         try {
-            result = solveCoefficients(points, answers, coefficients, FitMode::throughPoints, &steps);
+            result =
+                solveCoefficients(points, answers, coefficients, FitMode::throughPoints, &steps);
         } catch (const Exception& error) {
             return error.what();
         }
@@ -42,11 +43,11 @@ class SolveStepsTest : public ::testing::Test, public SolvedGrids {
 
 TEST_F(SolveStepsTest, TheDefaultPointsGiveTheWorkedExamplesStepsInOrder) {
     ASSERT_EQ(solveRecording(kDefaultPoints), "");
-    EXPECT_EQ(captions(), (Texts{"Build", "Row 1 ÷ 1", "Row 2 − 1 × Row 1", "Row 3 − 1 × Row 1",
-                                 "Row 4 − 1 × Row 1", "Row 2 ÷ 1", "Row 3 − 2 × Row 2",
-                                 "Row 4 − 3 × Row 2", "Row 3 ÷ 2", "Row 4 − 6 × Row 3",
-                                 "Row 4 ÷ 6", "D = 1", "C = 4 − 6 × 1", "B = 4 − 7 × 1 − 3 × -2",
-                                 "A = 4 − 1 × 1 − 1 × -2 − 1 × 3"}));
+    EXPECT_EQ(captions(),
+              (Texts{"Build", "Row 1 ÷ 1", "Row 2 − 1 × Row 1", "Row 3 − 1 × Row 1",
+                     "Row 4 − 1 × Row 1", "Row 2 ÷ 1", "Row 3 − 2 × Row 2", "Row 4 − 3 × Row 2",
+                     "Row 3 ÷ 2", "Row 4 − 6 × Row 3", "Row 4 ÷ 6", "D = 1", "C = 4 − 6 × 1",
+                     "B = 4 − 7 × 1 − 3 × -2", "A = 4 − 1 × 1 − 1 × -2 − 1 × 3"}));
     EXPECT_EQ(steps.failure, "");
 }
 
@@ -69,8 +70,9 @@ TEST_F(SolveStepsTest, EveryStepsSystemIsTheReferencesAfterAsManyOperations) {
         Grid rows;
         const int n = size(random);
         for (int k = 0; k < n; ++k)
-            rows.push_back({std::to_string(digit(random)) + "." + std::to_string(std::abs(digit(random))),
-                            std::to_string(digit(random))});
+            rows.push_back(
+                {std::to_string(digit(random)) + "." + std::to_string(std::abs(digit(random))),
+                 std::to_string(digit(random))});
         solveRecording(rows);
         const CellTable built = steps.built.unpack();
         for (size_t k = 0; k < steps.steps.size(); ++k) {

@@ -298,7 +298,8 @@ TEST(Elimination, LeavesEveryCellAsTheTextByTextEliminationDoes) {
             for (int c = 0; c < cols; ++c)
                 grid.setCell(c, r, randomText(random, c));
         CellTable expected = grid;
-        const std::string expectedError = run([](CellTable& g) { referenceEliminate(g); }, expected);
+        const std::string expectedError =
+            run([](CellTable& g) { referenceEliminate(g); }, expected);
         const std::string error = run([](CellTable& g) { eliminate(g); }, grid);
         ASSERT_EQ(error, expectedError) << "system " << system;
         ASSERT_EQ(dataRows(grid), dataRows(expected)) << "system " << system;

@@ -42,9 +42,9 @@ TEST_F(PointMarksTest, MarksThePointsInRangeWhereTheyStandAfterZoomAndPan) {
     const PointMarks* marks = PointMarks::of(*view.chart());
     ASSERT_TRUE(marks);
     EXPECT_EQ(view.chart()->series().size(), 1) << "an overlay, not a series";
-    for (const auto& explore : {std::function<void()>([] {}),
-                                std::function<void()>([&] { view.chart()->zoom(1.7); }),
-                                std::function<void()>([&] { view.chart()->scroll(35, -20); })}) {
+    for (const auto& explore :
+         {std::function<void()>([] {}), std::function<void()>([&] { view.chart()->zoom(1.7); }),
+          std::function<void()>([&] { view.chart()->scroll(35, -20); })}) {
         explore();
         const std::vector<PointMarks::Placed> placed = marks->placed();
         ASSERT_EQ(placed.size(), 2u) << "x = 7 is outside the drawn range; row 2 is no point";
