@@ -60,6 +60,9 @@ FitCheckPanel::FitCheckPanel(QWidget* parent) : QFrame(parent) {
     pointTable = table(this, "Points and the shown polynomial", kPointColumns);
     reason = new QLabel(this);
     reason->setWordWrap(true);
+    fitNumbers = new QLabel(this);
+    fitNumbers->setObjectName("Least-squares numbers");
+    fitNumbers->setWordWrap(true);
     copyButton = new QPushButton("Copy", this);
     useButton = new QPushButton("Use exact values", this);
     stepsButton = new QPushButton("Steps…", this);
@@ -75,6 +78,7 @@ FitCheckPanel::FitCheckPanel(QWidget* parent) : QFrame(parent) {
     layout->addWidget(summary);
     layout->addWidget(coefficientTable, 1);
     layout->addWidget(pointTable, 1);
+    layout->addWidget(fitNumbers);
     layout->addWidget(reason);
     layout->addLayout(buttons);
 
@@ -93,6 +97,16 @@ FitCheckPanel::FitCheckPanel(QWidget* parent) : QFrame(parent) {
 void FitCheckPanel::showReport(const FitReport& report) {
     summary->setText(QString::fromStdString(report.summary));
     reason->setText(QString::fromStdString(report.reason));
+    fitNumbers->setVisible(report.statistics.has_value());
+    if (const auto& fit = report.statistics)
+        fitNumbers->setText(QString("Over %1 points: squared error %2 shown, %3 exact; R² %4 "
+                                    "shown, %5 exact; RMS residual %6 shown.")
+                                .arg(fit->points)
+                                .arg(QString::fromStdString(fit->shownSquares),
+                                     QString::fromStdString(fit->exactSquares),
+                                     QString::fromStdString(fit->shownR2),
+                                     QString::fromStdString(fit->exactR2),
+                                     QString::fromStdString(fit->shownRms)));
     std::vector<std::vector<std::string>> rows;
     std::vector<bool> off;
     for (const CoefficientCheck& c : report.coefficients) {

@@ -28,6 +28,7 @@ class FitCheckPanel : public QFrame {
     QTableWidget* coefficientTable;
     QTableWidget* pointTable;
     QLabel* reason;
+    QLabel* fitNumbers; // least squares: both fits' squared errors and R²
     QPushButton* copyButton;
     QPushButton* useButton;
     QPushButton* stepsButton; // the elimination step by step

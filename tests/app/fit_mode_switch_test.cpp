@@ -94,6 +94,9 @@ TEST_F(FitModeSwitchTest, TheDefaultPointsInLeastSquaresAreOffUntilTheExactValue
 
     form.checkView->indicator->trigger();
     EXPECT_EQ(form.checkView->panel->pointTable->horizontalHeaderItem(3)->text(), "Residual");
+    EXPECT_TRUE(form.checkView->panel->fitNumbers->text().startsWith(
+        "Over 4 points: squared error 3.69639E-9 shown, 0 exact; R² 1 shown, 1 exact"))
+        << form.checkView->panel->fitNumbers->text().toStdString();
     form.checkView->panel->useButton->click();
     EXPECT_EQ(columnTexts(form.sdgCoefficients->cells(), 1), (Texts{"2", "3", "-2", "1"}));
     EXPECT_EQ(verdict(), "Exact check: agrees");

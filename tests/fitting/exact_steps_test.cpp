@@ -71,3 +71,22 @@ TEST(ExactSteps, BigSystemsSaySoInsteadOfWaiting) {
 }
 
 } // namespace
+
+namespace {
+
+// Least squares replays its normal equations against their exact sums.
+TEST(ExactSteps, LeastSquaresFollowsTheExactNormalEquations) {
+    CellTable points = tableOf(2, {{"1", "4"}, {"2", "8"}, {"3", "20"}, {"4", "46"}, {"", ""}});
+    CellTable answers(5, 2),
+        coefficients = tableOf(2, {{"A", ""}, {"B", ""}, {"C", ""}, {"D", ""}});
+    SolveSteps steps;
+    solveCoefficients(points, answers, coefficients, FitMode::leastSquares, &steps);
+    const ExactSteps exact = exactSteps(steps);
+    EXPECT_EQ(exact.unavailable, "");
+    ASSERT_EQ(exact.steps[0].cells.size(), 20u) << "the normal equations, built";
+    EXPECT_EQ(exact.steps[0].cells[0].exact, "78");
+    EXPECT_EQ(exact.steps.back().cells.at(0).exact, "2") << "A of the exact fit";
+    EXPECT_GE(exact.mostLost, 3) << "what the check's tooltip reports, step by step";
+}
+
+} // namespace

@@ -94,6 +94,24 @@ TEST_F(NormalEquationsTest, ANoiselessQuadraticAtTwentyPointsGivesItsCoefficient
     EXPECT_NEAR(StrToFloat(values[2]), 3, 1e-5);
 }
 
+// A noisy quadratic: the shown fit agrees with the exact one to the 1e-5
+// that single precision keeps here.
+TEST_F(NormalEquationsTest, ANoisySetAgreesWithItsExactFitToFiveDigits) {
+    const Grid rows = {{"-3", "19.1"}, {"-2", "9.2"}, {"-1", "2.9"},  {"0", "1.1"},
+                       {"1", "2.8"},   {"2", "9.1"},  {"3.5", "25.3"}};
+    solveLeastSquares(rows, 2);
+    const Texts values = columnTexts(coefficients, 1);
+    // The normal equations 7A + 0.5B + 31.25C = 69.5, 0.5A + 31.25B + 15.875C
+    // = 30.95 and 31.25A + 15.875B + 265.0625C = 560.725, solved in fractions
+    // and rounded here to 17 digits.
+    EXPECT_EQ(dataRows(built(rows, 2)), (Grid{{"69.5", "7", "0.5", "31.25"},
+                                              {"30.95", "0.5", "31.25", "15.875"},
+                                              {"560.725", "31.25", "15.875", "265.0625"}}));
+    const double exact[] = {1.0060073333668191, -0.041348612376790585, 1.9993159351238612};
+    for (size_t k = 0; k < 3; ++k)
+        EXPECT_NEAR(StrToFloat(values[k]), exact[k], 1e-5 * exact[2]) << k;
+}
+
 TEST_F(NormalEquationsTest, BlankRowsAreSkippedAndAnyOtherRowIsAPoint) {
     const Grid withGaps = {{"1", "4"}, {"", ""}, {"2", "8"}, {"  ", ""}, {"3", "20"}, {"4", "46"}};
     EXPECT_EQ(built(withGaps, 3), built(kDefaultPoints, 3));

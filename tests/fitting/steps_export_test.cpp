@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <regex>
+#include <vector>
 
 namespace {
 
@@ -48,15 +48,19 @@ TEST(StepsText, AFailureEndsItWithTheMessage) {
 // Every \begin has its \end, in order, and braces balance.
 void expectBalanced(const std::string& latex) {
     std::vector<std::string> open;
-    const std::regex environment(R"(\\(begin|end)\{([a-z*]+)\})");
-    for (auto it = std::sregex_iterator(latex.begin(), latex.end(), environment);
-         it != std::sregex_iterator(); ++it) {
-        if ((*it)[1] == "begin") {
-            open.push_back((*it)[2]);
-        } else {
-            ASSERT_FALSE(open.empty()) << "\\end{" << (*it)[2] << "} without its begin";
-            EXPECT_EQ(open.back(), (*it)[2]);
-            open.pop_back();
+    for (size_t at = latex.find('\\'); at != std::string::npos; at = latex.find('\\', at + 1)) {
+        for (const std::string word : {"begin{", "end{"}) {
+            if (latex.compare(at + 1, word.size(), word) != 0)
+                continue;
+            const size_t start = at + 1 + word.size();
+            const std::string name = latex.substr(start, latex.find('}', start) - start);
+            if (word == "begin{") {
+                open.push_back(name);
+            } else {
+                ASSERT_FALSE(open.empty()) << "\\end{" << name << "} without its begin";
+                EXPECT_EQ(open.back(), name);
+                open.pop_back();
+            }
         }
     }
     EXPECT_TRUE(open.empty());
