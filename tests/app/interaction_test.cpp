@@ -1,12 +1,13 @@
 // Drives the real window offscreen as a user would, with random texts in every
 // box and cell, random clicks, selections, page switches, switches between
-// the fits, pastes, undo and redo, and checks after every action what no input
-// may break, and after each seed that undoing every step gives back the
-// start. Seeded and reproducible:
+// the fits, walks through the steps, pastes, undo and redo, and checks after
+// every action what no input may break, and after each seed that undoing
+// every step gives back the start. Seeded and reproducible:
 //
 //   TARVEL_SEEDS=1,2,3 TARVEL_ACTIONS=200000 build/tests/interaction_tests
 //
 // runs the long mode; a failure names its seed and action.
+#include "app/elimination_player.h"
 #include "app/fit_check_view.h"
 #include "app/fit_mode_switch.h"
 #include "support/tarvel_test.h"
