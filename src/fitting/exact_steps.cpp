@@ -81,9 +81,9 @@ void note(ExactSteps& exact, size_t k, StepAudit audit) {
 ExactSteps exactSteps(const SolveSteps& steps) {
     ExactSteps exact;
     exact.steps.resize(steps.steps.size());
-    const CellTable built = steps.built.unpack();
+    const CellTable built = builtSystem(steps);
     const int unknowns = built.colCount() - 1;
-    if (steps.points.rowCount() == 0 || unknowns < 1) {
+    if (unknowns > kMaxExactUnknowns || unknowns < 1) {
         exact.unavailable = "Exact values are worked out for systems of up to " +
                             IntToStr(kMaxExactUnknowns) + " unknowns; this one has " +
                             IntToStr(std::max(unknowns, 0)) + ".";

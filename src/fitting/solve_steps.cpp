@@ -4,6 +4,7 @@
 #include "toolkit/conversions.h"
 #include "toolkit/errors.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -26,6 +27,13 @@ constexpr size_t kShownTerms = 3;
 
 } // namespace
 
+std::pair<size_t, size_t> termRange(const SolveSteps& steps, size_t k) {
+    const size_t solvedBefore = size_t(steps.equations - steps.steps.at(k).row);
+    const size_t first = solvedBefore * solvedBefore;
+    const size_t end = std::min(first + 1 + 2 * solvedBefore, steps.terms.size());
+    return {std::min(first, end), end};
+}
+
 std::string caption(const SolveSteps& steps, size_t k) {
     const SolveStep& step = steps.steps.at(k);
     const std::string row = "Row " + IntToStr(step.row);
@@ -41,14 +49,13 @@ std::string caption(const SolveSteps& steps, size_t k) {
     }
     const size_t letter = size_t(step.row - 1);
     std::string text = (letter < steps.letters.size() ? steps.letters[letter] : "?") + " = ";
-    const size_t end = k + 1 < steps.steps.size() ? steps.steps[k + 1].terms : steps.terms.size();
-    if (step.terms >= end)
+    const auto [first, end] = termRange(steps, k);
+    if (first >= end)
         return text + "…";
-    text += FloatToStr(steps.terms[step.terms]);
-    const size_t pairs = (end - step.terms - 1) / 2;
+    text += FloatToStr(steps.terms[first]);
+    const size_t pairs = (end - first - 1) / 2;
     for (size_t t = 0; t < pairs && t < kShownTerms; ++t) {
-        const double a = steps.terms[step.terms + 1 + 2 * t],
-                     b = steps.terms[step.terms + 2 + 2 * t];
+        const double a = steps.terms[first + 1 + 2 * t], b = steps.terms[first + 2 + 2 * t];
         text += minusTimes(a, FloatToStr(b));
     }
     if (pairs > kShownTerms)
@@ -56,9 +63,24 @@ std::string caption(const SolveSteps& steps, size_t k) {
     return text;
 }
 
+CellTable builtSystem(const SolveSteps& steps) {
+    if (steps.mode == FitMode::leastSquares)
+        return steps.normalEquations.unpack();
+    CellTable grid(int(steps.letters.size()) + 1, 2);
+    grid.setCell(0, 0, "Answer");
+    for (size_t k = 0; k < steps.letters.size(); ++k)
+        grid.setCell(int(k) + 1, 0, steps.letters[k]);
+    try {
+        buildSystem(steps.points, grid);
+    } catch (const Exception&) {
+        // as far as the solve's Build got
+    }
+    return grid;
+}
+
 void replay(const SolveSteps& steps,
             const std::function<void(size_t, const std::function<double(int, int)>&)>& done) {
-    CellTable grid = steps.built.unpack();
+    CellTable grid = builtSystem(steps);
     StepHook hook;
     hook.next = 1;
     hook.done = done;
@@ -70,7 +92,7 @@ void replay(const SolveSteps& steps,
 }
 
 CellTable systemAfter(const SolveSteps& steps, size_t k) {
-    CellTable grid = steps.built.unpack();
+    CellTable grid = builtSystem(steps);
     if (k == 0)
         return grid;
     StepHook hook;

@@ -240,7 +240,7 @@ void backSubstitute(const CellTable& sgdAns1, CellTable& sdgCoefficients, StepHo
     const int equations = sgdAns1.rowCount() - 1;
     for (int n = equations; n >= 1; --n) {
         const int known = equations - n;
-        begin(hook, {SolveStep::Kind::substitute, n, 0, kNotRead, terms ? terms->size() : 0});
+        begin(hook, {SolveStep::Kind::substitute, n, 0, kNotRead});
         double s = single(answerValue(sgdAns1, sgdAns1.cell(0, n), 0, n, false));
         if (terms)
             terms->push_back(s);
@@ -276,11 +276,13 @@ std::string solveCoefficients(const CellTable& sgdResult, CellTable& sgdAns1,
         record->letters = coefficientLetters(sdgCoefficients);
         hook.begin({SolveStep::Kind::build, 0, 0, kNotRead});
     }
-    // The built system, also as far as a failing Build got.
+    // What Build worked from, also when it failed.
     const auto keepBuilt = [&] {
         if (record && record->steps.size() == 1) {
-            record->built = PackedTable(sgdAns1);
-            if (sgdAns1.colCount() - 1 <= kMaxExactUnknowns)
+            record->equations = sgdAns1.rowCount() - 1;
+            if (mode == FitMode::leastSquares)
+                record->normalEquations = PackedTable(sgdAns1);
+            if (mode == FitMode::throughPoints || sgdAns1.colCount() - 1 <= kMaxExactUnknowns)
                 record->points = sgdResult;
         }
     };

@@ -16,7 +16,7 @@ using Row = std::vector<std::string>;
 // The texts of every step's changed row, as the grid would show them after it.
 std::map<size_t, Row> changedRows(const SolveSteps& steps) {
     std::map<size_t, Row> rows;
-    const int cols = steps.built.unpack().colCount();
+    const int cols = builtSystem(steps).colCount();
     replay(steps, [&](size_t k, const std::function<double(int, int)>& value) {
         if (k >= steps.steps.size())
             return;
@@ -110,16 +110,16 @@ std::string latexRow(const Row& row) {
 // A coefficient's line: D = 4 - 6 \cdot 1 = -2.
 std::string latexSubstitution(const SolveSteps& steps, size_t k) {
     const SolveStep& step = steps.steps[k];
-    const size_t end = k + 1 < steps.steps.size() ? steps.steps[k + 1].terms : steps.terms.size();
+    const auto [first, end] = termRange(steps, k);
     std::string text = latexText(steps.letters.at(size_t(step.row - 1))) + " = ";
-    if (step.terms < end) {
-        text += latexValue(steps.terms[step.terms]);
-        for (size_t t = step.terms + 1; t + 1 < end; t += 2) {
+    if (first < end) {
+        text += latexValue(steps.terms[first]);
+        for (size_t t = first + 1; t + 1 < end; t += 2) {
             const double b = steps.terms[t + 1];
             text += " - " + latexValue(steps.terms[t]) + " \\cdot ";
             text += b < 0 ? '(' + latexValue(b) + ')' : latexValue(b);
         }
-        if (end - step.terms > 1)
+        if (end - first > 1)
             text += " = ";
     }
     return text + latexValue(step.operand);
@@ -128,7 +128,7 @@ std::string latexSubstitution(const SolveSteps& steps, size_t k) {
 } // namespace
 
 std::string stepsText(const SolveSteps& steps) {
-    const CellTable built = steps.built.unpack();
+    const CellTable built = builtSystem(steps);
     const std::map<size_t, Row> rows = changedRows(steps);
     std::string text;
     for (size_t k = 0; k < steps.steps.size(); ++k) {
@@ -154,7 +154,7 @@ std::string stepsText(const SolveSteps& steps) {
 }
 
 std::string stepsLatex(const SolveSteps& steps) {
-    const CellTable built = steps.built.unpack();
+    const CellTable built = builtSystem(steps);
     const int unknowns = built.colCount() - 1;
     const std::map<size_t, Row> rows = changedRows(steps);
     std::string text;
