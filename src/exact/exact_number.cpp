@@ -137,3 +137,13 @@ std::string roundedText(const Decimal& value, int digits) {
         length > digits ? nearestQuotient(magnitude, powerOfTen(length - digits)) : magnitude;
     return significantText(sgn(value.digits) < 0, kept, exponent, digits);
 }
+
+std::string wholeText(const Decimal& value) {
+    return value.digits.get_str() + "e" + std::to_string(value.exponent);
+}
+
+Decimal fromWholeText(std::string_view text) {
+    const size_t e = text.find('e');
+    return {mpz_class(std::string(text.substr(0, e)), 10),
+            std::stol(std::string(text.substr(e + 1)))};
+}

@@ -34,6 +34,11 @@ int compareMagnitude(const Decimal& a, const Decimal& b);
 // exponent); nothing for any other text, or one beyond the limits above.
 std::optional<Decimal> exactDecimal(std::string_view text);
 
+// A decimal written out whole, "digits e exponent", and read back: exact at
+// any length, for keeping an exact value as text.
+std::string wholeText(const Decimal& value);
+Decimal fromWholeText(std::string_view text);
+
 // 10^exponent, for exponent >= 0.
 mpz_class powerOfTen(long exponent);
 

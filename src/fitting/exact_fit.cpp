@@ -6,6 +6,7 @@
 #include "fitting/point_table.h"
 #include "toolkit/conversions.h"
 #include "toolkit/errors.h"
+#include "toolkit/packed_table.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -14,7 +15,7 @@
 #include <numeric>
 
 struct ExactFit::Numbers {
-    CellTable points{0, 0};
+    PackedTable points{CellTable(0, 0)}; // packed: least squares may hold 100,000 of them
     FitMode mode = FitMode::throughPoints;
     int degree = 0;        // least squares: the degree fitted
     std::vector<int> rows; // of each point
@@ -76,11 +77,11 @@ ExactFit::ExactFit(const CellTable& sgdResult, FitMode mode, int degree) {
     auto owned = std::make_unique<Numbers>();
     Numbers& fit = *owned;
     numbers = std::move(owned);
-    fit.points = sgdResult;
+    fit.points = PackedTable(sgdResult);
     fit.mode = mode;
     if (mode == FitMode::leastSquares) {
         fit.degree = degree;
-        fitLeastSquares(fit);
+        fitLeastSquares(fit, sgdResult);
         return;
     }
     const int throughDegree = sgdResult.rowCount() - 2;
@@ -119,12 +120,16 @@ ExactFit::ExactFit(const CellTable& sgdResult, FitMode mode, int degree) {
     }
 }
 
-void ExactFit::fitLeastSquares(Numbers& fit) {
-    ExactPoints points = exactPoints(fit.points, filledRows(fit.points));
+void ExactFit::fitLeastSquares(Numbers& fit, const CellTable& sgdResult) {
+    ExactPoints points = exactPoints(sgdResult, filledRows(sgdResult));
     const int degree = fit.degree;
     if (points.unread) {
         const auto [row, col] = *points.unread;
-        fit.noFit = {NoExactFit::Why::unreadPoint, degree, {row}, col, fit.points.cell(col, row)};
+        fit.noFit = {NoExactFit::Why::unreadPoint,
+                     degree,
+                     {row},
+                     col,
+                     std::string(sgdResult.cell(col, row))};
         fit.unchecked = true;
         return;
     }
@@ -159,7 +164,7 @@ ExactFit& ExactFit::operator=(ExactFit&&) noexcept = default;
 ExactFit::~ExactFit() = default;
 
 bool ExactFit::madeFrom(const CellTable& sgdResult) const {
-    return sgdResult == numbers->points;
+    return numbers->points.holds(sgdResult);
 }
 
 bool ExactFit::isFit(FitMode mode, int degree) const {

@@ -103,7 +103,7 @@ class ExactFit {
 
   private:
     struct Numbers; // the exact points and coefficients
-    static void fitLeastSquares(Numbers& fit);
+    static void fitLeastSquares(Numbers& fit, const CellTable& sgdResult);
     // Least squares: each point's residual under the shown coefficients, and
     // how well the shown and the exact polynomial fit.
     FitStatistics leastSquaresPoints(const std::vector<Decimal>& shown,

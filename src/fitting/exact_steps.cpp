@@ -2,7 +2,6 @@
 
 #include "exact/exact_number.h"
 #include "exact/least_squares.h"
-#include "fitting/point_table.h"
 #include "toolkit/conversions.h"
 #include "toolkit/errors.h"
 
@@ -18,30 +17,30 @@ using Matrix = std::vector<std::vector<mpq_class>>; // [row][col], rows from 0
 // The system Build makes, exactly: one equation per point, or the normal
 // equations of the exact sums. Empty when an input is no exact number.
 Matrix exactSystem(const SolveSteps& steps, int unknowns, std::string& unavailable) {
-    const CellTable& points = steps.points;
-    const bool leastSquares = steps.mode == FitMode::leastSquares;
-    std::vector<int> rows = filledRows(points);
-    if (!leastSquares) {
-        rows.clear();
-        for (int row = 1; row < points.rowCount(); ++row)
-            rows.push_back(row);
+    Matrix system;
+    if (steps.mode == FitMode::leastSquares) {
+        const auto sum = [&](size_t k) { return fromWholeText(steps.exactSums.at(k)).value(); };
+        const size_t weighted = size_t(2 * unknowns - 1);
+        if (steps.exactSums.size() != weighted + size_t(unknowns)) {
+            unavailable = "The exact sums were not formed.";
+            return {};
+        }
+        for (int i = 0; i < unknowns; ++i) {
+            system.push_back({sum(weighted + size_t(i))});
+            for (int j = 0; j < unknowns; ++j)
+                system.back().push_back(sum(size_t(i + j)));
+        }
+        return system;
     }
-    const ExactPoints read = exactPoints(points, rows);
+    std::vector<int> rows;
+    for (int row = 1; row < steps.points.rowCount(); ++row)
+        rows.push_back(row);
+    const ExactPoints read = exactPoints(steps.points, rows);
     if (read.unread) {
         unavailable = "Points, row " + IntToStr(read.unread->first) + ", " +
                       (read.unread->second == 0 ? "x" : "f(x)") +
                       " is no number the exact arithmetic reads.";
         return {};
-    }
-    Matrix system;
-    if (leastSquares) {
-        const PointSums sums = pointSums(read.xs, read.ys, unknowns - 1);
-        for (int i = 0; i < unknowns; ++i) {
-            system.push_back({sums.weighted[size_t(i)].value()});
-            for (int j = 0; j < unknowns; ++j)
-                system.back().push_back(sums.powers[size_t(i + j)].value());
-        }
-        return system;
     }
     for (size_t k = 0; k < read.xs.size(); ++k) {
         system.push_back({read.ys[k].value()});

@@ -41,7 +41,8 @@ std::string powerName(size_t k) {
 
 } // namespace
 
-void buildNormalEquations(const CellTable& sgdResult, CellTable& sgdAns1) {
+void buildNormalEquations(const CellTable& sgdResult, CellTable& sgdAns1,
+                          std::vector<std::string>* exactSums) {
     const int degree = sgdAns1.colCount() - 2;
     if (degree < 0)
         return;
@@ -74,6 +75,12 @@ void buildNormalEquations(const CellTable& sgdResult, CellTable& sgdAns1) {
         weighted.push_back(
             sumText(sums.weighted[k], k == 0 ? "f(x)" : powerName(k) + "·f(x)", sums.count));
 
+    if (exactSums) {
+        exactSums->clear();
+        for (const std::vector<Decimal>* sumsOf : {&sums.powers, &sums.weighted})
+            for (const Decimal& sum : *sumsOf)
+                exactSums->push_back(wholeText(sum));
+    }
     for (int row = 1; row < sgdAns1.rowCount(); ++row)
         sgdAns1.clearRow(row);
     sgdAns1.setRowCount(int(unknowns) + 1);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 class CellTable;
 
 // Least squares: writes the normal equations of the points into the answer
@@ -13,4 +16,8 @@ class CellTable;
 // A filled row that is not two numbers, fewer different x than unknowns,
 // or a sum beyond single precision raises an error that says so, before the
 // answer grid changes.
-void buildNormalEquations(const CellTable& sgdResult, CellTable& sgdAns1);
+//
+// With `exactSums`, the sums go there too, exactly (wholeText), the powers'
+// Σ x^0 .. Σ x^2N-2 first, then Σ x^0 f(x) .. Σ x^N-1 f(x).
+void buildNormalEquations(const CellTable& sgdResult, CellTable& sgdAns1,
+                          std::vector<std::string>* exactSums = nullptr);

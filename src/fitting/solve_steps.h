@@ -39,11 +39,12 @@ struct SolveSteps {
     FitMode mode = FitMode::throughPoints;
     // Through the points, the point table, from which Build makes the system
     // again at once. Least squares keeps the normal equations Build wrote,
-    // since their exact sums take long to form again; and the points only
-    // for the exact counterpart, while the system is small enough to work
-    // out exactly (kMaxExactUnknowns).
+    // since their sums take long to form again, and, while the system is
+    // small enough to work out exactly (kMaxExactUnknowns), the exact sums
+    // (buildNormalEquations).
     CellTable points{0, 0};
     PackedTable normalEquations{CellTable(0, 0)};
+    std::vector<std::string> exactSums;
     std::vector<std::string> letters; // of the unknowns, for captions
 };
 

@@ -282,13 +282,16 @@ std::string solveCoefficients(const CellTable& sgdResult, CellTable& sgdAns1,
             record->equations = sgdAns1.rowCount() - 1;
             if (mode == FitMode::leastSquares)
                 record->normalEquations = PackedTable(sgdAns1);
-            if (mode == FitMode::throughPoints || sgdAns1.colCount() - 1 <= kMaxExactUnknowns)
+            else
                 record->points = sgdResult;
         }
     };
     try {
         if (mode == FitMode::leastSquares)
-            buildNormalEquations(sgdResult, sgdAns1);
+            buildNormalEquations(sgdResult, sgdAns1,
+                                 record && sgdAns1.colCount() - 1 <= kMaxExactUnknowns
+                                     ? &record->exactSums
+                                     : nullptr);
         else
             buildSystem(sgdResult, sgdAns1);
         keepBuilt();

@@ -1,7 +1,6 @@
 #include "toolkit/packed_table.h"
 
-PackedTable::PackedTable(const CellTable& table)
-    : cols(table.colCount()), rows(table.rowCount()) {
+PackedTable::PackedTable(const CellTable& table) : cols(table.colCount()), rows(table.rowCount()) {
     size_t total = 0;
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < cols; ++c)
@@ -24,4 +23,22 @@ CellTable PackedTable::unpack() const {
             start = ends[k];
         }
     return table;
+}
+
+std::string_view PackedTable::cell(int col, int row) const {
+    if (col < 0 || row < 0 || col >= cols || row >= rows)
+        return {};
+    const size_t k = size_t(row) * size_t(cols) + size_t(col);
+    const size_t start = k == 0 ? 0 : ends[k - 1];
+    return std::string_view(chars).substr(start, ends[k] - start);
+}
+
+bool PackedTable::holds(const CellTable& table) const {
+    if (table.colCount() != cols || table.rowCount() != rows)
+        return false;
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c)
+            if (cell(c, r) != table.cell(c, r))
+                return false;
+    return true;
 }

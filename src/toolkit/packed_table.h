@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A cell table kept compactly while nobody edits it: its texts end to end in
@@ -14,6 +15,10 @@ class PackedTable {
     explicit PackedTable(const CellTable& table);
 
     CellTable unpack() const;
+    // A cell's text, as CellTable::cell gives it.
+    std::string_view cell(int col, int row) const;
+    // Whether `table` holds the same texts, without unpacking.
+    bool holds(const CellTable& table) const;
     // What it holds on the heap, in bytes.
     size_t bytes() const { return chars.capacity() + ends.capacity() * sizeof(uint32_t); }
 

@@ -32,8 +32,9 @@ TEST(ExactDecimal, KeepsTheDigitsAndThePowerOfTen) {
 }
 
 TEST(ExactDecimalRefuses, TextThatIsNoNumberOrBeyondTheLimits) {
-    for (const char* text : {"", " ", "abc", "1e", "1e+", "--1", "1.2.3", "0x10", "inf", "nan",
-                             "1 2", "\t1", "1E401", "1E-401", "1234567890123456789012345678901234567890.1"})
+    for (const char* text :
+         {"", " ", "abc", "1e", "1e+", "--1", "1.2.3", "0x10", "inf", "nan", "1 2", "\t1", "1E401",
+          "1E-401", "1234567890123456789012345678901234567890.1"})
         EXPECT_FALSE(exactDecimal(text)) << text;
     EXPECT_TRUE(exactDecimal("1234567890123456789012345678901234567890"));
     EXPECT_TRUE(exactDecimal("1E-400"));
@@ -78,6 +79,14 @@ TEST(DecimalArithmetic, SubtractsComparesAndRoundsLongDecimals) {
         EXPECT_EQ(roundedText(value, 6), roundedText(value.value(), 6)) << text;
     }
     EXPECT_EQ(roundedText(Decimal{mpz_class(1000), -3}), "1") << "trailing zeros in the digits";
+}
+
+TEST(WholeText, KeepsADecimalOfAnyLengthExactly) {
+    const Decimal long_{mpz_class(std::string(300, '7') + "1", 10), -512};
+    const Decimal back = fromWholeText(wholeText(long_));
+    EXPECT_EQ(back.digits, long_.digits);
+    EXPECT_EQ(back.exponent, -512);
+    EXPECT_EQ(wholeText({-25, 3}), "-25e3");
 }
 
 } // namespace
