@@ -3,6 +3,7 @@
 #include "fitting/fit_report.h"
 #include "toolkit/string_grid_model.h"
 
+#include <QAbstractTableModel>
 #include <QApplication>
 #include <QClipboard>
 #include <QHBoxLayout>
@@ -10,19 +11,15 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace {
 
-QTableWidget* table(QWidget* parent, const char* name, const std::array<const char*, 4>& columns) {
-    QStringList headers;
-    for (const char* column : columns)
-        headers << column;
-    auto* view = new QTableWidget(0, int(headers.size()), parent);
+template <class View> View* table(View* view, const char* name) {
     view->setObjectName(name);
     view->setAccessibleName(name);
-    view->setHorizontalHeaderLabels(headers);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->verticalHeader()->hide();
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
@@ -49,6 +46,43 @@ void fill(QTableWidget& view, const std::vector<std::vector<std::string>>& rows,
 
 } // namespace
 
+// The points of a report, each row made only when the view shows it.
+class PointChecksModel : public QAbstractTableModel {
+  public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void show(std::shared_ptr<const FitReport> shown) {
+        beginResetModel();
+        report = std::move(shown);
+        endResetModel();
+    }
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() || !report ? 0 : int(report->points.size());
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : 4;
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        const PointCheck& point = report->points[size_t(index.row())];
+        const std::string* texts[] = {&point.x, &point.fx, &point.shownValue, &point.miss};
+        if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+            return QString::fromStdString(*texts[index.column()]);
+        if (role == Qt::BackgroundRole && point.off)
+            return attentionTint(QApplication::palette());
+        return {};
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (role != Qt::DisplayRole)
+            return {};
+        if (orientation == Qt::Vertical)
+            return report ? report->points[size_t(section)].row : section + 1;
+        return pointColumns(report ? *report : FitReport{})[size_t(section)];
+    }
+
+  private:
+    std::shared_ptr<const FitReport> report;
+};
+
 FitCheckPanel::FitCheckPanel(QWidget* parent) : QFrame(parent) {
     setObjectName("FitCheckPanel");
     setAccessibleName("Exact check");
@@ -56,8 +90,15 @@ FitCheckPanel::FitCheckPanel(QWidget* parent) : QFrame(parent) {
     setAutoFillBackground(true);
     summary = new QLabel(this);
     summary->setWordWrap(true);
-    coefficientTable = table(this, "Coefficients, shown and exact", kCoefficientColumns);
-    pointTable = table(this, "Points and the shown polynomial", kPointColumns);
+    coefficientTable = table(new QTableWidget(0, int(kCoefficientColumns.size()), this),
+                             "Coefficients, shown and exact");
+    QStringList headers;
+    for (const char* column : kCoefficientColumns)
+        headers << column;
+    coefficientTable->setHorizontalHeaderLabels(headers);
+    pointTable = table(new QTableView(this), "Points and the shown polynomial");
+    points = new PointChecksModel(this);
+    pointTable->setModel(points);
     reason = new QLabel(this);
     reason->setWordWrap(true);
     fitNumbers = new QLabel(this);
@@ -94,7 +135,8 @@ FitCheckPanel::FitCheckPanel(QWidget* parent) : QFrame(parent) {
     hide();
 }
 
-void FitCheckPanel::showReport(const FitReport& report) {
+void FitCheckPanel::showReport(std::shared_ptr<const FitReport> shown) {
+    const FitReport& report = *shown;
     summary->setText(QString::fromStdString(report.summary));
     reason->setText(QString::fromStdString(report.reason));
     fitNumbers->setVisible(report.statistics.has_value());
@@ -114,17 +156,8 @@ void FitCheckPanel::showReport(const FitReport& report) {
         off.push_back(c.off);
     }
     fill(*coefficientTable, rows, off);
-    QStringList headers;
-    for (const char* column : pointColumns(report))
-        headers << column;
-    pointTable->setHorizontalHeaderLabels(headers);
-    rows.clear();
-    off.clear();
-    for (const PointCheck& p : report.points) {
-        rows.push_back({p.x, p.fx, p.shownValue, p.miss});
-        off.push_back(p.off);
-    }
-    fill(*pointTable, rows, off);
+    points->show(std::move(shown));
+    pointTable->resizeColumnsToContents(); // measured on the rows in view
     useButton->setEnabled(report.verdict == FitReport::Verdict::agrees ||
                           report.verdict == FitReport::Verdict::off);
     copyText = reportText(report);

@@ -3,11 +3,14 @@
 #include <QFrame>
 
 #include <functional>
+#include <memory>
 
 struct FitReport;
 class QLabel;
 class QPushButton;
+class QTableView;
 class QTableWidget;
+class PointChecksModel;
 
 // The exact check in full, opened from the indicator in Result: the shown
 // coefficients beside the exact ones, the shown polynomial at each point, why
@@ -19,14 +22,14 @@ class FitCheckPanel : public QFrame {
     explicit FitCheckPanel(QWidget* parent);
 
     // Shows this report; the panel follows the check while it is open.
-    void showReport(const FitReport& report);
+    void showReport(std::shared_ptr<const FitReport> report);
 
     // "Use exact values".
     std::function<void()> onUseExactValues;
 
     QLabel* summary;
     QTableWidget* coefficientTable;
-    QTableWidget* pointTable;
+    QTableView* pointTable; // a row per point: up to 100,000, made as they show
     QLabel* reason;
     QLabel* fitNumbers; // least squares: both fits' squared errors and R²
     QPushButton* copyButton;
@@ -36,4 +39,5 @@ class FitCheckPanel : public QFrame {
 
   private:
     std::string copyText;
+    PointChecksModel* points;
 };

@@ -95,7 +95,7 @@ void FitCheckView::follow() {
 }
 
 void FitCheckView::restore(FitCheck::Snapshot snapshot) {
-    check.restore(std::move(snapshot));
+    check.restore(std::move(snapshot), coefficients.cells());
     show();
 }
 
@@ -142,12 +142,12 @@ void FitCheckView::show() {
     indicatorButton->setAccessibleName(name);
     indicatorButton->setAccessibleDescription(summary);
     if (!panel->isHidden())
-        panel->showReport(*report);
+        panel->showReport(check.snapshot().report);
 }
 
 void FitCheckView::openPanel() {
-    if (const FitReport* report = check.report()) {
-        panel->showReport(*report);
+    if (check.report()) {
+        panel->showReport(check.snapshot().report);
         panel->show();
         panel->raise();
         panel->closeButton->setFocus();

@@ -43,7 +43,7 @@ class FitCheckView : public QObject {
     const FitReport* report() const { return check.report(); }
 
     // The check as undo keeps it, and gives it back.
-    const FitCheck::Snapshot& snapshot() const { return check.snapshot(); }
+    FitCheck::Snapshot snapshot() const { return check.kept(); }
     void restore(FitCheck::Snapshot snapshot);
 
     // "Use exact values" writes the exact coefficients and their Result text

@@ -17,12 +17,11 @@
 struct ExactFit::Numbers {
     PackedTable points{CellTable(0, 0)}; // packed: least squares may hold 100,000 of them
     FitMode mode = FitMode::throughPoints;
-    int degree = 0;        // least squares: the degree fitted
-    std::vector<int> rows; // of each point
-    std::vector<Decimal> xs, fxs;
-    std::optional<PointSums> sums;          // least squares
-    std::vector<long double> xNear, fxNear; // least squares: the points, to 64 bits
-    std::vector<mpq_class> coefficients;    // empty when there is no fit
+    int degree = 0;                      // least squares: the degree fitted
+    std::vector<int> rows;               // of each point
+    std::vector<Decimal> xs, fxs;        // through the points; least squares keeps its sums instead
+    std::optional<PointSums> sums;       // least squares
+    std::vector<mpq_class> coefficients; // empty when there is no fit
     std::optional<NoExactFit> noFit;
     bool unchecked = false; // no fit, because the check cannot read a number or settle
 };
@@ -134,22 +133,16 @@ void ExactFit::fitLeastSquares(Numbers& fit, const CellTable& sgdResult) {
         return;
     }
     fit.rows = std::move(points.rows);
-    fit.xs = std::move(points.xs);
-    fit.fxs = std::move(points.ys);
     if (points.distinctXs < size_t(degree) + 1) {
         fit.noFit = {NoExactFit::Why::fewDistinctX, degree, {}, 0, "", points.distinctXs};
         return;
     }
-    if (sumWork(fit.xs.size(), degree) > kMaxSumWork) {
-        fit.noFit = {NoExactFit::Why::tooManySums, degree, {}, 0, "", fit.xs.size()};
+    if (sumWork(points.xs.size(), degree) > kMaxSumWork) {
+        fit.noFit = {NoExactFit::Why::tooManySums, degree, {}, 0, "", points.xs.size()};
         fit.unchecked = true;
         return;
     }
-    fit.sums = pointSums(fit.xs, fit.fxs, degree);
-    for (const int row : fit.rows) {
-        fit.xNear.push_back(nearValue(fit.points.cell(0, row)));
-        fit.fxNear.push_back(nearValue(fit.points.cell(1, row)));
-    }
+    fit.sums = pointSums(points.xs, points.ys, degree);
     if (const auto coefficients = leastSquares(*fit.sums)) {
         for (const Decimal& c : *coefficients)
             fit.coefficients.push_back(c.value());
@@ -269,7 +262,7 @@ FitStatistics ExactFit::leastSquaresPoints(const std::vector<Decimal>& shown,
                                            std::vector<PointCheck>& points) const {
     const Numbers& fit = *numbers;
     FitStatistics statistics;
-    statistics.points = fit.xs.size();
+    statistics.points = fit.rows.size();
     std::vector<mpq_class> shownValues;
     for (const Decimal& c : shown)
         shownValues.push_back(c.value());
@@ -280,7 +273,7 @@ FitStatistics ExactFit::leastSquaresPoints(const std::vector<Decimal>& shown,
     statistics.exactSquares = roundedText(exactError, 6);
     statistics.shownR2 = rSquared(shownError, total);
     statistics.exactR2 = rSquared(exactError, total);
-    mpf_class meanSquare(shownError / mpq_class(long(std::max<size_t>(fit.xs.size(), 1))), 128);
+    mpf_class meanSquare(shownError / mpq_class(long(std::max<size_t>(fit.rows.size(), 1))), 128);
     statistics.shownRms = roundedText(mpq_class(sqrt(meanSquare)), 6);
 
     // Each residual in 64-bit floating point where its error bound leaves
@@ -291,9 +284,10 @@ FitStatistics ExactFit::leastSquaresPoints(const std::vector<Decimal>& shown,
     const long double unit = 0x1p-63L;
     const size_t n = c.size() - 1;
     std::vector<size_t> exactly;
-    std::vector<long double> magnitude(fit.xs.size());
-    for (size_t k = 0; k < fit.xs.size(); ++k) {
-        const long double x = fit.xNear[k], fx = fit.fxNear[k];
+    std::vector<long double> magnitude(fit.rows.size());
+    for (size_t k = 0; k < fit.rows.size(); ++k) {
+        const long double x = nearValue(fit.points.cell(0, fit.rows[k])),
+                          fx = nearValue(fit.points.cell(1, fit.rows[k]));
         long double value = c[n], size = std::fabs(c[n]);
         for (size_t i = n; i-- > 0;) {
             value = value * x + c[i];
@@ -316,11 +310,11 @@ FitStatistics ExactFit::leastSquaresPoints(const std::vector<Decimal>& shown,
     }
     std::vector<Decimal> exactXs;
     for (const size_t k : exactly)
-        exactXs.push_back(fit.xs[k]);
+        exactXs.push_back(*exactDecimal(fit.points.cell(0, fit.rows[k])));
     const std::vector<Decimal> values = valuesAt(shown, exactXs);
     for (size_t j = 0; j < exactly.size(); ++j) {
         const size_t k = exactly[j];
-        const Decimal residual = values[j] - fit.fxs[k];
+        const Decimal residual = values[j] - *exactDecimal(fit.points.cell(1, fit.rows[k]));
         points[k].shownValue = roundedText(values[j], 6);
         points[k].miss = roundedText(residual, 6);
         magnitude[k] = std::fabs(residual.value().get_d());

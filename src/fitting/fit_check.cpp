@@ -2,6 +2,8 @@
 
 #include "model/coefficient_template.h"
 
+#include <utility>
+
 namespace {
 
 int degreeOf(const CellTable& sdgCoefficients) {
@@ -53,6 +55,21 @@ bool FitCheck::follow(const CellTable& sgdResult, const CellTable& sdgCoefficien
         return false;
     compare(sdgCoefficients);
     return true;
+}
+
+FitCheck::Snapshot FitCheck::kept() const {
+    Snapshot snapshot = shown;
+    if (snapshot.report && snapshot.report->points.size() > kKeptReportPoints) {
+        snapshot.report = nullptr;
+        snapshot.reportLeftOut = true;
+    }
+    return snapshot;
+}
+
+void FitCheck::restore(Snapshot snapshot, const CellTable& sdgCoefficients) {
+    shown = std::move(snapshot);
+    if (std::exchange(shown.reportLeftOut, false))
+        compare(sdgCoefficients);
 }
 
 void FitCheck::compare(const CellTable& sdgCoefficients) {

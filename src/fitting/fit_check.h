@@ -23,6 +23,7 @@ class FitCheck {
         std::string solveFailure;
         // The steps of the solve, while its points stand; also of a failed one.
         std::shared_ptr<const SolveSteps> steps;
+        bool reportLeftOut = false; // kept(): made again by restore()
     };
 
     // Before a solve: fits these points exactly on another thread while the
@@ -54,7 +55,14 @@ class FitCheck {
 
     const Snapshot& snapshot() const { return shown; }
     const SolveSteps* steps() const { return shown.steps.get(); }
-    void restore(Snapshot snapshot) { shown = std::move(snapshot); }
+
+    // The check as undo keeps it: a report of more points than
+    // kKeptReportPoints (a least-squares fit of 100,000 takes megabytes) is
+    // left out, and restore() compares again with the coefficients the
+    // state brings back.
+    static constexpr size_t kKeptReportPoints = 1000;
+    Snapshot kept() const;
+    void restore(Snapshot snapshot, const CellTable& sdgCoefficients);
 
   private:
     void compare(const CellTable& sdgCoefficients);

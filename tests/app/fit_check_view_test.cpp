@@ -37,10 +37,10 @@ class FitCheckViewTest : public TarvelTest {
                 return QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
         return "";
     }
-    QStringList column(QTableWidget* table, int col) const {
+    QStringList column(QAbstractItemView* table, int col) const {
         QStringList texts;
-        for (int r = 0; r < table->rowCount(); ++r)
-            texts << table->item(r, col)->text();
+        for (int r = 0; r < table->model()->rowCount(); ++r)
+            texts << table->model()->index(r, col).data().toString();
         return texts;
     }
     QString cellTip(int row) const {

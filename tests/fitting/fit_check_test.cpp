@@ -64,18 +64,39 @@ TEST_F(FitCheckTest, ASnapshotGivesBackTheCheckAsItStood) {
     solve({{"1", "4"}, {"2", "8"}, {"3", "20"}, {"4", "46"}});
     FitCheck fitCheck;
     fitCheck.start(points, coefficients, "");
-    const FitCheck::Snapshot agreed = fitCheck.snapshot();
+    const FitCheck::Snapshot agreed = fitCheck.kept();
+    const CellTable agreedCoefficients = coefficients;
     coefficients.setCell(1, 1, "2.5");
     fitCheck.follow(points, coefficients);
     ASSERT_EQ(fitCheck.report()->verdict, Verdict::off);
-    fitCheck.restore(agreed);
+    fitCheck.restore(agreed, agreedCoefficients);
     EXPECT_EQ(fitCheck.report(), agreed.report.get()) << "the same report, not a new one";
     coefficients.setCell(1, 1, "2");
     EXPECT_FALSE(fitCheck.follow(points, coefficients)) << "the values it compared";
     fitCheck.stop();
     EXPECT_EQ(fitCheck.report(), nullptr);
-    fitCheck.restore(agreed);
+    fitCheck.restore(agreed, agreedCoefficients);
     EXPECT_EQ(fitCheck.report()->verdict, Verdict::agrees);
+}
+
+// A least-squares report of many points is not kept by undo, but made again
+// from the fit when its state comes back.
+TEST_F(FitCheckTest, AReportOfManyPointsIsMadeAgainOnRestore) {
+    Grid rows;
+    for (int k = 0; k < int(FitCheck::kKeptReportPoints) + 1; ++k)
+        rows.push_back({std::to_string(k), std::to_string(k % 5)});
+    solveLeastSquares(rows, 1);
+    FitCheck fitCheck;
+    fitCheck.start(points, coefficients, "", FitMode::leastSquares);
+    const FitReport before = *fitCheck.report();
+    const FitCheck::Snapshot kept = fitCheck.kept();
+    EXPECT_EQ(kept.report, nullptr);
+    fitCheck.stop();
+    fitCheck.restore(kept, coefficients);
+    ASSERT_NE(fitCheck.report(), nullptr);
+    EXPECT_EQ(fitCheck.report()->summary, before.summary);
+    EXPECT_EQ(fitCheck.report()->points.size(), before.points.size());
+    EXPECT_EQ(fitCheck.report()->statistics->shownR2, before.statistics->shownR2);
 }
 
 } // namespace
