@@ -4,25 +4,16 @@
 #include "app/Unit1.h"
 #include "app/elimination_player.h"
 #include "app/fit_check_view.h"
-#include "toolkit/conversions.h"
-#include "toolkit/string_grid.h"
+#include "spread_points.h"
 
-#include <QLineEdit>
 #include <QPushButton>
 #include <benchmark/benchmark.h>
 
 namespace {
 
-// Degree 190, points spread evenly over [-1, 1] on 1 + x + x^2, solved.
+// Degree 190, the spread points, solved.
 void solved(TForm1& form) {
-    const int degree = 190;
-    form.txtDegree->setText(QString::number(degree));
-    form.btnGenerate->click();
-    for (int k = 0; k <= degree; ++k) {
-        const double x = -1.0 + 2.0 * k / degree;
-        form.sgdResult->setCell(0, k + 1, FloatToStr(x));
-        form.sgdResult->setCell(1, k + 1, FloatToStr(1 + x + x * x));
-    }
+    setUpSpreadPoints(form, 190);
     form.btnGetCoefficients->click();
 }
 

@@ -23,6 +23,7 @@
 #include "fitting/point_table.h"
 #include "fitting/solve_steps.h"
 #include "fitting/solver.h"
+#include "spread_points.h"
 #include "toolkit/arithmetic.h"
 #include "toolkit/conversions.h"
 #include "toolkit/round_trip.h"
@@ -38,17 +39,6 @@
 #include <vector>
 
 namespace {
-
-// A window with degree + 1 points spread evenly over [-1, 1] on 1 + x + x^2.
-void setUp(TForm1& form, int degree) {
-    form.txtDegree->setText(QString::number(degree));
-    form.btnGenerate->click();
-    for (int k = 0; k <= degree; ++k) {
-        const double x = -1.0 + 2.0 * k / degree;
-        form.sgdResult->setCell(0, k + 1, FloatToStr(x));
-        form.sgdResult->setCell(1, k + 1, FloatToStr(1 + x + x * x));
-    }
-}
 
 struct ConversionCounts {
     long reads = 0;
@@ -72,7 +62,7 @@ ConversionCounts solverConversions(long m) {
 
 void BM_GetCoefficients(benchmark::State& state) {
     TForm1 form;
-    setUp(form, int(state.range(0)));
+    setUpSpreadPoints(form, int(state.range(0)));
     // The same number written two ways: the solve is the same, the exact
     // check must start again.
     const std::string fx = form.sgdResult->cells().cell(1, 1);
@@ -126,7 +116,7 @@ void BM_LeastSquares(benchmark::State& state) {
 void BM_ConversionFloor(benchmark::State& state) {
     TForm1 form;
     const int degree = int(state.range(0));
-    setUp(form, degree);
+    setUpSpreadPoints(form, degree);
     form.btnGetCoefficients->click();
     std::vector<std::string> cells; // the texts of the reduced system
     for (int r = 1; r < form.sgdAns1->cells().rowCount(); ++r)
@@ -149,7 +139,7 @@ void BM_ConversionFloor(benchmark::State& state) {
 
 void BM_ExactCheck(benchmark::State& state) {
     TForm1 form;
-    setUp(form, int(state.range(0)));
+    setUpSpreadPoints(form, int(state.range(0)));
     form.btnGetCoefficients->click();
     const CellTable points = form.sgdResult->cells(), coefficients = form.sdgCoefficients->cells();
     for (auto _ : state) {
@@ -160,7 +150,7 @@ void BM_ExactCheck(benchmark::State& state) {
 
 void BM_Solve(benchmark::State& state) {
     TForm1 form;
-    setUp(form, int(state.range(0)));
+    setUpSpreadPoints(form, int(state.range(0)));
     const CellTable points = form.sgdResult->cells();
     CellTable answers = form.sgdAns1->cells(), coefficients = form.sdgCoefficients->cells();
     SolveSteps steps;
@@ -172,7 +162,7 @@ void BM_Solve(benchmark::State& state) {
 
 void BM_SolveUnrecorded(benchmark::State& state) {
     TForm1 form;
-    setUp(form, int(state.range(0)));
+    setUpSpreadPoints(form, int(state.range(0)));
     const CellTable points = form.sgdResult->cells();
     CellTable answers = form.sgdAns1->cells(), coefficients = form.sdgCoefficients->cells();
     for (auto _ : state)

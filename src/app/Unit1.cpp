@@ -1,5 +1,6 @@
 #include "app/Unit1.h"
 
+#include "app/busy_cursor.h"
 #include "app/elimination_player.h"
 #include "app/fit_check_view.h"
 #include "app/fit_mode_switch.h"
@@ -24,32 +25,12 @@
 #include "toolkit/text_box.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTabWidget>
-
-namespace {
-
-// "Read 3 points with decimal commas".
-QString decimalCommasNote(size_t rows, const char* what) {
-    return QString("Read %1 %2%3 with decimal commas")
-        .arg(rows)
-        .arg(what)
-        .arg(rows == 1 ? "" : "s");
-}
-
-// Whatever the window does may take long with a big table: a busy cursor
-// while it works.
-auto busyCursor() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    return qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-}
-
-} // namespace
 
 TForm1::TForm1(QWidget* parent)
     : QWidget(parent), history([this] { return captureState(); },
@@ -120,7 +101,7 @@ void TForm1::bindEvents() {
             history.record(
                 "Paste", [&] { pasted = guarded([&] { (this->*handler)(block.cells, source); }); });
             if (pasted && block.decimalCommas)
-                note->pass(decimalCommasNote(block.cells.size(), rowsHold));
+                note->passDecimalCommas(block.cells.size(), rowsHold);
         };
     };
     sgdResult->onPaste = paste(&TForm1::sgdResultPaste, "point");
@@ -149,7 +130,7 @@ void TForm1::run(const Step& step) {
         if (step.check != CheckEffect::follow) // the coefficients are a solve's, or not
             polynomialCopy->solved = step.check == CheckEffect::solve && failure.isEmpty();
         checkView->follow();
-        noteDroppedPoints(filledBefore);
+        note->passDropped(filledBefore, sgdResult->cells().rowCount());
     };
     if (!step.undoText)
         return body();
@@ -158,15 +139,6 @@ void TForm1::run(const Step& step) {
     for (QLineEdit* box : step.reads)
         reads.push_back(size_t(std::find(all.begin(), all.end(), box) - all.begin()));
     history.record(step.undoText, body, reads);
-}
-
-void TForm1::noteDroppedPoints(const std::vector<int>& filledBefore) {
-    if (const int dropped = droppedPoints(filledBefore, sgdResult->cells().rowCount()))
-        note->pass(QString("%1 point%2 dropped with the smaller degree; Ctrl+Z "
-                           "brings %3 back")
-                       .arg(dropped)
-                       .arg(dropped == 1 ? " was" : "s were")
-                       .arg(dropped == 1 ? "it" : "them"));
 }
 
 void TForm1::switchFit(FitMode mode) {
@@ -178,7 +150,7 @@ void TForm1::switchFit(FitMode mode) {
         sizeForFit(sgdResult->cells(), mode, degree);
         checkView->clear();
         showGrids();
-        noteDroppedPoints(filledBefore);
+        note->passDropped(filledBefore, sgdResult->cells().rowCount());
     });
 }
 
@@ -281,24 +253,16 @@ void TForm1::openPoints(const QString& path) {
         const std::vector<std::array<std::string, 2>>& points = file.points;
         history.record("Open", [&] {
             const auto show = qScopeGuard([this] { showGrids(); });
-            if (leastSquares) { // the points are any number; the degree stays
-                sgdResult->cells().setRowCount(1);
-                sgdResult->cells().setRowCount(int(points.size()) + 1);
-            } else {
+            if (!leastSquares) { // in least squares the degree stays
                 SetText(*txtDegree, IntToStr(int(points.size()) - 1));
                 btnGenerateClick();
             }
             checkView->clear();
             polynomialCopy->solved = false;
-            for (size_t k = 0; k < points.size(); ++k) {
-                sgdResult->cells().setCell(0, int(k) + 1, points[k][0]);
-                sgdResult->cells().setCell(1, int(k) + 1, points[k][1]);
-            }
-            if (leastSquares)
-                keepOneEmptyRow(sgdResult->cells());
+            putPoints(sgdResult->cells(), points, fitMode->mode());
         });
         if (file.decimalCommas)
-            note->pass(decimalCommasNote(points.size(), "point"));
+            note->passDecimalCommas(points.size(), "point");
     });
 }
 

@@ -163,8 +163,6 @@ class TForm1 : public QWidget {
     // keeps the text from before the user's typing.
     void commitEdits();
     void showGrids();
-    // Says how many of the rows filled before the step it dropped, if any.
-    void noteDroppedPoints(const std::vector<int>& filledBefore);
 
     WindowState captureState() const;
     void restoreState(const WindowState& state);

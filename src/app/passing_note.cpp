@@ -1,5 +1,7 @@
 #include "app/passing_note.h"
 
+#include "fitting/point_table.h"
+
 #include <QTimer>
 
 PassingNote::PassingNote(QWidget& parent, const QWidget& over) : QLabel(&parent), over(over) {
@@ -18,4 +20,16 @@ void PassingNote::pass(const QString& text) {
     show();
     raise();
     QTimer::singleShot(8000, this, &QWidget::hide);
+}
+
+void PassingNote::passDecimalCommas(size_t rows, const char* what) {
+    pass(QString("Read %1 %2%3 with decimal commas").arg(rows).arg(what).arg(rows == 1 ? "" : "s"));
+}
+
+void PassingNote::passDropped(const std::vector<int>& filledBefore, int rowCount) {
+    if (const int dropped = droppedPoints(filledBefore, rowCount))
+        pass(QString("%1 point%2 dropped with the smaller degree; Ctrl+Z brings %3 back")
+                 .arg(dropped)
+                 .arg(dropped == 1 ? " was" : "s were")
+                 .arg(dropped == 1 ? "it" : "them"));
 }

@@ -54,7 +54,6 @@ class FitCheck {
     const ExactFit* fit() const { return shown.report ? shown.fit.get() : nullptr; }
 
     const Snapshot& snapshot() const { return shown; }
-    const SolveSteps* steps() const { return shown.steps.get(); }
 
     // The check as undo keeps it: a report of more points than
     // kKeptReportPoints (a least-squares fit of 100,000 takes megabytes) is

@@ -60,6 +60,20 @@ void keepOneEmptyRow(CellTable& sgdResult) {
         sgdResult.setRowCount(last + 2);
 }
 
+void putPoints(CellTable& sgdResult, const std::vector<std::array<std::string, 2>>& points,
+               FitMode mode) {
+    if (mode == FitMode::leastSquares) {
+        sgdResult.setRowCount(1);
+        sgdResult.setRowCount(int(points.size()) + 1);
+    }
+    for (size_t k = 0; k < points.size(); ++k) {
+        sgdResult.setCell(0, int(k) + 1, points[k][0]);
+        sgdResult.setCell(1, int(k) + 1, points[k][1]);
+    }
+    if (mode == FitMode::leastSquares)
+        keepOneEmptyRow(sgdResult);
+}
+
 void makeRoomForPaste(CellTable& sgdResult, int row, size_t rows, const std::string& source) {
     const size_t lastRow = size_t(std::max(row, 1)) + rows - 1;
     if (lastRow > size_t(kMaxLeastSquaresPoints))

@@ -2,6 +2,7 @@
 
 #include "model/fit_mode.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,6 +36,12 @@ std::vector<int> filledRows(const CellTable& sgdResult);
 // In least squares the table always ends with a blank row to type into:
 // appends one when the last row is filled, below kMaxLeastSquaresPoints.
 void keepOneEmptyRow(CellTable& sgdResult);
+
+// Puts the points of a file into rows 1 on: through the points into the
+// table Generate sized for them; in least squares into a table of exactly
+// them and the blank row.
+void putPoints(CellTable& sgdResult, const std::vector<std::array<std::string, 2>>& points,
+               FitMode mode);
 
 // Least squares: grows the table so that a pasted block of `rows` rows from
 // `row` on fits, or raises an error, naming `source`, when it would hold more

@@ -6,27 +6,8 @@
 
 namespace {
 
-SolveSteps recorded(const Grid& rows) {
-    SolvedGrids grids;
-    grids.points = tableOf(2, rows);
-    const int n = int(rows.size());
-    grids.answers = CellTable(n + 1, 2);
-    Grid letters;
-    for (int k = 0; k < n; ++k)
-        letters.push_back({std::string(1, char('A' + k)), ""});
-    grids.coefficients = tableOf(2, letters);
-    SolveSteps steps;
-    try {
-        solveCoefficients(grids.points, grids.answers, grids.coefficients, FitMode::throughPoints,
-                          &steps);
-    } catch (const std::exception&) {
-        // the steps end with the failure
-    }
-    return steps;
-}
-
 TEST(ExactSteps, TheDefaultPointsLoseNoDigit) {
-    const SolveSteps steps = recorded({{"1", "4"}, {"2", "8"}, {"3", "20"}, {"4", "46"}});
+    const SolveSteps steps = recordedSteps({{"1", "4"}, {"2", "8"}, {"3", "20"}, {"4", "46"}});
     const ExactSteps exact = exactSteps(steps);
     EXPECT_EQ(exact.unavailable, "");
     EXPECT_FALSE(exact.worst);
@@ -41,7 +22,7 @@ TEST(ExactSteps, TheDefaultPointsLoseNoDigit) {
 
 // x = 1 .. 10 of the polynomial with every coefficient 1, at degree 9.
 TEST(ExactSteps, HighPowersMarkTheStepsThatLoseDigitsAndNameTheWorst) {
-    const SolveSteps steps = recorded(allOnesPoints(10));
+    const SolveSteps steps = recordedSteps(allOnesPoints(10));
     const ExactSteps exact = exactSteps(steps);
     ASSERT_TRUE(exact.worst);
     EXPECT_EQ(exact.mostLost, kSingleDigits);
@@ -63,7 +44,7 @@ TEST(ExactSteps, BigSystemsSaySoInsteadOfWaiting) {
     Grid rows;
     for (int k = 1; k <= kMaxExactUnknowns + 1; ++k)
         rows.push_back({"1." + std::to_string(10 + k), std::to_string(k)});
-    const SolveSteps steps = recorded(rows);
+    const SolveSteps steps = recordedSteps(rows);
     const ExactSteps exact = exactSteps(steps);
     EXPECT_EQ(exact.unavailable, "Exact values are worked out for systems of up to 30 "
                                  "unknowns; this one has 31.");

@@ -16,16 +16,8 @@ class SolveStepsTest : public ::testing::Test, public SolvedGrids {
   protected:
     // Solves as the window does, recording; the message of a failure, or "".
     std::string solveRecording(const Grid& rows) {
-        points = tableOf(2, rows);
-        const int n = int(rows.size());
-        answers = CellTable(n + 1, 2);
-        Grid letters;
-        for (int k = 0; k < n; ++k)
-            letters.push_back({std::string(1, char('A' + k)), ""});
-        coefficients = tableOf(2, letters);
         try {
-            result =
-                solveCoefficients(points, answers, coefficients, FitMode::throughPoints, &steps);
+            solve(rows, &steps);
         } catch (const Exception& error) {
             return error.what();
         }

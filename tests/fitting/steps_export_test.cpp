@@ -13,35 +13,17 @@
 
 namespace {
 
-SolveSteps recorded(const Grid& rows) {
-    SolvedGrids grids;
-    grids.points = tableOf(2, rows);
-    const int n = int(rows.size());
-    grids.answers = CellTable(n + 1, 2);
-    Grid letters;
-    for (int k = 0; k < n; ++k)
-        letters.push_back({std::string(1, char('A' + k)), ""});
-    grids.coefficients = tableOf(2, letters);
-    SolveSteps steps;
-    try {
-        solveCoefficients(grids.points, grids.answers, grids.coefficients, FitMode::throughPoints,
-                          &steps);
-    } catch (const std::exception&) {
-    }
-    return steps;
-}
-
 const Grid kDefaultPoints = {{"1", "4"}, {"2", "8"}, {"3", "20"}, {"4", "46"}};
 
 TEST(StepsText, IsEachCaptionThenTheRowItChanged) {
-    const std::string text = stepsText(recorded(kDefaultPoints));
+    const std::string text = stepsText(recordedSteps(kDefaultPoints));
     EXPECT_TRUE(text.starts_with("Build\n4\t1\t1\t1\t1\n8\t1\t2\t4\t8\n")) << text;
     EXPECT_NE(text.find("Row 4 − 6 × Row 3\n6\t0\t0\t0\t6\n"), std::string::npos) << text;
     EXPECT_TRUE(text.ends_with("A = 4 − 1 × 1 − 1 × -2 − 1 × 3\n2\n")) << text;
 }
 
 TEST(StepsText, AFailureEndsItWithTheMessage) {
-    const std::string text = stepsText(recorded({{"1", "4"}, {"1", "5"}, {"3", "20"}}));
+    const std::string text = stepsText(recordedSteps({{"1", "4"}, {"1", "5"}, {"3", "20"}}));
     EXPECT_TRUE(text.ends_with("Row 2 ÷ 0\nFloating point division by zero\n")) << text;
 }
 
@@ -77,7 +59,7 @@ void expectBalanced(const std::string& latex) {
 }
 
 TEST(StepsLatex, TheDefaultPointsAreAnAlignedListOfMatricesThatCompiles) {
-    const std::string latex = stepsLatex(recorded(kDefaultPoints));
+    const std::string latex = stepsLatex(recordedSteps(kDefaultPoints));
     EXPECT_TRUE(latex.starts_with("\\begin{align*}\n&\\left[\\begin{array}{rrrr|r}\n1 & 1 & 1 & "
                                   "1 & 4 \\\\\n"))
         << latex;
@@ -103,7 +85,7 @@ TEST(StepsLatex, BeyondDegreeTenListsTheOperationsAndChangedRows) {
     Grid rows;
     for (int x = 1; x <= kMaxLatexUnknowns + 1; ++x)
         rows.push_back({std::to_string(x), std::to_string(x % 3)});
-    const std::string latex = stepsLatex(recorded(rows));
+    const std::string latex = stepsLatex(recordedSteps(rows));
     EXPECT_TRUE(latex.starts_with("\\begin{enumerate}\n\\item $R_{1} \\leftarrow R_{1} \\div 1$: "
                                   "$(1,\\ 1,\\ "))
         << latex.substr(0, 200);
@@ -112,7 +94,7 @@ TEST(StepsLatex, BeyondDegreeTenListsTheOperationsAndChangedRows) {
 }
 
 TEST(StepsLatex, AFailureMessageIsEscaped) {
-    const std::string latex = stepsLatex(recorded({{"1", "4"}, {"2", "1_%"}, {"3", "20"}}));
+    const std::string latex = stepsLatex(recordedSteps({{"1", "4"}, {"2", "1_%"}, {"3", "20"}}));
     EXPECT_NE(latex.find("\\_\\%"), std::string::npos) << latex;
     expectBalanced(latex);
 }
