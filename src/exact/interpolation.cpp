@@ -1,5 +1,7 @@
 #include "exact/interpolation.h"
 
+#include "exact/residues.h"
+
 #include <algorithm>
 
 namespace {
@@ -37,11 +39,48 @@ Floats newtonCoefficients(const std::vector<mpq_class>& xs, const std::vector<mp
     return coefficients;
 }
 
+// The same, modulo a prime.
+std::optional<std::vector<uint64_t>> newtonResidues(const std::vector<mpq_class>& xs,
+                                                    const std::vector<mpq_class>& ys,
+                                                    const PrimeField& field) {
+    const size_t n = xs.size();
+    std::vector<uint64_t> x, differences;
+    for (size_t k = 0; k < n; ++k) {
+        const auto xk = field.of(xs[k]), yk = field.of(ys[k]);
+        if (!xk || !yk)
+            return std::nullopt;
+        x.push_back(*xk);
+        differences.push_back(*yk);
+    }
+    for (size_t order = 1; order < n; ++order)
+        for (size_t k = n - 1; k >= order; --k) {
+            const uint64_t step = field.sub(x[k], x[k - order]);
+            if (step == 0) // two x that differ share a residue
+                return std::nullopt;
+            differences[k] =
+                field.mul(field.sub(differences[k], differences[k - 1]), field.inverse(step));
+        }
+    std::vector<uint64_t> coefficients(n, 0);
+    if (n == 0)
+        return coefficients;
+    coefficients[0] = differences[n - 1];
+    for (size_t k = n - 1; k-- > 0;) {
+        for (size_t power = n - 1 - k; power > 0; --power)
+            coefficients[power] =
+                field.sub(coefficients[power - 1], field.mul(x[k], coefficients[power]));
+        coefficients[0] = field.sub(differences[k], field.mul(x[k], coefficients[0]));
+    }
+    return coefficients;
+}
+
 } // namespace
 
 std::optional<std::vector<Decimal>> interpolate(const std::vector<mpq_class>& xs,
                                                 const std::vector<mpq_class>& ys) {
-    return settledCoefficients([&](mp_bitcnt_t bits) { return newtonCoefficients(xs, ys, bits); });
+    const std::vector<bool> zeros = exactZeros(
+        [&](const PrimeField& field) { return newtonResidues(xs, ys, field); }, xs.size());
+    return settledCoefficients([&](mp_bitcnt_t bits) { return newtonCoefficients(xs, ys, bits); },
+                               zeros);
 }
 
 std::vector<Decimal> valuesAt(const std::vector<Decimal>& coefficients,

@@ -1,6 +1,7 @@
 #include "exact/least_squares.h"
 
 #include "exact/precision_ladder.h"
+#include "exact/residues.h"
 #include "toolkit/cell_table.h"
 
 #include <algorithm>
@@ -68,6 +69,43 @@ Floats normalSolution(const std::vector<mpq_class>& powers, const std::vector<mp
     return solution;
 }
 
+// The same solution modulo a prime, by elimination with any nonzero pivot.
+std::optional<std::vector<uint64_t>> normalResidues(const PointSums& sums,
+                                                    const PrimeField& field) {
+    const size_t n = sums.weighted.size();
+    std::vector<std::vector<uint64_t>> rows(n);
+    for (size_t i = 0; i < n; ++i) {
+        for (size_t j = 0; j <= n; ++j) {
+            const auto value = field.of(j < n ? sums.powers[i + j] : sums.weighted[i]);
+            if (!value)
+                return std::nullopt;
+            rows[i].push_back(*value);
+        }
+    }
+    for (size_t i = 0; i < n; ++i) {
+        size_t pivot = i;
+        while (pivot < n && rows[pivot][i] == 0)
+            ++pivot;
+        if (pivot == n) // the prime divides the determinant
+            return std::nullopt;
+        std::swap(rows[i], rows[pivot]);
+        const uint64_t inverse = field.inverse(rows[i][i]);
+        for (size_t r = i + 1; r < n; ++r) {
+            const uint64_t factor = field.mul(rows[r][i], inverse);
+            for (size_t c = i; c <= n; ++c)
+                rows[r][c] = field.sub(rows[r][c], field.mul(factor, rows[i][c]));
+        }
+    }
+    std::vector<uint64_t> solution(n);
+    for (size_t i = n; i-- > 0;) {
+        uint64_t sum = rows[i][n];
+        for (size_t c = i + 1; c < n; ++c)
+            sum = field.sub(sum, field.mul(rows[i][c], solution[c]));
+        solution[i] = field.mul(sum, field.inverse(rows[i][i]));
+    }
+    return solution;
+}
+
 } // namespace
 
 ExactPoints exactPoints(const CellTable& sgdResult, const std::vector<int>& rows) {
@@ -128,8 +166,10 @@ std::optional<std::vector<Decimal>> leastSquares(const PointSums& sums) {
         powers.push_back(sum.value());
     for (const Decimal& sum : sums.weighted)
         weighted.push_back(sum.value());
+    const std::vector<bool> zeros = exactZeros(
+        [&](const PrimeField& field) { return normalResidues(sums, field); }, weighted.size());
     auto solution = settledCoefficients(
-        [&](mp_bitcnt_t bits) { return normalSolution(powers, weighted, bits); });
+        [&](mp_bitcnt_t bits) { return normalSolution(powers, weighted, bits); }, zeros);
     if (solution && solution->size() != weighted.size())
         return std::nullopt;
     return solution;

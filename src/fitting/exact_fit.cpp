@@ -65,6 +65,16 @@ long double nearValue(std::string_view text) {
     return std::strtold(std::string(stripSpaces(text)).c_str(), nullptr);
 }
 
+// A point of the table as the check lists it, before its values.
+PointCheck pointAt(const PackedTable& points, int row) {
+    return {std::string(stripSpaces(points.cell(0, row))),
+            std::string(stripSpaces(points.cell(1, row))),
+            "",
+            "",
+            false,
+            row};
+}
+
 // R² = 1 - squared error / total squares, or "-" when every f(x) is the same.
 std::string rSquared(const mpq_class& squaredError, const mpq_class& total) {
     return sgn(total) == 0 ? "-" : roundedText(1 - squaredError / total, 6);
@@ -219,43 +229,51 @@ FitComparison ExactFit::compare(const CellTable& sdgCoefficients) const {
         return result;
     }
 
-    // The shown polynomial at each point against f(x), as decimals: exact,
-    // and fast to round however long they get.
-    Decimal largestFx;
-    for (const Decimal& fx : fit.fxs)
-        if (compareMagnitude(fx, largestFx) > 0)
-            largestFx = fx;
-    const Decimal tolerance{largestFx.digits, largestFx.exponent - kAgreementDigits};
-    Decimal worstMiss;
-    bool pointsOff = false;
-    const std::vector<Decimal> shownAtX =
-        result.unreadable ? std::vector<Decimal>() : valuesAt(shown, fit.xs);
-    for (size_t k = 0; k < fit.xs.size(); ++k) {
-        PointCheck point{std::string(stripSpaces(fit.points.cell(0, fit.rows[k]))),
-                         std::string(stripSpaces(fit.points.cell(1, fit.rows[k]))),
-                         "",
-                         "",
-                         false,
-                         fit.rows[k]};
-        if (!result.unreadable) {
-            const Decimal miss = shownAtX[k] - fit.fxs[k];
-            point.shownValue = roundedText(shownAtX[k]);
-            point.miss = roundedText(miss);
-            point.off = compareMagnitude(miss, tolerance) > 0;
-            pointsOff = pointsOff || point.off;
-            if (sgn(miss.digits) != 0 &&
-                (!result.worstPoint || compareMagnitude(miss, worstMiss) > 0)) {
-                result.worstPoint = k;
-                worstMiss = miss;
-            }
-        }
-        result.points.push_back(point);
-    }
-    result.worstMiss = roundedText(Decimal{abs(worstMiss.digits), worstMiss.exponent}, 6);
+    const bool pointsOff = !result.unreadable && interpolationPoints(shown, result);
+    if (result.unreadable)
+        for (size_t k = 0; k < fit.xs.size(); ++k)
+            result.points.push_back(pointAt(fit.points, fit.rows[k]));
     result.verdict = result.unreadable || result.coefficientsOff || pointsOff
                          ? FitComparison::Verdict::off
                          : FitComparison::Verdict::agrees;
     return result;
+}
+
+bool ExactFit::interpolationPoints(const std::vector<Decimal>& shown, FitComparison& result) const {
+    // The shown polynomial at each point against f(x), as decimals: exact,
+    // and fast to round however long they get. A point is off when it misses
+    // by more than the tolerance beyond what the exact fit, written to 15
+    // digits, misses by there: at a high degree no 15 digits pass closer.
+    const Numbers& fit = *numbers;
+    Decimal largestFx;
+    for (const Decimal& fx : fit.fxs)
+        if (compareMagnitude(fx, largestFx) > 0)
+            largestFx = fx;
+    std::vector<Decimal> written;
+    for (const mpq_class& c : fit.coefficients)
+        written.push_back(*exactDecimal(roundedText(c)));
+    const std::vector<Decimal> shownAtX = valuesAt(shown, fit.xs),
+                               writtenAtX = valuesAt(written, fit.xs);
+    const mpq_class tolerance =
+        Decimal{largestFx.digits, largestFx.exponent - kAgreementDigits}.value();
+    Decimal worstMiss;
+    bool pointsOff = false;
+    for (size_t k = 0; k < fit.xs.size(); ++k) {
+        PointCheck point = pointAt(fit.points, fit.rows[k]);
+        const Decimal miss = shownAtX[k] - fit.fxs[k];
+        point.shownValue = roundedText(shownAtX[k]);
+        point.miss = roundedText(miss);
+        point.off = abs(miss.value()) > abs((writtenAtX[k] - fit.fxs[k]).value()) + tolerance;
+        pointsOff = pointsOff || point.off;
+        if (sgn(miss.digits) != 0 &&
+            (!result.worstPoint || compareMagnitude(miss, worstMiss) > 0)) {
+            result.worstPoint = k;
+            worstMiss = miss;
+        }
+        result.points.push_back(point);
+    }
+    result.worstMiss = roundedText(Decimal{abs(worstMiss.digits), worstMiss.exponent}, 6);
+    return pointsOff;
 }
 
 FitStatistics ExactFit::leastSquaresPoints(const std::vector<Decimal>& shown,
@@ -296,9 +314,7 @@ FitStatistics ExactFit::leastSquaresPoints(const std::vector<Decimal>& shown,
         const long double residual = value - fx;
         const long double bound =
             (3 * n + 4) * unit * size + 2 * unit * (std::fabs(fx) + std::fabs(residual));
-        PointCheck& point = points.emplace_back(PointCheck{
-            std::string(stripSpaces(fit.points.cell(0, fit.rows[k]))),
-            std::string(stripSpaces(fit.points.cell(1, fit.rows[k]))), "", "", false, fit.rows[k]});
+        PointCheck& point = points.emplace_back(pointAt(fit.points, fit.rows[k]));
         if (bound <= 1e-8L * std::fabs(residual) && bound <= 1e-8L * std::fabs(value) &&
             std::fabs(value) < DBL_MAX && std::fabs(residual) > DBL_MIN) {
             point.shownValue = FloatToStr(double(value), 6);

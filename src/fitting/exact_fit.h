@@ -104,6 +104,9 @@ class ExactFit {
   private:
     struct Numbers; // the exact points and coefficients
     static void fitLeastSquares(Numbers& fit, const CellTable& sgdResult);
+    // Through the points: the shown polynomial at each point; whether any
+    // misses it.
+    bool interpolationPoints(const std::vector<Decimal>& shown, FitComparison& result) const;
     // Least squares: each point's residual under the shown coefficients, and
     // how well the shown and the exact polynomial fit.
     FitStatistics leastSquaresPoints(const std::vector<Decimal>& shown,

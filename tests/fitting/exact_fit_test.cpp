@@ -1,6 +1,7 @@
 #include "fitting/exact_fit.h"
 
 #include "support/solved_grids.h"
+#include "toolkit/conversions.h"
 #include "toolkit/errors.h"
 
 #include <gtest/gtest.h>
@@ -74,6 +75,32 @@ TEST_F(ExactFitTest, AnIllConditionedSolveIsOffAndTheExactValuesFixIt) {
     EXPECT_EQ(compare().verdict, Verdict::agrees);
 }
 
+TEST_F(ExactFitTest, RungeAtDegree190GivesEachExactValueAndTheyThenAgree) {
+    // The largest coefficient is near 1E64; A is 1, the point (0, 1) says so.
+    Grid rows;
+    for (int k = 0; k <= 190; ++k) {
+        const double x = (k - 95) / 95.0;
+        rows.push_back({FloatToStr(x), FloatToStr(1 / (1 + 25 * x * x))});
+    }
+    try {
+        solve(rows);
+    } catch (const Exception&) {
+        // single precision may stop on the way; the exact fit stands
+    }
+    const FitComparison comparison = compare();
+    EXPECT_EQ(comparison.verdict, Verdict::off);
+    EXPECT_EQ(comparison.coefficients[0].exact, "1");
+    EXPECT_EQ(comparison.coefficients[1].exact, "0");
+    EXPECT_EQ(comparison.coefficients[2].exact.substr(0, 4), "-24.") << "25 x² less its Runge tail";
+
+    ExactFit(points).writeExactValues(coefficients);
+    EXPECT_EQ(coefficients.cell(1, 1), "1");
+    const FitComparison written = compare();
+    EXPECT_EQ(written.verdict, Verdict::agrees)
+        << "the exact fit in 15 digits misses no point by more than itself";
+    EXPECT_FALSE(written.coefficientsOff);
+}
+
 TEST_F(ExactFitTest, OnlyTheOffCoefficientsAndPointsAreMarked) {
     solve({{"1", "4"}, {"2", "8"}, {"3", "20"}, {"4", "46"}});
     coefficients.setCell(1, 2, "3.001");
@@ -136,7 +163,8 @@ TEST_F(ExactFitTest, PointsAcrossTheWholeRangeOfADoubleStillGetAVerdict) {
     coefficients = tableOf(2, values);
     const FitComparison comparison = compare();
     EXPECT_EQ(comparison.verdict, Verdict::off);
-    EXPECT_EQ(comparison.coefficients[0].exact, "0");
+    EXPECT_EQ(comparison.coefficients[0].exact, "-1.0000000002E-10")
+        << "A to digits of its own, as fractions give it, however small beside the largest";
     EXPECT_EQ(comparison.points[0].miss, "1.23456789012345") << "A, and the rest far below it";
 }
 
