@@ -101,6 +101,7 @@ void FitCheckView::restore(FitCheck::Snapshot snapshot) {
 
 void FitCheckView::placePanel() {
     panel->setGeometry(8, 100, window.width() - 16, result.y() - 104);
+    showFitLine(); // its width follows the window
 }
 
 void FitCheckView::show() {
@@ -115,15 +116,7 @@ void FitCheckView::show() {
     coefficients.setMarks(std::move(notes));
     player->follow(check.snapshot().steps);
     indicator->setVisible(report != nullptr);
-    fitLine->setVisible(report && report->statistics);
-    if (report && report->statistics) {
-        const FitStatistics& fit = *report->statistics;
-        std::string line = statisticsLine(fit);
-        if (fit.largest)
-            line += " (row " + std::to_string(report->points[*fit.largest].row) + ")";
-        fitLine->setText(QString::fromStdString(line));
-        fitLine->setAccessibleName(fitLine->text());
-    }
+    showFitLine();
     result.update(); // nothing of a hidden indicator stays painted
     if (!report) {
         panel->hide();
@@ -143,6 +136,28 @@ void FitCheckView::show() {
     indicatorButton->setAccessibleDescription(summary);
     if (!panel->isHidden())
         panel->showReport(check.snapshot().report);
+}
+
+void FitCheckView::showFitLine() {
+    const FitReport* report = check.report();
+    fitLine->setVisible(report && report->statistics);
+    if (!report || !report->statistics)
+        return;
+    const FitStatistics& fit = *report->statistics;
+    const std::vector<std::string> clauses =
+        statisticsClauses(fit, fit.largest ? report->points[*fit.largest].row : 0);
+    // As many clauses as the line holds, each whole; the tooltip has them all.
+    QString line, whole;
+    for (const std::string& clause : clauses) {
+        const QString more = (whole.isEmpty() ? "" : ", ") + QString::fromStdString(clause);
+        if (whole.size() == line.size() &&
+            fitLine->fontMetrics().horizontalAdvance(line + more) <= fitLine->width())
+            line += more;
+        whole += more;
+    }
+    fitLine->setText(line);
+    fitLine->setToolTip(line == whole ? QString() : whole);
+    fitLine->setAccessibleName(whole);
 }
 
 void FitCheckView::openPanel() {

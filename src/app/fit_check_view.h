@@ -64,6 +64,7 @@ class FitCheckView : public QObject {
 
   private:
     void show();
+    void showFitLine();
     void openPanel();
     void useExactValues();
 

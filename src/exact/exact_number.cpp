@@ -147,3 +147,20 @@ Decimal fromWholeText(std::string_view text) {
     return {mpz_class(std::string(text.substr(0, e)), 10),
             std::stol(std::string(text.substr(e + 1)))};
 }
+
+std::string squareRootText(const mpq_class& value, int digits) {
+    if (sgn(value) <= 0)
+        return "0";
+    // sqrt(value) = root * 10^shift, root with `digits` digits before the point.
+    const long magnitude = decimalExponent(value);
+    const long shift = (magnitude >= 0 ? magnitude / 2 : -((1 - magnitude) / 2)) - (digits - 1);
+    const mpq_class scaled = shift >= 0 ? mpq_class(value / mpq_class(powerOfTen(2 * shift)))
+                                        : mpq_class(value * mpq_class(powerOfTen(-2 * shift)));
+    mpz_class root = scaled.get_num() / scaled.get_den(); // floor: sqrt(floor q) = floor(sqrt q)
+    mpz_sqrt(root.get_mpz_t(), root.get_mpz_t());
+    // Round by where the root stands beside root + 1/2: (root + 1/2)² = root² + root + 1/4.
+    const int side = cmp(scaled - mpq_class(root * root + root) - mpq_class(1, 4), 0);
+    if (side > 0 || (side == 0 && mpz_odd_p(root.get_mpz_t())))
+        ++root;
+    return roundedText(Decimal{root, shift}, digits);
+}

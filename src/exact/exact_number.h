@@ -53,3 +53,7 @@ long decimalExponent(const mpq_class& value);
 std::string roundedText(const mpq_class& value, int digits = 15);
 // The same for a decimal, by integer division alone: fast for long ones.
 std::string roundedText(const Decimal& value, int digits = 15);
+
+// The square root of a value >= 0, correctly rounded to `digits` significant
+// digits (ties to even), written as roundedText writes.
+std::string squareRootText(const mpq_class& value, int digits = 15);

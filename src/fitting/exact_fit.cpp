@@ -75,9 +75,17 @@ PointCheck pointAt(const PackedTable& points, int row) {
             row};
 }
 
-// R² = 1 - squared error / total squares, or "-" when every f(x) is the same.
-std::string rSquared(const mpq_class& squaredError, const mpq_class& total) {
-    return sgn(total) == 0 ? "-" : roundedText(1 - squaredError / total, 6);
+// R² = 1 - squared error / total squares, or "-" when every f(x) is the
+// same. `digits` at the least, and more where they would read 1 of an R²
+// that is not: a fit that is not perfect never looks it.
+std::string rSquared(const mpq_class& squaredError, const mpq_class& total, int digits) {
+    if (sgn(total) == 0)
+        return "-";
+    const mpq_class r2 = 1 - squaredError / total;
+    for (; digits <= 15; ++digits)
+        if (const std::string text = roundedText(r2, digits); text != "1" || r2 == 1)
+            return text;
+    return "1 - " + roundedText(1 - r2, 3);
 }
 
 } // namespace
@@ -287,15 +295,17 @@ FitStatistics ExactFit::leastSquaresPoints(const std::vector<Decimal>& shown,
     const mpq_class total = totalSquares(*fit.sums);
     const mpq_class shownError = squaredError(*fit.sums, shownValues);
     const mpq_class exactError = squaredError(*fit.sums, fit.coefficients);
-    statistics.shownSquares = roundedText(shownError, 6);
-    statistics.exactSquares = roundedText(exactError, 6);
-    statistics.shownR2 = rSquared(shownError, total);
-    statistics.exactR2 = rSquared(exactError, total);
-    mpf_class meanSquare(shownError / mpq_class(long(std::max<size_t>(fit.rows.size(), 1))), 128);
-    statistics.shownRms = roundedText(mpq_class(sqrt(meanSquare)), 6);
+    statistics.shownSquares = roundedText(shownError);
+    statistics.exactSquares = roundedText(exactError);
+    statistics.shownR2 = rSquared(shownError, total, 15);
+    statistics.exactR2 = rSquared(exactError, total, 15);
+    statistics.lineR2 = rSquared(shownError, total, 6);
+    const mpq_class meanSquare = shownError / mpq_class(long(std::max<size_t>(fit.rows.size(), 1)));
+    statistics.shownRms = squareRootText(meanSquare, 15);
+    statistics.lineRms = squareRootText(meanSquare, 6);
 
-    // Each residual in 64-bit floating point where its error bound leaves
-    // more than the six digits shown, and exactly where it does not.
+    // Each residual, f(x) less the shown polynomial at x, in 64-bit floating point where its error
+    // bound leaves more than the six digits shown, and exactly where it does not.
     std::vector<long double> c;
     for (const Decimal& value : shown)
         c.push_back(nearValue(roundedText(value, 21)));
@@ -311,7 +321,7 @@ FitStatistics ExactFit::leastSquaresPoints(const std::vector<Decimal>& shown,
             value = value * x + c[i];
             size = size * std::fabs(x) + std::fabs(c[i]);
         }
-        const long double residual = value - fx;
+        const long double residual = fx - value;
         const long double bound =
             (3 * n + 4) * unit * size + 2 * unit * (std::fabs(fx) + std::fabs(residual));
         PointCheck& point = points.emplace_back(pointAt(fit.points, fit.rows[k]));
@@ -330,7 +340,7 @@ FitStatistics ExactFit::leastSquaresPoints(const std::vector<Decimal>& shown,
     const std::vector<Decimal> values = valuesAt(shown, exactXs);
     for (size_t j = 0; j < exactly.size(); ++j) {
         const size_t k = exactly[j];
-        const Decimal residual = values[j] - *exactDecimal(fit.points.cell(1, fit.rows[k]));
+        const Decimal residual = *exactDecimal(fit.points.cell(1, fit.rows[k])) - values[j];
         points[k].shownValue = roundedText(values[j], 6);
         points[k].miss = roundedText(residual, 6);
         magnitude[k] = std::fabs(residual.value().get_d());

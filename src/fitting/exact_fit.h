@@ -25,20 +25,26 @@ struct CoefficientCheck {
 };
 
 struct PointCheck {
-    std::string x, fx, shownValue, miss; // shownValue: the shown polynomial at x; miss: less f(x)
+    // shownValue: the shown polynomial at x. miss: through the points, that
+    // less f(x); in least squares the residual, f(x) less that.
+    std::string x, fx, shownValue, miss;
     bool off;
     int row; // of the point table
 };
 
 // Least squares: how closely the shown and the exact polynomial follow the
-// points, from the exact sums; six significant digits.
+// points, from the exact sums; 15 significant digits, and the line beside
+// Result in fewer.
 struct FitStatistics {
     size_t points = 0;
-    std::string shownSquares, exactSquares; // Σ (p(x) - f(x))², the squared error
-    std::string shownR2, exactR2;  // 1 - that / Σ (f(x) - mean)²; "-" when all f(x) agree
+    std::string shownSquares, exactSquares; // Σ (f(x) - p(x))², the squared error
+    // 1 - that / Σ (f(x) - mean)², never "1" unless it is 1; "-" when all
+    // f(x) agree.
+    std::string shownR2, exactR2;
     std::string shownRms;          // sqrt(squared error / points)
+    std::string lineR2, lineRms;   // six digits, R² more where six would read 1
     std::optional<size_t> largest; // the point with the largest residual
-    std::string largestResidual;   // its magnitude
+    std::string largestResidual;   // its magnitude, six digits
 };
 
 // Why there is no exact fit to compare with.

@@ -171,10 +171,11 @@ std::string reportText(const FitReport& report) {
     return text;
 }
 
-std::string statisticsLine(const FitStatistics& fit) {
-    std::string line =
-        IntToStr(int(fit.points)) + " points, R² " + fit.shownR2 + ", RMS residual " + fit.shownRms;
+std::vector<std::string> statisticsClauses(const FitStatistics& fit, int largestRow) {
+    std::vector<std::string> clauses{IntToStr(int(fit.points)) + " points", "R² " + fit.lineR2,
+                                     "RMS residual " + fit.lineRms};
     if (fit.largest)
-        line += ", largest residual " + fit.largestResidual;
-    return line;
+        clauses.push_back("largest residual " + fit.largestResidual + " (row " +
+                          IntToStr(largestRow) + ")");
+    return clauses;
 }

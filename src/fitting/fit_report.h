@@ -23,16 +23,18 @@ inline constexpr std::array<const char*, 4> kCoefficientColumns = {"Coefficient"
 inline constexpr std::array<const char*, 4> kPointColumns = {"x", "f(x)", "Shown polynomial at x",
                                                              "Miss"};
 
-// In least squares the points' last column is their residual.
+// In least squares the points' last column is their residual, observed less
+// fitted as statistics write it: the other way round from the miss.
 inline constexpr std::array<const char*, 4> kResidualColumns = {
-    "x", "f(x)", "Shown polynomial at x", "Residual"};
+    "x", "f(x)", "Shown polynomial at x", "Residual f(x) − shown"};
 const std::array<const char*, 4>& pointColumns(const FitReport& report);
 
 // The report's tables, tab-separated as the grids copy, one after the other:
 // coefficients, points and, in least squares, the fit's numbers.
 std::string reportText(const FitReport& report);
 
-// "20 points, R² 0.998731, RMS residual 0.0412, largest residual 0.0933":
-// the shown fit in one line; the row of the largest residual is the caller's
-// to add, as it names it.
-std::string statisticsLine(const FitStatistics& fit);
+// "20 points", "R² 0.998731", "RMS residual 0.0412", "largest residual
+// 0.0933 (row 6)": the shown fit in clauses, most telling first, so that a
+// line too narrow for all of them can leave the last ones out whole.
+// `largestRow`: the point table's row of the largest residual.
+std::vector<std::string> statisticsClauses(const FitStatistics& fit, int largestRow);

@@ -159,7 +159,7 @@ std::optional<QString> PointMarks::describeNear(QPointF position, double reach) 
         QString("Row %1\nx = %2\nf(x) = %3").arg(point.row).arg(number(point.x), number(point.fx));
     if (point.fitted)
         text += QString("\nfitted = %1\nresidual = %2")
-                    .arg(number(*point.fitted), number(*point.fitted - point.fx));
+                    .arg(number(*point.fitted), number(point.fx - *point.fitted));
     return text;
 }
 

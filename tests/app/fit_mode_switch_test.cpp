@@ -88,15 +88,16 @@ TEST_F(FitModeSwitchTest, TheDefaultPointsInLeastSquaresAreOffUntilTheExactValue
         "the single-precision normal equations lost 4 of the 7 digits"))
         << form.checkView->indicator->toolTip().toStdString();
     EXPECT_TRUE(form.checkView->fitLine->isVisibleTo(&form));
-    EXPECT_TRUE(
-        form.checkView->fitLine->text().startsWith("4 points, R² 1, RMS residual 3.0399E-5"))
+    EXPECT_TRUE(form.checkView->fitLine->text().startsWith(
+        "4 points, R² 0.999999999997, RMS residual 3.0399E-5"))
         << form.checkView->fitLine->text().toStdString();
 
     form.checkView->indicator->trigger();
     EXPECT_EQ(form.checkView->panel->pointTable->model()->headerData(3, Qt::Horizontal),
-              "Residual");
+              "Residual f(x) − shown");
     EXPECT_TRUE(form.checkView->panel->fitNumbers->text().startsWith(
-        "Over 4 points: squared error 3.69639E-9 shown, 0 exact; R² 1 shown, 1 exact"))
+        "Over 4 points: squared error 3.69638541982487E-9 shown, 0 exact; R² 0.999999999996562 "
+        "shown, 1 exact"))
         << form.checkView->panel->fitNumbers->text().toStdString();
     form.checkView->panel->useButton->click();
     EXPECT_EQ(columnTexts(form.sdgCoefficients->cells(), 1), (Texts{"2", "3", "-2", "1"}));
@@ -141,8 +142,17 @@ TEST_F(FitModeSwitchTest, AHundredThousandRowsOpenSolveAndDraw) {
         << "full: no blank row past the limit";
     form.btnGetCoefficients->click();
     EXPECT_TRUE(errors().isEmpty()) << errors().join("\n").toStdString();
-    EXPECT_TRUE(form.checkView->fitLine->text().startsWith("100000 points"))
-        << form.checkView->fitLine->text().toStdString();
+    const QLabel& line = *form.checkView->fitLine;
+    EXPECT_TRUE(line.text().startsWith("100000 points")) << line.text().toStdString();
+    // The line holds what fits of it in whole clauses, the whole in its tooltip.
+    const QString whole = line.accessibleName();
+    EXPECT_TRUE(whole.contains("largest residual") && whole.endsWith(")")) << whole.toStdString();
+    EXPECT_LE(line.fontMetrics().horizontalAdvance(line.text()), line.width());
+    EXPECT_TRUE(whole.startsWith(line.text()));
+    EXPECT_TRUE(whole.mid(line.text().size()).isEmpty() ||
+                whole.mid(line.text().size()).startsWith(", "))
+        << "no clause cut in two";
+    EXPECT_EQ(line.toolTip(), line.text() == whole ? QString() : whole);
     form.Tarvel->setCurrentIndex(1);
     form.btnDraw->click();
     EXPECT_TRUE(errors().isEmpty()) << errors().join("\n").toStdString();

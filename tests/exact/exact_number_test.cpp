@@ -89,4 +89,16 @@ TEST(WholeText, KeepsADecimalOfAnyLengthExactly) {
     EXPECT_EQ(wholeText({-25, 3}), "-25e3");
 }
 
+TEST(SquareRootText, RoundsCorrectlyAtAnyScale) {
+    EXPECT_EQ(squareRootText(2), "1.4142135623731") << "1.41421356237309505 rounds up";
+    EXPECT_EQ(squareRootText(4), "2");
+    EXPECT_EQ(squareRootText(mpq_class(1, 100)), "0.1");
+    EXPECT_EQ(squareRootText(exactDecimal("2E-301")->value()), "4.47213595499958E-151");
+    EXPECT_EQ(squareRootText(mpq_class(2 * powerOfTen(600)), 6), "1.41421E300");
+    EXPECT_EQ(squareRootText(0), "0");
+    // 1.25² = 1.5625: to two digits a tie, which goes to the even 1.2.
+    EXPECT_EQ(squareRootText(mpq_class(15625, 10000), 2), "1.2");
+    EXPECT_EQ(squareRootText(mpq_class(15626, 10000), 2), "1.3");
+}
+
 } // namespace

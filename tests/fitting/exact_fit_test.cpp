@@ -226,22 +226,25 @@ TEST_F(LeastSquaresFitTest, TheFitsNumbersAreTheExactOnes) {
     const FitStatistics& fit = *comparison.statistics;
     // By hand: mean x 1.5, mean f(x) 4.5, Σ(x - 1.5)² = 5, Σ(x - 1.5)(f - 4.5)
     // = 14, so the exact line is 0.3 + 2.8x, residuals -0.7, 0.1, 1.9, -1.3,
-    // squared error 5.8. The shown 0.5 + 2.5x misses by -0.5, 0, 1.5, -2:
-    // 6.5. Total squares 45; RMS sqrt(6.5 / 4).
+    // squared error 5.8. Under the shown 0.5 + 2.5x the points stand off
+    // the line by 0.5, 0, -1.5, 2 (f(x) less the line): 6.5. Total squares
+    // 45; RMS sqrt(6.5 / 4) = 1.27475487839819 and a little.
     EXPECT_EQ(exactValues(comparison), (Texts{"0.3", "2.8"}));
     EXPECT_EQ(fit.points, 4u);
     EXPECT_EQ(fit.shownSquares, "6.5");
     EXPECT_EQ(fit.exactSquares, "5.8");
-    EXPECT_EQ(fit.shownR2, "0.855556");
-    EXPECT_EQ(fit.exactR2, "0.871111");
-    EXPECT_EQ(fit.shownRms, "1.27475");
+    EXPECT_EQ(fit.shownR2, "0.855555555555556");
+    EXPECT_EQ(fit.exactR2, "0.871111111111111");
+    EXPECT_EQ(fit.shownRms, "1.2747548783982") << "…819 rounds up";
+    EXPECT_EQ(fit.lineR2, "0.855556");
+    EXPECT_EQ(fit.lineRms, "1.27475");
     ASSERT_TRUE(fit.largest);
     EXPECT_EQ(comparison.points[*fit.largest].row, 5) << "rows keep their table numbers";
     EXPECT_EQ(fit.largestResidual, "2");
     Texts misses;
     for (const PointCheck& point : comparison.points)
         misses.push_back(point.miss);
-    EXPECT_EQ(misses, (Texts{"-0.5", "0", "1.5", "-2"}));
+    EXPECT_EQ(misses, (Texts{"0.5", "0", "-1.5", "2"})) << "observed less fitted";
 }
 
 TEST_F(LeastSquaresFitTest, HighPowersOfCloseXLoseTheSinglePrecisionFit) {

@@ -67,7 +67,7 @@ TEST_F(PointMarksTest, InLeastSquaresAStemJoinsEachPointToTheCurveAndHoverSaysTh
     expectNear(*placed[1].stemEnd, expectedAt(1.25, fitted), "the curve at x = 1.25");
     const auto text = marks->describeNear(placed[1].at + QPointF(2, -2));
     ASSERT_TRUE(text);
-    EXPECT_EQ(*text, "Row 3\nx = 1.25\nf(x) = 9\nfitted = 4.578125\nresidual = -4.421875");
+    EXPECT_EQ(*text, "Row 3\nx = 1.25\nf(x) = 9\nfitted = 4.578125\nresidual = 4.421875");
     EXPECT_FALSE(marks->describeNear(placed[1].at + QPointF(30, 0)));
 
     // Export draws them: the image differs from one without the overlay.
