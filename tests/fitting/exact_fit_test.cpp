@@ -1,5 +1,7 @@
 #include "fitting/exact_fit.h"
 
+#include "exact/exact_number.h"
+#include "fitting/point_file.h"
 #include "support/solved_grids.h"
 #include "toolkit/conversions.h"
 #include "toolkit/errors.h"
@@ -265,5 +267,55 @@ TEST_F(LeastSquaresFitTest, TooFewDifferentXHasNoFit) {
     EXPECT_EQ(comparison.noFit->why, NoExactFit::Why::fewDistinctX);
     EXPECT_EQ(comparison.noFit->count, 2u);
 }
+
+// A set of the NIST Statistical Reference Datasets for linear least
+// squares and its certified values, as NIST prints them.
+struct CertifiedFit {
+    const char* name;
+    int degree;
+    std::vector<const char*> estimates;
+    const char* r2;
+};
+
+class CertifiedLeastSquares : public ::testing::TestWithParam<CertifiedFit> {};
+
+// A certified figure as Tarvel writes 15 significant digits.
+std::string certified(const char* text) {
+    return roundedText(exactDecimal(text)->value());
+}
+
+TEST_P(CertifiedLeastSquares, TheExactFitHasEveryCertifiedDigit) {
+    const CertifiedFit& set = GetParam();
+    const PointFile file = readPointsCsv(
+        readPointFileBytes(std::string(TARVEL_TEST_DATA "/strd/") + set.name + ".csv"), 1000);
+    CellTable points(2, int(file.points.size()) + 1);
+    for (size_t k = 0; k < file.points.size(); ++k)
+        for (const int col : {0, 1})
+            points.setCell(col, int(k) + 1, file.points[k][col]);
+    CellTable coefficients(2, set.degree + 2);
+    for (int k = 0; k <= set.degree; ++k)
+        coefficients.setCell(1, k + 1, set.estimates[size_t(k)]);
+    const FitComparison fit =
+        ExactFit(points, FitMode::leastSquares, set.degree).compare(coefficients);
+    ASSERT_EQ(fit.coefficients.size(), set.estimates.size());
+    for (size_t k = 0; k < set.estimates.size(); ++k)
+        EXPECT_EQ(fit.coefficients[k].exact, certified(set.estimates[k])) << "B" << k;
+    ASSERT_TRUE(fit.statistics);
+    EXPECT_EQ(fit.statistics->exactR2, certified(set.r2));
+    EXPECT_EQ(fit.verdict, FitComparison::Verdict::agrees);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Nist, CertifiedLeastSquares,
+    ::testing::Values(
+        CertifiedFit{"Norris", 1, {"-0.262323073774029", "1.00211681802045"}, "0.999993745883712"},
+        CertifiedFit{"Pontius",
+                     2,
+                     {"0.673565789473684E-03", "0.732059160401003E-06", "-0.316081871345029E-14"},
+                     "0.999999900178537"},
+        CertifiedFit{"Wampler1", 5, {"1", "1", "1", "1", "1", "1"}, "1"},
+        CertifiedFit{"Wampler2", 5, {"1", "0.1", "0.01", "0.001", "0.0001", "0.00001"}, "1"},
+        CertifiedFit{"Wampler3", 5, {"1", "1", "1", "1", "1", "1"}, "0.999995559025820"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
