@@ -101,7 +101,7 @@ void TForm1::bindEvents() {
             history.record(
                 "Paste", [&] { pasted = guarded([&] { (this->*handler)(block.cells, source); }); });
             if (pasted && block.decimalCommas)
-                note->passDecimalCommas(block.cells.size(), rowsHold);
+                note->passDecimalCommas(block.cells.size(), rowsHold, block.thousands);
         };
     };
     sgdResult->onPaste = paste(&TForm1::sgdResultPaste, "point");
@@ -185,11 +185,14 @@ void TForm1::bindHistory() {
         if (const QString path = pointFiles->askForFileToOpen(); !path.isEmpty())
             openPoints(path);
     });
-    connect(actions->save, &QAction::triggered, this, [this] {
-        if (const QString path = pointFiles->askForFileToSave("Save points", "Points (*.csv)");
-            !path.isEmpty())
-            savePoints(path);
-    });
+    for (const bool commas : {false, true})
+        connect(commas ? actions->saveCommas : actions->save, &QAction::triggered, this,
+                [this, commas] {
+                    if (const QString path =
+                            pointFiles->askForFileToSave("Save points", "Points (*.csv)");
+                        !path.isEmpty())
+                        savePoints(path, commas);
+                });
     pointFiles->onFileDropped = [this](const QString& path) { openPoints(path); };
     connect(actions->print, &QAction::triggered, this,
             [this] { guarded([this] { FitReportPage::of(*this).print(*this); }); });
@@ -262,13 +265,14 @@ void TForm1::openPoints(const QString& path) {
             putPoints(sgdResult->cells(), points, fitMode->mode());
         });
         if (file.decimalCommas)
-            note->passDecimalCommas(points.size(), "point");
+            note->passDecimalCommas(points.size(), "point", file.thousands);
     });
 }
 
-void TForm1::savePoints(const QString& path) {
+void TForm1::savePoints(const QString& path, bool decimalCommas) {
     commitEdits();
-    guarded([&] { PointFiles::write(path, pointsCsv(sgdResult->cells())); });
+    if (guarded([&] { PointFiles::write(path, pointsCsv(sgdResult->cells(), decimalCommas)); }))
+        actions->rememberSave(decimalCommas);
 }
 
 void TForm1::FormCreate() {

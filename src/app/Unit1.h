@@ -130,7 +130,7 @@ class TForm1 : public QWidget {
     // or leaves the old file as it was. Messages name the file. Ctrl+O and
     // Ctrl+S ask for the file first; a point file dropped on the table opens.
     void openPoints(const QString& path);
-    void savePoints(const QString& path);
+    void savePoints(const QString& path, bool decimalCommas = false);
 
     // Switches the fit as one step. The point table becomes what the fit
     // keeps: in least squares every row and a blank one to type into;

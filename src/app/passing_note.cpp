@@ -22,8 +22,12 @@ void PassingNote::pass(const QString& text) {
     QTimer::singleShot(8000, this, &QWidget::hide);
 }
 
-void PassingNote::passDecimalCommas(size_t rows, const char* what) {
-    pass(QString("Read %1 %2%3 with decimal commas").arg(rows).arg(what).arg(rows == 1 ? "" : "s"));
+void PassingNote::passDecimalCommas(size_t rows, const char* what, bool thousands) {
+    pass(QString("Read %1 %2%3 with decimal commas%4")
+             .arg(rows)
+             .arg(what)
+             .arg(rows == 1 ? "" : "s")
+             .arg(thousands ? " and thousands dots" : ""));
 }
 
 void PassingNote::passDropped(const std::vector<int>& filledBefore, int rowCount) {

@@ -12,8 +12,9 @@ class PassingNote : public QLabel {
     PassingNote(QWidget& parent, const QWidget& over);
 
     void pass(const QString& text);
-    // "Read 3 points with decimal commas"; `what` the rows are ("point").
-    void passDecimalCommas(size_t rows, const char* what);
+    // "Read 3 points with decimal commas" (", and thousands dots"); `what`
+    // the rows are ("point").
+    void passDecimalCommas(size_t rows, const char* what, bool thousands);
     // How many of the rows filled before a step (filledRows) a table of
     // `rowCount` rows has dropped, if any, and that Ctrl+Z brings them back.
     void passDropped(const std::vector<int>& filledBefore, int rowCount);

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSettings>
 #include <QUndoStack>
 
 WindowActions::WindowActions(QWidget& window, QUndoStack& history, StringGrid& points,
@@ -17,10 +18,11 @@ WindowActions::WindowActions(QWidget& window, QUndoStack& history, StringGrid& p
     open = new QAction("&Open…", this);
     open->setShortcuts(QKeySequence::Open);
     save = new QAction("&Save…", this);
-    save->setShortcuts(QKeySequence::Save);
-    print = new QAction("P&rint report…", this);
+    saveCommas = new QAction("Save with decimal co&mmas…", this);
+    rememberSave(QSettings().value("saveWithDecimalCommas").toBool());
+    print = new QAction("Pri&nt report…", this);
     print->setShortcuts(QKeySequence::Print);
-    saveReport = new QAction("Save report as P&DF…", this);
+    saveReport = new QAction("Save report as PD&F…", this);
     undo = history.createUndoAction(this, "&Undo");
     undo->setShortcuts(QKeySequence::Undo);
     redo = history.createRedoAction(this, "&Redo");
@@ -33,10 +35,10 @@ WindowActions::WindowActions(QWidget& window, QUndoStack& history, StringGrid& p
     redo->setShortcuts(redoKeys);
     steps = new QAction("S&tep through the elimination…", this);
     steps->setShortcut(Qt::CTRL | Qt::Key_T);
-    window.addActions({open, save, print, undo, redo, steps});
+    window.addActions({open, save, saveCommas, print, undo, redo, steps});
 
     pointsMenu = new QMenu(&window);
-    pointsMenu->addActions({open, save, print, saveReport});
+    pointsMenu->addActions({open, save, saveCommas, print, saveReport});
     pointsMenu->addSeparator();
     pointsMenu->addActions({undo, redo});
     pointsMenu->addSeparator();
@@ -60,6 +62,12 @@ WindowActions::WindowActions(QWidget& window, QUndoStack& history, StringGrid& p
                     menu->popup(grid->viewport()->mapToGlobal(at));
                 });
     }
+}
+
+void WindowActions::rememberSave(bool decimalCommas) {
+    QSettings().setValue("saveWithDecimalCommas", decimalCommas);
+    (decimalCommas ? save : saveCommas)->setShortcuts({});
+    (decimalCommas ? saveCommas : save)->setShortcuts(QKeySequence::Save);
 }
 
 void WindowActions::passUndoFrom(const std::vector<QLineEdit*>& boxes) {

@@ -25,6 +25,7 @@ class WindowActions : public QObject {
 
     QAction* open;
     QAction* save;
+    QAction* saveCommas; // semicolons and decimal commas, for such spreadsheets
     QAction* print;      // the report, through the print dialog (Ctrl+P)
     QAction* saveReport; // the report as a PDF file
     QAction* undo;
@@ -34,6 +35,9 @@ class WindowActions : public QObject {
     QMenu* pointsMenu;
     // The answer grid's: the steps, and Copy.
     QMenu* answersMenu;
+
+    // Ctrl+S saves as the user last chose, this run and the next.
+    void rememberSave(bool decimalCommas);
 
     // Enter in a box presses the button that box feeds.
     static void pressOnEnter(std::initializer_list<std::pair<QLineEdit*, QPushButton*>> feeds);

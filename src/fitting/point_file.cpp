@@ -1,5 +1,7 @@
 #include "fitting/point_file.h"
 
+#include "toolkit/decimal_commas.h"
+
 #include "toolkit/cell_table.h"
 #include "toolkit/conversions.h"
 #include "toolkit/errors.h"
@@ -16,8 +18,8 @@
 
 namespace {
 
-std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
+std::string csvField(const std::string& text, char separator) {
+    if (text.find_first_of(std::string{separator, '"', '\r', '\n'}) == std::string::npos)
         return text;
     std::string quoted = "\"";
     for (const char c : text)
@@ -160,11 +162,13 @@ class PointCollector {
         if (utf16Length(field) > size_t(kMaxTextLength))
             throw Exception("Line " + IntToStr(recordLine) + " holds a field of more than " +
                             IntToStr(kMaxTextLength) + " characters, more than a cell holds.");
-        if (commasMayBeDecimal)
-            if (std::string number = decimalCommaNumber(field); !number.empty()) {
-                field = std::move(number);
-                recordDecimalCommas = true;
-            }
+        if (commasMayBeDecimal && fieldCount < 2) {
+            // Its place among the points, once the blank lines before it are points too.
+            const size_t point = file.points.size() + blankTexts.size();
+            commas.take(field, 2 * point + fieldCount, [&] {
+                return "Line " + IntToStr(recordLine) + ", " + (fieldCount == 0 ? "x" : "f(x)");
+            });
+        }
         if (firstRecord)
             holdsNumber = holdsNumber || readsAsNumber(field);
         if (fieldCount < 2)
@@ -197,18 +201,19 @@ class PointCollector {
                 blankLines = 0;
                 file.points.push_back(
                     {std::move(fields[0]), fieldCount > 1 ? std::move(fields[1]) : ""});
-                file.decimalCommas = file.decimalCommas || recordDecimalCommas;
             }
         }
         fields = {};
         fieldCount = 0;
-        recordDecimalCommas = false;
         recordLine = line;
     }
 
     PointFile finish() {
         if (file.points.empty())
             throw Exception("The file holds no points.");
+        commas.finish([this](size_t index) -> std::string& { return file.points[index / 2][index % 2]; });
+        file.decimalCommas = commas.commas();
+        file.thousands = commas.thousands();
         return std::move(file);
     }
 
@@ -221,7 +226,8 @@ class PointCollector {
     std::array<std::string, 2> fields;
     size_t fieldCount = 0;
     int recordLine = 1;
-    bool firstRecord = true, holdsNumber = false, recordDecimalCommas = false;
+    bool firstRecord = true, holdsNumber = false;
+    DecimalCommas commas;
     std::vector<std::string> blankTexts;
     size_t blankLines = 0;
 };
@@ -240,10 +246,17 @@ class PointCollector {
 
 } // namespace
 
-std::string pointsCsv(const CellTable& sgdResult) {
-    std::string text = "x,f(x)\n";
+std::string pointsCsv(const CellTable& sgdResult, bool decimalCommas) {
+    const char separator = decimalCommas ? ';' : ',';
+    const auto field = [&](int col, int row) {
+        std::string text = sgdResult.cell(col, row);
+        if (decimalCommas && readsAsNumber(text))
+            std::replace(text.begin(), text.end(), '.', ',');
+        return csvField(text, separator);
+    };
+    std::string text = std::string("x") + separator + "f(x)\n";
     for (int row = 1; row < sgdResult.rowCount(); ++row)
-        text += csvField(sgdResult.cell(0, row)) + "," + csvField(sgdResult.cell(1, row)) + "\n";
+        text += field(0, row) + separator + field(1, row) + "\n";
     return text;
 }
 

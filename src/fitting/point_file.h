@@ -15,9 +15,11 @@ class CellTable;
 inline constexpr size_t kMaxPointFileBytes = 16 << 20;
 
 // Save: the line "x,f(x)", then one line for each point row with its two
-// texts exactly as they are. A field holding a comma, a quote or a line
-// break is quoted, its quotes doubled (RFC 4180). UTF-8, "\n" line ends.
-std::string pointsCsv(const CellTable& sgdResult);
+// texts exactly as they are. A field holding the separator, a quote or a
+// line break is quoted, its quotes doubled (RFC 4180). UTF-8, "\n" line
+// ends. With `decimalCommas`, as spreadsheets in decimal-comma locales read
+// them: semicolons between the fields, and every number's point a comma.
+std::string pointsCsv(const CellTable& sgdResult, bool decimalCommas = false);
 
 // The bytes of the file at `path`: only a regular file (a link is judged by
 // what it points to) and only up to kMaxPointFileBytes. A folder, a named
@@ -28,21 +30,25 @@ std::string pointsCsv(const CellTable& sgdResult);
 std::string readPointFileBytes(const std::string& path);
 
 // The points of a file, x and f(x) texts as the file has them, and whether
-// numbers with decimal commas were read as numbers with points.
+// numbers with decimal commas, and thousands dots, were read as numbers with
+// points.
 struct PointFile {
     std::vector<std::array<std::string, 2>> points;
     bool decimalCommas = false;
+    bool thousands = false;
 };
 
 // Open: fields are separated by commas, semicolons or tabs (whichever the
 // first line uses), may be quoted as Save quotes them, and lines end in "\n"
 // or "\r\n". UTF-8, with or without a byte order mark; UTF-16 and UTF-32
 // with a byte order mark are read too. Where semicolons or tabs separate the
-// fields, "1,5" is a decimal comma and reads "1.5". A first line none of
+// fields, numbers may be written with decimal commas, as toolkit/
+// decimal_commas reads them ("1.500,5" reads "1500.5"). A first line none of
 // whose fields reads as a number is a header. Blank lines at the end are
 // ignored, and a line with one field is a point whose f(x) is empty.
 //
-// Refused with an error that names the line: bytes that are no text, a line
+// Refused with an error that names the line: bytes that are no text, a
+// decimal point beside decimal commas, a line
 // with more than two fields, a field longer than a cell holds, more than
 // `maxPoints` points (as soon as the next one is seen); and a file with no
 // points at all. The reading takes one pass and keeps only the points.

@@ -1,5 +1,7 @@
 #include "toolkit/cell_block.h"
 
+#include "toolkit/decimal_commas.h"
+
 #include "toolkit/conversions.h"
 
 #include <algorithm>
@@ -54,7 +56,9 @@ std::vector<std::string> tabCells(std::string_view line) {
     return cells;
 }
 
-std::vector<std::string> cellsOf(std::string_view line, bool& decimalCommas) {
+// The cells of one line; `commasFree`: whether its separator leaves commas
+// free to be decimal commas.
+std::vector<std::string> cellsOf(std::string_view line, bool& commasFree) {
     std::vector<std::string> cells;
     const char separator = line.find('\t') != std::string_view::npos  ? '\t'
                            : line.find(';') != std::string_view::npos ? ';'
@@ -69,12 +73,7 @@ std::vector<std::string> cellsOf(std::string_view line, bool& decimalCommas) {
             cells.emplace_back(stripSpaces(cell));
         }
     }
-    if (separator == '\t' || separator == ';')
-        for (std::string& cell : cells)
-            if (std::string number = decimalCommaNumber(cell); !number.empty()) {
-                cell = std::move(number);
-                decimalCommas = true;
-            }
+    commasFree = separator == '\t' || separator == ';';
     if (cells.empty())
         cells.emplace_back(); // a blank line is a row of one empty cell
     return cells;
@@ -93,12 +92,26 @@ ReadBlock parseCellBlock(std::string_view text) {
     ReadBlock read;
     if (text.empty())
         return read;
+    CellBlock& rows = read.cells;
+    DecimalCommas commas;
+    std::vector<std::pair<size_t, size_t>> places; // of the cells read for decimal commas
     for (std::string_view line : split(text, '\n')) {
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        read.cells.push_back(cellsOf(line, read.decimalCommas));
+        bool commasFree = false;
+        rows.push_back(cellsOf(line, commasFree));
+        for (size_t col = 0; commasFree && col < rows.back().size(); ++col) {
+            places.emplace_back(rows.size() - 1, col);
+            commas.take(rows.back()[col], places.size() - 1, [&] {
+                return "Line " + std::to_string(rows.size()) + ", cell " + std::to_string(col + 1);
+            });
+        }
     }
-    CellBlock& rows = read.cells;
+    commas.finish([&](size_t index) -> std::string& {
+        return rows[places[index].first][places[index].second];
+    });
+    read.decimalCommas = commas.commas();
+    read.thousands = commas.thousands();
     const bool header = rows.size() > 1 && !holdsNumber(rows[0]) &&
                         std::any_of(rows[0].begin(), rows[0].end(),
                                     [](const std::string& cell) { return !IsBlank(cell); }) &&

@@ -11,6 +11,7 @@ using CellBlock = std::vector<std::vector<std::string>>;
 struct ReadBlock {
     CellBlock cells;
     bool decimalCommas = false; // some numbers were written with decimal commas
+    bool thousands = false;     // and some with thousands dots
 };
 
 // Reads the shapes that spreadsheets, CSV files and text editors put on the
@@ -19,9 +20,11 @@ struct ReadBlock {
 // quote a cell holding a tab, and a tab at the end of a line starts no
 // cell), or, in a line without a tab, by semicolons, else commas, else runs
 // of spaces (trimmed of surrounding spaces). A final line break ends the last
-// row. In a line separated by tabs or semicolons, "1,5" is a decimal comma
-// and reads "1.5". A first row with no number above rows with numbers is a
-// header, and is left out.
+// row. In lines separated by tabs or semicolons, numbers may be written with
+// decimal commas, as toolkit/decimal_commas reads them ("1.500,5" reads
+// "1500.5"; a decimal point beside them raises an error naming its line and
+// cell). A first row with no number above rows with numbers is a header,
+// and is left out.
 ReadBlock parseCellBlock(std::string_view text);
 
 // The block as a spreadsheet reads it: cells separated by tabs, one line a

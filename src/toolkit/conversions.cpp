@@ -85,16 +85,6 @@ bool readsAsNumber(std::string_view text) {
     return scanNumber(stripSpaces(text)).valid;
 }
 
-std::string decimalCommaNumber(std::string_view text) {
-    const size_t comma = text.find(',');
-    if (comma == std::string_view::npos || text.find(',', comma + 1) != std::string_view::npos ||
-        text.find('.') != std::string_view::npos)
-        return "";
-    std::string number(text);
-    number[comma] = '.';
-    return readsAsNumber(number) ? number : "";
-}
-
 std::string_view stripSpaces(std::string_view text) {
     size_t first = 0, last = text.size();
     while (first < last && text[first] == ' ')

@@ -49,11 +49,6 @@ std::string isolatedText(std::string_view text, size_t maxBytes = kQuotedNameByt
 // Whether the text follows StrToFloat's grammar, whatever its range.
 bool readsAsNumber(std::string_view text);
 
-// A number written with a decimal comma, as spreadsheets in many countries
-// write it ("1,5", "-2,25E3"): the text with its one comma made a point, or
-// "" when the text holds no comma, a point, more commas, or is no number then.
-std::string decimalCommaNumber(std::string_view text);
-
 // 15 significant digits, correctly rounded, trailing zeros dropped; plain
 // notation for decimal exponents -4 to 14, otherwise "1.5E-7" style.
 // Only finite values have a text: infinity raises the overflow error and NaN

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSet>
 #include <QTabWidget>
 #include <QTest>
 
@@ -18,11 +19,18 @@ class WindowActionsTest : public TarvelTest {
 TEST_F(WindowActionsTest, ThePointTablesMenuOffersFilesUndoAndTheClipboard) {
     QMenu* menu = form.actions->pointsMenu;
     QStringList texts;
+    QSet<QChar> letters;
     for (QAction* action : menu->actions())
-        if (!action->isSeparator())
-            texts << action->text().remove('&');
-    EXPECT_EQ(texts, (QStringList{"Open…", "Save…", "Print report…", "Save report as PDF…", "Undo",
-                                  "Redo", "Cut", "Copy", "Paste", "Delete", "Least squares"}));
+        if (!action->isSeparator()) {
+            const QString text = action->text();
+            texts << QString(text).remove('&');
+            const QChar letter = text.at(text.indexOf('&') + 1).toLower();
+            EXPECT_FALSE(letters.contains(letter)) << "two items answer to Alt+" << letter.toLatin1();
+            letters.insert(letter);
+        }
+    EXPECT_EQ(texts, (QStringList{"Open…", "Save…", "Save with decimal commas…", "Print report…",
+                                  "Save report as PDF…", "Undo", "Redo", "Cut", "Copy", "Paste",
+                                  "Delete", "Least squares"}));
     EXPECT_FALSE(form.actions->undo->isEnabled()) << "nothing to undo yet";
     form.sgdResult->setCurrentIndex(form.sgdResult->model()->index(0, 0));
     menu->actions()[menu->actions().size() - 3]->trigger(); // Delete
@@ -30,6 +38,11 @@ TEST_F(WindowActionsTest, ThePointTablesMenuOffersFilesUndoAndTheClipboard) {
     EXPECT_TRUE(form.actions->undo->isEnabled());
     EXPECT_EQ(form.actions->undo->text().remove('&'), "Undo Edit")
         << "the undo action names the step";
+    for (const bool commas : {true, false}) { // Ctrl+S saves as the user last chose
+        form.actions->rememberSave(commas);
+        EXPECT_EQ(form.actions->saveCommas->shortcut() == QKeySequence::Save, commas);
+        EXPECT_EQ(form.actions->save->shortcut() == QKeySequence::Save, !commas);
+    }
     for (const QKeySequence& keys : {QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")})
         EXPECT_TRUE(form.actions->redo->shortcuts().contains(keys))
             << keys.toString().toStdString();

@@ -1,10 +1,14 @@
 #include "fitting/point_file.h"
 
 #include "support/cells.h"
+#include "toolkit/conversions.h"
 #include "toolkit/errors.h"
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <optional>
+#include <sstream>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -57,6 +61,7 @@ struct Reading {
     std::string_view bytes;
     Points points;
     bool decimalCommas = false;
+    bool thousands = false;
 };
 
 class PointFileReads : public ::testing::TestWithParam<Reading> {};
@@ -65,6 +70,7 @@ TEST_P(PointFileReads, WhatSpreadsheetsAndEditorsWrite) {
     const PointFile file = readPointsCsv(GetParam().bytes, kMaxPoints);
     EXPECT_EQ(file.points, GetParam().points);
     EXPECT_EQ(file.decimalCommas, GetParam().decimalCommas);
+    EXPECT_EQ(file.thousands, GetParam().thousands);
 }
 
 using namespace std::string_view_literals;
@@ -91,8 +97,76 @@ INSTANTIATE_TEST_SUITE_P(
                               true},
                       Reading{"x;f(x)\n-2,25E3;1\n", {{"-2.25E3", "1"}}, true},
                       Reading{"1,5\t2\n", {{"1.5", "2"}}, true},
-                      Reading{"1.234,5;2\n", {{"1.234,5", "2"}}}, // no number either way: as it is
                       Reading{"1,5\n2,5\n", {{"1", "5"}, {"2", "5"}}}));
+
+// Thousands dots are read as such only where the file writes decimal commas:
+// "1.500" is 1500 beside "0,5", and 1.5 where no field has a comma.
+INSTANTIATE_TEST_SUITE_P(
+    ThousandsDots, PointFileReads,
+    ::testing::Values(Reading{"x;f(x)\n1.500;0,5\n2.500;1,5\n3.000;2,5\n",
+                              {{"1500", "0.5"}, {"2500", "1.5"}, {"3000", "2.5"}},
+                              true,
+                              true},
+                      Reading{"1.050.000;1\n-1.234,5;2,5\n",
+                              {{"1050000", "1"}, {"-1234.5", "2.5"}},
+                              true,
+                              true},
+                      Reading{"1.500;2\n3;4\n", {{"1.500", "2"}, {"3", "4"}}},
+                      Reading{"1.500\t2,5\n", {{"1500", "2.5"}}, true, true},
+                      Reading{"1,5;2\n1.500,25;3\n", {{"1.5", "2"}, {"1500.25", "3"}}, true, true},
+                      Reading{"1.5,5;2\n", {{"1.5,5", "2"}}})); // no number either way: as it is
+
+// A number as a spreadsheet in a decimal-comma locale reads a field:
+// thousands dots dropped, the comma a point; nothing for a text.
+std::optional<double> decimalCommaSpreadsheet(std::string field) {
+    std::erase(field, '.');
+    std::replace(field.begin(), field.end(), ',', '.');
+    double value = 0;
+    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+    if (error != std::errc() || end != field.data() + field.size())
+        return std::nullopt;
+    return value;
+}
+
+TEST(PointFile, SavedWithDecimalCommasADecimalCommaSpreadsheetReadsEveryNumber) {
+    const Points points{{"1.5", "-2.25"}, {"0.5", "123456.789"}, {"1E-7", "a;b"}};
+    Grid rows;
+    for (const auto& [x, fx] : points)
+        rows.push_back({x, fx});
+    const std::string text = pointsCsv(tableOf(2, rows), true);
+    EXPECT_EQ(text, "x;f(x)\n1,5;-2,25\n0,5;123456,789\n1E-7;\"a;b\"\n");
+    // Every number field of the lines below the header, as such a spreadsheet reads it.
+    std::istringstream lines(text);
+    std::string line;
+    std::getline(lines, line);
+    for (const auto& [x, fx] : points) {
+        std::getline(lines, line);
+        const std::string fields[] = {line.substr(0, line.find(';')),
+                                      line.substr(line.find(';') + 1)};
+        for (int col : {0, 1}) {
+            const std::string& number = col == 0 ? x : fx;
+            if (number != "a;b") {
+                EXPECT_EQ(decimalCommaSpreadsheet(fields[col]), std::stod(number)) << number;
+            }
+        }
+    }
+    EXPECT_EQ(readPointsCsv(text, kMaxPoints).points, points) << "and Tarvel reads it back";
+}
+
+TEST(PointFile, RefusesADecimalPointBesideDecimalCommas) {
+    for (const auto& [bytes, message] : std::vector<std::pair<std::string_view, std::string>>{
+             {"x;f(x)\n1,5;2\n2.5;3\n", "Line 3, x: " + quotedText("2.5")},
+             {"1.5;2\n2,5;3\n", "Line 1, x: " + quotedText("1.5")},
+             {"1;2,5\n2;1,500.5\n", "Line 2, f(x): " + quotedText("1,500.5")},
+         }) {
+        try {
+            readPointsCsv(bytes, kMaxPoints);
+            ADD_FAILURE() << "no error for " << bytes;
+        } catch (const Exception& error) {
+            EXPECT_TRUE(std::string(error.what()).starts_with(message)) << error.what();
+        }
+    }
+}
 
 // Unicode files as editors on other systems save them, each "1,4" / "2,8".
 INSTANTIATE_TEST_SUITE_P(Unicode, PointFileReads,

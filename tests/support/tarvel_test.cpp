@@ -4,6 +4,7 @@
 #include "toolkit/error_display.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -56,6 +57,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication application(argc, argv);
     setUpApplication();
+    QStandardPaths::setTestModeEnabled(true); // settings the tests write stay out of the user's
     ::testing::InitGoogleTest(&argc, argv);
     setErrorPresenter([](const QString& message) { recordedErrors << message; });
 

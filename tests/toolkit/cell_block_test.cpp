@@ -1,4 +1,5 @@
 #include "toolkit/cell_block.h"
+#include "toolkit/conversions.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +46,23 @@ INSTANTIATE_TEST_SUITE_P(
                       BlockCase{"x;y\n1,5;4", {{"1.5", "4"}}, true},
                       BlockCase{"x\tf(x)", {{"x", "f(x)"}}},       // no rows below: a paste of text
                       BlockCase{"a\nb", {{"a"}, {"b"}}},           // no numbers at all
-                      BlockCase{"\t\n1\t4", {{""}, {"1", "4"}}})); // a blank first row stays
+                      BlockCase{"\t\n1\t4", {{""}, {"1", "4"}}}, // a blank first row stays
+                      BlockCase{"1.500\t0,5\n1.050.000\t1,5",
+                                {{"1500", "0.5"}, {"1050000", "1.5"}},
+                                true}, // thousands dots beside decimal commas
+                      BlockCase{"1.500\t2", {{"1.500", "2"}}})); // and no comma: a decimal point
+
+TEST(ParseCellBlock, RefusesADecimalPointBesideDecimalCommas) {
+    try {
+        parseCellBlock("1,5\t2\n2.5\t3");
+        ADD_FAILURE() << "no error";
+    } catch (const std::exception& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Line 2, cell 1: " + quotedText("2.5") +
+                      " writes a decimal point, where other numbers here write decimal commas; "
+                      "write them all one way.");
+    }
+}
 
 TEST(CellBlockText, IsTabSeparatedLinesThatReadBackAsTheyWere) {
     EXPECT_EQ(cellBlockText({{"4", "1"}, {"", "2"}}), "4\t1\n\t2\n");
