@@ -6,12 +6,13 @@
 #include "fitting/point_table.h"
 #include "toolkit/conversions.h"
 #include "toolkit/errors.h"
+#include "toolkit/number_grammar.h"
 #include "toolkit/packed_table.h"
 
 #include <algorithm>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <numeric>
 
 struct ExactFit::Numbers {
@@ -60,9 +61,14 @@ std::vector<int> rowsSharingAnX(const std::vector<mpq_class>& xValues) {
     return {};
 }
 
-// A number's text to the nearest long double.
+// A number's text to the nearest long double, by the number grammar and
+// not the user's locale, which would stop "1.5" at a decimal comma's place.
 long double nearValue(std::string_view text) {
-    return std::strtold(std::string(stripSpaces(text)).c_str(), nullptr);
+    const NumberParts parts = scanNumber(stripSpaces(text));
+    long double value = 0;
+    std::from_chars(parts.unsignedText.data(),
+                    parts.unsignedText.data() + parts.unsignedText.size(), value);
+    return parts.negative ? -value : value;
 }
 
 // A point of the table as the check lists it, before its values.

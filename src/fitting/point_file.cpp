@@ -211,7 +211,8 @@ class PointCollector {
     PointFile finish() {
         if (file.points.empty())
             throw Exception("The file holds no points.");
-        commas.finish([this](size_t index) -> std::string& { return file.points[index / 2][index % 2]; });
+        commas.finish(
+            [this](size_t index) -> std::string& { return file.points[index / 2][index % 2]; });
         file.decimalCommas = commas.commas();
         file.thousands = commas.thousands();
         return std::move(file);

@@ -29,7 +29,7 @@ class DecimalCommas {
 
   private:
     bool commaSeen = false, dotsInComma = false;
-    std::vector<size_t> grouped;          // fields whose dots may group thousands
+    std::vector<size_t> grouped;         // fields whose dots may group thousands
     std::optional<std::string> firstDot; // the refusal, should commas be seen
 };
 

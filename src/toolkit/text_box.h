@@ -20,4 +20,3 @@ inline void SetText(QLineEdit& box, const std::string& text) {
 // box in the message: "a box", "a cell". Texts the program writes are kept
 // up to one character more: far beyond any the program writes.
 void limitLength(QLineEdit& box, const char* where = "a box");
-

@@ -94,7 +94,8 @@ TEST_F(PointFilesTest, ASaveThatFailsPartWayLeavesTheOldFileByteForByte) {
     setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, oldHandler);
     ASSERT_EQ(errors().size(), 1);
-    EXPECT_EQ(errors()[0], "Cannot save " + quoted(old) + ": \u2068File too large\u2069.");
+    EXPECT_EQ(errors()[0],
+              "Cannot save " + quoted(old) + ": \u2068" + std::strerror(EFBIG) + "\u2069.");
     EXPECT_EQ(contents(old), "old,file\n");
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"old.csv"})
         << "the unfinished new file is gone";
@@ -152,7 +153,7 @@ TEST_F(PointFilesTest, AFileNameInAMessageCannotBreakOrTurnItAround) {
     ASSERT_EQ(errors().size(), 1);
     const QString shown = folder.filePath("missing\ufffdfile\ufffd.csv");
     EXPECT_EQ(errors()[0],
-              "Cannot open " + quoted(shown) + ": \u2068No such file or directory\u2069.");
+              "Cannot open " + quoted(shown) + ": \u2068" + std::strerror(ENOENT) + "\u2069.");
 }
 
 TEST_F(PointFilesTest, OpenReadsDecimalCommasAndSaysSo) {

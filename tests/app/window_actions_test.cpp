@@ -25,7 +25,8 @@ TEST_F(WindowActionsTest, ThePointTablesMenuOffersFilesUndoAndTheClipboard) {
             const QString text = action->text();
             texts << QString(text).remove('&');
             const QChar letter = text.at(text.indexOf('&') + 1).toLower();
-            EXPECT_FALSE(letters.contains(letter)) << "two items answer to Alt+" << letter.toLatin1();
+            EXPECT_FALSE(letters.contains(letter))
+                << "two items answer to Alt+" << letter.toLatin1();
             letters.insert(letter);
         }
     EXPECT_EQ(texts, (QStringList{"Open…", "Save…", "Save with decimal commas…", "Print report…",

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 namespace {
 
 using Verdict = FitComparison::Verdict;
@@ -266,6 +268,24 @@ TEST_F(LeastSquaresFitTest, TooFewDifferentXHasNoFit) {
     ASSERT_TRUE(comparison.noFit);
     EXPECT_EQ(comparison.noFit->why, NoExactFit::Why::fewDistinctX);
     EXPECT_EQ(comparison.noFit->count, 2u);
+}
+
+TEST_F(ExactFitTest, ResidualsAreTheSameUnderADecimalCommaLocale) {
+    const auto residuals = [this] {
+        solveLeastSquares({{"1.5", "2.25"}, {"2.5", "6.5"}, {"3.5", "12"}, {"4.5", "20.5"}}, 1);
+        Texts misses;
+        for (const PointCheck& point :
+             ExactFit(points, FitMode::leastSquares, 1).compare(coefficients).points)
+            misses.push_back(point.shownValue + " " + point.miss);
+        return misses;
+    };
+    const Texts inC = residuals();
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+        GTEST_SKIP() << "no de_DE.UTF-8 locale here (scripts/setup makes it as root)";
+    const Texts inGerman = residuals();
+    std::setlocale(LC_ALL, "C");
+    EXPECT_EQ(inGerman, inC);
+    EXPECT_EQ(inC[0], "1.275 0.975") << "the line at x = 1.5, not at 1";
 }
 
 // A set of the NIST Statistical Reference Datasets for linear least

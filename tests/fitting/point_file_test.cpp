@@ -7,12 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
-#include <optional>
-#include <sstream>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <sstream>
 
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -103,18 +103,16 @@ INSTANTIATE_TEST_SUITE_P(
 // "1.500" is 1500 beside "0,5", and 1.5 where no field has a comma.
 INSTANTIATE_TEST_SUITE_P(
     ThousandsDots, PointFileReads,
-    ::testing::Values(Reading{"x;f(x)\n1.500;0,5\n2.500;1,5\n3.000;2,5\n",
-                              {{"1500", "0.5"}, {"2500", "1.5"}, {"3000", "2.5"}},
-                              true,
-                              true},
-                      Reading{"1.050.000;1\n-1.234,5;2,5\n",
-                              {{"1050000", "1"}, {"-1234.5", "2.5"}},
-                              true,
-                              true},
-                      Reading{"1.500;2\n3;4\n", {{"1.500", "2"}, {"3", "4"}}},
-                      Reading{"1.500\t2,5\n", {{"1500", "2.5"}}, true, true},
-                      Reading{"1,5;2\n1.500,25;3\n", {{"1.5", "2"}, {"1500.25", "3"}}, true, true},
-                      Reading{"1.5,5;2\n", {{"1.5,5", "2"}}})); // no number either way: as it is
+    ::testing::Values(
+        Reading{"x;f(x)\n1.500;0,5\n2.500;1,5\n3.000;2,5\n",
+                {{"1500", "0.5"}, {"2500", "1.5"}, {"3000", "2.5"}},
+                true,
+                true},
+        Reading{"1.050.000;1\n-1.234,5;2,5\n", {{"1050000", "1"}, {"-1234.5", "2.5"}}, true, true},
+        Reading{"1.500;2\n3;4\n", {{"1.500", "2"}, {"3", "4"}}},
+        Reading{"1.500\t2,5\n", {{"1500", "2.5"}}, true, true},
+        Reading{"1,5;2\n1.500,25;3\n", {{"1.5", "2"}, {"1500.25", "3"}}, true, true},
+        Reading{"1.5,5;2\n", {{"1.5,5", "2"}}})); // no number either way: as it is
 
 // A number as a spreadsheet in a decimal-comma locale reads a field:
 // thousands dots dropped, the comma a point; nothing for a text.

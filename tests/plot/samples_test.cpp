@@ -28,7 +28,8 @@ TEST(Samples, AddStepAgainAndAgainFromMin) {
     EXPECT_EQ(sampleXs(0, 1000, 100).size(), 11u);
     EXPECT_EQ(sampleXs(5, 5, 1), std::vector<double>{5});
     EXPECT_EQ(sampleXs(5, 4, 1), std::vector<double>{});
-    EXPECT_EQ(sampleXs(10, 0, 0), std::vector<double>{}) << "nothing to sample, so any step will do";
+    EXPECT_EQ(sampleXs(10, 0, 0), std::vector<double>{})
+        << "nothing to sample, so any step will do";
     const std::vector<double> wide = sampleXs(-1e308, 1e308, 1e305);
     EXPECT_EQ(wide.size(), 2001u);
     EXPECT_NEAR(wide.back(), 1e308, 1e294) << "no overflow on the way";

@@ -4,9 +4,9 @@
 #include "toolkit/error_display.h"
 
 #include <QApplication>
-#include <QStandardPaths>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>

@@ -44,8 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BlockCase{"1,5\n2,5", {{"1", "5"}, {"2", "5"}}}, // ambiguous: as it was
                       BlockCase{"x\tf(x)\n1\t4", {{"1", "4"}}},
                       BlockCase{"x;y\n1,5;4", {{"1.5", "4"}}, true},
-                      BlockCase{"x\tf(x)", {{"x", "f(x)"}}},       // no rows below: a paste of text
-                      BlockCase{"a\nb", {{"a"}, {"b"}}},           // no numbers at all
+                      BlockCase{"x\tf(x)", {{"x", "f(x)"}}},     // no rows below: a paste of text
+                      BlockCase{"a\nb", {{"a"}, {"b"}}},         // no numbers at all
                       BlockCase{"\t\n1\t4", {{""}, {"1", "4"}}}, // a blank first row stays
                       BlockCase{"1.500\t0,5\n1.050.000\t1,5",
                                 {{"1500", "0.5"}, {"1050000", "1.5"}},
