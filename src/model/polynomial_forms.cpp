@@ -3,6 +3,7 @@
 #include "toolkit/cell_block.h"
 #include "toolkit/conversions.h"
 #include "toolkit/errors.h"
+#include "toolkit/number_grammar.h"
 
 #include <algorithm>
 #include <cctype>
@@ -18,6 +19,25 @@ struct Term {
     bool unit;             // 1 exactly
 };
 
+// A number's magnitude as every form reads it as the same number: no
+// leading zeros (C reads "010" as eight), a digit before the point, the
+// exponent plain; every typed digit kept. A whole number too long for C's
+// integers carries a point.
+std::string magnitudeText(std::string_view text) {
+    const NumberParts parts = scanNumber(stripSpaces(text));
+    std::string_view whole = parts.integerDigits;
+    while (whole.size() > 1 && whole.front() == '0')
+        whole.remove_prefix(1);
+    std::string magnitude = whole.empty() ? "0" : std::string(whole);
+    if (!parts.fractionDigits.empty())
+        magnitude.append(".").append(parts.fractionDigits);
+    else if (magnitude.size() > 18 && parts.exponent == 0)
+        magnitude += ".0";
+    if (parts.exponent != 0)
+        magnitude.append("E").append(std::to_string(parts.exponent));
+    return magnitude;
+}
+
 std::vector<Term> termsOf(const std::vector<std::string>& letters,
                           const std::vector<std::string>& values) {
     std::vector<Term> terms;
@@ -32,10 +52,7 @@ std::vector<Term> termsOf(const std::vector<std::string>& letters,
         }
         if (value == 0)
             continue; // left out, also -0
-        std::string_view text = stripSpaces(values[k]);
-        if (text.starts_with('+') || text.starts_with('-'))
-            text.remove_prefix(1);
-        terms.push_back({int(k), value < 0, std::string(text), std::abs(value) == 1});
+        terms.push_back({int(k), value < 0, magnitudeText(values[k]), std::abs(value) == 1});
     }
     return terms;
 }

@@ -54,8 +54,13 @@ INSTANTIATE_TEST_SUITE_P(
                       Written{{"-1"}, "-1", "=-1", "-1"}, Written{{"0", "-0"}, "0", "=0", "0"},
                       Written{{"1.5E-7", "-2.5E+300", "1E-7"},
                               "1.5\\times10^{-7} - 2.5\\times10^{300}x + 10^{-7}x^{2}",
-                              "=1.5E-7-2.5E+300*A1+1E-7*A1^2",
-                              "(1E-7*x - 2.5E+300)*x + 1.5E-7"}));
+                              "=1.5E-7-2.5E300*A1+1E-7*A1^2",
+                              "(1E-7*x - 2.5E300)*x + 1.5E-7"},
+                      // Written from their values: C reads "010" as eight.
+                      Written{{"010", "+.5", "-0.250E+01"},
+                              "10 + 0.5x - 0.250\\times10^{1}x^{2}",
+                              "=10+0.5*A1-0.250E1*A1^2",
+                              "(-0.250E1*x + 0.5)*x + 10"}));
 
 TEST(PolynomialFormsColumn, IsTheLettersAndValuesAsTheGridCopiesThem) {
     EXPECT_EQ(written(PolynomialForm::column, {"2", "3", "-2", "1"}), "A\t2\nB\t3\nC\t-2\nD\t1\n");
@@ -259,18 +264,21 @@ TEST_P(PolynomialFormsReadBack, EveryFormReadsBackAsTheShownPolynomial) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Fits, PolynomialFormsReadBack,
-                         ::testing::Values(Fit{{"2", "3", "-2", "1"}, {1, 2, 3, 4}},
-                                           // x = 1..10 at degree 9, with the exact values
-                                           Fit{Texts(10, "1"), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
-                                           // and as single precision leaves them
-                                           Fit{{"-627.78466796875", "1754.4326171875",
-                                                "-1962.7919921875", "1182.56909179688",
-                                                "-425.27001953125", "97.4998168945313",
-                                                "-12.8020572662354", "2.20951509475708",
-                                                "0.940804362297058", "1.00123798847198"},
-                                               {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
-                                           Fit{{"1.5E-7", "-2.5E+30", "1E-7"}, {-1, 0.5, 3e10}},
-                                           Fit{{"0", "0", "-1"}, {-2, 3}}));
+INSTANTIATE_TEST_SUITE_P(
+    Fits, PolynomialFormsReadBack,
+    ::testing::Values(Fit{{"2", "3", "-2", "1"}, {1, 2, 3, 4}},
+                      // x = 1..10 at degree 9, with the exact values
+                      Fit{Texts(10, "1"), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
+                      // and as single precision leaves them
+                      Fit{{"-627.78466796875", "1754.4326171875", "-1962.7919921875",
+                           "1182.56909179688", "-425.27001953125", "97.4998168945313",
+                           "-12.8020572662354", "2.20951509475708", "0.940804362297058",
+                           "1.00123798847198"},
+                          {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
+                      Fit{{"1.5E-7", "-2.5E+30", "1E-7"}, {-1, 0.5, 3e10}},
+                      Fit{{"0", "0", "-1"}, {-2, 3}},
+                      // as typed: "08" is no C number at all, and a whole
+                      // number past C's integers does not compile
+                      Fit{{"010", "08", "12345678901234567890"}, {-1, 0.5, 2}}));
 
 } // namespace
