@@ -5,6 +5,7 @@
 #include "toolkit/cell_block.h"
 #include "toolkit/conversions.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <vector>
@@ -103,7 +104,7 @@ std::string latexMatrix(const std::vector<Row>& rows) {
 std::string latexRow(const Row& row) {
     std::string text = "(";
     for (size_t c = 1; c < row.size(); ++c)
-        text += latexNumber(row[c]) + ",\\ ";
+        text += latexNumber(row[c]) + ",\\allowbreak\\ ";
     return text + "\\mid " + (row.empty() ? "" : latexNumber(row[0])) + ")";
 }
 
@@ -112,17 +113,97 @@ std::string latexSubstitution(const SolveSteps& steps, size_t k) {
     const SolveStep& step = steps.steps[k];
     const auto [first, end] = termRange(steps, k);
     std::string text = latexText(steps.letters.at(size_t(step.row - 1))) + " = ";
-    if (first < end) {
+    if (end - first > 1) { // one term is the value itself
         text += latexValue(steps.terms[first]);
         for (size_t t = first + 1; t + 1 < end; t += 2) {
             const double b = steps.terms[t + 1];
             text += " - " + latexValue(steps.terms[t]) + " \\cdot ";
             text += b < 0 ? '(' + latexValue(b) + ')' : latexValue(b);
         }
-        if (end - first > 1)
-            text += " = ";
+        text += " = ";
     }
     return text + latexValue(step.operand);
+}
+
+// About how wide a number stands in a 10 pt math formula, in points: digits
+// 5, a point 2.8, a minus 7.8, and "\times10^{e}" some 20 more.
+double latexWidth(const std::string& text) {
+    double width = 0;
+    const size_t e = text.find_first_of("eE");
+    for (size_t k = 0; k < std::min(e, text.size()); ++k)
+        width += text[k] == '-' ? 7.8 : text[k] == '.' ? 2.8 : 5;
+    return e == std::string::npos ? width : width + 20 + 3.5 * double(text.size() - e);
+}
+
+// The widest line of the aligned matrices, arrow and operation included.
+double matrixLineWidth(const std::vector<Row>& first, const SolveSteps& steps,
+                       const std::map<size_t, Row>& rows) {
+    std::vector<double> columns(first.empty() ? 0 : first[0].size());
+    const auto widen = [&](const Row& row) {
+        for (size_t c = 0; c < row.size() && c < columns.size(); ++c)
+            columns[c] = std::max(columns[c], latexWidth(row[c]));
+    };
+    for (const Row& row : first)
+        widen(row);
+    double label = 0; // the operation over the arrow, in script size
+    for (const auto& [k, row] : rows) {
+        widen(row);
+        label = std::max(label, 0.7 * (55 + latexWidth(FloatToStr(steps.steps[k].operand))));
+    }
+    double width = 20 + label; // brackets, rule and arrow
+    for (const double column : columns)
+        width += column + 10; // and the space between columns
+    return width;
+}
+
+// The built system's rows, rows 1 on.
+std::vector<Row> builtRows(const CellTable& built) {
+    std::vector<Row> matrix;
+    for (int r = 1; r < built.rowCount(); ++r) {
+        matrix.emplace_back();
+        for (int c = 0; c < built.colCount(); ++c)
+            matrix.back().push_back(built.cell(c, r));
+    }
+    return matrix;
+}
+
+std::string latexMatrices(std::vector<Row> matrix, const SolveSteps& steps,
+                          const std::map<size_t, Row>& rows) {
+    // A group of its own lets the display break between lines, and only here.
+    std::string text = "{\\allowdisplaybreaks\n\\begin{align*}\n&" + latexMatrix(matrix);
+    for (size_t k = 1; k < steps.steps.size(); ++k) {
+        const SolveStep& step = steps.steps[k];
+        if (step.kind == SolveStep::Kind::substitute)
+            continue;
+        if (const auto row = rows.find(k); row != rows.end())
+            matrix[size_t(step.row - 1)] = row->second;
+        text += " \\\\\n\\xrightarrow{" + latexOperation(step) + "}\\;&" + latexMatrix(matrix);
+    }
+    return text + "\n\\end{align*}}\n";
+}
+
+std::string latexOperations(const SolveSteps& steps, const std::map<size_t, Row>& rows) {
+    // Ragged right: inline formulas have no stretch, so a full line could
+    // only be had by running over the margin.
+    std::string text = "{\\raggedright\n\\begin{enumerate}\n";
+    for (size_t k = 1; k < steps.steps.size(); ++k) {
+        const SolveStep& step = steps.steps[k];
+        if (step.kind == SolveStep::Kind::substitute)
+            continue;
+        text += "\\item $" + latexOperation(step) + "$";
+        if (const auto row = rows.find(k); row != rows.end())
+            text += ": $" + latexRow(row->second) + "$";
+        text += "\n";
+    }
+    return text + "\\end{enumerate}}\n";
+}
+
+std::string latexSubstitutions(const SolveSteps& steps) {
+    std::string items;
+    for (size_t k = 1; k < steps.steps.size(); ++k)
+        if (steps.steps[k].kind == SolveStep::Kind::substitute)
+            items += "\\item $" + latexSubstitution(steps, k) + "$\n";
+    return items.empty() ? "" : "{\\raggedright\n\\begin{itemize}\n" + items + "\\end{itemize}}\n";
 }
 
 } // namespace
@@ -154,43 +235,12 @@ std::string stepsText(const SolveSteps& steps) {
 }
 
 std::string stepsLatex(const SolveSteps& steps) {
-    const CellTable built = builtSystem(steps);
-    const int unknowns = built.colCount() - 1;
+    const std::vector<Row> built = builtRows(builtSystem(steps));
     const std::map<size_t, Row> rows = changedRows(steps);
-    std::string text;
-    if (unknowns <= kMaxLatexUnknowns) {
-        // Every matrix in full: the built one, then each step's.
-        std::vector<Row> matrix;
-        for (int r = 1; r < built.rowCount(); ++r) {
-            matrix.emplace_back();
-            for (int c = 0; c < built.colCount(); ++c)
-                matrix.back().push_back(built.cell(c, r));
-        }
-        text += "\\begin{align*}\n&" + latexMatrix(matrix);
-        for (size_t k = 1; k < steps.steps.size(); ++k) {
-            const SolveStep& step = steps.steps[k];
-            if (step.kind == SolveStep::Kind::substitute) {
-                text += " \\\\\n&" + latexSubstitution(steps, k);
-                continue;
-            }
-            if (const auto row = rows.find(k); row != rows.end())
-                matrix[size_t(step.row - 1)] = row->second;
-            text += " \\\\\n\\xrightarrow{" + latexOperation(step) + "}\\;&" + latexMatrix(matrix);
-        }
-        text += "\n\\end{align*}\n";
-    } else {
-        text += "\\begin{enumerate}\n";
-        for (size_t k = 1; k < steps.steps.size(); ++k) {
-            const SolveStep& step = steps.steps[k];
-            if (step.kind == SolveStep::Kind::substitute)
-                text += "\\item $" + latexSubstitution(steps, k) + "$\n";
-            else if (const auto row = rows.find(k); row != rows.end())
-                text += "\\item $" + latexOperation(step) + "$: $" + latexRow(row->second) + "$\n";
-            else
-                text += "\\item $" + latexOperation(step) + "$\n";
-        }
-        text += "\\end{enumerate}\n";
-    }
+    std::string text = matrixLineWidth(built, steps, rows) <= kLatexTextWidth
+                           ? latexMatrices(built, steps, rows)
+                           : latexOperations(steps, rows);
+    text += latexSubstitutions(steps);
     if (!steps.failure.empty())
         text += "\\noindent\\textit{" + latexText(steps.failure) + "}\n";
     return text;

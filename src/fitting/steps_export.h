@@ -11,9 +11,11 @@ struct SolveSteps;
 // failing step is followed by its message.
 std::string stepsText(const SolveSteps& steps);
 
-// LaTeX (amsmath): up to kMaxLatexUnknowns unknowns, an aligned list of the
-// augmented matrices [coefficients | right-hand side] with each operation
-// over the arrow between them; beyond that, the operations and the rows they
-// changed as a list. Then the back substitution.
-inline constexpr int kMaxLatexUnknowns = 11; // degree 10
+// LaTeX (amsmath) that typesets within the article class's text width: the
+// augmented matrices [coefficients | right-hand side] aligned, each
+// operation over the arrow between them, breaking across pages between
+// steps; where a matrix would be wider than the text, the operations and the
+// rows they changed as a list instead, each row breaking after a comma. Then
+// the back substitution, one equation an item.
+inline constexpr double kLatexTextWidth = 345; // points, the article class's at 10 pt
 std::string stepsLatex(const SolveSteps& steps);

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -58,39 +60,63 @@ void expectBalanced(const std::string& latex) {
     EXPECT_EQ(depth, 0);
 }
 
-TEST(StepsLatex, TheDefaultPointsAreAnAlignedListOfMatricesThatCompiles) {
-    const std::string latex = stepsLatex(recordedSteps(kDefaultPoints));
-    EXPECT_TRUE(latex.starts_with("\\begin{align*}\n&\\left[\\begin{array}{rrrr|r}\n1 & 1 & 1 & "
-                                  "1 & 4 \\\\\n"))
-        << latex;
-    EXPECT_NE(latex.find("\\xrightarrow{R_{4} \\leftarrow R_{4} - 6\\,R_{3}}"), std::string::npos);
-    EXPECT_NE(latex.find("B = 4 - 7 \\cdot 1 - 3 \\cdot (-2) = 3"), std::string::npos) << latex;
-    expectBalanced(latex);
-
-    // With a TeX engine on the machine, it compiles.
+// pdflatex's log of a document holding `latex`, or nothing without pdflatex.
+std::optional<std::string> typesetLog(const std::string& latex, const std::string& name) {
     if (std::system("command -v pdflatex > /dev/null 2>&1") != 0)
-        GTEST_SKIP() << "no pdflatex here: the environments were checked for balance only";
+        return std::nullopt;
     const auto folder = std::filesystem::temp_directory_path() / "tarvel-steps-latex";
     std::filesystem::create_directories(folder);
-    std::ofstream(folder / "steps.tex") << "\\documentclass{article}\n\\usepackage{amsmath}\n"
-                                           "\\begin{document}\n"
-                                        << latex << "\\end{document}\n";
+    std::ofstream(folder / (name + ".tex")) << "\\documentclass{article}\n\\usepackage{amsmath}\n"
+                                               "\\begin{document}\n"
+                                            << latex << "\\end{document}\n";
     const std::string command = "cd '" + folder.string() +
-                                "' && pdflatex -interaction=nonstopmode -halt-on-error steps.tex "
-                                "> /dev/null 2>&1";
-    EXPECT_EQ(std::system(command.c_str()), 0) << "see " << folder / "steps.log";
+                                "' && pdflatex -interaction=nonstopmode -halt-on-error " + name +
+                                ".tex > /dev/null 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0) << "see " << folder / (name + ".log");
+    std::ifstream log(folder / (name + ".log"));
+    return std::string(std::istreambuf_iterator<char>(log), {});
 }
 
-TEST(StepsLatex, BeyondDegreeTenListsTheOperationsAndChangedRows) {
+TEST(StepsLatex, TheDefaultPointsAreAnAlignedListOfMatrices) {
+    const std::string latex = stepsLatex(recordedSteps(kDefaultPoints));
+    EXPECT_TRUE(latex.starts_with("{\\allowdisplaybreaks\n\\begin{align*}\n&\\left[\\begin{"
+                                  "array}{rrrr|r}\n1 & 1 & 1 & 1 & 4 \\\\\n"))
+        << latex;
+    EXPECT_NE(latex.find("\\xrightarrow{R_{4} \\leftarrow R_{4} - 6\\,R_{3}}"), std::string::npos);
+    EXPECT_NE(latex.find("\\item $B = 4 - 7 \\cdot 1 - 3 \\cdot (-2) = 3$"), std::string::npos)
+        << latex;
+    EXPECT_NE(latex.find("\\item $D = 1$"), std::string::npos) << "one term is the value, once";
+    expectBalanced(latex);
+}
+
+// Points whose steps run to wide numbers: x = 1 ... n, f(x) = x mod 3.
+Grid wideSteps(int points) {
     Grid rows;
-    for (int x = 1; x <= kMaxLatexUnknowns + 1; ++x)
+    for (int x = 1; x <= points; ++x)
         rows.push_back({std::to_string(x), std::to_string(x % 3)});
-    const std::string latex = stepsLatex(recordedSteps(rows));
-    EXPECT_TRUE(latex.starts_with("\\begin{enumerate}\n\\item $R_{1} \\leftarrow R_{1} \\div 1$: "
-                                  "$(1,\\ 1,\\ "))
+    return rows;
+}
+
+TEST(StepsLatex, MatricesWiderThanTheTextAreListedAsOperationsAndRows) {
+    const std::string latex = stepsLatex(recordedSteps(wideSteps(11)));
+    EXPECT_TRUE(latex.starts_with(
+        "{\\raggedright\n\\begin{enumerate}\n\\item $R_{1} \\leftarrow R_{1} \\div 1$: "
+        "$(1,\\allowbreak\\ 1,\\allowbreak\\ "))
         << latex.substr(0, 200);
     EXPECT_EQ(latex.find("\\left["), std::string::npos);
     expectBalanced(latex);
+}
+
+TEST(StepsLatex, TypesetsWithinTheTextWidthAtDegreesThreeTenAndTwelve) {
+    for (const auto& [name, points] : {std::pair{"degree3", kDefaultPoints},
+                                       {"degree10", wideSteps(11)},
+                                       {"degree12", wideSteps(13)}}) {
+        const auto log = typesetLog(stepsLatex(recordedSteps(points)), name);
+        if (!log)
+            GTEST_SKIP() << "no pdflatex here: the environments were checked for balance only";
+        EXPECT_EQ(log->find("Overfull"), std::string::npos) << name << ": " << *log;
+        EXPECT_NE(log->find("Output written on " + std::string(name) + ".pdf"), std::string::npos);
+    }
 }
 
 TEST(StepsLatex, AFailureMessageIsEscaped) {
