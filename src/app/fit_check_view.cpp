@@ -130,7 +130,7 @@ void FitCheckView::show() {
             ? std::pair{QStyle::SP_MessageBoxWarning, "Exact check: off"}
             : std::pair{QStyle::SP_MessageBoxInformation, "Exact check: not checked"};
     indicator->setIcon(window.style()->standardIcon(icon));
-    const QString summary = QString::fromStdString(report->summary);
+    const QString summary = QString::fromStdString(report->summary + " " + report->clickHint);
     indicator->setToolTip(summary);
     indicatorButton->setAccessibleName(name);
     indicatorButton->setAccessibleDescription(summary);

@@ -2,8 +2,10 @@
 
 #include "app/Unit1.h"
 #include "app/fit_check_view.h"
+#include "app/fit_mode_switch.h"
 #include "app/point_files.h"
 #include "app/polynomial_copy.h"
+#include "fitting/point_table.h"
 #include "model/coefficient_template.h"
 #include "plot/chart_view.h"
 #include "toolkit/conversions.h"
@@ -14,6 +16,7 @@
 #include <QChart>
 #include <QCoreApplication>
 #include <QDate>
+#include <QGraphicsLayout>
 #include <QGraphicsScene>
 #include <QLineEdit>
 #include <QPainter>
@@ -69,7 +72,9 @@ void FitReportPage::paint(QPagedPaintDevice& device) const {
     font.setBold(false);
     font.setPixelSize(8);
     painter.setFont(font);
-    top = lines(painter, left, top + 2, width, {date + ", Tarvel " + version}) + 10;
+    top = lines(painter, left, top + 2, width,
+                {date + ", Tarvel " + version, QString::fromStdString(fit)}) +
+          10;
 
     // The points on the left, the polynomial and its coefficients on the right.
     std::vector<QString> pointLines{"Points (x, f(x))"};
@@ -99,14 +104,19 @@ void FitReportPage::paint(QPagedPaintDevice& device) const {
     painter.drawText(QRectF(right, top + 4, rightWidth, 60), Qt::TextWordWrap,
                      "Exact check: " + QString::fromStdString(verdict));
 
-    // The chart below, drawn as vectors, laid out at its size in the window
-    // even if its page was never shown.
+    // The chart below, drawn as vectors and laid out for the page, a pixel a
+    // point: its labels keep their size and room whatever the window's size.
     const double chartTop = std::max(pointsBottom, columnTop + 470);
     if (chart) {
         QChart& drawn = *chart->chart();
-        drawn.resize(chart->size()); // as the view gives it when shown
-        drawn.scene()->render(&painter, QRectF(left, chartTop, width, 842 - 36 - chartTop),
-                              drawn.rect(), Qt::KeepAspectRatio);
+        const QRectF area(left, chartTop, width, 842 - 36 - chartTop);
+        const auto layOut = [&drawn](QSizeF size) {
+            drawn.resize(size);
+            drawn.layout()->activate(); // now, not at the next event
+        };
+        layOut(area.size());
+        drawn.scene()->render(&painter, area, QRectF(drawn.pos(), area.size()));
+        layOut(chart->size()); // as the view gives it when shown
     }
 }
 
@@ -117,12 +127,25 @@ FitReportPage FitReportPage::of(const TForm1& form) {
     page.date = QDate::currentDate().toString(Qt::ISODate);
     page.version = TARVEL_VERSION;
     const CellTable& points = form.sgdResult->cells();
-    for (int row = 1; row < points.rowCount(); ++row)
+    for (const int row : filledRows(points))
         page.points.emplace_back(points.cell(0, row), points.cell(1, row));
+    const FitReport* check = form.checkView->report();
+    if (form.fitMode->mode() == FitMode::leastSquares) {
+        page.fit = "Least squares";
+        if (check && check->statistics) {
+            const FitStatistics& fit = *check->statistics;
+            std::string line;
+            for (const std::string& clause :
+                 statisticsClauses(fit, fit.largest ? check->points[*fit.largest].row : 0))
+                line += (line.empty() ? ": " : ", ") + clause;
+            page.fit += line;
+        }
+    } else {
+        page.fit = "Through the points: " + std::to_string(page.points.size()) + " points";
+    }
     page.expanded = form.txtFx1->text().toStdString();
     page.nested = form.txtFx2->text().toStdString();
     page.fitted = form.txtResult->text().toStdString();
-    const FitReport* check = form.checkView->report();
     const std::vector<std::string> letters = coefficientLetters(form.sdgCoefficients->cells());
     const std::vector<std::string> shown = coefficientTexts(form.sdgCoefficients->cells());
     for (size_t k = 0; k < shown.size(); ++k)

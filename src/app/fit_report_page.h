@@ -11,13 +11,15 @@ class QWidget;
 class TForm1;
 
 // The one-page report of a fit, for the printer or a PDF file: title, date
-// and version; the points; the polynomial in both forms and as fitted; the
-// coefficients shown and exact with the exact check's verdict; the chart, as
-// a vector picture. What does not fit the page is cut short with a note
+// and version; which fit, and in least squares its numbers; the points; the
+// polynomial in both forms and as fitted; the coefficients shown and exact
+// with the exact check's verdict; the chart, as a vector picture. What does not fit the page is cut
+// short with a note
 // ("and 151 more"), so it is always one page.
 struct FitReportPage {
     QString date, version;
-    std::vector<std::pair<std::string, std::string>> points; // x, f(x)
+    std::string fit; // "Through the points: …", "Least squares: 20 points, R² …"
+    std::vector<std::pair<std::string, std::string>> points; // x, f(x) of the filled rows
     std::string expanded, nested, fitted;
     struct Coefficient {
         std::string letter, shown, exact; // exact: "" without the check

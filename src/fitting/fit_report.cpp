@@ -53,7 +53,8 @@ FitReport describeLeastSquares(FitReport report, const std::string& worstLetter,
                                 "the largest difference is " +
                                     worstLetter + " by " + report.worstDifference + "."
                               : "The shown coefficients are the exact least-squares fit.") +
-                         numbers + " Click for details.";
+                         numbers;
+        report.clickHint = "Click for details.";
         report.reason = precision + "; the shown coefficients keep " + keptText +
                         " of them, measured against the largest exact coefficient.";
         return report;
@@ -62,7 +63,8 @@ FitReport describeLeastSquares(FitReport report, const std::string& worstLetter,
     const std::string lostText = IntToStr(lost) + " of the 7 digits single precision carries";
     report.summary = "The shown coefficients are off: " + worstLetter + " by " +
                      report.worstDifference + "; the single-precision normal equations lost " +
-                     lostText + "." + numbers + " Click for the exact fit.";
+                     lostText + "." + numbers;
+    report.clickHint = "Click for the exact fit.";
     report.reason = precision +
                     ", and they square how much the points' powers resemble each "
                     "other: the shown coefficients lost " +
@@ -74,10 +76,11 @@ FitReport describeLeastSquares(FitReport report, const std::string& worstLetter,
 
 // The words for what the comparison found.
 FitReport describe(FitComparison comparison) {
-    FitReport report{std::move(comparison), "", ""};
+    FitReport report{std::move(comparison), "", "", ""};
     if (report.noFit) {
         report.reason = noFitReason(*report.noFit);
-        report.summary = report.reason + " Click for details.";
+        report.summary = report.reason;
+        report.clickHint = "Click for details.";
         return report;
     }
     const std::string keptText =
@@ -87,7 +90,8 @@ FitReport describe(FitComparison comparison) {
     if (report.unreadable) {
         const CoefficientCheck& bad = report.coefficients[*report.unreadable];
         report.summary = "The shown coefficient " + bad.letter + ", " + quotedText(bad.shown) +
-                         ", is not a number the check reads. Click for the exact fit.";
+                         ", is not a number the check reads.";
+        report.clickHint = "Click for the exact fit.";
         report.reason = "The check compares the values the coefficient grid shows with the "
                         "exact ones; " +
                         bad.letter + " holds " + quotedText(bad.shown) + ", which is not a number.";
@@ -101,9 +105,10 @@ FitReport describe(FitComparison comparison) {
         report.summary = report.worstCoefficient
                              ? "The shown coefficients agree with the exact fit: the largest "
                                "difference is " +
-                                   worstLetter + " by " + report.worstDifference +
-                                   ". Click for the exact fit."
-                             : "The shown coefficients are the exact fit. Click for details.";
+                                   worstLetter + " by " + report.worstDifference + "."
+                             : "The shown coefficients are the exact fit.";
+        report.clickHint =
+            report.worstCoefficient ? "Click for the exact fit." : "Click for details.";
         report.reason = report.worstCoefficient
                             ? precision + "; the shown coefficients keep " + keptText +
                                   " of them, measured against the largest exact coefficient."
@@ -116,7 +121,8 @@ FitReport describe(FitComparison comparison) {
         summary += worstLetter + " by " + report.worstDifference + (report.worstPoint ? "; " : "");
     if (report.worstPoint)
         summary += "the polynomial misses x = " + worstX + " by " + report.worstMiss;
-    report.summary = summary + ". Click for the exact fit.";
+    report.summary = summary + ".";
+    report.clickHint = "Click for the exact fit.";
     if (report.coefficientsOff)
         report.reason = precision +
                         ", and takes its pivots in the order the rows come; here "
@@ -135,9 +141,10 @@ FitReport describe(FitComparison comparison) {
 
 FitReport reportOn(FitComparison comparison, const std::string& solveFailure) {
     FitReport report = describe(std::move(comparison));
-    if (!solveFailure.empty() && !report.noFit)
-        report.summary =
-            "The solve stopped at \"" + solveFailure + "\"; the exact fit exists. Click for it.";
+    if (!solveFailure.empty() && !report.noFit) {
+        report.summary = "The solve stopped at \"" + solveFailure + "\"; the exact fit exists.";
+        report.clickHint = "Click for it.";
+    }
     return report;
 }
 

@@ -11,6 +11,7 @@
 struct FitReport : FitComparison {
     std::string summary;
     std::string reason;
+    std::string clickHint; // what the indicator's tooltip adds: "Click for the exact fit."
 };
 
 // `solveFailure`: the message a failed solve ended with, when the exact fit

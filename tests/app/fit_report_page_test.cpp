@@ -1,5 +1,6 @@
 #include "support/tarvel_test.h"
 
+#include "app/fit_mode_switch.h"
 #include "app/fit_report_page.h"
 #include "toolkit/conversions.h"
 #include "toolkit/error_display.h"
@@ -8,10 +9,15 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 
 namespace {
 
@@ -59,6 +65,58 @@ TEST_F(FitReportPageTest, TheDefaultPointsOnOnePage) {
           "A + Bx^1 + Cx^2 + Dx^3", "((Dx + C)x + B)x + A", "2 + 3x^1 + -2x^2 + 1x^3",
           "Coefficient, shown, exact", "The shown coefficients are the exact fit"})
         EXPECT_NE(text.find(shown), std::string::npos) << shown << " in\n" << text;
+}
+
+TEST_F(FitReportPageTest, InLeastSquaresItSaysWhichFitAndItsNumbersAndNothingOfTheScreen) {
+    form.fitMode->leastSquares->trigger();
+    CellTable& points = form.sgdResult->cells();
+    points = CellTable(2, 43); // 41 points and the blank row below them
+    points.setCell(0, 0, "x");
+    points.setCell(1, 0, "f(x)");
+    for (int k = 1; k <= 41; ++k) {
+        points.setCell(0, k, FloatToStr(k / 100.0));
+        points.setCell(1, k, FloatToStr(1 + k / 100.0 + (k % 3) * 0.01));
+    }
+    form.sgdResult->sync();
+    form.resize(1600, 1000); // the chart is laid out for the page, not the window
+    form.show();
+    form.btnGetCoefficients->click();
+    form.Tarvel->setCurrentIndex(1);
+    form.btnDraw->click();
+    ASSERT_TRUE(errors().isEmpty()) << errors().join("; ").toStdString();
+    const std::string text = saved("least-squares.pdf");
+    if (text.empty())
+        return;
+    EXPECT_NE(text.find("Least squares: 41 points, R² 0."), std::string::npos) << text;
+    EXPECT_NE(text.find("largest residual"), std::string::npos) << text;
+    EXPECT_NE(text.find("and 1 more points"), std::string::npos) << "the blank row is no point";
+    EXPECT_EQ(text.find("Click"), std::string::npos) << "the window's words stay on the screen";
+    // The chart's x labels, the last words on the page, stand apart at a
+    // size one reads, however large the window that drew them.
+    const std::string boxes =
+        output("pdftotext -bbox '" + folder.filePath("least-squares.pdf").toStdString() + "' -");
+    std::vector<std::array<double, 4>> words; // xMin, yMin, xMax, yMax
+    for (size_t at = boxes.find("<word "); at != std::string::npos;
+         at = boxes.find("<word ", at + 1)) {
+        std::array<double, 4> box{};
+        const char* names[] = {"xMin=\"", "yMin=\"", "xMax=\"", "yMax=\""};
+        for (int k = 0; k < 4; ++k)
+            box[k] = std::atof(boxes.c_str() + boxes.find(names[k], at) + 6);
+        words.push_back(box);
+    }
+    ASSERT_FALSE(words.empty());
+    std::vector<std::array<double, 4>> axis;
+    for (const auto& box : words)
+        if (std::abs(box[1] - words.back()[1]) < 1)
+            axis.push_back(box);
+    EXPECT_GE(axis.size(), 4u);
+    std::sort(axis.begin(), axis.end());
+    for (size_t k = 0; k < axis.size(); ++k) {
+        EXPECT_GE(axis[k][3] - axis[k][1], 7) << "a label in points high";
+        if (k + 1 < axis.size()) {
+            EXPECT_LT(axis[k][2], axis[k + 1][0]) << "labels " << k << " and " << k + 1 << " touch";
+        }
+    }
 }
 
 TEST_F(FitReportPageTest, TheLargestDegreeStillFitsOnePage) {
