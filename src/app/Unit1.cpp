@@ -98,8 +98,10 @@ void TForm1::bindEvents() {
         return [this, handler, rowsHold](const ReadBlock& block, const std::string& source) {
             bool pasted = false;
             const auto busy = busyCursor();
-            history.record(
-                "Paste", [&] { pasted = guarded([&] { (this->*handler)(block.cells, source); }); });
+            history.record("Paste", [&] {
+                pasted = guarded([&] { (this->*handler)(block.cells, source); });
+                checkView->follow(); // before the step keeps the state after it
+            });
             if (pasted && block.decimalCommas)
                 note->passDecimalCommas(block.cells.size(), rowsHold, block.thousands);
         };
@@ -173,6 +175,7 @@ void TForm1::bindHistory() {
                     keepOneEmptyRow(sgdResult->cells());
                     sgdResult->sync();
                 }
+                checkView->follow(); // before the step keeps the state after it
             });
         };
     actions = new WindowActions(*this, history.stack, *sgdResult, *sgdAns1);

@@ -4,6 +4,7 @@
 
 #include "app/fit_check_panel.h"
 #include "app/fit_check_view.h"
+#include "app/fit_mode_switch.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -216,6 +217,33 @@ TEST_F(WindowHistoryTest, UndoGivesBackTheExactCheckAndUseExactValuesIsAStep) {
     stack().redo();
     EXPECT_EQ(form.checkView->indicator->toolTip(), agrees);
     EXPECT_EQ(columnTexts(form.sdgCoefficients->cells(), 1), Texts(10, "1"));
+}
+
+TEST_F(WindowHistoryTest, RedoOfAnEditOrPasteGivesTheCheckAsItFollowedThePoints) {
+    for (const bool leastSquares : {false, true}) {
+        if (leastSquares)
+            form.fitMode->leastSquares->trigger();
+        form.btnGetCoefficients->click();
+        ASSERT_TRUE(form.checkView->indicator->isVisible());
+        const auto expectNoCheckAfterRedo = [&](const char* step) {
+            EXPECT_FALSE(form.checkView->indicator->isVisible()) << step << ": a changed point";
+            stack().undo();
+            EXPECT_TRUE(form.checkView->indicator->isVisible()) << step;
+            stack().redo();
+            EXPECT_FALSE(form.checkView->indicator->isVisible())
+                << step << " redone: the check does not fit the points";
+            EXPECT_FALSE(form.checkView->fitLine->isVisible()) << step;
+        };
+        ASSERT_TRUE(showActive(form));
+        form.sgdResult->setCurrentIndex(form.sgdResult->model()->index(1, 1));
+        typeIntoCell(*form.sgdResult, leastSquares ? "6" : "5");
+        form.sgdResult->commitEdit();
+        expectNoCheckAfterRedo(leastSquares ? "an edit in least squares" : "an edit");
+        form.btnGetCoefficients->click();
+        form.sgdResult->setCurrentIndex(form.sgdResult->model()->index(1, 0));
+        form.sgdResult->pasteText(leastSquares ? "1\t2" : "1\t3");
+        expectNoCheckAfterRedo(leastSquares ? "a paste in least squares" : "a paste");
+    }
 }
 
 TEST_F(WindowHistoryTest, CtrlZUndoesTheWindowOutsideABoxAndTheBoxsTypingInsideIt) {
