@@ -100,6 +100,7 @@ void TForm1::bindEvents() {
             const auto busy = busyCursor();
             history.record("Paste", [&] {
                 pasted = guarded([&] { (this->*handler)(block.cells, source); });
+                showGrids(); // a table the paste grew shows whole at once
                 checkView->follow(); // before the step keeps the state after it
             });
             if (pasted && block.decimalCommas)

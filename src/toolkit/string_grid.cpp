@@ -59,8 +59,11 @@ void StringGrid::sync() {
 }
 
 void StringGrid::setRow(int row) {
-    if (row >= 1 && row < table.rowCount())
-        moveCurrent(currentCol, row);
+    if (row < 1 || row >= table.rowCount())
+        return;
+    if (row >= itemModel->rowCount())
+        itemModel->showTable(); // a row the table has grown by is shown first
+    moveCurrent(currentCol, row);
 }
 
 void StringGrid::moveCurrent(int col, int row) {

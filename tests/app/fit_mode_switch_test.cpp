@@ -106,6 +106,36 @@ TEST_F(FitModeSwitchTest, TheDefaultPointsInLeastSquaresAreOffUntilTheExactValue
               "4 points, R² 1, RMS residual 0, largest residual 0 (row 1)");
 }
 
+TEST_F(FitModeSwitchTest, AddAtTheLastRowMovesOnAndTheNextAddLandsThere) {
+    switchTo(FitMode::leastSquares);
+    const int last = form.sgdResult->cells().rowCount() - 1; // the blank row
+    form.sgdResult->setRow(last);
+    for (const auto& [x, fx] : {std::pair{"5", "1"}, {"6", "2"}}) {
+        form.txtX->setText(x);
+        form.txtFx->setText(fx);
+        form.btnAdd->click();
+    }
+    const CellTable& points = form.sgdResult->cells();
+    EXPECT_EQ(points.cell(0, last), "5");
+    EXPECT_EQ(points.cell(0, last + 1), "6") << "the second Add lands in the row after";
+    EXPECT_EQ(form.sgdResult->row(), last + 2);
+    EXPECT_EQ(form.sgdResult->model()->rowCount(), points.rowCount() - 1) << "below the header";
+}
+
+TEST_F(FitModeSwitchTest, APasteThatGrowsTheTableShowsAtOnce) {
+    switchTo(FitMode::leastSquares);
+    form.sgdResult->setCurrentIndex(form.sgdResult->model()->index(0, 0)); // row 1
+    QString rows;
+    for (int k = 1; k <= 8; ++k)
+        rows += QString("%1\t%2\n").arg(k).arg(k * k);
+    form.sgdResult->pasteText(rows);
+    ASSERT_TRUE(errors().isEmpty()) << errors().join("; ").toStdString();
+    EXPECT_EQ(form.sgdResult->cells().rowCount(), 10) << "8 points and the blank row";
+    EXPECT_EQ(form.sgdResult->model()->rowCount(), 9) << "the view shows them all, below the header";
+    form.sgdResult->setRow(8);
+    EXPECT_EQ(form.sgdResult->row(), 8);
+}
+
 TEST_F(FitModeSwitchTest, TooFewDifferentXSaysSoAndChangesNothing) {
     switchTo(FitMode::leastSquares);
     form.sgdResult->setCell(0, 2, "1");
