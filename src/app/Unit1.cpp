@@ -100,7 +100,7 @@ void TForm1::bindEvents() {
             const auto busy = busyCursor();
             history.record("Paste", [&] {
                 pasted = guarded([&] { (this->*handler)(block.cells, source); });
-                showGrids(); // a table the paste grew shows whole at once
+                showGrids();         // a table the paste grew shows whole at once
                 checkView->follow(); // before the step keeps the state after it
             });
             if (pasted && block.decimalCommas)
@@ -253,13 +253,17 @@ void TForm1::restoreState(const WindowState& state) {
 void TForm1::openPoints(const QString& path) {
     commitEdits();
     const auto busy = busyCursor();
-    const bool leastSquares = fitMode->mode() == FitMode::leastSquares;
     guarded([&] {
-        const PointFile file = PointFiles::read(path, leastSquares ? size_t(kMaxLeastSquaresPoints)
-                                                                   : size_t(kMaxDegree) + 1);
+        const PointFile file = PointFiles::read(path, size_t(kMaxLeastSquaresPoints));
         const std::vector<std::array<std::string, 2>>& points = file.points;
+        // More points than a polynomial through them takes open in least squares.
+        const bool switches =
+            fitMode->mode() == FitMode::throughPoints && points.size() > size_t(kMaxDegree) + 1;
+        const bool leastSquares = switches || fitMode->mode() == FitMode::leastSquares;
         history.record("Open", [&] {
             const auto show = qScopeGuard([this] { showGrids(); });
+            if (switches)
+                fitMode->show(FitMode::leastSquares);
             if (!leastSquares) { // in least squares the degree stays
                 SetText(*txtDegree, IntToStr(int(points.size()) - 1));
                 btnGenerateClick();
@@ -268,7 +272,12 @@ void TForm1::openPoints(const QString& path) {
             polynomialCopy->solved = false;
             putPoints(sgdResult->cells(), points, fitMode->mode());
         });
-        if (file.decimalCommas)
+        if (switches)
+            note->pass(QString("%1 points, more than the %2 a polynomial through the points "
+                               "takes: opened in least squares; Ctrl+Z goes back")
+                           .arg(points.size())
+                           .arg(kMaxDegree + 1));
+        else if (file.decimalCommas)
             note->passDecimalCommas(points.size(), "point", file.thousands);
     });
 }

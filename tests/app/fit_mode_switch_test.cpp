@@ -131,7 +131,8 @@ TEST_F(FitModeSwitchTest, APasteThatGrowsTheTableShowsAtOnce) {
     form.sgdResult->pasteText(rows);
     ASSERT_TRUE(errors().isEmpty()) << errors().join("; ").toStdString();
     EXPECT_EQ(form.sgdResult->cells().rowCount(), 10) << "8 points and the blank row";
-    EXPECT_EQ(form.sgdResult->model()->rowCount(), 9) << "the view shows them all, below the header";
+    EXPECT_EQ(form.sgdResult->model()->rowCount(), 9)
+        << "the view shows them all, below the header";
     form.sgdResult->setRow(8);
     EXPECT_EQ(form.sgdResult->row(), 8);
 }

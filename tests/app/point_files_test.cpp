@@ -1,3 +1,5 @@
+#include "app/fit_mode_switch.h"
+#include "fitting/point_table.h"
 #include "support/tarvel_test.h"
 
 #include "app/passing_note.h"
@@ -12,6 +14,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <QUrl>
 
 #include <csignal>
@@ -114,14 +117,14 @@ TEST_F(PointFilesTest, ASaveWhereNothingCanBeWrittenSaysSo) {
 
 TEST_F(PointFilesTest, OpenRefusesAFileWholeAndChangesNothing) {
     std::string many;
-    for (int k = 0; k < 192; ++k)
+    for (int k = 0; k <= kMaxLeastSquaresPoints; ++k)
         many += std::to_string(k) + ",1\n";
     const std::pair<QString, QString> files[] = {
         {write(folder.filePath("fields.csv"), "1,2\n3,4,5\n"),
          "Line 2 has 3 fields; a point has two: x and f(x)."},
         {write(folder.filePath("binary.csv"), QByteArray("1,2\n\0\1", 6)), "Line 2 is not text."},
         {write(folder.filePath("many.csv"), QByteArray::fromStdString(many)),
-         "The file holds more than 191 points; the table takes at most 191."},
+         "The file holds more than 100000 points; the table takes at most 100000."},
         {write(folder.filePath("empty.csv"), ""), "The file holds no points."},
         {write(folder.filePath("huge.csv"), QByteArray(16 * 1024 * 1024 + 1, '1')),
          "it is larger than 16 MB."},
@@ -134,6 +137,24 @@ TEST_F(PointFilesTest, OpenRefusesAFileWholeAndChangesNothing) {
         EXPECT_EQ(form.txtDegree->text(), "3");
     }
     EXPECT_EQ(TForm1State::undoStack(form).count(), 0) << "no step";
+}
+
+TEST_F(PointFilesTest, MorePointsThanThroughThePointsTakesOpenInLeastSquaresAsOneStep) {
+    std::string many;
+    for (int k = 0; k < 1000; ++k)
+        many += std::to_string(k) + "," + std::to_string(k % 7) + "\n";
+    form.openPoints(write(folder.filePath("many.csv"), QByteArray::fromStdString(many)));
+    ASSERT_TRUE(errors().isEmpty()) << errors().join("; ").toStdString();
+    EXPECT_EQ(form.fitMode->mode(), FitMode::leastSquares);
+    EXPECT_EQ(points().size(), 1001u) << "1000 points and the blank row below them";
+    EXPECT_EQ(form.txtDegree->text(), "3") << "least squares keeps the degree";
+    EXPECT_TRUE(form.note->text().contains("opened in least squares"))
+        << form.note->text().toStdString();
+    QUndoStack& stack = TForm1State::undoStack(form);
+    EXPECT_EQ(stack.count(), 1);
+    stack.undo();
+    EXPECT_EQ(form.fitMode->mode(), FitMode::throughPoints);
+    EXPECT_EQ(points(), defaults);
 }
 
 TEST_F(PointFilesTest, APipeOrADeviceIsRefusedWithoutWaitingOrReading) {
