@@ -145,7 +145,9 @@ void FitCheckView::showFitLine() {
         return;
     const FitStatistics& fit = *report->statistics;
     const std::vector<std::string> clauses =
-        statisticsClauses(fit, fit.largest ? report->points[*fit.largest].row : 0);
+        report->solveStopped
+            ? stoppedClauses(fit)
+            : statisticsClauses(fit, fit.largest ? report->points[*fit.largest].row : 0);
     // As many clauses as the line holds, each whole; the tooltip has them all.
     QString line, whole;
     for (const std::string& clause : clauses) {

@@ -142,6 +142,7 @@ FitReport describe(FitComparison comparison) {
 FitReport reportOn(FitComparison comparison, const std::string& solveFailure) {
     FitReport report = describe(std::move(comparison));
     if (!solveFailure.empty() && !report.noFit) {
+        report.solveStopped = true;
         report.summary = "The solve stopped at \"" + solveFailure + "\"; the exact fit exists.";
         report.clickHint = "Click for it.";
     }
@@ -176,6 +177,11 @@ std::string reportText(const FitReport& report) {
         if (!more.empty())
             text += '\n' + cellBlockText(more);
     return text;
+}
+
+std::vector<std::string> stoppedClauses(const FitStatistics& fit) {
+    return {"The solve stopped: the coefficients shown are no fit",
+            "the exact fit has R² " + fit.exactR2};
 }
 
 std::vector<std::string> statisticsClauses(const FitStatistics& fit, int largestRow) {

@@ -11,7 +11,8 @@
 struct FitReport : FitComparison {
     std::string summary;
     std::string reason;
-    std::string clickHint; // what the indicator's tooltip adds: "Click for the exact fit."
+    std::string clickHint;     // what the indicator's tooltip adds: "Click for the exact fit."
+    bool solveStopped = false; // the shown coefficients are what a failed solve left
 };
 
 // `solveFailure`: the message a failed solve ended with, when the exact fit
@@ -39,3 +40,6 @@ std::string reportText(const FitReport& report);
 // line too narrow for all of them can leave the last ones out whole.
 // `largestRow`: the point table's row of the largest residual.
 std::vector<std::string> statisticsClauses(const FitStatistics& fit, int largestRow);
+// After a failed solve, whose coefficients are no fit: "The solve stopped",
+// "the exact fit has R² 0.987958…".
+std::vector<std::string> stoppedClauses(const FitStatistics& fit);

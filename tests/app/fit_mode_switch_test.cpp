@@ -137,6 +137,30 @@ TEST_F(FitModeSwitchTest, APasteThatGrowsTheTableShowsAtOnce) {
     EXPECT_EQ(form.sgdResult->row(), 8);
 }
 
+TEST_F(FitModeSwitchTest, AFailedSolveHasNoFitLineOfItsOwn) {
+    // Three x that single precision cannot tell apart: the normal equations
+    // it reduces are singular, the exact ones are not. The coefficients of
+    // the solve before stay in the grid, and are no fit of these points.
+    switchTo(FitMode::leastSquares);
+    form.txtDegree->setText("1");
+    form.btnGenerate->click();
+    form.btnGetCoefficients->click();
+    ASSERT_TRUE(errors().isEmpty());
+    CellTable& points = form.sgdResult->cells();
+    points = tableOf(2, {{"1", "1"}, {"1.00000001", "2"}, {"1.00000002", "3"}, {"", ""}});
+    points.setCell(0, 0, "x");
+    points.setCell(1, 0, "f(x)");
+    form.sgdResult->sync();
+    form.btnGetCoefficients->click();
+    ASSERT_FALSE(errors().isEmpty()) << "the solve stops";
+    ASSERT_TRUE(form.checkView->report());
+    EXPECT_TRUE(form.checkView->report()->solveStopped);
+    const QString line = form.checkView->fitLine->accessibleName();
+    EXPECT_TRUE(line.startsWith("The solve stopped")) << line.toStdString();
+    EXPECT_TRUE(line.contains("the exact fit has R² 1")) << line.toStdString();
+    EXPECT_FALSE(line.contains("RMS")) << "nothing of the coefficients left in the grid";
+}
+
 TEST_F(FitModeSwitchTest, TooFewDifferentXSaysSoAndChangesNothing) {
     switchTo(FitMode::leastSquares);
     form.sgdResult->setCell(0, 2, "1");
