@@ -229,6 +229,12 @@ FitComparison ExactFit::compare(const CellTable& sdgCoefficients) const {
             result.worstCoefficient = size_t(k);
         }
     }
+    result.exactWritten =
+        !result.unreadable &&
+        std::all_of(result.coefficients.begin(), result.coefficients.end(),
+                    [](const CoefficientCheck& c) {
+                        return exactDecimal(c.shown)->value() == exactDecimal(c.exact)->value();
+                    });
     result.worstDifference = magnitudeText(worstDifference);
     result.digitsKept = sgn(worstDifference) == 0 ? 15
                         : sgn(scale) == 0         ? 0

@@ -75,6 +75,9 @@ struct FitComparison {
     std::string worstMiss;
     std::string largestExact;
     int digitsKept = 15; // of the shown values, against the largest exact coefficient
+    // Every shown value is its exact one rounded to 15 digits, as Use exact
+    // values writes them: no single-precision solve stands in them.
+    bool exactWritten = false;
     std::optional<FitStatistics> statistics; // least squares only
 };
 

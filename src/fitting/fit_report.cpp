@@ -97,6 +97,17 @@ FitReport describe(FitComparison comparison) {
                         bad.letter + " holds " + quotedText(bad.shown) + ", which is not a number.";
         return report;
     }
+    if (report.exactWritten && report.worstCoefficient) {
+        const std::string fit = report.statistics ? "exact least-squares fit" : "exact fit";
+        report.summary = "The shown coefficients are the " + fit +
+                         ", each rounded to 15 "
+                         "significant digits.";
+        report.reason = "These are the " + fit +
+                        "'s values, each to 15 significant digits of "
+                        "its own; no single-precision elimination stands in them.";
+        report.clickHint = "Click for details.";
+        return report;
+    }
     const std::string worstLetter =
         report.worstCoefficient ? report.coefficients[*report.worstCoefficient].letter : "";
     if (report.statistics)

@@ -1,6 +1,7 @@
 #include "fitting/exact_fit.h"
 
 #include "exact/exact_number.h"
+#include "fitting/fit_report.h"
 #include "fitting/point_file.h"
 #include "support/solved_grids.h"
 #include "toolkit/conversions.h"
@@ -103,6 +104,27 @@ TEST_F(ExactFitTest, RungeAtDegree190GivesEachExactValueAndTheyThenAgree) {
     EXPECT_EQ(written.verdict, Verdict::agrees)
         << "the exact fit in 15 digits misses no point by more than itself";
     EXPECT_FALSE(written.coefficientsOff);
+}
+
+TEST_F(ExactFitTest, AfterUseExactValuesTheWordsSayWhatTheShownValuesAre) {
+    for (const bool leastSquares : {false, true}) {
+        const Grid rows{{"0", "0"}, {"3", "1"}}; // B = 1/3, which 15 digits only come near
+        if (leastSquares)
+            solveLeastSquares(rows, 1);
+        else
+            solve(rows);
+        const ExactFit fit(points, leastSquares ? FitMode::leastSquares : FitMode::throughPoints,
+                           1);
+        fit.writeExactValues(coefficients);
+        const FitReport report = reportOn(fit.compare(coefficients));
+        EXPECT_TRUE(report.exactWritten);
+        EXPECT_TRUE(report.summary.ends_with("fit, each rounded to 15 significant digits."))
+            << report.summary;
+        EXPECT_EQ(report.reason.find("single precision, which carries"), std::string::npos)
+            << report.reason;
+        coefficients.setCell(1, 2, "0.333333333333332");
+        EXPECT_FALSE(fit.compare(coefficients).exactWritten) << "one digit from it";
+    }
 }
 
 TEST_F(ExactFitTest, OnlyTheOffCoefficientsAndPointsAreMarked) {
