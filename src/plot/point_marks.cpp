@@ -95,7 +95,11 @@ PointMarks::PointMarks(QChart& chart, QXYSeries& series, const std::vector<doubl
     positions.reserve(points.size());
     for (const MarkedPoint& point : points)
         positions.push_back(positionOf(point.x, sampleXs));
-    setZValue(9); // above the series, below the value marks
+    // Above the series, below the value marks; many points go under the
+    // series, above the grid, so that the line stays in sight.
+    const auto inRange = std::count_if(positions.begin(), positions.end(),
+                                       [](double position) { return !std::isnan(position); });
+    setZValue(size_t(inRange) > kManyMarks ? 3.5 : 9);
     followPlotArea();
     connect(&chart, &QChart::plotAreaChanged, this, &PointMarks::followPlotArea);
 }
@@ -195,7 +199,9 @@ void PointMarks::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidg
     painter->drawLines(stemLines.data(), int(stemLines.size()));
     // One ring drawn, then copied to every place: far cheaper than as many
     // antialiased ellipses. It is drawn at the device's resolution, so an
-    // export at twice the screen's stays sharp.
+    // export at twice the screen's stays sharp. Many points get small hollow
+    // rings under the line.
+    const bool many = zValue() < 4;
     const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1;
     QPixmap ring(QSize(9, 9) * ratio);
     ring.setDevicePixelRatio(ratio);
@@ -203,9 +209,9 @@ void PointMarks::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidg
     {
         QPainter ringPainter(&ring);
         ringPainter.setRenderHint(QPainter::Antialiasing);
-        ringPainter.setPen(QPen(ink, 1.2));
-        ringPainter.setBrush(chart.backgroundBrush());
-        ringPainter.drawEllipse(QPointF(4.5, 4.5), 3, 3);
+        ringPainter.setPen(QPen(ink, many ? 0.8 : 1.2));
+        ringPainter.setBrush(many ? QBrush(Qt::NoBrush) : chart.backgroundBrush());
+        ringPainter.drawEllipse(QPointF(4.5, 4.5), many ? 1.5 : 3, many ? 1.5 : 3);
     }
     for (const QPointF& at : rings)
         painter->drawPixmap(at - QPointF(4.5, 4.5), ring);

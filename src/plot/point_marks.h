@@ -30,6 +30,10 @@ void fitTo(std::vector<MarkedPoint>& points,
 // current places, so zoom, pan and export show them; Draw replaces them.
 // Points that fall on the same pixel are painted once, so 100,000 of them
 // cost no more than the plot has pixels.
+// Beyond this many points in the drawn range, they are drawn small and
+// hollow, under the line.
+inline constexpr size_t kManyMarks = 300;
+
 class PointMarks : public QGraphicsObject {
     Q_OBJECT
   public:

@@ -3,6 +3,7 @@
 #include "plot/chart_view.h"
 #include "plot/function_plot.h"
 #include "support/tarvel_test.h"
+#include "toolkit/conversions.h"
 
 #include <QChart>
 #include <QCoreApplication>
@@ -74,6 +75,32 @@ TEST_F(PointMarksTest, InLeastSquaresAStemJoinsEachPointToTheCurveAndHoverSaysTh
     const QImage with = view.image(1);
     delete PointMarks::of(*view.chart());
     EXPECT_NE(with, view.image(1));
+}
+
+// The red of the line, where it shows.
+int linePixels(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            count += c.red() > 200 && c.green() < 90 && c.blue() < 90;
+        }
+    return count;
+}
+
+TEST_F(PointMarksTest, ManyPointsOnTheLineLeaveItInSight) {
+    Grid rows;
+    for (int k = 0; k < 1000; ++k) {
+        const double x = 4.0 * k / 1000;
+        rows.push_back({FloatToStr(x), FloatToStr(2 + 3 * x - 2 * x * x + x * x * x)});
+    }
+    points = tableOf(2, rows);
+    draw(false);
+    const QImage with = view.image(1);
+    delete PointMarks::of(*view.chart());
+    const QImage without = view.image(1);
+    EXPECT_GT(linePixels(with), linePixels(without) / 2)
+        << "of " << linePixels(without) << " pixels of the line, " << linePixels(with) << " show";
 }
 
 } // namespace
