@@ -33,7 +33,7 @@ QString fileOf(const char* name, const std::string& bytes) {
 std::string rows(int count) {
     std::string text = "x,f(x)\n";
     for (int k = 0; k < count; ++k)
-        text += std::to_string(k * 0.37) + "," + std::to_string(k * k * 0.0001 - 3) + "\n";
+        text += std::to_string(k * 0.37) + "," + std::to_string(double(k) * k * 0.0001 - 3) + "\n";
     return text;
 }
 

@@ -40,26 +40,6 @@
 
 namespace {
 
-struct ConversionCounts {
-    long reads = 0;
-    long writes = 0;
-};
-
-// The conversions one click makes for m equations in N unknowns (m = N).
-ConversionCounts solverConversions(long m) {
-    const long n = m, cols = n + 1;
-    ConversionCounts counts{m * n, m * n}; // building the system
-    for (long i = 1; i <= m; ++i) {        // elimination
-        counts.reads += 1 + cols + (m - i) * (1 + 2 * cols);
-        counts.writes += cols + (m - i) * cols;
-    }
-    for (long solved = 0; solved < m; ++solved) { // back substitution
-        counts.reads += 1 + 2 * solved;
-        counts.writes += 1;
-    }
-    return counts;
-}
-
 void BM_GetCoefficients(benchmark::State& state) {
     TForm1 form;
     setUpSpreadPoints(form, int(state.range(0)));
@@ -111,30 +91,6 @@ void BM_LeastSquares(benchmark::State& state) {
     }
     if (form.txtResult->text().isEmpty())
         state.SkipWithError("the points did not solve");
-}
-
-void BM_ConversionFloor(benchmark::State& state) {
-    TForm1 form;
-    const int degree = int(state.range(0));
-    setUpSpreadPoints(form, degree);
-    form.btnGetCoefficients->click();
-    std::vector<std::string> cells; // the texts of the reduced system
-    for (int r = 1; r < form.sgdAns1->cells().rowCount(); ++r)
-        for (int c = 0; c < form.sgdAns1->cells().colCount(); ++c)
-            cells.push_back(form.sgdAns1->cells().cell(c, r));
-    const ConversionCounts counts = solverConversions(degree + 1);
-    const size_t size = cells.size();
-    for (auto _ : state) {
-        double sum = 0;
-        for (long k = 0; k < counts.writes; ++k) {
-            const double v = StrToFloat(cells[(k * 7) % size]);
-            cells[k % size] = FloatToStr(v);
-            sum += v;
-        }
-        for (long k = counts.writes; k < counts.reads; ++k)
-            sum += StrToFloat(cells[k % size]);
-        benchmark::DoNotOptimize(sum);
-    }
 }
 
 void BM_ExactCheck(benchmark::State& state) {
@@ -260,5 +216,4 @@ BENCHMARK(BM_SolveUnrecorded)->Arg(100)->Arg(190)->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_SolveFloor)->Arg(100)->Arg(190)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExactCheck)->Arg(10)->Arg(50)->Arg(100)->Arg(190)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GetCoefficients)->Arg(10)->Arg(50)->Arg(100)->Arg(190)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ConversionFloor)->Arg(10)->Arg(50)->Arg(100)->Arg(190)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LeastSquares)->Args({1000, 3})->Args({100000, 10})->Unit(benchmark::kMillisecond);
