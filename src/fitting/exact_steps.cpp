@@ -1,5 +1,7 @@
 #include "fitting/exact_steps.h"
 
+#include "fitting/exact_fit.h"
+
 #include "exact/exact_number.h"
 #include "exact/least_squares.h"
 #include "toolkit/conversions.h"
@@ -61,7 +63,8 @@ CellAudit audit(std::string where, double single, const mpq_class& exact) {
     const int kept = relative == 0
                          ? kSingleDigits
                          : std::clamp(int(std::floor(-std::log10(relative))), 0, kSingleDigits);
-    return {std::move(where), FloatToStr(single), roundedText(exact), kept, relative > 1e-5};
+    return {std::move(where), FloatToStr(single), roundedText(exact), kept,
+            relative > std::pow(10.0, -kAgreementDigits)};
 }
 
 void note(ExactSteps& exact, size_t k, StepAudit audit) {

@@ -17,7 +17,7 @@ struct CellAudit {
     std::string where;         // the cell's column: "Answer", a letter; or the coefficient
     std::string single, exact; // 15 significant digits each
     int keptDigits; // of kSingleDigits, the single-precision value agrees with the exact one
-    bool off;       // by more than 1e-5, relative
+    bool off;       // by more than the check allows (kAgreementDigits), relative
 };
 
 struct StepAudit {

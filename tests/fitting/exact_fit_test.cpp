@@ -151,6 +151,19 @@ TEST_F(ExactFitTest, AShownValueThatIsNoNumberIsOff) {
     EXPECT_EQ(comparison.points[0].shownValue, "");
 }
 
+TEST_F(ExactFitTest, PointsMissedByMoreThanTheRuleAllowsAreOffThoughTheCoefficientsAgree) {
+    // (x - 10)(x - 11)(x - 12) = x³ - 33x² + 362x - 1320: coefficients in
+    // the thousands, f(x) at most 6. A off by 0.01 is within 1E-5 of 1320,
+    // and misses every point by 0.01, far beyond 1E-5 of 6.
+    solve({{"10", "0"}, {"11", "0"}, {"12", "0"}, {"13", "6"}});
+    coefficients.setCell(1, 1, "-1319.99");
+    const FitComparison comparison = compare();
+    EXPECT_FALSE(comparison.coefficientsOff);
+    EXPECT_EQ(offPoints(comparison), (std::vector<bool>(4, true)));
+    EXPECT_EQ(comparison.verdict, Verdict::off) << "the points decide too";
+    EXPECT_EQ(comparison.worstMiss, "0.01");
+}
+
 TEST_F(ExactFitTest, RowsThatShareAnXHaveNoExactFit) {
     points = tableOf(2, {{"1", "4"}, {"2", "8"}, {"3", "20"}, {"2.0", "9"}});
     FitComparison comparison = compare();
@@ -281,6 +294,29 @@ TEST_F(LeastSquaresFitTest, HighPowersOfCloseXLoseTheSinglePrecisionFit) {
     EXPECT_EQ(compareLeastSquares(6).verdict, Verdict::off);
     useExactValues(6);
     EXPECT_EQ(compareLeastSquares(6).verdict, Verdict::agrees);
+}
+
+TEST_F(LeastSquaresFitTest, AShownValueThatIsNoNumberIsOffWithNoNumbersOfTheFit) {
+    solveLeastSquares({{"1", "4"}, {"2", "8"}, {"3", "20"}, {"4", "46"}}, 1);
+    coefficients.setCell(1, 2, "two");
+    const FitComparison comparison = compareLeastSquares(1);
+    EXPECT_EQ(comparison.verdict, Verdict::off);
+    EXPECT_EQ(comparison.unreadable, 1u);
+    EXPECT_FALSE(comparison.statistics) << "no fit to give numbers of";
+}
+
+TEST_F(LeastSquaresFitTest, AResidualThatFloatingPointCannotTellIsWorkedOutExactly) {
+    // x near 1E10: x² has 21 digits, more than 64-bit floating point holds,
+    // and the residuals are ±0.5 exactly under the shown x².
+    const Grid rows = {{"10000000001", "100000000020000000001.5"},
+                       {"10000000002", "100000000040000000003.5"},
+                       {"10000000003", "100000000060000000009.5"}};
+    points = tableOf(2, rows);
+    coefficients = tableOf(2, {{"A", "0"}, {"B", "0"}, {"C", "1"}});
+    Texts residuals;
+    for (const PointCheck& point : compareLeastSquares(2).points)
+        residuals.push_back(point.miss);
+    EXPECT_EQ(residuals, (Texts{"0.5", "-0.5", "0.5"}));
 }
 
 TEST_F(LeastSquaresFitTest, TooFewDifferentXHasNoFit) {

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
+
 namespace {
 
 TEST(ExactSteps, TheDefaultPointsLoseNoDigit) {
@@ -40,15 +43,67 @@ TEST(ExactSteps, HighPowersMarkTheStepsThatLoseDigitsAndNameTheWorst) {
             << "the worst is the first to lose that many";
 }
 
-TEST(ExactSteps, BigSystemsSaySoInsteadOfWaiting) {
+// Points x = 1.11, 1.12, ..., f(x) = k: as many as there are unknowns.
+Grid closePoints(int count) {
     Grid rows;
-    for (int k = 1; k <= kMaxExactUnknowns + 1; ++k)
+    for (int k = 1; k <= count; ++k)
         rows.push_back({"1." + std::to_string(10 + k), std::to_string(k)});
-    const SolveSteps steps = recordedSteps(rows);
-    const ExactSteps exact = exactSteps(steps);
+    return rows;
+}
+
+TEST(ExactSteps, BigSystemsSaySoInsteadOfWaiting) {
+    const ExactSteps exact = exactSteps(recordedSteps(closePoints(kMaxExactUnknowns + 1)));
     EXPECT_EQ(exact.unavailable, "Exact values are worked out for systems of up to 30 "
                                  "unknowns; this one has 31.");
     EXPECT_FALSE(exact.worst);
+    EXPECT_EQ(exactSteps(recordedSteps(closePoints(kMaxExactUnknowns))).unavailable, "")
+        << "30 unknowns are worked out";
+}
+
+TEST(ExactSteps, LeastSquaresKeepsItsExactSumsUpToThirtyUnknowns) {
+    for (const int unknowns : {kMaxExactUnknowns, kMaxExactUnknowns + 1}) {
+        SolvedGrids grids;
+        Grid rows = closePoints(unknowns + 5);
+        rows.push_back({"", ""});
+        SolveSteps steps;
+        try {
+            grids.solveLeastSquares(rows, unknowns - 1, &steps);
+        } catch (const Exception&) {
+            // single precision may stop; the steps stand
+        }
+        EXPECT_EQ(exactSteps(steps).unavailable.empty(), unknowns <= kMaxExactUnknowns)
+            << unknowns << " unknowns: " << exactSteps(steps).unavailable;
+    }
+}
+
+// A cell strays, and is tinted, where it stands further from its exact value
+// than the check allows: 1E-5, relative. Over many solves, every cell near
+// that line falls on its side of it.
+TEST(ExactSteps, ACellStraysExactlyWhereTheCheckWouldCallItOff) {
+    int below = 0, above = 0;
+    for (int degree = 4; degree <= 9; ++degree)
+        for (int shift = 0; shift < 30; ++shift) {
+            Grid rows;
+            for (int k = 0; k <= degree; ++k)
+                rows.push_back({std::to_string(shift + 3 * k + 1), std::to_string((k * 7) % 5)});
+            const SolveSteps steps = recordedSteps(rows);
+            for (const StepAudit& step : exactSteps(steps).steps)
+                for (const CellAudit& cell : step.cells) {
+                    const double exact = std::stod(cell.exact), single = std::stod(cell.single);
+                    if (exact == 0)
+                        continue;
+                    const double relative = std::abs(single - exact) / std::abs(exact);
+                    if (relative > 0.5e-5 && relative < 0.99e-5) {
+                        ++below;
+                        EXPECT_FALSE(cell.off) << cell.single << " against " << cell.exact;
+                    } else if (relative > 1.01e-5 && relative < 2e-5) {
+                        ++above;
+                        EXPECT_TRUE(cell.off) << cell.single << " against " << cell.exact;
+                    }
+                }
+        }
+    EXPECT_GT(below, 0) << "no cell came near the line from below";
+    EXPECT_GT(above, 0) << "no cell came near the line from above";
 }
 
 } // namespace

@@ -17,9 +17,9 @@ struct SolvedGrids {
     }
     void solveAllOnes(int count) { solve(allOnesPoints(count)); }
     // Least squares at `degree`, whatever the number of points.
-    void solveLeastSquares(const Grid& rows, int degree) {
+    void solveLeastSquares(const Grid& rows, int degree, SolveSteps* record = nullptr) {
         setUp(rows, degree);
-        result = solveCoefficients(points, answers, coefficients, FitMode::leastSquares);
+        result = solveCoefficients(points, answers, coefficients, FitMode::leastSquares, record);
     }
 
     CellTable points{2, 2}, answers{2, 2}, coefficients{2, 2};
