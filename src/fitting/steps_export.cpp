@@ -74,7 +74,9 @@ std::string latexOperation(const SolveStep& step) {
     case SolveStep::Kind::build:
         return "\\text{Build}";
     case SolveStep::Kind::divide:
-        return row + " \\leftarrow " + row + " \\div " + latexValue(step.operand);
+        return row + " \\leftarrow " + row + " \\div " +
+               (step.operand < 0 ? std::string("(").append(latexValue(step.operand)).append(")")
+                                 : latexValue(step.operand));
     case SolveStep::Kind::subtract: {
         const bool negative = !std::isnan(step.operand) && step.operand < 0;
         return row + " \\leftarrow " + row + (negative ? " + " : " - ") +
@@ -116,8 +118,8 @@ std::string latexSubstitution(const SolveSteps& steps, size_t k) {
     if (end - first > 1) { // one term is the value itself
         text += latexValue(steps.terms[first]);
         for (size_t t = first + 1; t + 1 < end; t += 2) {
-            const double b = steps.terms[t + 1];
-            text += " - " + latexValue(steps.terms[t]) + " \\cdot ";
+            const double a = steps.terms[t], b = steps.terms[t + 1];
+            text += (a < 0 ? " + " : " - ") + latexValue(std::abs(a)) + " \\cdot ";
             text += b < 0 ? '(' + latexValue(b) + ')' : latexValue(b);
         }
         text += " = ";

@@ -135,6 +135,12 @@ TEST_F(FitModeSwitchTest, APasteThatGrowsTheTableShowsAtOnce) {
         << "the view shows them all, below the header";
     form.sgdResult->setRow(8);
     EXPECT_EQ(form.sgdResult->row(), 8);
+    form.sgdResult->setRow(9); // the blank row: no room below it
+    form.sgdResult->pasteText("9\t81\n10\t100");
+    EXPECT_TRUE(errors().isEmpty()) << errors().join("; ").toStdString();
+    EXPECT_EQ(form.sgdResult->cells().cell(1, 10), "100");
+    EXPECT_EQ(dataRows(form.sgdResult->cells()).back(), (Texts{"", ""})) << "a blank row below";
+    EXPECT_EQ(form.sgdResult->model()->rowCount(), 11);
 }
 
 TEST_F(FitModeSwitchTest, AFailedSolveHasNoFitLineOfItsOwn) {
@@ -159,6 +165,24 @@ TEST_F(FitModeSwitchTest, AFailedSolveHasNoFitLineOfItsOwn) {
     EXPECT_TRUE(line.startsWith("The solve stopped")) << line.toStdString();
     EXPECT_TRUE(line.contains("the exact fit has R² 1")) << line.toStdString();
     EXPECT_FALSE(line.contains("RMS")) << "nothing of the coefficients left in the grid";
+    EXPECT_TRUE(form.checkView->indicator->toolTip().contains("the exact fit exists"))
+        << form.checkView->indicator->toolTip().toStdString();
+}
+
+TEST_F(FitModeSwitchTest, TheFitLineNamesTheTableRowOfTheLargestResidual) {
+    // The line 0.3 + 2.8x misses (2, 4) most; a blank row stands above it.
+    switchTo(FitMode::leastSquares);
+    form.txtDegree->setText("1");
+    form.btnGenerate->click();
+    CellTable& points = form.sgdResult->cells();
+    points = tableOf(2, {{"0", "1"}, {"", ""}, {"1", "3"}, {"2", "4"}, {"3", "10"}, {"", ""}});
+    points.setCell(0, 0, "x");
+    points.setCell(1, 0, "f(x)");
+    form.sgdResult->sync();
+    form.btnGetCoefficients->click();
+    ASSERT_TRUE(errors().isEmpty()) << errors().join("; ").toStdString();
+    const QString line = form.checkView->fitLine->accessibleName();
+    EXPECT_TRUE(line.endsWith("(row 4)")) << line.toStdString();
 }
 
 TEST_F(FitModeSwitchTest, TooFewDifferentXSaysSoAndChangesNothing) {

@@ -1,5 +1,6 @@
 #include "support/tarvel_test.h"
 
+#include "app/fit_check_view.h"
 #include "app/fit_mode_switch.h"
 #include "app/fit_report_page.h"
 #include "toolkit/conversions.h"
@@ -67,17 +68,41 @@ TEST_F(FitReportPageTest, TheDefaultPointsOnOnePage) {
         EXPECT_NE(text.find(shown), std::string::npos) << shown << " in\n" << text;
 }
 
-TEST_F(FitReportPageTest, InLeastSquaresItSaysWhichFitAndItsNumbersAndNothingOfTheScreen) {
+// Least squares over `count` points and the blank row below them.
+void leastSquaresPoints(TForm1& form, int count) {
     form.fitMode->leastSquares->trigger();
     CellTable& points = form.sgdResult->cells();
-    points = CellTable(2, 43); // 41 points and the blank row below them
+    points = CellTable(2, count + 2);
     points.setCell(0, 0, "x");
     points.setCell(1, 0, "f(x)");
-    for (int k = 1; k <= 41; ++k) {
+    for (int k = 1; k <= count; ++k) {
         points.setCell(0, k, FloatToStr(k / 100.0));
         points.setCell(1, k, FloatToStr(1 + k / 100.0 + (k % 3) * 0.01));
     }
     form.sgdResult->sync();
+}
+
+TEST_F(FitReportPageTest, FortyPointsAreAllOnThePageBesideTheExactCoefficients) {
+    leastSquaresPoints(form, 40);
+    form.btnGetCoefficients->click();
+    std::string text = saved("forty.pdf");
+    if (text.empty())
+        return;
+    // One space for every run, as the words stand apart in the page's text.
+    text.erase(
+        std::unique(text.begin(), text.end(), [](char a, char b) { return a == ' ' && b == ' '; }),
+        text.end());
+    EXPECT_EQ(text.find("more points"), std::string::npos) << text;
+    EXPECT_NE(text.find("\n0.4 1.41"), std::string::npos) << "the fortieth\n" << text;
+    const CoefficientCheck& a = form.checkView->report()->coefficients[0];
+    ASSERT_NE(a.shown, a.exact);
+    EXPECT_NE(text.find("A " + a.shown + " " + a.exact), std::string::npos)
+        << "shown and exact side by side\n"
+        << text;
+}
+
+TEST_F(FitReportPageTest, InLeastSquaresItSaysWhichFitAndItsNumbersAndNothingOfTheScreen) {
+    leastSquaresPoints(form, 41);
     form.resize(1600, 1000); // the chart is laid out for the page, not the window
     form.show();
     form.btnGetCoefficients->click();

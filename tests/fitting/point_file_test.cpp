@@ -214,6 +214,10 @@ TEST(PointFile, RefusesWhatIsNoPointTableNamingTheLine) {
     EXPECT_EQ(refusal("1,4\n2," + std::string(32769, '7') + "\n"),
               "Line 2 holds a field of more than 32768 characters, more than a cell holds.");
     EXPECT_EQ(refusal("1," + std::string(32768, '7')), "");
+    std::string accents; // 32768 characters of two bytes each
+    for (int k = 0; k < 32768; ++k)
+        accents += "\u00e9";
+    EXPECT_EQ(refusal("1," + accents), "") << "the limit counts characters, not bytes";
 }
 
 TEST(PointFile, RefusesMorePointsThanTheTableTakesAsSoonAsItSeesThem) {

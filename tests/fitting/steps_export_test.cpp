@@ -119,6 +119,17 @@ TEST(StepsLatex, TypesetsWithinTheTextWidthAtDegreesThreeTenAndTwelve) {
     }
 }
 
+TEST(StepsLatex, NegativeValuesFoldIntoTheirSigns) {
+    const std::string latex =
+        stepsLatex(recordedSteps({{"-1", "4"}, {"-2", "8"}, {"3", "-20"}, {"-4", "46"}}));
+    EXPECT_EQ(latex.find("- -"), std::string::npos) << latex;
+    EXPECT_NE(latex.find("R_{4} \\leftarrow R_{4} + 3\\,R_{2}"), std::string::npos) << latex;
+    EXPECT_NE(latex.find("B = -4 - 7 \\cdot (-0.77142858505249) + 3 \\cdot (-0.400000005960464)"),
+              std::string::npos)
+        << latex;
+    EXPECT_NE(latex.find("\\div (-1)"), std::string::npos) << latex;
+}
+
 TEST(StepsLatex, AFailureMessageIsEscaped) {
     const std::string latex = stepsLatex(recordedSteps({{"1", "4"}, {"2", "1_%"}, {"3", "20"}}));
     EXPECT_NE(latex.find("\\_\\%"), std::string::npos) << latex;

@@ -80,8 +80,15 @@ TEST(PolynomialFormsRefuse, ANumberThatCannotBeWrittenOrACellThatIsNone) {
                                        "is beyond the range of a double.");
     EXPECT_EQ(refusal({"abc"}), "The coefficient A cannot be written: '\u2068abc\u2069' is not a "
                                 "valid floating point value.");
-    for (const char* cell : {"A0", "1A", "A", "$$A1", "A1:B2", ""})
+    for (const char* cell : {"A0", "1A", "A", "$$A1", "A1:B2", "", "AAAA1"})
         EXPECT_NE(refusal({"2"}, cell), "") << cell;
+}
+
+TEST(PolynomialFormsSpreadsheet, TakesAnyColumnASpreadsheetHas) {
+    for (const char* cell : {"AAA1", "$XFD$1048576", "b7"})
+        EXPECT_EQ(written(PolynomialForm::spreadsheet, {"2", "3", "0", "1"}, cell),
+                  std::string("=2+3*") + cell + "+" + cell + "^3")
+            << cell;
 }
 
 // Readers of each form, independent of the writer: a spreadsheet's and

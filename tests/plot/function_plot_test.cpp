@@ -307,6 +307,8 @@ TEST_F(FunctionPlot, ValueMarksAreWrittenAsTheAxesWriteAndNeverOverlap) {
     for (size_t a = 0; a < crowded.size(); ++a) {
         EXPECT_GE(crowded[a].place.left(), area.left()) << crowded[a].text.toStdString();
         EXPECT_LE(crowded[a].place.right(), area.right()) << crowded[a].text.toStdString();
+        EXPECT_GE(crowded[a].place.top(), area.top()) << crowded[a].text.toStdString();
+        EXPECT_LE(crowded[a].place.bottom(), area.bottom()) << crowded[a].text.toStdString();
         for (size_t b = a + 1; b < crowded.size(); ++b)
             EXPECT_FALSE(crowded[a].place.intersects(crowded[b].place))
                 << crowded[a].text.toStdString() << " and " << crowded[b].text.toStdString();
