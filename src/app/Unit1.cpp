@@ -273,10 +273,11 @@ void TForm1::openPoints(const QString& path) {
             putPoints(sgdResult->cells(), points, fitMode->mode());
         });
         if (switches)
-            note->pass(QString("%1 points, more than the %2 a polynomial through the points "
-                               "takes: opened in least squares; Ctrl+Z goes back")
+            note->pass(QString("%1 points opened in least squares, as through the points takes "
+                               "%2 at most%3; Ctrl+Z goes back")
                            .arg(points.size())
-                           .arg(kMaxDegree + 1));
+                           .arg(kMaxDegree + 1)
+                           .arg(file.decimalCommas ? ", with decimal commas" : ""));
         else if (file.decimalCommas)
             note->passDecimalCommas(points.size(), "point", file.thousands);
     });

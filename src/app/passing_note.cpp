@@ -15,7 +15,13 @@ PassingNote::PassingNote(QWidget& parent, const QWidget& over) : QLabel(&parent)
 
 void PassingNote::pass(const QString& text) {
     setText(text);
+    setWordWrap(false);
     adjustSize();
+    // A note longer than the page is wide wraps instead of running past it.
+    if (const int room = parentWidget()->width() - over.x() - 4; width() > room) {
+        setWordWrap(true);
+        resize(room, heightForWidth(room));
+    }
     move(over.x(), over.geometry().bottom() - 14);
     show();
     raise();
