@@ -104,20 +104,23 @@ void FitReportPage::paint(QPagedPaintDevice& device) const {
     painter.drawText(QRectF(right, top + 4, rightWidth, 60), Qt::TextWordWrap,
                      "Exact check: " + QString::fromStdString(verdict));
 
-    // The chart below, drawn as vectors and laid out for the page, a pixel a
+    paintChart(painter, QRectF(left, std::max(pointsBottom, columnTop + 470), width, 0));
+}
+
+void FitReportPage::paintChart(QPainter& painter, QRectF area) const {
+    // Below the text, drawn as vectors and laid out for the page, a pixel a
     // point: its labels keep their size and room whatever the window's size.
-    const double chartTop = std::max(pointsBottom, columnTop + 470);
-    if (chart) {
-        QChart& drawn = *chart->chart();
-        const QRectF area(left, chartTop, width, 842 - 36 - chartTop);
-        const auto layOut = [&drawn](QSizeF size) {
-            drawn.resize(size);
-            drawn.layout()->activate(); // now, not at the next event
-        };
-        layOut(area.size());
-        drawn.scene()->render(&painter, area, QRectF(drawn.pos(), area.size()));
-        layOut(chart->size()); // as the view gives it when shown
-    }
+    if (!chart)
+        return;
+    area.setBottom(842 - 36);
+    QChart& drawn = *chart->chart();
+    const auto layOut = [&drawn](QSizeF size) {
+        drawn.resize(size);
+        drawn.layout()->activate(); // now, not at the next event
+    };
+    layOut(area.size());
+    drawn.scene()->render(&painter, area, QRectF(drawn.pos(), area.size()));
+    layOut(chart->size()); // as the view gives it when shown
 }
 
 FitReportPage FitReportPage::of(const TForm1& form) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRectF>
 #include <QString>
 
 #include <string>
@@ -7,6 +8,7 @@
 
 class ChartView;
 class QPagedPaintDevice;
+class QPainter;
 class QWidget;
 class TForm1;
 
@@ -34,6 +36,8 @@ struct FitReportPage {
 
     // Paints the page onto a printer or a PDF writer.
     void paint(QPagedPaintDevice& device) const;
+    // The chart, into `area` of the page from its top to the lower margin.
+    void paintChart(QPainter& painter, QRectF area) const;
     // Writes the page to a PDF file whole, or leaves the file as it was.
     // Raises Exception "Cannot save 'name': reason".
     void savePdf(const QString& path) const;

@@ -74,6 +74,43 @@ FitReport describeLeastSquares(FitReport report, const std::string& worstLetter,
     return report;
 }
 
+// After Use exact values: the shown values are the exact ones, rounded.
+FitReport describeExactWritten(FitReport report) {
+    const std::string fit = report.statistics ? "exact least-squares fit" : "exact fit";
+    report.summary =
+        "The shown coefficients are the " + fit + ", each rounded to 15 significant digits.";
+    report.reason = "These are the " + fit +
+                    "'s values, each to 15 significant digits of its own; no single-precision "
+                    "elimination stands in them.";
+    report.clickHint = "Click for details.";
+    return report;
+}
+
+// Through the points, off: which coefficient, or which point, and why.
+FitReport describeOff(FitReport report, const std::string& worstLetter, const std::string& keptText,
+                      const std::string& precision) {
+    const std::string worstX = report.worstPoint ? report.points[*report.worstPoint].x : "";
+    std::string summary = "The shown coefficients are off: ";
+    if (report.coefficientsOff)
+        summary += worstLetter + " by " + report.worstDifference + (report.worstPoint ? "; " : "");
+    if (report.worstPoint)
+        summary += "the polynomial misses x = " + worstX + " by " + report.worstMiss;
+    report.summary = summary + ".";
+    report.clickHint = "Click for the exact fit.";
+    if (report.coefficientsOff)
+        report.reason = precision +
+                        ", and takes its pivots in the order the rows come; here "
+                        "the shown coefficients kept " +
+                        keptText + " of them: " + worstLetter + " is off by " +
+                        report.worstDifference + " where the largest exact coefficient is " +
+                        report.largestExact + ".";
+    else
+        report.reason = precision + "; the shown coefficients keep " + keptText +
+                        " of them, but the powers of x magnify what they lose: at x = " + worstX +
+                        " the shown polynomial misses f(x) by " + report.worstMiss + ".";
+    return report;
+}
+
 // The words for what the comparison found.
 FitReport describe(FitComparison comparison) {
     FitReport report{std::move(comparison), "", "", ""};
@@ -97,17 +134,8 @@ FitReport describe(FitComparison comparison) {
                         bad.letter + " holds " + quotedText(bad.shown) + ", which is not a number.";
         return report;
     }
-    if (report.exactWritten && report.worstCoefficient) {
-        const std::string fit = report.statistics ? "exact least-squares fit" : "exact fit";
-        report.summary = "The shown coefficients are the " + fit +
-                         ", each rounded to 15 "
-                         "significant digits.";
-        report.reason = "These are the " + fit +
-                        "'s values, each to 15 significant digits of "
-                        "its own; no single-precision elimination stands in them.";
-        report.clickHint = "Click for details.";
-        return report;
-    }
+    if (report.exactWritten && report.worstCoefficient)
+        return describeExactWritten(std::move(report));
     const std::string worstLetter =
         report.worstCoefficient ? report.coefficients[*report.worstCoefficient].letter : "";
     if (report.statistics)
@@ -126,26 +154,7 @@ FitReport describe(FitComparison comparison) {
                             : "Every shown coefficient is the exact one.";
         return report;
     }
-    const std::string worstX = report.worstPoint ? report.points[*report.worstPoint].x : "";
-    std::string summary = "The shown coefficients are off: ";
-    if (report.coefficientsOff)
-        summary += worstLetter + " by " + report.worstDifference + (report.worstPoint ? "; " : "");
-    if (report.worstPoint)
-        summary += "the polynomial misses x = " + worstX + " by " + report.worstMiss;
-    report.summary = summary + ".";
-    report.clickHint = "Click for the exact fit.";
-    if (report.coefficientsOff)
-        report.reason = precision +
-                        ", and takes its pivots in the order the rows come; here "
-                        "the shown coefficients kept " +
-                        keptText + " of them: " + worstLetter + " is off by " +
-                        report.worstDifference + " where the largest exact coefficient is " +
-                        report.largestExact + ".";
-    else
-        report.reason = precision + "; the shown coefficients keep " + keptText +
-                        " of them, but the powers of x magnify what they lose: at x = " + worstX +
-                        " the shown polynomial misses f(x) by " + report.worstMiss + ".";
-    return report;
+    return describeOff(std::move(report), worstLetter, keptText, precision);
 }
 
 } // namespace
