@@ -52,14 +52,26 @@ std::optional<std::vector<uint64_t>> newtonResidues(const std::vector<mpq_class>
         x.push_back(*xk);
         differences.push_back(*yk);
     }
-    for (size_t order = 1; order < n; ++order)
+    std::vector<uint64_t> inverses(n);
+    for (size_t order = 1; order < n; ++order) {
+        // 1 / (x[k] - x[k - order]) for every k at once: one inverse of their
+        // product, then three products each (Montgomery's trick).
+        uint64_t product = 1;
+        for (size_t k = order; k < n; ++k) {
+            inverses[k] = product; // the product of the steps before k
+            product = field.mul(product, field.sub(x[k], x[k - order]));
+        }
+        if (product == 0) // two x that differ share a residue
+            return std::nullopt;
+        uint64_t inverse = field.inverse(product); // of the steps up to k
         for (size_t k = n - 1; k >= order; --k) {
             const uint64_t step = field.sub(x[k], x[k - order]);
-            if (step == 0) // two x that differ share a residue
-                return std::nullopt;
-            differences[k] =
-                field.mul(field.sub(differences[k], differences[k - 1]), field.inverse(step));
+            inverses[k] = field.mul(inverse, inverses[k]);
+            inverse = field.mul(inverse, step);
         }
+        for (size_t k = n - 1; k >= order; --k)
+            differences[k] = field.mul(field.sub(differences[k], differences[k - 1]), inverses[k]);
+    }
     std::vector<uint64_t> coefficients(n, 0);
     if (n == 0)
         return coefficients;
