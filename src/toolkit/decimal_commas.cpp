@@ -2,15 +2,11 @@
 
 #include "toolkit/conversions.h"
 #include "toolkit/errors.h"
+#include "toolkit/number_grammar.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace {
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 // Whether `whole` is digits grouped in threes by dots: "1.500", "12.345.678".
 bool groupsThousands(std::string_view whole) {
@@ -60,10 +56,11 @@ Reading readingOf(const std::string& field, std::string& number) {
         readsAsNumber(withoutDots(field)))
         return Reading::grouped;
     // "1.5", or "1,500.5": a decimal point, or the other locale's grouping.
-    return readsAsNumber(field) || readsAsNumber(withoutDots(field)) ||
-                   readsAsNumber(field.substr(0, comma) + field.substr(comma + 1))
-               ? Reading::point
-               : Reading::other;
+    const bool writesPoint =
+        readsAsNumber(field) || readsAsNumber(withoutDots(field)) ||
+        (comma != std::string::npos &&
+         readsAsNumber(field.substr(0, comma).append(field.substr(comma + 1))));
+    return writesPoint ? Reading::point : Reading::other;
 }
 
 } // namespace
