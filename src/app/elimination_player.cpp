@@ -86,9 +86,7 @@ class StepListModel : public QAbstractListModel {
             return QApplication::style()->standardIcon(failed ? QStyle::SP_MessageBoxCritical
                                                               : QStyle::SP_MessageBoxWarning);
         if (role == Qt::ToolTipRole && audit && !audit->steps[k].cells.empty())
-            return QString("kept %1 of %2 digits")
-                .arg(audit->steps[k].fewestKept)
-                .arg(kSingleDigits);
+            return QString::fromStdString(keptDigitsText(audit->steps[k].fewestKept));
         return {};
     }
 
@@ -119,10 +117,9 @@ class StepGridModel : public QAbstractTableModel {
         if (audit && changedRow > 0)
             for (int c = 0; c < int(audit->cells.size()) && c < table.colCount(); ++c)
                 if (audit->cells[size_t(c)].off)
-                    notes[c] = QString("Exact: %1; kept %2 of %3 digits")
-                                   .arg(QString::fromStdString(audit->cells[size_t(c)].exact))
-                                   .arg(audit->cells[size_t(c)].keptDigits)
-                                   .arg(kSingleDigits);
+                    notes[c] =
+                        QString::fromStdString("Exact: " + audit->cells[size_t(c)].exact + "; " +
+                                               keptDigitsText(audit->cells[size_t(c)].keptDigits));
         endResetModel();
     }
     const CellTable& system() const { return table; }
@@ -356,8 +353,7 @@ void EliminationPlayer::showExactCells() {
     exactCells->setRowCount(int(step->cells.size()));
     for (int r = 0; r < int(step->cells.size()); ++r) {
         const CellAudit& cell = step->cells[size_t(r)];
-        const QString kept =
-            QString("kept %1 of %2 digits").arg(cell.keptDigits).arg(kSingleDigits);
+        const QString kept = QString::fromStdString(keptDigitsText(cell.keptDigits));
         const QString texts[] = {QString::fromStdString(cell.where),
                                  QString::fromStdString(cell.single),
                                  QString::fromStdString(cell.exact), kept};

@@ -168,3 +168,7 @@ std::string worstStepText(const SolveSteps& steps, const ExactSteps& exact) {
     return "step " + IntToStr(int(*exact.worst) + 1) + ", " + caption(steps, *exact.worst) + ": " +
            IntToStr(lost) + (lost == 1 ? " digit" : " digits") + " lost";
 }
+
+std::string keptDigitsText(int kept) {
+    return "kept " + IntToStr(kept) + " of " + IntToStr(kSingleDigits) + " digits";
+}

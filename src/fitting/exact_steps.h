@@ -34,5 +34,8 @@ struct ExactSteps {
 
 ExactSteps exactSteps(const SolveSteps& steps);
 
+// "kept 3 of 7 digits": what single precision kept of a value.
+std::string keptDigitsText(int kept);
+
 // "step 12, Row 4 − 0.9999 × Row 3: 5 digits lost", or that none were.
 std::string worstStepText(const SolveSteps& steps, const ExactSteps& exact);

@@ -2,6 +2,8 @@
 
 #include "exact/exact_number.h"
 #include "exact/interpolation.h"
+#include "fitting/exact_steps.h"
+#include "fitting/normal_equations.h"
 #include "toolkit/cell_block.h"
 #include "toolkit/conversions.h"
 
@@ -26,9 +28,7 @@ std::string noFitReason(const NoExactFit& noFit) {
                IntToStr(kMaxExactExponent) + " in size; Points, row " + IntToStr(noFit.rows[0]) +
                ", " + (noFit.col == 0 ? "x" : "f(x)") + " is " + quotedText(noFit.text) + ".";
     case NoExactFit::Why::fewDistinctX:
-        return "A least-squares fit of degree " + IntToStr(noFit.degree) + " needs at least " +
-               IntToStr(noFit.degree + 1) + " points with different x; the table has " +
-               IntToStr(int(noFit.count)) + ".";
+        return tooFewDistinctX(noFit.degree, noFit.count);
     case NoExactFit::Why::tooManySums:
         return "The exact check does not sum " + IntToStr(int(noFit.count)) +
                " points for a least-squares fit of degree " + IntToStr(noFit.degree) +
@@ -59,8 +59,9 @@ FitReport describeLeastSquares(FitReport report, const std::string& worstLetter,
                         " of them, measured against the largest exact coefficient.";
         return report;
     }
-    const int lost = 7 - std::min(report.digitsKept, 7);
-    const std::string lostText = IntToStr(lost) + " of the 7 digits single precision carries";
+    const int lost = kSingleDigits - std::min(report.digitsKept, kSingleDigits);
+    const std::string lostText =
+        IntToStr(lost) + " of the " + IntToStr(kSingleDigits) + " digits single precision carries";
     report.summary = "The shown coefficients are off: " + worstLetter + " by " +
                      report.worstDifference + "; the single-precision normal equations lost " +
                      lostText + "." + numbers;

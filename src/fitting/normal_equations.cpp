@@ -59,9 +59,7 @@ void buildNormalEquations(const CellTable& sgdResult, CellTable& sgdAns1,
     }
     const size_t unknowns = size_t(degree) + 1;
     if (points.distinctXs < unknowns)
-        throw Exception("A least-squares fit of degree " + IntToStr(degree) + " needs at least " +
-                        IntToStr(int(unknowns)) + " points with different x; the table has " +
-                        IntToStr(int(points.distinctXs)) + ".");
+        throw Exception(tooFewDistinctX(degree, points.distinctXs));
     if (sumWork(points.xs.size(), degree) > kMaxSumWork)
         throw Exception("A least-squares fit of degree " + IntToStr(degree) + " over " +
                         IntToStr(int(points.xs.size())) +
@@ -89,4 +87,10 @@ void buildNormalEquations(const CellTable& sgdResult, CellTable& sgdAns1,
         for (size_t j = 0; j < unknowns; ++j)
             sgdAns1.setCell(int(j) + 1, int(i) + 1, powers[i + j]);
     }
+}
+
+std::string tooFewDistinctX(int degree, size_t distinct) {
+    return "A least-squares fit of degree " + IntToStr(degree) + " needs at least " +
+           IntToStr(degree + 1) + " points with different x; the table has " +
+           IntToStr(int(distinct)) + ".";
 }

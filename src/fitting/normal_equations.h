@@ -21,3 +21,6 @@ class CellTable;
 // Σ x^0 .. Σ x^2N-2 first, then Σ x^0 f(x) .. Σ x^N-1 f(x).
 void buildNormalEquations(const CellTable& sgdResult, CellTable& sgdAns1,
                           std::vector<std::string>* exactSums = nullptr);
+
+// Why a least-squares fit of `degree` is refused over `distinct` different x.
+std::string tooFewDistinctX(int degree, size_t distinct);
