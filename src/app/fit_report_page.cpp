@@ -10,6 +10,7 @@
 #include "plot/chart_view.h"
 #include "toolkit/conversions.h"
 #include "toolkit/errors.h"
+#include "toolkit/message_text.h"
 #include "toolkit/string_grid.h"
 
 #include <QBuffer>

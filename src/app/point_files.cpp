@@ -3,6 +3,7 @@
 #include "toolkit/conversions.h"
 #include "toolkit/error_display.h"
 #include "toolkit/errors.h"
+#include "toolkit/message_text.h"
 #include "toolkit/string_grid.h"
 
 #include <QDir>

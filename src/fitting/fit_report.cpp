@@ -6,6 +6,7 @@
 #include "fitting/normal_equations.h"
 #include "toolkit/cell_block.h"
 #include "toolkit/conversions.h"
+#include "toolkit/message_text.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include "toolkit/cell_table.h"
 #include "toolkit/conversions.h"
 #include "toolkit/errors.h"
+#include "toolkit/message_text.h"
 #include "toolkit/on_exit.h"
 #include "toolkit/text_limits.h"
 

@@ -3,6 +3,7 @@
 #include "toolkit/cell_block.h"
 #include "toolkit/conversions.h"
 #include "toolkit/errors.h"
+#include "toolkit/message_text.h"
 #include "toolkit/number_grammar.h"
 
 #include <algorithm>

@@ -2,6 +2,7 @@
 
 #include "toolkit/conversions.h"
 #include "toolkit/errors.h"
+#include "toolkit/message_text.h"
 #include "toolkit/number_grammar.h"
 
 #include <algorithm>

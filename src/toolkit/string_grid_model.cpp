@@ -1,6 +1,7 @@
 #include "toolkit/string_grid_model.h"
 
 #include "toolkit/conversions.h"
+#include "toolkit/message_text.h"
 #include "toolkit/string_grid.h"
 #include "toolkit/text_limits.h"
 

@@ -3,6 +3,7 @@
 #include "support/cells.h"
 #include "toolkit/conversions.h"
 #include "toolkit/errors.h"
+#include "toolkit/message_text.h"
 
 #include <gtest/gtest.h>
 

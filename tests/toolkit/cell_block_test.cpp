@@ -1,5 +1,6 @@
 #include "toolkit/cell_block.h"
 #include "toolkit/conversions.h"
+#include "toolkit/message_text.h"
 
 #include <gtest/gtest.h>
 
