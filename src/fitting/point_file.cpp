@@ -8,6 +8,7 @@
 #include "toolkit/message_text.h"
 #include "toolkit/on_exit.h"
 #include "toolkit/text_limits.h"
+#include "toolkit/utf8.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -41,37 +42,15 @@ int lineOfBadByte(std::string_view bytes) {
             ++line;
         if (byte == 0)
             return line;
-        const size_t length = byte < 0x80           ? 1
-                              : (byte >> 5) == 0x06 ? 2
-                              : (byte >> 4) == 0x0E ? 3
-                              : (byte >> 3) == 0x1E ? 4
-                                                    : 0;
+        const size_t length = sequenceLength(byte);
         if (length == 0 || i + length > bytes.size())
             return line;
         for (size_t k = 1; k < length; ++k)
-            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80)
+            if (!isContinuation(static_cast<unsigned char>(bytes[i + k])))
                 return line;
         i += length;
     }
     return 0;
-}
-
-void appendUtf8(std::string& out, char32_t code) {
-    if (code < 0x80) {
-        out += char(code);
-    } else if (code < 0x800) {
-        out += char(0xC0 | (code >> 6));
-        out += char(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += char(0xE0 | (code >> 12));
-        out += char(0x80 | ((code >> 6) & 0x3F));
-        out += char(0x80 | (code & 0x3F));
-    } else {
-        out += char(0xF0 | (code >> 18));
-        out += char(0x80 | ((code >> 12) & 0x3F));
-        out += char(0x80 | ((code >> 6) & 0x3F));
-        out += char(0x80 | (code & 0x3F));
-    }
 }
 
 // UTF-16 or UTF-32 text after its byte order mark, as UTF-8. Units of `width`

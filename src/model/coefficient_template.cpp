@@ -3,13 +3,12 @@
 #include "toolkit/cell_table.h"
 #include "toolkit/conversions.h"
 #include "toolkit/errors.h"
+#include "toolkit/utf8.h"
 
 std::string coefficientLetter(int i) {
-    const unsigned char code = static_cast<unsigned char>((65 + i) % 256);
-    if (code < 0x80)
-        return std::string(1, char(code));
-    // Latin-1 above 127 takes two bytes in UTF-8.
-    return {char(0xC0 | (code >> 6)), char(0x80 | (code & 0x3F))};
+    std::string letter; // Latin-1 above 127 takes two bytes in UTF-8
+    appendUtf8(letter, static_cast<unsigned char>((65 + i) % 256));
+    return letter;
 }
 
 std::string expandedForm(const std::vector<std::string>& terms) {

@@ -5,6 +5,7 @@
 #include "toolkit/conversions.h"
 #include "toolkit/errors.h"
 #include "toolkit/text_limits.h"
+#include "toolkit/utf8.h"
 
 #include <algorithm>
 

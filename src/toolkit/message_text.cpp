@@ -1,6 +1,6 @@
 #include "toolkit/message_text.h"
 
-#include "toolkit/text_limits.h"
+#include "toolkit/utf8.h"
 
 std::string visibleText(std::string_view text) {
     const std::string_view replacement = "\xef\xbf\xbd"; // U+FFFD

@@ -4,6 +4,7 @@
 #include "toolkit/message_text.h"
 #include "toolkit/string_grid.h"
 #include "toolkit/text_limits.h"
+#include "toolkit/utf8.h"
 
 #include <cmath>
 
