@@ -90,8 +90,8 @@ double positionOf(double x, const std::vector<double>& sampleXs) {
 
 PointMarks::PointMarks(QChart& chart, QXYSeries& series, const std::vector<double>& sampleXs,
                        std::vector<MarkedPoint> markedPoints, bool stems, double yScale)
-    : QGraphicsObject(&chart), chart(chart), series(&series), points(std::move(markedPoints)),
-      stems(stems), yScale(yScale) {
+    : PlotOverlay(chart, {}), series(&series), points(std::move(markedPoints)), stems(stems),
+      yScale(yScale) {
     positions.reserve(points.size());
     for (const MarkedPoint& point : points)
         positions.push_back(positionOf(point.x, sampleXs));
@@ -100,24 +100,6 @@ PointMarks::PointMarks(QChart& chart, QXYSeries& series, const std::vector<doubl
     const auto inRange = std::count_if(positions.begin(), positions.end(),
                                        [](double position) { return !std::isnan(position); });
     setZValue(size_t(inRange) > kManyMarks ? 3.5 : 9);
-    followPlotArea();
-    connect(&chart, &QChart::plotAreaChanged, this, &PointMarks::followPlotArea);
-}
-
-PointMarks* PointMarks::of(const QChart& chart) {
-    for (QGraphicsItem* item : chart.childItems())
-        if (auto* marks = dynamic_cast<PointMarks*>(item))
-            return marks;
-    return nullptr;
-}
-
-void PointMarks::followPlotArea() {
-    prepareGeometryChange();
-    bounds = chart.plotArea();
-}
-
-QRectF PointMarks::boundingRect() const {
-    return bounds;
 }
 
 template <class Visit> void PointMarks::forEachPlaced(const Visit& visit) const {

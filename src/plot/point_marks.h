@@ -1,5 +1,7 @@
 #pragma once
 
+#include "plot/plot_overlay.h"
+
 #include <QGraphicsObject>
 #include <QPointer>
 #include <QXYSeries>
@@ -34,7 +36,7 @@ void fitTo(std::vector<MarkedPoint>& points,
 // hollow, under the line.
 inline constexpr size_t kManyMarks = 300;
 
-class PointMarks : public QGraphicsObject {
+class PointMarks : public PlotOverlay {
     Q_OBJECT
   public:
     // `sampleXs`: the x of each sample of the line, which stands at position
@@ -42,7 +44,7 @@ class PointMarks : public QGraphicsObject {
     PointMarks(QChart& chart, QXYSeries& series, const std::vector<double>& sampleXs,
                std::vector<MarkedPoint> points, bool stems, double yScale);
 
-    static PointMarks* of(const QChart& chart);
+    static PointMarks* of(const QChart& chart) { return on<PointMarks>(chart); }
 
     // A point where it stands on the chart now, and the end of its stem.
     struct Placed {
@@ -57,20 +59,16 @@ class PointMarks : public QGraphicsObject {
     // row, x, f(x), fitted value and residual as the tooltip says them.
     std::optional<QString> describeNear(QPointF position, double reach = 6) const;
 
-    QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override;
 
   private:
-    void followPlotArea();
     // Calls visit(const Placed&) for each point in the drawn range, as
     // placed() gives them, without a list.
     template <class Visit> void forEachPlaced(const Visit& visit) const;
 
-    QChart& chart;
     QPointer<QXYSeries> series;
     std::vector<MarkedPoint> points;
     std::vector<double> positions; // on the x axis; NaN outside the drawn range
     bool stems;
     double yScale;
-    QRectF bounds;
 };

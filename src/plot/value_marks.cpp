@@ -12,31 +12,13 @@
 
 ValueMarks::ValueMarks(QChart& chart, QXYSeries& series, const LineSamples& samples,
                        std::vector<int> pointIndices)
-    : QGraphicsObject(&chart), chart(chart), series(&series), indices(std::move(pointIndices)) {
+    // Marks stand above their points and may reach a little past the plot area.
+    : PlotOverlay(chart, {60, 30, 60, 0}), series(&series), indices(std::move(pointIndices)) {
     for (const int index : indices) {
         marked.push_back(samples.all()[index]);
         values.push_back(samples.valueAt(index));
     }
     setZValue(10); // above the series
-    followPlotArea();
-    connect(&chart, &QChart::plotAreaChanged, this, &ValueMarks::followPlotArea);
-}
-
-ValueMarks* ValueMarks::of(const QChart& chart) {
-    for (QGraphicsItem* item : chart.childItems())
-        if (auto* marks = dynamic_cast<ValueMarks*>(item))
-            return marks;
-    return nullptr;
-}
-
-void ValueMarks::followPlotArea() {
-    prepareGeometryChange();
-    // Marks stand above their points and may reach a little past the plot area.
-    bounds = chart.plotArea().adjusted(-60, -30, 60, 0);
-}
-
-QRectF ValueMarks::boundingRect() const {
-    return bounds;
 }
 
 std::vector<ValueMarks::Mark> ValueMarks::placedMarks(const QFont& font) const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "plot/plot_overlay.h"
+
 #include <QGraphicsObject>
 #include <QPointer>
 #include <QXYSeries>
@@ -17,7 +19,7 @@ class QChart;
 // Qt Charts' own point labels label every point, and showing only some of
 // them (per-point configuration) makes every frame of a long series cost
 // seconds; these cost the same few texts whatever the series holds.
-class ValueMarks : public QGraphicsObject {
+class ValueMarks : public PlotOverlay {
     Q_OBJECT
   public:
     // The marks of the points `pointIndices` of `samples`, the whole line
@@ -27,7 +29,7 @@ class ValueMarks : public QGraphicsObject {
 
     const std::vector<int>& pointIndices() const { return indices; }
     // The marks on the chart, if any.
-    static ValueMarks* of(const QChart& chart);
+    static ValueMarks* of(const QChart& chart) { return on<ValueMarks>(chart); }
 
     // The marks as they would be painted now: each point's value, six
     // significant digits written as the axes write numbers, centred above it
@@ -40,18 +42,11 @@ class ValueMarks : public QGraphicsObject {
     };
     std::vector<Mark> placedMarks(const QFont& font) const;
 
-    QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override;
 
   private:
-    // The scene indexes an item by its bounds: they may change only right after
-    // prepareGeometryChange, never behind its back when the plot area moves.
-    void followPlotArea();
-
-    QChart& chart;
     QPointer<QXYSeries> series;
     const std::vector<int> indices;
     std::vector<QPointF> marked; // the points of those indices, where they stand
     std::vector<double> values;  // and their values
-    QRectF bounds;
 };
