@@ -188,23 +188,14 @@ bool ExactFit::isFit(FitMode mode, int degree) const {
     return mode == numbers->mode && (mode == FitMode::throughPoints || degree == numbers->degree);
 }
 
-FitComparison ExactFit::compare(const CellTable& sdgCoefficients) const {
+std::vector<Decimal> ExactFit::compareCoefficients(const CellTable& sdgCoefficients,
+                                                   FitComparison& result) const {
     const Numbers& fit = *numbers;
-    FitComparison result;
-    result.noFit = fit.noFit;
-    if (fit.noFit) {
-        result.verdict =
-            fit.unchecked ? FitComparison::Verdict::unchecked : FitComparison::Verdict::noExactFit;
-        return result;
-    }
-
     mpq_class scale;
     for (const mpq_class& c : fit.coefficients)
         scale = std::max(scale, mpq_class(abs(c)));
     result.largestExact = roundedText(scale, 6);
     const int count = std::min(int(fit.coefficients.size()), sdgCoefficients.rowCount() - 1);
-
-    // The shown coefficients against the exact ones.
     std::vector<Decimal> shown;
     mpq_class worstDifference; // the largest, against the largest exact coefficient
     for (int k = 0; k < count; ++k) {
@@ -240,6 +231,20 @@ FitComparison ExactFit::compare(const CellTable& sdgCoefficients) const {
                         : sgn(scale) == 0         ? 0
                                                   : digitsKept(abs(worstDifference) / scale);
 
+    return shown;
+}
+
+FitComparison ExactFit::compare(const CellTable& sdgCoefficients) const {
+    const Numbers& fit = *numbers;
+    FitComparison result;
+    result.noFit = fit.noFit;
+    if (fit.noFit) {
+        result.verdict =
+            fit.unchecked ? FitComparison::Verdict::unchecked : FitComparison::Verdict::noExactFit;
+        return result;
+    }
+
+    const std::vector<Decimal> shown = compareCoefficients(sdgCoefficients, result);
     if (fit.mode == FitMode::leastSquares) {
         if (!result.unreadable)
             result.statistics = leastSquaresPoints(shown, result.points);
@@ -296,26 +301,9 @@ bool ExactFit::interpolationPoints(const std::vector<Decimal>& shown, FitCompari
     return pointsOff;
 }
 
-FitStatistics ExactFit::leastSquaresPoints(const std::vector<Decimal>& shown,
-                                           std::vector<PointCheck>& points) const {
+std::vector<long double> ExactFit::residuals(const std::vector<Decimal>& shown,
+                                             std::vector<PointCheck>& points) const {
     const Numbers& fit = *numbers;
-    FitStatistics statistics;
-    statistics.points = fit.rows.size();
-    std::vector<mpq_class> shownValues;
-    for (const Decimal& c : shown)
-        shownValues.push_back(c.value());
-    const mpq_class total = totalSquares(*fit.sums);
-    const mpq_class shownError = squaredError(*fit.sums, shownValues);
-    const mpq_class exactError = squaredError(*fit.sums, fit.coefficients);
-    statistics.shownSquares = roundedText(shownError);
-    statistics.exactSquares = roundedText(exactError);
-    statistics.shownR2 = rSquared(shownError, total, 15);
-    statistics.exactR2 = rSquared(exactError, total, 15);
-    statistics.lineR2 = rSquared(shownError, total, 6);
-    const mpq_class meanSquare = shownError / mpq_class(long(std::max<size_t>(fit.rows.size(), 1)));
-    statistics.shownRms = squareRootText(meanSquare, 15);
-    statistics.lineRms = squareRootText(meanSquare, 6);
-
     // Each residual, f(x) less the shown polynomial at x, in 64-bit floating point where its error
     // bound leaves more than the six digits shown, and exactly where it does not.
     std::vector<long double> c;
@@ -357,6 +345,30 @@ FitStatistics ExactFit::leastSquaresPoints(const std::vector<Decimal>& shown,
         points[k].miss = roundedText(residual, 6);
         magnitude[k] = std::fabs(residual.value().get_d());
     }
+    return magnitude;
+}
+
+FitStatistics ExactFit::leastSquaresPoints(const std::vector<Decimal>& shown,
+                                           std::vector<PointCheck>& points) const {
+    const Numbers& fit = *numbers;
+    FitStatistics statistics;
+    statistics.points = fit.rows.size();
+    std::vector<mpq_class> shownValues;
+    for (const Decimal& c : shown)
+        shownValues.push_back(c.value());
+    const mpq_class total = totalSquares(*fit.sums);
+    const mpq_class shownError = squaredError(*fit.sums, shownValues);
+    const mpq_class exactError = squaredError(*fit.sums, fit.coefficients);
+    statistics.shownSquares = roundedText(shownError);
+    statistics.exactSquares = roundedText(exactError);
+    statistics.shownR2 = rSquared(shownError, total, 15);
+    statistics.exactR2 = rSquared(exactError, total, 15);
+    statistics.lineR2 = rSquared(shownError, total, 6);
+    const mpq_class meanSquare = shownError / mpq_class(long(std::max<size_t>(fit.rows.size(), 1)));
+    statistics.shownRms = squareRootText(meanSquare, 15);
+    statistics.lineRms = squareRootText(meanSquare, 6);
+
+    const std::vector<long double> magnitude = residuals(shown, points);
     const auto largest = std::max_element(magnitude.begin(), magnitude.end());
     if (largest != magnitude.end()) {
         statistics.largest = size_t(largest - magnitude.begin());

@@ -113,6 +113,10 @@ class ExactFit {
   private:
     struct Numbers; // the exact points and coefficients
     static void fitLeastSquares(Numbers& fit, const CellTable& sgdResult);
+    // The shown values of the coefficient grid against the exact ones, into
+    // `result`; the shown values that read as numbers.
+    std::vector<Decimal> compareCoefficients(const CellTable& sdgCoefficients,
+                                             FitComparison& result) const;
     // Through the points: the shown polynomial at each point; whether any
     // misses it.
     bool interpolationPoints(const std::vector<Decimal>& shown, FitComparison& result) const;
@@ -120,5 +124,9 @@ class ExactFit {
     // how well the shown and the exact polynomial fit.
     FitStatistics leastSquaresPoints(const std::vector<Decimal>& shown,
                                      std::vector<PointCheck>& points) const;
+    // Each point's residual under the shown coefficients, into `points`; their
+    // magnitudes.
+    std::vector<long double> residuals(const std::vector<Decimal>& shown,
+                                       std::vector<PointCheck>& points) const;
     std::unique_ptr<const Numbers> numbers;
 };

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -78,6 +79,39 @@ void note(ExactSteps& exact, size_t k, StepAudit audit) {
     exact.steps[k] = std::move(audit);
 }
 
+// Build: the grid's texts as read against the exact system.
+StepAudit buildAudit(const CellTable& built, const Matrix& system,
+                     const std::function<std::string(int)>& where) {
+    StepAudit build;
+    for (int r = 1; r < built.rowCount() && r <= int(system.size()); ++r)
+        for (int c = 0; c < built.colCount(); ++c)
+            if (readsAsNumber(built.cell(c, r)))
+                try {
+                    build.cells.push_back(audit(where(c), StrToFloat(built.cell(c, r)),
+                                                system[size_t(r - 1)][size_t(c)]));
+                } catch (const EConvertError&) {
+                    // beyond a double: no single value to compare
+                }
+    return build;
+}
+
+// Back substitution, from the exact reduced system.
+void auditSubstitutions(ExactSteps& exact, const SolveSteps& steps, const Matrix& system,
+                        int unknowns) {
+    std::vector<mpq_class> solved(static_cast<size_t>(unknowns));
+    for (size_t k = 0; k < steps.steps.size(); ++k) {
+        const SolveStep& step = steps.steps[k];
+        if (step.kind != SolveStep::Kind::substitute || std::isnan(step.operand))
+            continue;
+        const size_t n = size_t(step.row - 1);
+        mpq_class s = system[n][0];
+        for (size_t c = n + 1; c < size_t(unknowns); ++c)
+            s -= system[n][c + 1] * solved[c];
+        solved[n] = s;
+        note(exact, k, {{audit(steps.letters.at(n), step.operand, s)}});
+    }
+}
+
 } // namespace
 
 ExactSteps exactSteps(const SolveSteps& steps) {
@@ -94,24 +128,11 @@ ExactSteps exactSteps(const SolveSteps& steps) {
     Matrix system = exactSystem(steps, unknowns, exact.unavailable);
     if (system.empty())
         return exact;
-    const int equations = int(system.size());
     const auto where = [&](int col) {
         return col == 0 ? std::string("Answer") : built.cell(col, 0);
     };
 
-    // Build: the grid's texts as read against the exact system.
-    StepAudit build;
-    for (int r = 1; r < built.rowCount() && r <= equations; ++r)
-        for (int c = 0; c <= unknowns; ++c)
-            if (readsAsNumber(built.cell(c, r)))
-                try {
-                    build.cells.push_back(audit(where(c), StrToFloat(built.cell(c, r)),
-                                                system[size_t(r - 1)][size_t(c)]));
-                } catch (const EConvertError&) {
-                    // beyond a double: no single value to compare
-                }
-    note(exact, 0, std::move(build));
-
+    note(exact, 0, buildAudit(built, system, where));
     bool exactGoesOn = true; // until an exact pivot is zero
     replay(steps, [&](size_t k, const std::function<double(int, int)>& value) {
         if (!exactGoesOn || k >= steps.steps.size())
@@ -143,19 +164,8 @@ ExactSteps exactSteps(const SolveSteps& steps) {
         note(exact, k, std::move(changed));
     });
 
-    // Back substitution, from the exact reduced system.
-    std::vector<mpq_class> solved(static_cast<size_t>(unknowns));
-    for (size_t k = 0; k < steps.steps.size() && exactGoesOn; ++k) {
-        const SolveStep& step = steps.steps[k];
-        if (step.kind != SolveStep::Kind::substitute || std::isnan(step.operand))
-            continue;
-        const size_t n = size_t(step.row - 1);
-        mpq_class s = system[n][0];
-        for (size_t c = n + 1; c < size_t(unknowns); ++c)
-            s -= system[n][c + 1] * solved[c];
-        solved[n] = s;
-        note(exact, k, {{audit(steps.letters.at(n), step.operand, s)}});
-    }
+    if (exactGoesOn)
+        auditSubstitutions(exact, steps, system, unknowns);
     return exact;
 }
 
