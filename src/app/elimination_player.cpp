@@ -176,6 +176,12 @@ EliminationPlayer::EliminationPlayer(QWidget& window) : QWidget(&window, Qt::Win
     setAccessibleName("Steps of GetCoefficients");
     resize(820, 560);
 
+    makeControls();
+    layOut();
+    bindControls();
+}
+
+void EliminationPlayer::makeControls() {
     list = new QListView(this);
     list->setObjectName("Steps");
     list->setAccessibleName("Steps");
@@ -216,7 +222,11 @@ EliminationPlayer::EliminationPlayer(QWidget& window) : QWidget(&window, Qt::Win
     closeButton = new QPushButton("Close", this);
     for (QPushButton* button : {first, previous, next, last})
         button->setFocusPolicy(Qt::TabFocus);
+}
 
+// The steps on the left; the system, the exact note and cells on the right;
+// the worst step and the moves below.
+void EliminationPlayer::layOut() {
     auto* right = new QWidget(this);
     auto* rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
@@ -242,7 +252,9 @@ EliminationPlayer::EliminationPlayer(QWidget& window) : QWidget(&window, Qt::Win
     layout->addWidget(split, 1);
     layout->addLayout(worstLine);
     layout->addLayout(moves);
+}
 
+void EliminationPlayer::bindControls() {
     const auto go = [this](auto where) {
         return [this, where] {
             if (shown && !shown->steps.empty())

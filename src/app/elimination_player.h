@@ -59,6 +59,9 @@ class EliminationPlayer : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void makeControls();
+    void layOut();
+    void bindControls();
     void showSteps();
     void showExactCells();
 
