@@ -199,11 +199,11 @@ void TForm1::bindHistory() {
                 });
     pointFiles->onFileDropped = [this](const QString& path) { openPoints(path); };
     connect(actions->print, &QAction::triggered, this,
-            [this] { guarded([this] { FitReportPage::of(*this).print(*this); }); });
+            [this] { guarded([this] { reportPage().print(*this); }); });
     connect(actions->saveReport, &QAction::triggered, this, [this] {
         if (const QString path = pointFiles->askForFileToSave("Save report", "PDF (*.pdf)");
             !path.isEmpty())
-            guarded([&] { FitReportPage::of(*this).savePdf(path); });
+            guarded([&] { reportPage().savePdf(path); });
     });
 
     note = new PassingNote(*TabSheet1, *sgdResult);
@@ -281,6 +281,12 @@ void TForm1::openPoints(const QString& path) {
         else if (file.decimalCommas)
             note->passDecimalCommas(points.size(), "point", file.thousands);
     });
+}
+
+FitReportPage TForm1::reportPage() const {
+    return FitReportPage::of({polynomialCopy->solved, fitMode->mode(), sgdResult->cells(),
+                              sdgCoefficients->cells(), Text(*txtFx1), Text(*txtFx2),
+                              Text(*txtResult), checkView->report(), Chart1});
 }
 
 void TForm1::savePoints(const QString& path, bool decimalCommas) {

@@ -44,6 +44,7 @@
 class ChartView;
 class FitCheckView;
 class FitModeSwitch;
+struct FitReportPage;
 class PointFiles;
 class PassingNote;
 class PolynomialCopy;
@@ -131,6 +132,8 @@ class TForm1 : public QWidget {
     // Ctrl+S ask for the file first; a point file dropped on the table opens.
     void openPoints(const QString& path);
     void savePoints(const QString& path, bool decimalCommas = false);
+    // The one-page report of what the window shows.
+    FitReportPage reportPage() const;
 
     // Switches the fit as one step. The point table becomes what the fit
     // keeps: in least squares every row and a blank one to type into;

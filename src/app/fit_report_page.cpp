@@ -1,17 +1,13 @@
 #include "app/fit_report_page.h"
 
-#include "app/Unit1.h"
-#include "app/fit_check_view.h"
-#include "app/fit_mode_switch.h"
 #include "app/point_files.h"
-#include "app/polynomial_copy.h"
+#include "fitting/fit_report.h"
 #include "fitting/point_table.h"
 #include "model/coefficient_template.h"
 #include "plot/chart_view.h"
 #include "toolkit/conversions.h"
 #include "toolkit/errors.h"
 #include "toolkit/message_text.h"
-#include "toolkit/string_grid.h"
 
 #include <QBuffer>
 #include <QChart>
@@ -19,7 +15,6 @@
 #include <QDate>
 #include <QGraphicsLayout>
 #include <QGraphicsScene>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
@@ -124,17 +119,17 @@ void FitReportPage::paintChart(QPainter& painter, QRectF area) const {
     layOut(chart->size()); // as the view gives it when shown
 }
 
-FitReportPage FitReportPage::of(const TForm1& form) {
-    if (!form.polynomialCopy->solved)
+FitReportPage FitReportPage::of(const Sources& window) {
+    if (!window.solved)
         throw Exception("No report yet: GetCoefficients has not solved the points.");
     FitReportPage page;
     page.date = QDate::currentDate().toString(Qt::ISODate);
     page.version = TARVEL_VERSION;
-    const CellTable& points = form.sgdResult->cells();
+    const CellTable& points = window.points;
     for (const int row : filledRows(points))
         page.points.emplace_back(points.cell(0, row), points.cell(1, row));
-    const FitReport* check = form.checkView->report();
-    if (form.fitMode->mode() == FitMode::leastSquares) {
+    const FitReport* check = window.check;
+    if (window.mode == FitMode::leastSquares) {
         page.fit = "Least squares";
         if (check && check->statistics) {
             const FitStatistics& fit = *check->statistics;
@@ -147,17 +142,17 @@ FitReportPage FitReportPage::of(const TForm1& form) {
     } else {
         page.fit = "Through the points: " + std::to_string(page.points.size()) + " points";
     }
-    page.expanded = form.txtFx1->text().toStdString();
-    page.nested = form.txtFx2->text().toStdString();
-    page.fitted = form.txtResult->text().toStdString();
-    const std::vector<std::string> letters = coefficientLetters(form.sdgCoefficients->cells());
-    const std::vector<std::string> shown = coefficientTexts(form.sdgCoefficients->cells());
+    page.expanded = window.expanded;
+    page.nested = window.nested;
+    page.fitted = window.fitted;
+    const std::vector<std::string> letters = coefficientLetters(window.coefficients);
+    const std::vector<std::string> shown = coefficientTexts(window.coefficients);
     for (size_t k = 0; k < shown.size(); ++k)
         page.coefficients.push_back(
             {letters[k], shown[k],
              check && k < check->coefficients.size() ? check->coefficients[k].exact : ""});
     page.verdict = check ? check->summary : "not made for these values.";
-    page.chart = form.Chart1;
+    page.chart = window.chart;
     return page;
 }
 

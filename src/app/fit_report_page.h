@@ -1,16 +1,19 @@
 #pragma once
 
+#include "model/fit_mode.h"
+
 #include <QRectF>
 #include <QString>
 
 #include <string>
 #include <vector>
 
+class CellTable;
 class ChartView;
 class QPagedPaintDevice;
 class QPainter;
 class QWidget;
-class TForm1;
+struct FitReport;
 
 // The one-page report of a fit, for the printer or a PDF file: title, date
 // and version; which fit, and in least squares its numbers; the points; the
@@ -30,9 +33,19 @@ struct FitReportPage {
     std::string verdict;        // the check's summary, or why there is none
     ChartView* chart = nullptr; // laid out at its size in the window to be drawn
 
-    // The report of what the window shows. Refused with an error before a
-    // solve, after a failed one or after Generate.
-    static FitReportPage of(const TForm1& form);
+    // What the window shows, which the report is made of.
+    struct Sources {
+        bool solved; // the coefficients shown are what a solve gave
+        FitMode mode;
+        const CellTable& points;
+        const CellTable& coefficients;
+        std::string expanded, nested, fitted;
+        const FitReport* check; // the exact check, if there is one
+        ChartView* chart;
+    };
+    // The report of these. Refused with an error before a solve, after a
+    // failed one or after Generate.
+    static FitReportPage of(const Sources& window);
 
     // Paints the page onto a printer or a PDF writer.
     void paint(QPagedPaintDevice& device) const;

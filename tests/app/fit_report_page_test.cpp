@@ -39,7 +39,7 @@ class FitReportPageTest : public TarvelTest {
     // The PDF's text, or "" where poppler's tools are missing.
     std::string saved(const char* name) {
         const QString path = folder.filePath(name);
-        guarded([&] { FitReportPage::of(form).savePdf(path); });
+        guarded([&] { form.reportPage().savePdf(path); });
         EXPECT_TRUE(QFile::exists(path)) << errors().join("; ").toStdString();
         if (std::system("command -v pdftotext >/dev/null && command -v pdfinfo >/dev/null") != 0) {
             std::puts("skipped: reading the PDF, poppler-utils is not installed");
@@ -160,10 +160,10 @@ TEST_F(FitReportPageTest, TheLargestDegreeStillFitsOnePage) {
 }
 
 TEST_F(FitReportPageTest, IsRefusedBeforeASolveAndNeverLeavesAPart) {
-    EXPECT_THROW(FitReportPage::of(form), Exception);
+    EXPECT_THROW(form.reportPage(), Exception);
     form.btnGetCoefficients->click();
     const QString path = folder.filePath("no such folder/report.pdf");
-    EXPECT_THROW(FitReportPage::of(form).savePdf(path), Exception);
+    EXPECT_THROW(form.reportPage().savePdf(path), Exception);
     EXPECT_FALSE(QFile::exists(path));
 }
 
