@@ -256,10 +256,9 @@ void TForm1::openPoints(const QString& path) {
     guarded([&] {
         const PointFile file = PointFiles::read(path, size_t(kMaxLeastSquaresPoints));
         const std::vector<std::array<std::string, 2>>& points = file.points;
-        // More points than a polynomial through them takes open in least squares.
-        const bool switches =
-            fitMode->mode() == FitMode::throughPoints && points.size() > size_t(kMaxDegree) + 1;
-        const bool leastSquares = switches || fitMode->mode() == FitMode::leastSquares;
+        const bool leastSquares =
+            fitToOpen(fitMode->mode(), points.size()) == FitMode::leastSquares;
+        const bool switches = leastSquares && fitMode->mode() != FitMode::leastSquares;
         history.record("Open", [&] {
             const auto show = qScopeGuard([this] { showGrids(); });
             if (switches)
@@ -273,11 +272,7 @@ void TForm1::openPoints(const QString& path) {
             putPoints(sgdResult->cells(), points, fitMode->mode());
         });
         if (switches)
-            note->pass(QString("%1 points opened in least squares, as through the points takes "
-                               "%2 at most%3; Ctrl+Z goes back")
-                           .arg(points.size())
-                           .arg(kMaxDegree + 1)
-                           .arg(file.decimalCommas ? ", with decimal commas" : ""));
+            note->passOpenedInLeastSquares(points.size(), file.decimalCommas);
         else if (file.decimalCommas)
             note->passDecimalCommas(points.size(), "point", file.thousands);
     });

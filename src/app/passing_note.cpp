@@ -1,6 +1,7 @@
 #include "app/passing_note.h"
 
 #include "fitting/point_table.h"
+#include "model/coefficient_template.h"
 
 #include <QTimer>
 
@@ -34,6 +35,14 @@ void PassingNote::passDecimalCommas(size_t rows, const char* what, bool thousand
              .arg(what)
              .arg(rows == 1 ? "" : "s")
              .arg(thousands ? " and thousands dots" : ""));
+}
+
+void PassingNote::passOpenedInLeastSquares(size_t points, bool decimalCommas) {
+    pass(QString("%1 points opened in least squares, as through the points takes %2 at "
+                 "most%3; Ctrl+Z goes back")
+             .arg(points)
+             .arg(kMaxDegree + 1)
+             .arg(decimalCommas ? ", with decimal commas" : ""));
 }
 
 void PassingNote::passDropped(const std::vector<int>& filledBefore, int rowCount) {

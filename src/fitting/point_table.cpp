@@ -1,5 +1,7 @@
 #include "fitting/point_table.h"
 
+#include "model/coefficient_template.h"
+
 #include "toolkit/cell_table.h"
 #include "toolkit/conversions.h"
 #include "toolkit/errors.h"
@@ -58,6 +60,10 @@ void keepOneEmptyRow(CellTable& sgdResult) {
     const int last = sgdResult.rowCount() - 1;
     if (last < kMaxLeastSquaresPoints && (last < 1 || isFilled(sgdResult, last)))
         sgdResult.setRowCount(last + 2);
+}
+
+FitMode fitToOpen(FitMode mode, size_t points) {
+    return points > size_t(kMaxDegree) + 1 ? FitMode::leastSquares : mode;
 }
 
 void putPoints(CellTable& sgdResult, const std::vector<std::array<std::string, 2>>& points,

@@ -37,6 +37,10 @@ std::vector<int> filledRows(const CellTable& sgdResult);
 // appends one when the last row is filled, below kMaxLeastSquaresPoints.
 void keepOneEmptyRow(CellTable& sgdResult);
 
+// The fit a file of `points` points opens in: the one in force, but least
+// squares for more points than a polynomial through them takes.
+FitMode fitToOpen(FitMode mode, size_t points);
+
 // Puts the points of a file into rows 1 on: through the points into the
 // table Generate sized for them; in least squares into a table of exactly
 // them and the blank row.
