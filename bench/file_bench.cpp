@@ -56,7 +56,7 @@ BENCHMARK(BM_OpenLargestTable)->Unit(benchmark::kMillisecond);
 void BM_OpenHundredThousandRows(benchmark::State& state) {
     const QString path = fileOf("hundred-thousand.csv", rows(100'000));
     TForm1 form;
-    form.switchFit(FitMode::leastSquares);
+    form.switchFit(FitKind::leastSquares());
     for (auto _ : state)
         form.openPoints(path);
     if (form.sgdResult->cells().rowCount() != 100'001)

@@ -20,8 +20,8 @@ void solved(TForm1& form) {
 void BM_PlayerOpen(benchmark::State& state) {
     TForm1 form;
     solved(form);
-    EliminationPlayer& player = *form.checkView->player;
-    const auto steps = form.checkView->snapshot().steps;
+    EliminationPlayer& player = *form.player;
+    const auto steps = form.checkView->lastSolve().steps;
     for (auto _ : state) {
         state.PauseTiming();
         player.follow(nullptr); // as after another solve: nothing worked out yet
@@ -35,7 +35,7 @@ void BM_PlayerOpen(benchmark::State& state) {
 void BM_PlayerStep(benchmark::State& state) {
     TForm1 form;
     solved(form);
-    EliminationPlayer& player = *form.checkView->player;
+    EliminationPlayer& player = *form.player;
     player.open();
     const size_t count = player.steps()->steps.size();
     size_t k = 0;

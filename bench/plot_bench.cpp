@@ -48,7 +48,7 @@ void BM_Draw(benchmark::State& state) {
 
 // 100,000 points on and around the curve, in least squares.
 void setUpPoints(TForm1& form) {
-    form.switchFit(FitMode::leastSquares);
+    form.switchFit(FitKind::leastSquares());
     CellTable& table = form.sgdResult->cells();
     table.setRowCount(100'001);
     for (int k = 0; k < 100'000; ++k) {

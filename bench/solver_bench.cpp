@@ -61,7 +61,7 @@ void BM_GetCoefficients(benchmark::State& state) {
 // Measurements of a quadratic trend with noise, six significant digits
 // each, as instruments write them, over x in [0, 10).
 void setUpLeastSquares(TForm1& form, int points, int degree) {
-    form.switchFit(FitMode::leastSquares);
+    form.switchFit(FitKind::leastSquares());
     form.txtDegree->setText(QString::number(degree));
     form.btnGenerate->click();
     CellTable& table = form.sgdResult->cells();
@@ -112,7 +112,7 @@ void BM_Solve(benchmark::State& state) {
     SolveSteps steps;
     for (auto _ : state)
         benchmark::DoNotOptimize(
-            solveCoefficients(points, answers, coefficients, FitMode::throughPoints, &steps));
+            solveCoefficients(points, answers, coefficients, FitKind::throughPoints(), &steps));
     state.counters["steps"] = double(steps.steps.size());
 }
 

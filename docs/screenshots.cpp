@@ -40,7 +40,7 @@ int main(int argc, char* argv[]) {
 
     // The steps of the default points, at the last elimination step; then
     // those of x = 1 .. 10 at degree 9, at the step that lost the most.
-    EliminationPlayer& player = *form.checkView->player;
+    EliminationPlayer& player = *form.player;
     const auto shootPlayer = [&](const char* name) {
         QCoreApplication::processEvents();
         return player.grab().save(folder + "/" + name);
@@ -65,7 +65,7 @@ int main(int argc, char* argv[]) {
     player.close();
 
     // Twenty measurements of a quadratic trend with noise, fitted with a quadratic.
-    form.switchFit(FitMode::leastSquares);
+    form.switchFit(FitKind::leastSquares());
     form.txtDegree->setText("2");
     form.btnGenerate->click();
     const double noise[] = {0.8,  -1.1, 0.4,  1.5, -0.7, -1.9, 0.9, 0.2,  -0.4, 1.7,

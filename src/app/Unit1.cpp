@@ -2,14 +2,17 @@
 
 #include "app/busy_cursor.h"
 #include "app/elimination_player.h"
+#include "app/fit_check_panel.h"
 #include "app/fit_check_view.h"
-#include "app/fit_mode_switch.h"
+#include "app/fit_kind_switch.h"
 #include "app/fit_report_page.h"
 #include "app/passing_note.h"
 #include "app/point_files.h"
 #include "app/polynomial_copy.h"
 #include "app/window_actions.h"
 #include "app/window_layout.h"
+#include "app/window_steps.h"
+#include "fitting/fit_kind.h"
 #include "fitting/point_file.h"
 #include "fitting/point_table.h"
 #include "fitting/solver.h"
@@ -45,15 +48,22 @@ TForm1::TForm1(QWidget* parent)
     setMinimumSize(574, 597);
     move(286, 62);
     setWindowIcon(QIcon(":/org.tarvel.tarvel.svg"));
-    layout = std::make_unique<WindowLayout>(*this);
-    bindEvents();
+    layout = std::make_unique<WindowLayout>(*this, *this);
     checkView = new FitCheckView(*this, *txtResult, *sgdResult, *sdgCoefficients);
     layout->followsBelowPages(checkView->fitLine);
-    checkView->runAsStep = [this](const std::function<void()>& write) {
-        history.record("Use exact values", [&] { guarded(write); });
-    };
+    player = new EliminationPlayer(*this);
+    checkView->onShown = [this](const LastSolve& solve) { player->follow(solve.steps); };
+    connect(checkView->panel->stepsButton, &QPushButton::clicked, player, &EliminationPlayer::open);
     polynomialCopy = new PolynomialCopy(*this, *txtResult, *sdgCoefficients, *checkView);
+    note = new PassingNote(*TabSheet1, *sgdResult);
+    actions = new WindowActions(*this, history.stack, *sgdResult, *sgdAns1);
+    fitKind = new FitKindSwitch(*this, *actions->pointsMenu);
+    steps = std::make_unique<WindowSteps>(history, *checkView, *note,
+                                          std::vector{sgdResult, sdgCoefficients, sgdAns1}, boxes(),
+                                          [this]() -> const FitKind& { return fitKind->kind(); });
+    bindEvents();
     bindHistory();
+    bindFiles();
     FormCreate();
     history.start();
 }
@@ -69,20 +79,23 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 }
 
 void TForm1::bindEvents() {
-    const std::pair<QPushButton*, Step> steps[] = {
-        {btnGenerate, {&TForm1::btnGenerateClick, "Generate", CheckEffect::clear, {txtDegree}}},
-        {btnAdd, {&TForm1::btnAddClick, "Add", CheckEffect::follow, {txtX, txtFx}}},
-        {btnDel, {&TForm1::btnDelClick, "Del", CheckEffect::follow, {}}},
-        {btnClear, {&TForm1::btnClearClick, "Clear", CheckEffect::follow, {}}},
+    using enum SolveEffect;
+    const std::pair<QPushButton*, std::pair<void (TForm1::*)(), StepDescription>> buttons[] = {
+        {btnGenerate,
+         {&TForm1::btnGenerateClick,
+          {.undoText = "Generate", .solve = forget, .reads = {txtDegree}, .mayDropPoints = true}}},
+        {btnAdd, {&TForm1::btnAddClick, {.undoText = "Add", .reads = {txtX, txtFx}}}},
+        {btnDel, {&TForm1::btnDelClick, {.undoText = "Del"}}},
+        {btnClear, {&TForm1::btnClearClick, {.undoText = "Clear"}}},
         {btnGetCoefficients,
-         {&TForm1::btnGetCoefficientsClick, "GetCoefficients", CheckEffect::solve, {}}},
-        {btnFx, {&TForm1::btnFxClick, nullptr, CheckEffect::follow, {}}},
-        {btnDraw, {&TForm1::btnDrawClick, nullptr, CheckEffect::follow, {}}}};
-    for (const auto& [button, step] : steps)
-        connect(button, &QPushButton::clicked, this, [this, step = step] { run(step); });
-    connect(Tarvel, &QTabWidget::currentChanged, this, [this] {
-        run({&TForm1::TarvelChange, nullptr, CheckEffect::follow, {}});
-    });
+         {&TForm1::btnGetCoefficientsClick, {.undoText = "GetCoefficients", .solve = solve}}},
+        {btnFx, {&TForm1::btnFxClick, {}}},
+        {btnDraw, {&TForm1::btnDrawClick, {}}}};
+    for (const auto& [button, step] : buttons)
+        connect(button, &QPushButton::clicked, this,
+                [this, step = step] { steps->run(step.second, [&] { (this->*step.first)(); }); });
+    connect(Tarvel, &QTabWidget::currentChanged, this,
+            [this] { steps->run({}, [this] { TarvelChange(); }); });
     WindowActions::pressOnEnter({{txtDegree, btnGenerate},
                                  {txtRX, btnFx},
                                  {txtX, btnAdd},
@@ -93,73 +106,27 @@ void TForm1::bindEvents() {
     sgdResult->onSelectCell = [this](int col, int row) {
         guarded([&] { sgdResultSelectCell(col, row); });
     };
-    const auto paste = [this](void (TForm1::*handler)(const CellBlock&, const std::string&),
-                              const char* rowsHold) {
-        return [this, handler, rowsHold](const ReadBlock& block, const std::string& source) {
-            bool pasted = false;
-            const auto busy = busyCursor();
-            history.record("Paste", [&] {
-                pasted = guarded([&] { (this->*handler)(block.cells, source); });
-                showGrids();         // a table the paste grew shows whole at once
-                checkView->follow(); // before the step keeps the state after it
-            });
-            if (pasted && block.decimalCommas)
-                note->passDecimalCommas(block.cells.size(), rowsHold, block.thousands);
-        };
+    sgdResult->onPaste = [this](const ReadBlock& block, const std::string& source) {
+        paste(&TForm1::sgdResultPaste, block, source, "point");
     };
-    sgdResult->onPaste = paste(&TForm1::sgdResultPaste, "point");
-    sdgCoefficients->onPaste = paste(&TForm1::sdgCoefficientsPaste, "coefficient");
-}
-
-void TForm1::run(const Step& step) {
-    commitEdits();
-    const auto busy = busyCursor();
-    if (step.check == CheckEffect::solve)
-        checkView->beforeSolve(fitMode->mode());
-    const auto body = [&] {
-        const std::vector<int> filledBefore = filledRows(sgdResult->cells());
-        QString failure;
-        guarded(
-            [&] {
-                const auto show =
-                    qScopeGuard([this] { showGrids(); }); // also what a failed handler wrote
-                (this->*step.handler)();
-            },
-            &failure);
-        if (step.check == CheckEffect::solve)
-            checkView->afterSolve(failure, fitMode->mode());
-        else if (step.check == CheckEffect::clear)
-            checkView->clear();
-        if (step.check != CheckEffect::follow) // the coefficients are a solve's, or not
-            polynomialCopy->solved = step.check == CheckEffect::solve && failure.isEmpty();
-        checkView->follow();
-        note->passDropped(filledBefore, sgdResult->cells().rowCount());
+    sdgCoefficients->onPaste = [this](const ReadBlock& block, const std::string& source) {
+        paste(&TForm1::sdgCoefficientsPaste, block, source, "coefficient");
     };
-    if (!step.undoText)
-        return body();
-    const std::vector<QLineEdit*> all = boxes();
-    std::vector<size_t> reads;
-    for (QLineEdit* box : step.reads)
-        reads.push_back(size_t(std::find(all.begin(), all.end(), box) - all.begin()));
-    history.record(step.undoText, body, reads);
 }
 
-void TForm1::switchFit(FitMode mode) {
-    commitEdits();
-    const auto busy = busyCursor();
-    history.record(mode == FitMode::leastSquares ? "Least squares" : "Through the points", [&] {
-        const std::vector<int> filledBefore = filledRows(sgdResult->cells());
-        fitMode->show(mode);
-        sizeForFit(sgdResult->cells(), mode, degree);
-        checkView->clear();
-        showGrids();
-        note->passDropped(filledBefore, sgdResult->cells().rowCount());
-    });
+void TForm1::paste(void (TForm1::*handler)(const CellBlock&, const std::string&),
+                   const ReadBlock& block, const std::string& source, const char* rowsHold) {
+    if (steps->run({.undoText = "Paste"}, [&] { (this->*handler)(block.cells, source); }) &&
+        block.decimalCommas)
+        note->passDecimalCommas(block.cells.size(), rowsHold, block.thousands);
 }
 
-void TForm1::commitEdits() {
-    for (StringGrid* grid : {sgdResult, sdgCoefficients, sgdAns1})
-        grid->commitEdit();
+void TForm1::switchFit(const FitKind& kind) {
+    steps->run({.undoText = kind.name(), .solve = SolveEffect::uncheck, .mayDropPoints = true},
+               [&] {
+                   fitKind->show(kind);
+                   kind.sizeTable(sgdResult->cells(), degree);
+               });
 }
 
 void TForm1::showGrids() {
@@ -170,20 +137,20 @@ void TForm1::showGrids() {
 void TForm1::bindHistory() {
     for (StringGrid* grid : {sgdResult, sdgCoefficients})
         grid->onUserEdit = [this](const std::function<void()>& edit) {
-            history.record("Edit", [&] {
+            steps->run({.undoText = "Edit", .commitsEdits = false}, [&] {
                 edit();
-                if (fitMode->mode() == FitMode::leastSquares) {
-                    keepOneEmptyRow(sgdResult->cells());
-                    sgdResult->sync();
-                }
-                checkView->follow(); // before the step keeps the state after it
+                fitKind->kind().keepTable(sgdResult->cells());
             });
         };
-    actions = new WindowActions(*this, history.stack, *sgdResult, *sgdAns1);
-    connect(actions->steps, &QAction::triggered, checkView->player, &EliminationPlayer::open);
-    fitMode = new FitModeSwitch(*this, *actions->pointsMenu);
-    fitMode->onSwitch = [this](FitMode mode) { switchFit(mode); };
+    checkView->runAsStep = [this](const std::function<void()>& write) {
+        steps->run({.undoText = "Use exact values"}, write);
+    };
+    connect(actions->steps, &QAction::triggered, player, &EliminationPlayer::open);
+    fitKind->onSwitch = [this](const FitKind& kind) { switchFit(kind); };
     actions->passUndoFrom(boxes());
+}
+
+void TForm1::bindFiles() {
     pointFiles = new PointFiles(*this, *sgdResult);
     connect(actions->open, &QAction::triggered, this, [this] {
         if (const QString path = pointFiles->askForFileToOpen(); !path.isEmpty())
@@ -205,8 +172,6 @@ void TForm1::bindHistory() {
             !path.isEmpty())
             guarded([&] { reportPage().savePdf(path); });
     });
-
-    note = new PassingNote(*TabSheet1, *sgdResult);
 }
 
 std::vector<QLineEdit*> TForm1::boxes() const {
@@ -224,16 +189,16 @@ WindowState TForm1::captureState() const {
     state.coefNames = coefNames;
     state.pointCount = pointCount;
     state.degree = degree;
-    state.check = checkView->snapshot();
-    state.solved = polynomialCopy->solved;
-    state.mode = fitMode->mode();
+    state.solve = checkView->kept();
+    state.kind = &fitKind->kind();
     state.currentCol = sgdResult->col();
     state.currentRow = sgdResult->row();
     return state;
 }
 
 void TForm1::restoreState(const WindowState& state) {
-    commitEdits();
+    for (StringGrid* grid : {sgdResult, sdgCoefficients, sgdAns1})
+        grid->commitEdit();
     sgdResult->restore(state.points->unpack(), state.currentCol, state.currentRow);
     sdgCoefficients->restore(state.coefficients->unpack(), sdgCoefficients->col(),
                              sdgCoefficients->row());
@@ -245,47 +210,40 @@ void TForm1::restoreState(const WindowState& state) {
     pointCount = state.pointCount;
     degree = state.degree;
     note->hide();
-    checkView->restore(state.check);
-    polynomialCopy->solved = state.solved;
-    fitMode->show(state.mode);
+    checkView->restore(state.solve);
+    fitKind->show(*state.kind);
 }
 
 void TForm1::openPoints(const QString& path) {
-    commitEdits();
     const auto busy = busyCursor();
-    guarded([&] {
-        const PointFile file = PointFiles::read(path, size_t(kMaxLeastSquaresPoints));
-        const std::vector<std::array<std::string, 2>>& points = file.points;
-        const bool leastSquares =
-            fitToOpen(fitMode->mode(), points.size()) == FitMode::leastSquares;
-        const bool switches = leastSquares && fitMode->mode() != FitMode::leastSquares;
-        history.record("Open", [&] {
-            const auto show = qScopeGuard([this] { showGrids(); });
-            if (switches)
-                fitMode->show(FitMode::leastSquares);
-            if (!leastSquares) { // in least squares the degree stays
-                SetText(*txtDegree, IntToStr(int(points.size()) - 1));
-                btnGenerateClick();
-            }
-            checkView->clear();
-            polynomialCopy->solved = false;
-            putPoints(sgdResult->cells(), points, fitMode->mode());
-        });
-        if (switches)
-            note->passOpenedInLeastSquares(points.size(), file.decimalCommas);
-        else if (file.decimalCommas)
-            note->passDecimalCommas(points.size(), "point", file.thousands);
+    std::optional<PointFile> file;
+    if (!guarded([&] { file = PointFiles::read(path, size_t(kMaxLeastSquaresPoints)); }))
+        return;
+    const std::vector<std::array<std::string, 2>>& points = file->points;
+    const FitKind& kind = FitKind::toOpen(fitKind->kind(), points.size());
+    const bool switches = &kind != &fitKind->kind();
+    steps->run({.undoText = "Open", .solve = SolveEffect::forget}, [&] {
+        fitKind->show(kind);
+        if (kind.pointsSetDegree()) { // otherwise the degree stays
+            SetText(*txtDegree, IntToStr(int(points.size()) - 1));
+            btnGenerateClick();
+        }
+        kind.putPoints(sgdResult->cells(), points);
     });
+    if (switches)
+        note->passOpenedInLeastSquares(points.size(), file->decimalCommas);
+    else if (file->decimalCommas)
+        note->passDecimalCommas(points.size(), "point", file->thousands);
 }
 
 FitReportPage TForm1::reportPage() const {
-    return FitReportPage::of({polynomialCopy->solved, fitMode->mode(), sgdResult->cells(),
+    return FitReportPage::of({checkView->lastSolve(), fitKind->kind(), sgdResult->cells(),
                               sdgCoefficients->cells(), Text(*txtFx1), Text(*txtFx2),
-                              Text(*txtResult), checkView->report(), Chart1});
+                              Text(*txtResult), Chart1});
 }
 
 void TForm1::savePoints(const QString& path, bool decimalCommas) {
-    commitEdits();
+    sgdResult->commitEdit();
     if (guarded([&] { PointFiles::write(path, pointsCsv(sgdResult->cells(), decimalCommas)); }))
         actions->rememberSave(decimalCommas);
 }
@@ -306,16 +264,16 @@ void TForm1::FormCreate() {
 
 void TForm1::btnGenerateClick() {
     const GeneratedTemplate generated =
-        generateTemplate(Text(*txtDegree), coefNames, sgdResult->cells(), sdgCoefficients->cells(),
-                         sgdAns1->cells(), fitMode->mode());
+        generateTemplate(Text(*txtDegree), coefNames, sdgCoefficients->cells(), sgdAns1->cells());
     degree = generated.degree;
+    fitKind->kind().sizeTable(sgdResult->cells(), degree);
     SetText(*txtFx1, generated.expanded);
     SetText(*txtFx2, generated.nested);
 }
 
 void TForm1::btnAddClick() {
     if (const auto next = addPoint(sgdResult->cells(), sgdResult->row(), Text(*txtX), Text(*txtFx),
-                                   pointCount, fitMode->mode()))
+                                   pointCount, fitKind->kind()))
         sgdResult->setRow(*next);
 }
 
@@ -335,7 +293,7 @@ void TForm1::sgdResultSelectCell(int, int ARow) {
 void TForm1::btnGetCoefficientsClick() {
     SetText(*txtResult,
             solveCoefficients(sgdResult->cells(), sgdAns1->cells(), sdgCoefficients->cells(),
-                              fitMode->mode(), checkView->recordSteps()));
+                              fitKind->kind(), checkView->recordSteps()));
 }
 
 void TForm1::btnFxClick() {
@@ -353,17 +311,15 @@ void TForm1::btnDrawClick() {
     });
     drawFunction(*Chart1->chart(), Text(*txtMin), Text(*txtMax), Text(*txtStep),
                  sdgCoefficients->cells(), degree, rx, rfx, &sgdResult->cells(),
-                 fitMode->mode() == FitMode::leastSquares);
+                 fitKind->kind().drawsResiduals());
 }
 
 void TForm1::sgdResultPaste(const CellBlock& block, const std::string& source) {
-    if (fitMode->mode() == FitMode::leastSquares)
-        makeRoomForPaste(sgdResult->cells(), sgdResult->row(), block.size(), source);
+    fitKind->kind().makeRoomForPaste(sgdResult->cells(), sgdResult->row(), block.size(), source);
     checkTemplatePaste(sgdResult->cells(), sgdResult->col(), sgdResult->row(), block, "points",
                        source);
     sgdResult->pasteBlock(block);
-    if (fitMode->mode() == FitMode::leastSquares)
-        keepOneEmptyRow(sgdResult->cells());
+    fitKind->kind().keepTable(sgdResult->cells());
 }
 
 void TForm1::sdgCoefficientsPaste(const CellBlock& block, const std::string& source) {

@@ -9,30 +9,36 @@
 //   window_actions  Open, Save, the report, Undo and Redo, made once for keys
 //                   and the point table's menu; Enter pressing a box's button
 //   fit_check_view  the exact check's indicator, panel and tints, the line
-//                   with a least-squares fit's numbers, and the player of
-//                   the solve's steps (elimination_player)
-//   fit_mode_switch through the points or least squares, and the label
+//                   with a least-squares fit's numbers; it keeps the last
+//                   solve
+//   elimination_player  the last solve's steps, one at a time
+//   fit_kind_switch through the points or least squares, and the label
 //                   that says which
 //   point_files     the file dialogs, files read and written whole, drops
 //   polynomial_copy Copy as LaTeX, code or a spreadsheet formula
 //   fit_report_page the one-page report, printed or saved as PDF
 //   passing_note    the note over the point table
 //   window_history  undo and redo of the window's states
+//   window_steps    one description per step and one runner for every way
+//                   a step starts: buttons, paste, a switch of the fit kind,
+//                   Open, cell edits, "Use exact values"
+//   window_controls the controls, named as in the layout
 //
 // One click, end to end: Qt delivers `clicked` on btnGetCoefficients, and
-// run() finds its row in the table of steps: an undo step named
+// the step runner takes its description: an undo step named
 // "GetCoefficients" that solves. It commits any open cell editor, starts the
 // exact fit on another thread, and runs btnGetCoefficientsClick inside the
 // guard; the handler hands the solver in fitting/ the cell tables of the
-// three grids and a record for its steps, and puts the Result text it
-// returns into txtResult. An error thrown on the way ends the handler, and
-// what was written stays: the grids show their tables as they now are, and
-// the guard shows the message. Then the check view compares the exact fit
-// with what the solve left and keeps the steps beside it, and the history
-// keeps the states before and after as one step.
+// three grids, the fit kind in force, which builds the system, and a record
+// for its steps, and puts the Result text it returns into txtResult. An
+// error thrown on the way ends the handler, and what was written stays: the
+// grids show their tables as they now are, and the guard shows the message.
+// Then the check view compares the exact fit with what the solve left and
+// keeps it, with the steps, as the last solve, which Copy as, the report and
+// the player read; the history keeps the states before and after as one step.
 
+#include "app/window_controls.h"
 #include "app/window_history.h"
-#include "model/fit_mode.h"
 #include "toolkit/cell_block.h"
 
 #include <QWidget>
@@ -41,72 +47,32 @@
 #include <string>
 #include <vector>
 
-class ChartView;
+class EliminationPlayer;
 class FitCheckView;
-class FitModeSwitch;
+class FitKind;
+class FitKindSwitch;
 struct FitReportPage;
 class PointFiles;
 class PassingNote;
 class PolynomialCopy;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QTabWidget;
-class StringGrid;
 class WindowActions;
 class WindowLayout;
+class WindowSteps;
+struct StepDescription;
 
-class TForm1 : public QWidget {
+class TForm1 : public QWidget, public WindowControls {
     Q_OBJECT
   public:
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // The controls, named as in the layout. The window owns them all.
-    QLabel* Label10;
-    QLineEdit* txtDegree;
-    QPushButton* btnGenerate;
-    QLabel* Label1;
-    QLineEdit* txtFx1;
-    QLabel* Label2;
-    QLineEdit* txtFx2;
-    QTabWidget* Tarvel;
-    QWidget* TabSheet1;
-    StringGrid* sgdResult;
-    QGroupBox* GroupBox1;
-    QLabel* Label3;
-    QLabel* Label4;
-    QLineEdit* txtX;
-    QLineEdit* txtFx;
-    QPushButton* btnAdd;
-    QPushButton* btnDel;
-    QPushButton* btnClear;
-    QPushButton* btnGetCoefficients;
-    StringGrid* sdgCoefficients;
-    StringGrid* sgdAns1;
-    QWidget* TabSheet2;
-    ChartView* Chart1;
-    QLabel* Label8;
-    QLineEdit* txtMin;
-    QLabel* Max;
-    QLineEdit* txtMax;
-    QLabel* Label9;
-    QLineEdit* txtStep;
-    QPushButton* btnDraw;
-    QLabel* Label5;
-    QLabel* Label6;
-    QLineEdit* txtResult;
-    QLabel* Label7;
-    QLineEdit* txtRX;
-    QPushButton* btnFx;
-    QLineEdit* txtRfx;
     // A passing note over the point table: what Generate dropped, or that
     // numbers with decimal commas were read.
     PassingNote* note;
     // The parts the window wires.
     FitCheckView* checkView;
-    FitModeSwitch* fitMode;
+    EliminationPlayer* player;
+    FitKindSwitch* fitKind;
     WindowActions* actions;
     PolynomialCopy* polynomialCopy;
 
@@ -135,37 +101,25 @@ class TForm1 : public QWidget {
     // The one-page report of what the window shows.
     FitReportPage reportPage() const;
 
-    // Switches the fit as one step. The point table becomes what the fit
-    // keeps: in least squares every row and a blank one to type into;
+    // Switches the fit kind as one step. The point table becomes what the
+    // kind keeps: in least squares every row and a blank one to type into;
     // through the points, one row per coefficient, as Generate makes it,
     // the points it drops counted in the note.
-    void switchFit(FitMode mode);
+    void switchFit(const FitKind& kind);
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    // The table of steps, a row for each handler a control runs: its name on
-    // the undo stack (none for f(x), Draw and a page switch, which only
-    // recompute), and what it does to the exact check.
-    enum class CheckEffect { follow, solve, clear };
-    struct Step {
-        void (TForm1::*handler)();
-        const char* undoText;
-        CheckEffect check;
-        std::vector<QLineEdit*> reads; // the boxes the handler reads
-    };
+    // Binds each button, the page control and both grids' pastes to its step.
     void bindEvents();
     void bindHistory();
+    void bindFiles();
     void FormCreate();
-    // Runs a handler the way every event does: open cell editors committed
-    // first, the grids shown as the handler left them, errors shown by the
-    // guard, the step kept for undo, the exact check told.
-    void run(const Step& step);
-    // Writes any open cell editor's text into its cell, so nothing reads or
-    // keeps the text from before the user's typing.
-    void commitEdits();
     void showGrids();
+    // Ctrl+V in a grid as a step; the note says when decimal commas were read.
+    void paste(void (TForm1::*handler)(const CellBlock&, const std::string&),
+               const ReadBlock& block, const std::string& source, const char* rowsHold);
 
     WindowState captureState() const;
     void restoreState(const WindowState& state);
@@ -174,6 +128,7 @@ class TForm1 : public QWidget {
     std::unique_ptr<WindowLayout> layout;
     PointFiles* pointFiles;
     WindowHistory history;
+    std::unique_ptr<WindowSteps> steps;
 
     // The letters of the current template, entry i for coefficient i. Only
     // Generate reads and writes it; the letters the window shows are in the

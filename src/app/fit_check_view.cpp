@@ -1,6 +1,5 @@
 #include "app/fit_check_view.h"
 
-#include "app/elimination_player.h"
 #include "app/fit_check_panel.h"
 #include "fitting/solver.h"
 #include "toolkit/error_display.h"
@@ -43,8 +42,6 @@ FitCheckView::FitCheckView(QWidget& window, QLineEdit& result, StringGrid& point
     fitLine->setGeometry(64, 504, 497, 23);
     fitLine->hide();
     panel = new FitCheckPanel(&window);
-    player = new EliminationPlayer(window);
-    connect(panel->stepsButton, &QPushButton::clicked, player, &EliminationPlayer::open);
     placePanel();
     connect(indicator, &QAction::triggered, this, &FitCheckView::openPanel);
     result.installEventFilter(this);
@@ -69,8 +66,8 @@ bool FitCheckView::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-void FitCheckView::beforeSolve(FitMode mode) {
-    check.prepare(points.cells(), coefficients.cells(), mode);
+void FitCheckView::beforeSolve(const FitKind& kind) {
+    check.prepare(points.cells(), coefficients.cells(), kind);
 }
 
 SolveSteps* FitCheckView::recordSteps() {
@@ -78,8 +75,8 @@ SolveSteps* FitCheckView::recordSteps() {
     return recording.get();
 }
 
-void FitCheckView::afterSolve(const QString& failure, FitMode mode) {
-    check.start(points.cells(), coefficients.cells(), failure.toStdString(), mode,
+void FitCheckView::afterSolve(const QString& failure, const FitKind& kind) {
+    check.start(points.cells(), coefficients.cells(), failure.toStdString(), kind,
                 std::exchange(recording, nullptr));
     show();
 }
@@ -89,13 +86,18 @@ void FitCheckView::clear() {
     show();
 }
 
+void FitCheckView::uncheck() {
+    check.uncheck();
+    show();
+}
+
 void FitCheckView::follow() {
     if (check.follow(points.cells(), coefficients.cells()))
         show();
 }
 
-void FitCheckView::restore(FitCheck::Snapshot snapshot) {
-    check.restore(std::move(snapshot), coefficients.cells());
+void FitCheckView::restore(LastSolve solve) {
+    check.restore(std::move(solve), coefficients.cells());
     show();
 }
 
@@ -114,7 +116,8 @@ void FitCheckView::show() {
                                          "; this one is off by " +
                                          report->coefficients[k].difference + ".";
     coefficients.setMarks(std::move(notes));
-    player->follow(check.snapshot().steps);
+    if (onShown)
+        onShown(check.lastSolve());
     indicator->setVisible(report != nullptr);
     showFitLine();
     result.update(); // nothing of a hidden indicator stays painted
@@ -135,7 +138,7 @@ void FitCheckView::show() {
     indicatorButton->setAccessibleName(name);
     indicatorButton->setAccessibleDescription(summary);
     if (!panel->isHidden())
-        panel->showReport(check.snapshot().report);
+        panel->showReport(check.lastSolve().report);
 }
 
 void FitCheckView::showFitLine() {
@@ -164,7 +167,7 @@ void FitCheckView::showFitLine() {
 
 void FitCheckView::openPanel() {
     if (check.report()) {
-        panel->showReport(check.snapshot().report);
+        panel->showReport(check.lastSolve().report);
         panel->show();
         panel->raise();
         panel->closeButton->setFocus();

@@ -6,7 +6,6 @@
 
 #include <functional>
 
-class EliminationPlayer;
 class FitCheckPanel;
 class QAction;
 class QLabel;
@@ -18,8 +17,8 @@ class StringGrid;
 // The exact check as the window shows it: the indicator at the end of Result
 // (agrees, off, or not checked, each with its own icon and name), the panel
 // it opens (a click, Enter on it after Tab, or Ctrl+E in Result), and the
-// tints and notes on the coefficients that are off. The window tells it what
-// happened; it reads the grids itself.
+// tints and notes on the coefficients that are off. It keeps the last solve;
+// the window tells it what happened, and it reads the grids itself.
 class FitCheckView : public QObject {
   public:
     FitCheckView(QWidget& window, QLineEdit& result, StringGrid& points, StringGrid& coefficients);
@@ -27,12 +26,15 @@ class FitCheckView : public QObject {
     // Around a solve: the exact fit starts on another thread before it, and
     // is compared with what the solve left after it; `failure` is the message
     // of the error that ended a failed solve.
-    void beforeSolve(FitMode mode);
+    void beforeSolve(const FitKind& kind);
     // Where the solve records its steps; afterSolve keeps them with the check.
     SolveSteps* recordSteps();
-    void afterSolve(const QString& failure, FitMode mode);
-    // After Generate or an Open: there is nothing to check.
+    void afterSolve(const QString& failure, const FitKind& kind);
+    // After Generate or an Open: no solve gave the coefficients, and there
+    // is nothing to check.
     void clear();
+    // After a switch of the fit kind: there is nothing to check.
+    void uncheck();
     // After any change to the grids: a changed point takes the check away,
     // a changed shown value compares again.
     void follow();
@@ -42,9 +44,12 @@ class FitCheckView : public QObject {
     // The check of what the window shows, if there is one.
     const FitReport* report() const { return check.report(); }
 
-    // The check as undo keeps it, and gives it back.
-    FitCheck::Snapshot snapshot() const { return check.kept(); }
-    void restore(FitCheck::Snapshot snapshot);
+    // The last solve, as the window shows it, as undo keeps it, and given back.
+    const LastSolve& lastSolve() const { return check.lastSolve(); }
+    LastSolve kept() const { return check.kept(); }
+    void restore(LastSolve solve);
+    // Told whenever the last solve it shows changes.
+    std::function<void(const LastSolve&)> onShown;
 
     // "Use exact values" writes the exact coefficients and their Result text
     // through this, so the window can make it a step of its own.
@@ -55,8 +60,6 @@ class FitCheckView : public QObject {
     QAction* indicator;
     QToolButton* indicatorButton; // the indicator's button, reached with Tab
     FitCheckPanel* panel;
-    // The steps of the last solve, opened from the panel too; it follows the check.
-    EliminationPlayer* player;
 
   protected:
     // Ctrl+E in Result, before the box takes it as "end of line".

@@ -1,6 +1,8 @@
 #include "app/fit_report_page.h"
 
 #include "app/point_files.h"
+#include "fitting/fit_check.h"
+#include "fitting/fit_kind.h"
 #include "fitting/fit_report.h"
 #include "fitting/point_table.h"
 #include "model/coefficient_template.h"
@@ -120,7 +122,7 @@ void FitReportPage::paintChart(QPainter& painter, QRectF area) const {
 }
 
 FitReportPage FitReportPage::of(const Sources& window) {
-    if (!window.solved)
+    if (!window.solve.solved)
         throw Exception("No report yet: GetCoefficients has not solved the points.");
     FitReportPage page;
     page.date = QDate::currentDate().toString(Qt::ISODate);
@@ -128,20 +130,8 @@ FitReportPage FitReportPage::of(const Sources& window) {
     const CellTable& points = window.points;
     for (const int row : filledRows(points))
         page.points.emplace_back(points.cell(0, row), points.cell(1, row));
-    const FitReport* check = window.check;
-    if (window.mode == FitMode::leastSquares) {
-        page.fit = "Least squares";
-        if (check && check->statistics) {
-            const FitStatistics& fit = *check->statistics;
-            std::string line;
-            for (const std::string& clause :
-                 statisticsClauses(fit, fit.largest ? check->points[*fit.largest].row : 0))
-                line += (line.empty() ? ": " : ", ") + clause;
-            page.fit += line;
-        }
-    } else {
-        page.fit = "Through the points: " + std::to_string(page.points.size()) + " points";
-    }
+    const FitReport* check = window.solve.report.get();
+    page.fit = window.kind.reportLine(page.points.size(), check);
     page.expanded = window.expanded;
     page.nested = window.nested;
     page.fitted = window.fitted;

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "model/fit_mode.h"
-
 #include <QRectF>
 #include <QString>
 
@@ -9,6 +7,8 @@
 #include <vector>
 
 class CellTable;
+class FitKind;
+struct LastSolve;
 class ChartView;
 class QPagedPaintDevice;
 class QPainter;
@@ -35,12 +35,11 @@ struct FitReportPage {
 
     // What the window shows, which the report is made of.
     struct Sources {
-        bool solved; // the coefficients shown are what a solve gave
-        FitMode mode;
+        const LastSolve& solve;
+        const FitKind& kind;
         const CellTable& points;
         const CellTable& coefficients;
         std::string expanded, nested, fitted;
-        const FitReport* check; // the exact check, if there is one
         ChartView* chart;
     };
     // The report of these. Refused with an error before a solve, after a

@@ -60,7 +60,7 @@ QMenu* PolynomialCopy::formsMenu(QWidget* parent, bool exact) {
 }
 
 void PolynomialCopy::copy(PolynomialForm form, bool exact, const QString& cellReference) const {
-    if (!solved)
+    if (!check.lastSolve().solved)
         throw Exception("Nothing to copy yet: GetCoefficients has not solved the points.");
     const std::vector<std::string> letters = coefficientLetters(coefficients.cells());
     std::vector<std::string> values = coefficientTexts(coefficients.cells());

@@ -20,14 +20,10 @@ class PolynomialCopy : public QObject {
     PolynomialCopy(QWidget& window, QLineEdit& result, StringGrid& coefficients,
                    const FitCheckView& check);
 
-    // Puts the form on the clipboard. Refused with an error when no solve
-    // has given the coefficients, when there are no exact values to take, or
-    // when a number cannot be written.
+    // Puts the form on the clipboard. Refused with an error when the last
+    // solve did not give the coefficients, when there are no exact values to
+    // take, or when a number cannot be written.
     void copy(PolynomialForm form, bool exact, const QString& cellReference = "A1") const;
-
-    // Whether the coefficients shown are what the last solve gave: the window
-    // says so after every solve, Generate and Open.
-    bool solved = false;
 
   private:
     // "Copy as" or "Copy exact values as", with one action for each form.

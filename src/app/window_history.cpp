@@ -40,7 +40,7 @@ void share(std::shared_ptr<const PackedTable>& grid,
 bool WindowState::sameData(const WindowState& other) const {
     return *points == *other.points && *coefficients == *other.coefficients &&
            *answers == *other.answers && coefNames == other.coefNames &&
-           pointCount == other.pointCount && degree == other.degree && mode == other.mode;
+           pointCount == other.pointCount && degree == other.degree && kind == other.kind;
 }
 
 WindowHistory::WindowHistory(std::function<WindowState()> capture,

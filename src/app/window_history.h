@@ -1,7 +1,7 @@
 #pragma once
 
 #include "fitting/fit_check.h"
-#include "model/fit_mode.h"
+#include "fitting/fit_kind.h"
 #include "toolkit/packed_table.h"
 
 #include <QUndoStack>
@@ -12,15 +12,14 @@
 #include <vector>
 
 // The window's data at one moment, as undo gives it back: the three grids,
-// every box, the private fields, the point table's current cell and the
-// exact check as it stood. States next to each other share the grids they
+// every box, the private fields, the point table's current cell, the fit
+// kind and the last solve as it stood. States next to each other share the grids they
 // have in common.
 struct WindowState {
     std::shared_ptr<const PackedTable> points, coefficients, answers;
     std::vector<std::string> boxes;
-    FitCheck::Snapshot check;
-    bool solved = false; // the coefficients shown are what a solve gave
-    FitMode mode = FitMode::throughPoints;
+    LastSolve solve;
+    const FitKind* kind = &FitKind::throughPoints();
     std::vector<std::string> coefNames;
     int pointCount = 0;
     int degree = -1;

@@ -7,16 +7,16 @@
 #include <vector>
 
 class QWidget;
-class TForm1;
+struct WindowControls;
 
 // Where the window's controls stand: their laid-out places, the labels and
 // the controls they name, what screen readers call each box and grid, the
 // Tab chain, and how each control follows a window larger than laid out.
 class WindowLayout {
   public:
-    // Makes every control of `form` in its laid-out place, names them for
-    // screen readers and chains them in the layout's Tab order.
-    explicit WindowLayout(TForm1& form);
+    // Makes every control of `controls` in its laid-out place in `window`,
+    // names them for screen readers and chains them in the layout's Tab order.
+    WindowLayout(QWidget& window, WindowControls& controls);
 
     // Gives the room beyond the laid-out size to the pages, the three grids
     // and the chart, widens the formula boxes, and moves the rows below the

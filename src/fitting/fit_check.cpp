@@ -1,5 +1,6 @@
 #include "fitting/fit_check.h"
 
+#include "fitting/fit_kind.h"
 #include "model/coefficient_template.h"
 
 #include <utility>
@@ -12,29 +13,38 @@ int degreeOf(const CellTable& sdgCoefficients) {
 
 } // namespace
 
-bool FitCheck::lastFitIs(const CellTable& sgdResult, const CellTable& sdgCoefficients,
-                         FitMode mode) const {
-    return lastFit && lastFit->isFit(mode, degreeOf(sdgCoefficients)) &&
+bool FitCheck::lastFitIs(const CellTable& sgdResult, const FitKind& kind, int degree) const {
+    return lastFit && lastMade.kind == &kind && lastMade.degree == degree &&
            lastFit->madeFrom(sgdResult);
 }
 
-void FitCheck::prepare(const CellTable& sgdResult, const CellTable& sdgCoefficients, FitMode mode) {
-    if (pending.valid() || lastFitIs(sgdResult, sdgCoefficients, mode))
+void FitCheck::prepare(const CellTable& sgdResult, const CellTable& sdgCoefficients,
+                       const FitKind& kind) {
+    const int degree = degreeOf(sdgCoefficients);
+    if (pending.valid() || lastFitIs(sgdResult, kind, degree))
         return;
-    pending = std::async(std::launch::async,
-                         [points = sgdResult, mode, degree = degreeOf(sdgCoefficients)] {
-                             return ExactFit(points, mode, degree);
-                         });
+    pendingMade = {&kind, degree};
+    pending = std::async(std::launch::async, [points = sgdResult, &kind, degree] {
+        return kind.exactFit(points, degree);
+    });
 }
 
 void FitCheck::start(const CellTable& sgdResult, const CellTable& sdgCoefficients,
-                     const std::string& solveFailure, FitMode mode,
+                     const std::string& solveFailure, const FitKind& kind,
                      std::shared_ptr<const SolveSteps> steps) {
-    if (pending.valid())
+    const int degree = degreeOf(sdgCoefficients);
+    if (pending.valid()) {
         lastFit = std::make_shared<const ExactFit>(pending.get());
-    if (!lastFitIs(sgdResult, sdgCoefficients, mode))
-        lastFit = std::make_shared<const ExactFit>(sgdResult, mode, degreeOf(sdgCoefficients));
-    shown = {lastFit, nullptr, {}, solveFailure, std::move(steps)};
+        lastMade = pendingMade;
+    }
+    if (!lastFitIs(sgdResult, kind, degree)) {
+        lastFit = std::make_shared<const ExactFit>(kind.exactFit(sgdResult, degree));
+        lastMade = {&kind, degree};
+    }
+    shown = {.solved = solveFailure.empty(),
+             .solveFailure = solveFailure,
+             .steps = std::move(steps),
+             .fit = lastFit};
     compare(sdgCoefficients);
     const bool explains =
         shown.report->noFit ? shown.report->verdict == FitReport::Verdict::noExactFit : true;
@@ -46,7 +56,7 @@ bool FitCheck::follow(const CellTable& sgdResult, const CellTable& sdgCoefficien
     if (!shown.fit)
         return false;
     if (!shown.fit->madeFrom(sgdResult)) {
-        shown = {};
+        uncheck();
         return true;
     }
     if (!shown.report)
@@ -57,8 +67,8 @@ bool FitCheck::follow(const CellTable& sgdResult, const CellTable& sdgCoefficien
     return true;
 }
 
-FitCheck::Snapshot FitCheck::kept() const {
-    Snapshot snapshot = shown;
+LastSolve FitCheck::kept() const {
+    LastSolve snapshot = shown;
     if (snapshot.report && snapshot.report->points.size() > kKeptReportPoints) {
         snapshot.report = nullptr;
         snapshot.reportLeftOut = true;
@@ -66,8 +76,8 @@ FitCheck::Snapshot FitCheck::kept() const {
     return snapshot;
 }
 
-void FitCheck::restore(Snapshot snapshot, const CellTable& sdgCoefficients) {
-    shown = std::move(snapshot);
+void FitCheck::restore(LastSolve solve, const CellTable& sdgCoefficients) {
+    shown = std::move(solve);
     if (std::exchange(shown.reportLeftOut, false))
         compare(sdgCoefficients);
 }

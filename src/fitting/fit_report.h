@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fitting/exact_fit.h"
+#include "exact/exact_fit.h"
 
 #include <array>
 #include <string>

@@ -1,7 +1,5 @@
 #include "fitting/point_table.h"
 
-#include "model/coefficient_template.h"
-
 #include "toolkit/cell_table.h"
 #include "toolkit/conversions.h"
 #include "toolkit/errors.h"
@@ -17,19 +15,13 @@ bool isFilled(const CellTable& points, int row) {
 } // namespace
 
 std::optional<int> addPoint(CellTable& sgdResult, int currentRow, const std::string& x,
-                            const std::string& fx, int& pointCount, FitMode mode) {
-    const int lastRow = sgdResult.rowCount() - 1;
-    const int fullAt = mode == FitMode::throughPoints ? lastRow : kMaxLeastSquaresPoints;
-    if (pointCount >= fullAt || isFilled(sgdResult, currentRow))
+                            const std::string& fx, int& pointCount, const FitKind& kind) {
+    if (pointCount >= kind.fullAt(sgdResult) || isFilled(sgdResult, currentRow))
         return std::nullopt;
     sgdResult.setCell(0, currentRow, x);
     sgdResult.setCell(1, currentRow, fx);
     ++pointCount;
-    if (mode == FitMode::leastSquares) {
-        keepOneEmptyRow(sgdResult);
-        return std::min(currentRow + 1, sgdResult.rowCount() - 1);
-    }
-    return currentRow >= lastRow ? 1 : currentRow + 1;
+    return kind.rowAfterAdd(sgdResult, currentRow);
 }
 
 void deletePoint(CellTable& sgdResult, int currentRow, int& pointCount) {
@@ -62,24 +54,6 @@ void keepOneEmptyRow(CellTable& sgdResult) {
         sgdResult.setRowCount(last + 2);
 }
 
-FitMode fitToOpen(FitMode mode, size_t points) {
-    return points > size_t(kMaxDegree) + 1 ? FitMode::leastSquares : mode;
-}
-
-void putPoints(CellTable& sgdResult, const std::vector<std::array<std::string, 2>>& points,
-               FitMode mode) {
-    if (mode == FitMode::leastSquares) {
-        sgdResult.setRowCount(1);
-        sgdResult.setRowCount(int(points.size()) + 1);
-    }
-    for (size_t k = 0; k < points.size(); ++k) {
-        sgdResult.setCell(0, int(k) + 1, points[k][0]);
-        sgdResult.setCell(1, int(k) + 1, points[k][1]);
-    }
-    if (mode == FitMode::leastSquares)
-        keepOneEmptyRow(sgdResult);
-}
-
 void makeRoomForPaste(CellTable& sgdResult, int row, size_t rows, const std::string& source) {
     const size_t lastRow = size_t(std::max(row, 1)) + rows - 1;
     if (lastRow > size_t(kMaxLeastSquaresPoints))
@@ -89,13 +63,6 @@ void makeRoomForPaste(CellTable& sgdResult, int row, size_t rows, const std::str
                         IntToStr(kMaxLeastSquaresPoints) + " points.");
     if (int(lastRow) >= sgdResult.rowCount())
         sgdResult.setRowCount(int(lastRow) + 1);
-}
-
-void sizeForFit(CellTable& sgdResult, FitMode mode, int degree) {
-    if (mode == FitMode::leastSquares)
-        keepOneEmptyRow(sgdResult);
-    else if (degree >= 0)
-        sgdResult.setRowCount(degree + 2);
 }
 
 int droppedPoints(const std::vector<int>& filledBefore, int rowCount) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/fit_mode.h"
+#include "fitting/fit_kind.h"
 
 #include <array>
 #include <optional>
@@ -17,12 +17,12 @@ class CellTable;
 
 // Add: writes `x` and `fx` verbatim into the current row when the table does
 // not count as full and that row is blank, and returns the row the current
-// cell moves on to, wrapping from the last row to row 1. Nothing when refused.
-// In least squares the table is full only at kMaxLeastSquaresPoints rows, and
-// Add at the last row appends one to move on to.
+// cell moves on to. Nothing when refused. The fit kind says when the table
+// is full and where the current cell moves on to: through the points,
+// wrapping from the last row to row 1.
 std::optional<int> addPoint(CellTable& sgdResult, int currentRow, const std::string& x,
                             const std::string& fx, int& pointCount,
-                            FitMode mode = FitMode::throughPoints);
+                            const FitKind& kind = FitKind::throughPoints());
 
 // Del: empties the current row unless it is blank; the row stays as a gap.
 void deletePoint(CellTable& sgdResult, int currentRow, int& pointCount);
@@ -37,25 +37,10 @@ std::vector<int> filledRows(const CellTable& sgdResult);
 // appends one when the last row is filled, below kMaxLeastSquaresPoints.
 void keepOneEmptyRow(CellTable& sgdResult);
 
-// The fit a file of `points` points opens in: the one in force, but least
-// squares for more points than a polynomial through them takes.
-FitMode fitToOpen(FitMode mode, size_t points);
-
-// Puts the points of a file into rows 1 on: through the points into the
-// table Generate sized for them; in least squares into a table of exactly
-// them and the blank row.
-void putPoints(CellTable& sgdResult, const std::vector<std::array<std::string, 2>>& points,
-               FitMode mode);
-
 // Least squares: grows the table so that a pasted block of `rows` rows from
 // `row` on fits, or raises an error, naming `source`, when it would hold more
 // than kMaxLeastSquaresPoints.
 void makeRoomForPaste(CellTable& sgdResult, int row, size_t rows, const std::string& source);
-
-// The table as each fit keeps it for `degree` (-1 when no degree was read):
-// through the points, degree + 1 rows, as Generate sizes it; in least
-// squares, every row it has and a blank one at the end.
-void sizeForFit(CellTable& sgdResult, FitMode mode, int degree);
 
 // How many of the rows that were filled, `filledBefore` (filledRows), are
 // gone from a table of `rowCount` rows now: the points a smaller degree

@@ -64,18 +64,7 @@ std::string caption(const SolveSteps& steps, size_t k) {
 }
 
 CellTable builtSystem(const SolveSteps& steps) {
-    if (steps.mode == FitMode::leastSquares)
-        return steps.normalEquations.unpack();
-    CellTable grid(int(steps.letters.size()) + 1, 2);
-    grid.setCell(0, 0, "Answer");
-    for (size_t k = 0; k < steps.letters.size(); ++k)
-        grid.setCell(int(k) + 1, 0, steps.letters[k]);
-    try {
-        buildSystem(steps.points, grid);
-    } catch (const Exception&) {
-        // as far as the solve's Build got
-    }
-    return grid;
+    return steps.kind->builtSystem(steps);
 }
 
 void replay(const SolveSteps& steps,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/fit_mode.h"
+#include "fitting/fit_kind.h"
 #include "toolkit/cell_table.h"
 #include "toolkit/packed_table.h"
 
@@ -36,7 +36,7 @@ struct SolveSteps {
     std::vector<double> terms;
     int equations = 0;   // of the built system
     std::string failure; // the message of the error that ended the solve, if one did
-    FitMode mode = FitMode::throughPoints;
+    const FitKind* kind = &FitKind::throughPoints(); // the kind that built the system
     // Through the points, the point table, from which Build makes the system
     // again at once. Least squares keeps the normal equations Build wrote,
     // since their sums take long to form again, and, while the system is

@@ -1,6 +1,5 @@
 #include "fitting/solver.h"
 
-#include "fitting/normal_equations.h"
 #include "fitting/solve_steps.h"
 #include "model/coefficient_template.h"
 #include "toolkit/arithmetic.h"
@@ -266,13 +265,13 @@ std::string resultText(const CellTable& sdgCoefficients) {
 }
 
 std::string solveCoefficients(const CellTable& sgdResult, CellTable& sgdAns1,
-                              CellTable& sdgCoefficients, FitMode mode, SolveSteps* record) {
+                              CellTable& sdgCoefficients, const FitKind& kind, SolveSteps* record) {
     StepHook hook;
     hook.record = record;
     StepHook* const hooked = record ? &hook : nullptr;
     if (record) {
         *record = {};
-        record->mode = mode;
+        record->kind = &kind;
         record->letters = coefficientLetters(sdgCoefficients);
         hook.begin({SolveStep::Kind::build, 0, 0, kNotRead});
     }
@@ -280,20 +279,11 @@ std::string solveCoefficients(const CellTable& sgdResult, CellTable& sgdAns1,
     const auto keepBuilt = [&] {
         if (record && record->steps.size() == 1) {
             record->equations = sgdAns1.rowCount() - 1;
-            if (mode == FitMode::leastSquares)
-                record->normalEquations = PackedTable(sgdAns1);
-            else
-                record->points = sgdResult;
+            kind.keepBuilt(sgdResult, sgdAns1, *record);
         }
     };
     try {
-        if (mode == FitMode::leastSquares)
-            buildNormalEquations(sgdResult, sgdAns1,
-                                 record && sgdAns1.colCount() - 1 <= kMaxExactUnknowns
-                                     ? &record->exactSums
-                                     : nullptr);
-        else
-            buildSystem(sgdResult, sgdAns1);
+        kind.buildSystem(sgdResult, sgdAns1, record);
         keepBuilt();
         hook.next = 1;
         eliminate(sgdAns1, hooked);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/fit_mode.h"
+#include "fitting/fit_kind.h"
 
 #include <string>
 
@@ -17,14 +17,15 @@ struct StepHook;
 // An error (a cell that is not a number, a zero pivot, an overflow) ends the
 // solve where it stands; what the grid shows then is the state it reached.
 // sdgCoefficients changes only when the whole solve succeeds; the text it
-// returns is the Result, for txtResult. In least squares the normal
-// equations (normal_equations.h) take the place of the points' equations,
-// and the same elimination and back substitution solve them.
+// returns is the Result, for txtResult. The fit kind builds the system: one
+// equation per point, or in least squares the normal equations
+// (normal_equations.h); the same elimination and back substitution solve it.
 //
 // With `record`, every step goes into it as it runs (solve_steps.h); the
 // grids and the text are the same.
 std::string solveCoefficients(const CellTable& sgdResult, CellTable& sgdAns1,
-                              CellTable& sdgCoefficients, FitMode mode = FitMode::throughPoints,
+                              CellTable& sdgCoefficients,
+                              const FitKind& kind = FitKind::throughPoints(),
                               SolveSteps* record = nullptr);
 
 // The steps, in the order solveCoefficients runs them.

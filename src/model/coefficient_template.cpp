@@ -43,16 +43,13 @@ std::string nestedForm(const std::vector<std::string>& letters) {
 }
 
 GeneratedTemplate generateTemplate(std::string_view degreeText, std::vector<std::string>& coefNames,
-                                   CellTable& sgdResult, CellTable& sdgCoefficients,
-                                   CellTable& sgdAns1, FitMode mode) {
+                                   CellTable& sdgCoefficients, CellTable& sgdAns1) {
     const int n = StrToIntDef(degreeText, -1);
     if (n > kMaxDegree)
         throw Exception("Degree " + IntToStr(n) + " is too large: the largest degree is " +
                         IntToStr(kMaxDegree));
     coefNames.clear();
     if (n >= 0) {
-        if (mode == FitMode::throughPoints)
-            sgdResult.setRowCount(n + 2);
         sdgCoefficients.setRowCount(n + 2);
         sgdAns1.setColCount(n + 2);
         sgdAns1.setRowCount(2);

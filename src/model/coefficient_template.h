@@ -1,7 +1,5 @@
 #pragma once
 
-#include "model/fit_mode.h"
-
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,15 +29,13 @@ struct GeneratedTemplate {
 };
 
 // Generate: reads the degree from `degreeText`. For a degree n >= 0 it sizes
-// the point table and the coefficient grid to n + 2 rows and the answer grid
-// to n + 2 columns and 2 rows; it writes the letters into coefNames, the
-// coefficient grid and the answer grid's header. Sample points and
-// coefficient values stay in the rows that remain. A degree above kMaxDegree
-// raises an error before anything changes. In least squares the point table
-// keeps its size: the points are not the template's.
+// the coefficient grid to n + 2 rows and the answer grid to n + 2 columns
+// and 2 rows; it writes the letters into coefNames, the coefficient grid and
+// the answer grid's header. Coefficient values stay in the rows that remain.
+// A degree above kMaxDegree raises an error before anything changes. The
+// point table is the fit kind's to size (fitting/fit_kind.h).
 GeneratedTemplate generateTemplate(std::string_view degreeText, std::vector<std::string>& coefNames,
-                                   CellTable& sgdResult, CellTable& sdgCoefficients,
-                                   CellTable& sgdAns1, FitMode mode = FitMode::throughPoints);
+                                   CellTable& sdgCoefficients, CellTable& sgdAns1);
 
 // The texts of the coefficient values, column 1 of sdgCoefficients, lowest
 // power first.

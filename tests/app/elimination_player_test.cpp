@@ -20,7 +20,7 @@ namespace {
 
 class EliminationPlayerTest : public TarvelTest {
   protected:
-    EliminationPlayer& player() { return *form.checkView->player; }
+    EliminationPlayer& player() { return *form.player; }
     QString position() { return player().position->text(); }
     // Everything the handlers read and write.
     struct Window {

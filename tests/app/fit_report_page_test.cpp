@@ -1,7 +1,7 @@
 #include "support/tarvel_test.h"
 
 #include "app/fit_check_view.h"
-#include "app/fit_mode_switch.h"
+#include "app/fit_kind_switch.h"
 #include "app/fit_report_page.h"
 #include "toolkit/conversions.h"
 #include "toolkit/error_display.h"
@@ -70,7 +70,7 @@ TEST_F(FitReportPageTest, TheDefaultPointsOnOnePage) {
 
 // Least squares over `count` points and the blank row below them.
 void leastSquaresPoints(TForm1& form, int count) {
-    form.fitMode->leastSquares->trigger();
+    form.fitKind->leastSquares->trigger();
     CellTable& points = form.sgdResult->cells();
     points = CellTable(2, count + 2);
     points.setCell(0, 0, "x");

@@ -9,7 +9,7 @@
 // runs the long mode; a failure names its seed and action.
 #include "app/elimination_player.h"
 #include "app/fit_check_view.h"
-#include "app/fit_mode_switch.h"
+#include "app/fit_kind_switch.h"
 #include "support/tarvel_test.h"
 
 #include "plot/chart_view.h"
@@ -461,7 +461,7 @@ class Interaction : public TarvelTest {
             ASSERT_EQ(tableTexts(), tableBefore) << "the point table changed";
         }
 
-        if (form.fitMode->mode() == FitMode::leastSquares) {
+        if (&form.fitKind->kind() == &FitKind::leastSquares()) {
             const CellTable& points = form.sgdResult->cells();
             const int last = points.rowCount() - 1;
             ASSERT_TRUE(last == kMaxLeastSquaresPoints ||
@@ -469,7 +469,7 @@ class Interaction : public TarvelTest {
                 << "least squares keeps a blank row to type into";
         }
         if (action.starts_with("click btnGenerate") && newErrors == 0 &&
-            form.fitMode->mode() == FitMode::throughPoints) {
+            &form.fitKind->kind() == &FitKind::throughPoints()) {
             const int n = StrToIntDef(form.txtDegree->text().toStdString(), -1);
             if (n >= 0) {
                 ASSERT_EQ(form.sgdResult->cells().rowCount(), n + 2);

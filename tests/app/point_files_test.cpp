@@ -1,4 +1,4 @@
-#include "app/fit_mode_switch.h"
+#include "app/fit_kind_switch.h"
 #include "fitting/point_table.h"
 #include "support/tarvel_test.h"
 
@@ -164,7 +164,7 @@ TEST_F(PointFilesTest, MorePointsThanThroughThePointsTakesOpenInLeastSquaresAsOn
         many += std::to_string(k) + "," + std::to_string(k % 7) + "\n";
     form.openPoints(write(folder.filePath("many.csv"), QByteArray::fromStdString(many)));
     ASSERT_TRUE(errors().isEmpty()) << errors().join("; ").toStdString();
-    EXPECT_EQ(form.fitMode->mode(), FitMode::leastSquares);
+    EXPECT_EQ(&form.fitKind->kind(), &FitKind::leastSquares());
     EXPECT_EQ(points().size(), 1001u) << "1000 points and the blank row below them";
     EXPECT_EQ(form.txtDegree->text(), "3") << "least squares keeps the degree";
     EXPECT_TRUE(form.note->text().contains("opened in least squares"))
@@ -172,7 +172,7 @@ TEST_F(PointFilesTest, MorePointsThanThroughThePointsTakesOpenInLeastSquaresAsOn
     QUndoStack& stack = TForm1State::undoStack(form);
     EXPECT_EQ(stack.count(), 1);
     stack.undo();
-    EXPECT_EQ(form.fitMode->mode(), FitMode::throughPoints);
+    EXPECT_EQ(&form.fitKind->kind(), &FitKind::throughPoints());
     EXPECT_EQ(points(), defaults);
 }
 

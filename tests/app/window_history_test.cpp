@@ -4,7 +4,7 @@
 
 #include "app/fit_check_panel.h"
 #include "app/fit_check_view.h"
-#include "app/fit_mode_switch.h"
+#include "app/fit_kind_switch.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -222,7 +222,7 @@ TEST_F(WindowHistoryTest, UndoGivesBackTheExactCheckAndUseExactValuesIsAStep) {
 TEST_F(WindowHistoryTest, RedoOfAnEditOrPasteGivesTheCheckAsItFollowedThePoints) {
     for (const bool leastSquares : {false, true}) {
         if (leastSquares)
-            form.fitMode->leastSquares->trigger();
+            form.fitKind->leastSquares->trigger();
         form.btnGetCoefficients->click();
         ASSERT_TRUE(form.checkView->indicator->isVisible());
         const auto expectNoCheckAfterRedo = [&](const char* step) {

@@ -116,7 +116,7 @@ TEST(ExactSteps, LeastSquaresFollowsTheExactNormalEquations) {
     CellTable answers(5, 2),
         coefficients = tableOf(2, {{"A", ""}, {"B", ""}, {"C", ""}, {"D", ""}});
     SolveSteps steps;
-    solveCoefficients(points, answers, coefficients, FitMode::leastSquares, &steps);
+    solveCoefficients(points, answers, coefficients, FitKind::leastSquares(), &steps);
     const ExactSteps exact = exactSteps(steps);
     EXPECT_EQ(exact.unavailable, "");
     ASSERT_EQ(exact.steps[0].cells.size(), 20u) << "the normal equations, built";

@@ -1,4 +1,5 @@
 #include "fitting/fit_check.h"
+#include "fitting/fit_kind.h"
 
 #include "support/solved_grids.h"
 
@@ -14,14 +15,14 @@ TEST_F(FitCheckTest, FollowsTheGridsAndKeepsTheFitOfTheSamePoints) {
     solve({{"1", "4"}, {"2", "8"}, {"3", "20"}, {"4", "46"}});
     FitCheck fitCheck;
     EXPECT_EQ(fitCheck.report(), nullptr);
-    fitCheck.start(points, coefficients, "");
+    fitCheck.start(points, coefficients, "", FitKind::throughPoints());
     ASSERT_NE(fitCheck.report(), nullptr);
     const ExactFit* fit = fitCheck.fit();
     coefficients.setCell(1, 1, "2.5");
     fitCheck.follow(points, coefficients);
     EXPECT_EQ(fitCheck.report()->verdict, Verdict::off) << "an edited value is compared again";
     fitCheck.stop();
-    fitCheck.start(points, coefficients, "");
+    fitCheck.start(points, coefficients, "", FitKind::throughPoints());
     EXPECT_EQ(fitCheck.fit(), fit) << "the same points keep their exact fit";
     points.setCell(1, 1, "5");
     fitCheck.follow(points, coefficients);
@@ -37,13 +38,13 @@ TEST_F(FitCheckTest, AfterAFailedSolveItOffersTheExactFitOrSaysWhyThereIsNone) {
     const std::string failure = "Floating point division by zero";
     points = tableOf(2, {{"1", "4"}, {"2", "8"}, {"2", "9"}});
     coefficients = tableOf(2, {{"A", ""}, {"B", ""}, {"C", ""}});
-    fitCheck.start(points, coefficients, failure);
+    fitCheck.start(points, coefficients, failure, FitKind::throughPoints());
     ASSERT_NE(fitCheck.report(), nullptr);
     EXPECT_EQ(fitCheck.report()->verdict, Verdict::noExactFit) << "rows share an x";
 
     points = tableOf(2, {{"5E38", "1"}, {"1E39", "2"}}); // beyond single precision
     coefficients = tableOf(2, {{"A", ""}, {"B", ""}});
-    fitCheck.start(points, coefficients, "Floating point overflow");
+    fitCheck.start(points, coefficients, "Floating point overflow", FitKind::throughPoints());
     ASSERT_NE(fitCheck.report(), nullptr) << "the exact fit exists: it is offered";
     EXPECT_EQ(
         fitCheck.report()->summary + " " + fitCheck.report()->clickHint,
@@ -54,7 +55,8 @@ TEST_F(FitCheckTest, AfterAFailedSolveItOffersTheExactFitOrSaysWhyThereIsNone) {
     EXPECT_EQ(fitCheck.report()->verdict, Verdict::agrees);
 
     points.setCell(1, 2, "four");
-    fitCheck.start(points, coefficients, "'four' is not a valid floating point value");
+    fitCheck.start(points, coefficients, "'four' is not a valid floating point value",
+                   FitKind::throughPoints());
     EXPECT_EQ(fitCheck.report(), nullptr)
         << "no exact fit to offer: the solver's error says it all";
 }
@@ -63,8 +65,8 @@ TEST_F(FitCheckTest, AfterAFailedSolveItOffersTheExactFitOrSaysWhyThereIsNone) {
 TEST_F(FitCheckTest, ASnapshotGivesBackTheCheckAsItStood) {
     solve({{"1", "4"}, {"2", "8"}, {"3", "20"}, {"4", "46"}});
     FitCheck fitCheck;
-    fitCheck.start(points, coefficients, "");
-    const FitCheck::Snapshot agreed = fitCheck.kept();
+    fitCheck.start(points, coefficients, "", FitKind::throughPoints());
+    const LastSolve agreed = fitCheck.kept();
     const CellTable agreedCoefficients = coefficients;
     coefficients.setCell(1, 1, "2.5");
     fitCheck.follow(points, coefficients);
@@ -87,9 +89,9 @@ TEST_F(FitCheckTest, AReportOfManyPointsIsMadeAgainOnRestore) {
         rows.push_back({std::to_string(k), std::to_string(k % 5)});
     solveLeastSquares(rows, 1);
     FitCheck fitCheck;
-    fitCheck.start(points, coefficients, "", FitMode::leastSquares);
+    fitCheck.start(points, coefficients, "", FitKind::leastSquares());
     const FitReport before = *fitCheck.report();
-    const FitCheck::Snapshot kept = fitCheck.kept();
+    const LastSolve kept = fitCheck.kept();
     EXPECT_EQ(kept.report, nullptr);
     fitCheck.stop();
     fitCheck.restore(kept, coefficients);

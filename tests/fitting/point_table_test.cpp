@@ -118,27 +118,13 @@ namespace {
 TEST(LeastSquaresTable, AddAtTheLastRowAppendsOneAndIsFullOnlyAtTheLimit) {
     CellTable points = tableOf(2, {{"1", "2"}, {"", ""}});
     int pointCount = 50;
-    EXPECT_EQ(addPoint(points, 2, "3", "4", pointCount, FitMode::leastSquares), 3)
+    EXPECT_EQ(addPoint(points, 2, "3", "4", pointCount, FitKind::leastSquares()), 3)
         << "a pointCount far past the rows still adds";
     EXPECT_EQ(points.rowCount(), 4);
     EXPECT_EQ(dataRows(points), (Grid{{"1", "2"}, {"3", "4"}, {"", ""}}));
     EXPECT_EQ(pointCount, 51);
     pointCount = kMaxLeastSquaresPoints;
-    EXPECT_FALSE(addPoint(points, 3, "5", "6", pointCount, FitMode::leastSquares));
-}
-
-TEST(LeastSquaresTable, EachFitKeepsItsOwnSizeAndAPasteGrowsIt) {
-    CellTable points = tableOf(2, {{"1", "2"}, {"3", "4"}, {"5", "6"}, {"7", "8"}, {"9", "0"}});
-    sizeForFit(points, FitMode::leastSquares, 2);
-    EXPECT_EQ(points.rowCount(), 7) << "every row, and a blank one";
-    const CellTable before = points;
-    sizeForFit(points, FitMode::throughPoints, 2);
-    EXPECT_EQ(points.rowCount(), 4);
-    EXPECT_EQ(droppedPoints(filledRows(before), points.rowCount()), 2);
-
-    makeRoomForPaste(points, 2, 10, "clipboard");
-    EXPECT_EQ(points.rowCount(), 12);
-    EXPECT_THROW(makeRoomForPaste(points, 3, size_t(kMaxLeastSquaresPoints), "drop"), Exception);
+    EXPECT_FALSE(addPoint(points, 3, "5", "6", pointCount, FitKind::leastSquares()));
 }
 
 } // namespace

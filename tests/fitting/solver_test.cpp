@@ -26,7 +26,8 @@ class Solver : public ::testing::Test {
         }
     }
     void generate(const char* degree) {
-        generateTemplate(degree, letters, points, coefficientTable, answerTable);
+        FitKind::throughPoints().sizeTable(
+            points, generateTemplate(degree, letters, coefficientTable, answerTable).degree);
     }
     // GetCoefficients: the Result text on success, the message on failure.
     void solve() {

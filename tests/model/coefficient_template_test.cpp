@@ -7,25 +7,22 @@
 
 namespace {
 
-// The three grids as the window starts: degree 3 and the four default points.
+// The template's grids as the window starts: degree 3.
 class GenerateTest : public ::testing::Test {
   protected:
-    GenerateTest() {
-        generate("3");
-        points = tableOf(2, {{"1", "4"}, {"2", "8"}, {"3", "20"}, {"4", "46"}});
-    }
+    GenerateTest() { generate("3"); }
     GeneratedTemplate generate(const char* degreeText) {
-        return generateTemplate(degreeText, coefNames, points, coefficients, answers);
+        return generateTemplate(degreeText, coefNames, coefficients, answers);
     }
 
     Texts coefNames;
-    CellTable points{2, 2}, coefficients{2, 2}, answers{2, 2};
+    CellTable coefficients{2, 2}, answers{2, 2};
 };
 
 struct WorkedExample {
     const char* degreeText;
     int degree;
-    int gridSize; // rows of the point table and the coefficient grid, columns of the answer grid
+    int gridSize; // rows of the coefficient grid, columns of the answer grid
     Texts letters;
     const char* expanded;
     const char* nested;
@@ -40,7 +37,6 @@ TEST_P(GenerateExample, WritesLettersSizesAndBothForms) {
     EXPECT_EQ(generated.expanded, example.expanded);
     EXPECT_EQ(generated.nested, example.nested);
     EXPECT_EQ(coefNames, example.letters);
-    EXPECT_EQ(points.rowCount(), example.gridSize);
     EXPECT_EQ(coefficients.rowCount(), example.gridSize);
     EXPECT_EQ(answers.colCount(), example.gridSize);
     EXPECT_EQ(answers.rowCount(), 2);
@@ -77,7 +73,6 @@ TEST_P(GenerateRefusesDegree, NegativeOrNonIntegerDegreesClearTheLettersAndResiz
     EXPECT_EQ(generated.expanded, "");
     EXPECT_EQ(generated.nested, "");
     EXPECT_TRUE(coefNames.empty());
-    EXPECT_EQ(points.rowCount(), 5);
     EXPECT_EQ(answers.colCount(), 5);
     EXPECT_EQ(columnTexts(coefficients, 0), (Texts{"A", "B", "C", "D"}));
 }
@@ -87,14 +82,12 @@ INSTANTIATE_TEST_SUITE_P(Texts, GenerateRefusesDegree,
                                            std::pair{"abc", -1}, std::pair{"", -1},
                                            std::pair{"2.0", -1}, std::pair{"99999999999", -1}));
 
-TEST_F(GenerateTest, ChangingTheDegreeKeepsPointsAndValuesInTheRowsThatRemain) {
+TEST_F(GenerateTest, ChangingTheDegreeKeepsValuesInTheRowsThatRemain) {
     coefficients.setCell(1, 1, "2");
     coefficients.setCell(1, 4, "1");
     generate("2");
-    EXPECT_EQ(columnTexts(points, 0), (Texts{"1", "2", "3"}));
     EXPECT_EQ(columnTexts(coefficients, 1), (Texts{"2", "", ""}));
     generate("4");
-    EXPECT_EQ(columnTexts(points, 0), (Texts{"1", "2", "3", "", ""}));
     EXPECT_EQ(columnTexts(coefficients, 0), (Texts{"A", "B", "C", "D", "E"}));
     EXPECT_EQ(columnTexts(coefficients, 1), (Texts{"2", "", "", "", ""}));
 }
@@ -122,7 +115,7 @@ TEST_F(GenerateTest, DegreesPastZGoOnThroughTheCharacterCodes) {
 
 TEST_F(GenerateTest, TheLargestDegreeEndsAtCode255) {
     EXPECT_EQ(generate("190").degree, 190);
-    EXPECT_EQ(points.rowCount(), 192);
+    EXPECT_EQ(coefficients.rowCount(), 192);
     EXPECT_EQ(answers.colCount(), 192);
     EXPECT_EQ(coefficients.cell(0, 191), "\xc3\xbf"); // y with diaeresis
     EXPECT_EQ(coefficientLetter(62), "\x7f");
@@ -130,7 +123,7 @@ TEST_F(GenerateTest, TheLargestDegreeEndsAtCode255) {
 }
 
 TEST_F(GenerateTest, RefusesDegreesAbove190BeforeAnythingChanges) {
-    const CellTable pointsBefore = points;
+    const CellTable coefficientsBefore = coefficients;
     EXPECT_THROW(
         try { generate("191"); } catch (const Exception& error) {
             EXPECT_STREQ(error.what(), "Degree 191 is too large: the largest degree is 190");
@@ -139,7 +132,7 @@ TEST_F(GenerateTest, RefusesDegreesAbove190BeforeAnythingChanges) {
         Exception);
     EXPECT_THROW(generate("2147483647"), Exception);
     EXPECT_EQ(coefNames, (Texts{"A", "B", "C", "D"}));
-    EXPECT_EQ(points, pointsBefore);
+    EXPECT_EQ(coefficients, coefficientsBefore);
     EXPECT_EQ(answers.colCount(), 5);
 }
 

@@ -13,13 +13,13 @@ struct SolvedGrids {
     // Through the points, one coefficient a point; `record` takes the steps.
     void solve(const Grid& rows, SolveSteps* record = nullptr) {
         setUp(rows, int(rows.size()) - 1);
-        result = solveCoefficients(points, answers, coefficients, FitMode::throughPoints, record);
+        result = solveCoefficients(points, answers, coefficients, FitKind::throughPoints(), record);
     }
     void solveAllOnes(int count) { solve(allOnesPoints(count)); }
     // Least squares at `degree`, whatever the number of points.
     void solveLeastSquares(const Grid& rows, int degree, SolveSteps* record = nullptr) {
         setUp(rows, degree);
-        result = solveCoefficients(points, answers, coefficients, FitMode::leastSquares, record);
+        result = solveCoefficients(points, answers, coefficients, FitKind::leastSquares(), record);
     }
 
     CellTable points{2, 2}, answers{2, 2}, coefficients{2, 2};

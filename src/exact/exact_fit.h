@@ -1,6 +1,5 @@
 #pragma once
 
-#include "model/fit_mode.h"
 #include "toolkit/cell_table.h"
 
 #include <memory>
@@ -81,26 +80,24 @@ struct FitComparison {
     std::optional<FitStatistics> statistics; // least squares only
 };
 
-// The polynomial of degree rowCount - 2 through the points of rows 1 to
-// rowCount - 1 of a point table, its x and f(x) texts read as exact decimals;
-// or the reason there is none. In least squares, the polynomial of
-// `degree` nearest the points of the filled rows, in the sum of the squares
-// of its residuals; its points are never off, and only the coefficients
-// decide the verdict.
+// The exact fit of a point table: the polynomial of degree rowCount - 2
+// through the points of rows 1 to rowCount - 1, their x and f(x) texts read
+// as exact decimals; or, made by nearest(), the polynomial of `degree`
+// nearest the points of `rows` in the sum of the squares of its residuals,
+// whose points are never off, so that only the coefficients decide the
+// verdict. Or the reason there is none.
 struct Decimal;
 
 class ExactFit {
   public:
-    explicit ExactFit(const CellTable& sgdResult, FitMode mode = FitMode::throughPoints,
-                      int degree = 0);
+    explicit ExactFit(const CellTable& sgdResult);
+    static ExactFit nearest(const CellTable& sgdResult, std::vector<int> rows, int degree);
     ExactFit(ExactFit&&) noexcept;
     ExactFit& operator=(ExactFit&&) noexcept;
     ~ExactFit();
 
     // Whether these are the points it was made from, text for text.
     bool madeFrom(const CellTable& sgdResult) const;
-    // Whether it is this fit of them.
-    bool isFit(FitMode mode, int degree) const;
 
     // The shown values of column 1 of the coefficient grid against the exact ones.
     FitComparison compare(const CellTable& sdgCoefficients) const;
@@ -110,23 +107,15 @@ class ExactFit {
     // raises an error that names it, before anything is written.
     void writeExactValues(CellTable& sdgCoefficients) const;
 
+    // The exact points and coefficients, and how each fit compares its
+    // points; defined with the two fits in the source.
+    struct Numbers;
+
   private:
-    struct Numbers; // the exact points and coefficients
-    static void fitLeastSquares(Numbers& fit, const CellTable& sgdResult);
+    explicit ExactFit(std::unique_ptr<Numbers> numbers);
     // The shown values of the coefficient grid against the exact ones, into
     // `result`; the shown values that read as numbers.
     std::vector<Decimal> compareCoefficients(const CellTable& sdgCoefficients,
                                              FitComparison& result) const;
-    // Through the points: the shown polynomial at each point; whether any
-    // misses it.
-    bool interpolationPoints(const std::vector<Decimal>& shown, FitComparison& result) const;
-    // Least squares: each point's residual under the shown coefficients, and
-    // how well the shown and the exact polynomial fit.
-    FitStatistics leastSquaresPoints(const std::vector<Decimal>& shown,
-                                     std::vector<PointCheck>& points) const;
-    // Each point's residual under the shown coefficients, into `points`; their
-    // magnitudes.
-    std::vector<long double> residuals(const std::vector<Decimal>& shown,
-                                       std::vector<PointCheck>& points) const;
     std::unique_ptr<const Numbers> numbers;
 };

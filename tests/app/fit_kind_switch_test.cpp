@@ -1,4 +1,4 @@
-#include "app/fit_mode_switch.h"
+#include "app/fit_kind_switch.h"
 
 #include "app/fit_check_panel.h"
 #include "app/fit_check_view.h"
@@ -23,34 +23,34 @@
 
 namespace {
 
-class FitModeSwitchTest : public TarvelTest {
+class FitKindSwitchTest : public TarvelTest {
   protected:
-    void switchTo(FitMode mode) { form.switchFit(mode); }
+    void switchTo(const FitKind& kind) { form.switchFit(kind); }
     QString verdict() const { return form.checkView->indicatorButton->accessibleName(); }
 
     TForm1 form;
 };
 
-TEST_F(FitModeSwitchTest, CtrlLSwitchesAndTheLabelSaysWhichFitIsInForce) {
+TEST_F(FitKindSwitchTest, CtrlLSwitchesAndTheLabelSaysWhichFitIsInForce) {
     ASSERT_TRUE(showActive(form));
-    EXPECT_EQ(form.fitMode->label->text(), "Fit: through the points (Ctrl+L)");
+    EXPECT_EQ(form.fitKind->label->text(), "Fit: through the points (Ctrl+L)");
     const QRect generate = form.btnGenerate->geometry();
     QTest::keyClick(form.txtDegree, Qt::Key_L, Qt::ControlModifier);
-    EXPECT_EQ(form.fitMode->mode(), FitMode::leastSquares);
-    EXPECT_TRUE(form.fitMode->leastSquares->isChecked());
-    EXPECT_EQ(form.fitMode->label->text(), "Fit: least squares (Ctrl+L)");
-    EXPECT_EQ(form.fitMode->label->accessibleName(), form.fitMode->label->text());
+    EXPECT_EQ(&form.fitKind->kind(), &FitKind::leastSquares());
+    EXPECT_TRUE(form.fitKind->leastSquares->isChecked());
+    EXPECT_EQ(form.fitKind->label->text(), "Fit: least squares (Ctrl+L)");
+    EXPECT_EQ(form.fitKind->label->accessibleName(), form.fitKind->label->text());
     EXPECT_EQ(form.btnGenerate->geometry(), generate) << "no control moves";
     EXPECT_EQ(dataRows(form.sgdResult->cells()),
               (Grid{{"1", "4"}, {"2", "8"}, {"3", "20"}, {"4", "46"}, {"", ""}}))
         << "a blank row to type into";
     QTest::keyClick(form.txtDegree, Qt::Key_L, Qt::ControlModifier);
-    EXPECT_EQ(form.fitMode->mode(), FitMode::throughPoints);
+    EXPECT_EQ(&form.fitKind->kind(), &FitKind::throughPoints());
     EXPECT_EQ(form.sgdResult->cells().rowCount(), 5);
 }
 
-TEST_F(FitModeSwitchTest, SwitchingBackDropsTheExtraPointsAndUndoBringsThemAndTheModeBack) {
-    switchTo(FitMode::leastSquares);
+TEST_F(FitKindSwitchTest, SwitchingBackDropsTheExtraPointsAndUndoBringsThemAndTheModeBack) {
+    switchTo(FitKind::leastSquares());
     for (const char* x : {"5", "6"}) {
         form.sgdResult->setCurrentIndex(
             form.sgdResult->model()->index(form.sgdResult->cells().rowCount() - 2, 0));
@@ -64,23 +64,23 @@ TEST_F(FitModeSwitchTest, SwitchingBackDropsTheExtraPointsAndUndoBringsThemAndTh
     form.btnGenerate->click();
     EXPECT_EQ(dataRows(form.sgdResult->cells()), six) << "Generate keeps every point";
 
-    switchTo(FitMode::throughPoints);
+    switchTo(FitKind::throughPoints());
     EXPECT_EQ(form.sgdResult->cells().rowCount(), 4);
     EXPECT_TRUE(form.note->isVisibleTo(&form));
     EXPECT_EQ(form.note->text(), "3 points were dropped with the smaller degree; Ctrl+Z brings "
                                  "them back");
     QUndoStack& history = TForm1State::undoStack(form);
     history.undo();
-    EXPECT_EQ(form.fitMode->mode(), FitMode::leastSquares);
+    EXPECT_EQ(&form.fitKind->kind(), &FitKind::leastSquares());
     EXPECT_EQ(dataRows(form.sgdResult->cells()), six);
-    EXPECT_TRUE(form.fitMode->leastSquares->isChecked());
+    EXPECT_TRUE(form.fitKind->leastSquares->isChecked());
     history.redo();
-    EXPECT_EQ(form.fitMode->mode(), FitMode::throughPoints);
-    EXPECT_EQ(form.fitMode->label->text(), "Fit: through the points (Ctrl+L)");
+    EXPECT_EQ(&form.fitKind->kind(), &FitKind::throughPoints());
+    EXPECT_EQ(form.fitKind->label->text(), "Fit: through the points (Ctrl+L)");
 }
 
-TEST_F(FitModeSwitchTest, TheDefaultPointsInLeastSquaresAreOffUntilTheExactValuesAreUsed) {
-    switchTo(FitMode::leastSquares);
+TEST_F(FitKindSwitchTest, TheDefaultPointsInLeastSquaresAreOffUntilTheExactValuesAreUsed) {
+    switchTo(FitKind::leastSquares());
     form.btnGetCoefficients->click();
     EXPECT_TRUE(errors().isEmpty()) << errors().join("\n").toStdString();
     EXPECT_EQ(verdict(), "Exact check: off");
@@ -106,8 +106,8 @@ TEST_F(FitModeSwitchTest, TheDefaultPointsInLeastSquaresAreOffUntilTheExactValue
               "4 points, R² 1, RMS residual 0, largest residual 0 (row 1)");
 }
 
-TEST_F(FitModeSwitchTest, AddAtTheLastRowMovesOnAndTheNextAddLandsThere) {
-    switchTo(FitMode::leastSquares);
+TEST_F(FitKindSwitchTest, AddAtTheLastRowMovesOnAndTheNextAddLandsThere) {
+    switchTo(FitKind::leastSquares());
     const int last = form.sgdResult->cells().rowCount() - 1; // the blank row
     form.sgdResult->setRow(last);
     for (const auto& [x, fx] : {std::pair{"5", "1"}, {"6", "2"}}) {
@@ -122,8 +122,8 @@ TEST_F(FitModeSwitchTest, AddAtTheLastRowMovesOnAndTheNextAddLandsThere) {
     EXPECT_EQ(form.sgdResult->model()->rowCount(), points.rowCount() - 1) << "below the header";
 }
 
-TEST_F(FitModeSwitchTest, APasteThatGrowsTheTableShowsAtOnce) {
-    switchTo(FitMode::leastSquares);
+TEST_F(FitKindSwitchTest, APasteThatGrowsTheTableShowsAtOnce) {
+    switchTo(FitKind::leastSquares());
     form.sgdResult->setCurrentIndex(form.sgdResult->model()->index(0, 0)); // row 1
     QString rows;
     for (int k = 1; k <= 8; ++k)
@@ -143,11 +143,11 @@ TEST_F(FitModeSwitchTest, APasteThatGrowsTheTableShowsAtOnce) {
     EXPECT_EQ(form.sgdResult->model()->rowCount(), 11);
 }
 
-TEST_F(FitModeSwitchTest, AFailedSolveHasNoFitLineOfItsOwn) {
+TEST_F(FitKindSwitchTest, AFailedSolveHasNoFitLineOfItsOwn) {
     // Three x that single precision cannot tell apart: the normal equations
     // it reduces are singular, the exact ones are not. The coefficients of
     // the solve before stay in the grid, and are no fit of these points.
-    switchTo(FitMode::leastSquares);
+    switchTo(FitKind::leastSquares());
     form.txtDegree->setText("1");
     form.btnGenerate->click();
     form.btnGetCoefficients->click();
@@ -169,9 +169,9 @@ TEST_F(FitModeSwitchTest, AFailedSolveHasNoFitLineOfItsOwn) {
         << form.checkView->indicator->toolTip().toStdString();
 }
 
-TEST_F(FitModeSwitchTest, TheFitLineNamesTheTableRowOfTheLargestResidual) {
+TEST_F(FitKindSwitchTest, TheFitLineNamesTheTableRowOfTheLargestResidual) {
     // The line 0.3 + 2.8x misses (2, 4) most; a blank row stands above it.
-    switchTo(FitMode::leastSquares);
+    switchTo(FitKind::leastSquares());
     form.txtDegree->setText("1");
     form.btnGenerate->click();
     CellTable& points = form.sgdResult->cells();
@@ -185,8 +185,8 @@ TEST_F(FitModeSwitchTest, TheFitLineNamesTheTableRowOfTheLargestResidual) {
     EXPECT_TRUE(line.endsWith("(row 4)")) << line.toStdString();
 }
 
-TEST_F(FitModeSwitchTest, TooFewDifferentXSaysSoAndChangesNothing) {
-    switchTo(FitMode::leastSquares);
+TEST_F(FitKindSwitchTest, TooFewDifferentXSaysSoAndChangesNothing) {
+    switchTo(FitKind::leastSquares());
     form.sgdResult->setCell(0, 2, "1");
     form.sgdResult->setCell(0, 4, "3");
     const CellTable answers = form.sgdAns1->cells();
@@ -200,7 +200,7 @@ TEST_F(FitModeSwitchTest, TooFewDifferentXSaysSoAndChangesNothing) {
 
 // 100,000 rows from a file: opened with the degree kept, solved at degree 10,
 // drawn with every point in range marked.
-TEST_F(FitModeSwitchTest, AHundredThousandRowsOpenSolveAndDraw) {
+TEST_F(FitKindSwitchTest, AHundredThousandRowsOpenSolveAndDraw) {
     QTemporaryDir folder;
     const QString path = folder.filePath("many.csv");
     QFile file(path);
@@ -211,7 +211,7 @@ TEST_F(FitModeSwitchTest, AHundredThousandRowsOpenSolveAndDraw) {
             QString("%1,%2\n").arg(x).arg(1 + 2 * x - 0.01 * x * x + (k % 3) * 0.1).toUtf8());
     }
     file.close();
-    switchTo(FitMode::leastSquares);
+    switchTo(FitKind::leastSquares());
     form.txtDegree->setText("10");
     form.btnGenerate->click();
     form.openPoints(path);

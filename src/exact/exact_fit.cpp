@@ -1,9 +1,8 @@
-#include "fitting/exact_fit.h"
+#include "exact/exact_fit.h"
 
 #include "exact/exact_number.h"
 #include "exact/interpolation.h"
 #include "exact/least_squares.h"
-#include "fitting/point_table.h"
 #include "toolkit/conversions.h"
 #include "toolkit/errors.h"
 #include "toolkit/number_grammar.h"
@@ -16,12 +15,13 @@
 #include <numeric>
 
 struct ExactFit::Numbers {
+    virtual ~Numbers() = default;
+    // The points' part of a comparison, after the coefficients'; whether a
+    // point is off.
+    virtual bool comparePoints(const std::vector<Decimal>& shown, FitComparison& result) const = 0;
+
     PackedTable points{CellTable(0, 0)}; // packed: least squares may hold 100,000 of them
-    FitMode mode = FitMode::throughPoints;
-    int degree = 0;                      // least squares: the degree fitted
     std::vector<int> rows;               // of each point
-    std::vector<Decimal> xs, fxs;        // through the points; least squares keeps its sums instead
-    std::optional<PointSums> sums;       // least squares
     std::vector<mpq_class> coefficients; // empty when there is no fit
     std::optional<NoExactFit> noFit;
     bool unchecked = false; // no fit, because the check cannot read a number or settle
@@ -96,84 +96,110 @@ std::string rSquared(const mpq_class& squaredError, const mpq_class& total, int 
 
 } // namespace
 
-ExactFit::ExactFit(const CellTable& sgdResult, FitMode mode, int degree) {
-    auto owned = std::make_unique<Numbers>();
-    Numbers& fit = *owned;
-    numbers = std::move(owned);
-    fit.points = PackedTable(sgdResult);
-    fit.mode = mode;
-    if (mode == FitMode::leastSquares) {
-        fit.degree = degree;
-        fitLeastSquares(fit, sgdResult);
-        return;
-    }
+namespace {
+
+// Through the points: the one polynomial through them, each point compared.
+struct Interpolation final : ExactFit::Numbers {
+    explicit Interpolation(const CellTable& sgdResult);
+    bool comparePoints(const std::vector<Decimal>& shown, FitComparison& result) const override;
+
+    std::vector<Decimal> xs, fxs;
+};
+
+// Least squares: the polynomial of a degree nearest the points, from their
+// exact sums.
+struct Nearest final : ExactFit::Numbers {
+    Nearest(const CellTable& sgdResult, const std::vector<int>& filled, int degree);
+    bool comparePoints(const std::vector<Decimal>& shown, FitComparison& result) const override;
+    // How well the shown and the exact polynomial fit the points.
+    FitStatistics statistics(const std::vector<Decimal>& shown,
+                             std::vector<PointCheck>& points) const;
+    // Each point's residual under the shown coefficients, into `points`;
+    // their magnitudes.
+    std::vector<long double> residuals(const std::vector<Decimal>& shown,
+                                       std::vector<PointCheck>& points) const;
+
+    int degree;
+    std::optional<PointSums> sums;
+};
+
+Interpolation::Interpolation(const CellTable& sgdResult) {
+    points = PackedTable(sgdResult);
     const int throughDegree = sgdResult.rowCount() - 2;
     for (int row = 1; row < sgdResult.rowCount(); ++row) {
         for (const int col : {0, 1}) {
             const auto value = exactDecimal(sgdResult.cell(col, row));
             if (!value) {
-                fit.noFit = {NoExactFit::Why::unreadPoint,
-                             throughDegree,
-                             {row},
-                             col,
-                             sgdResult.cell(col, row)};
-                fit.unchecked = true;
+                noFit = {NoExactFit::Why::unreadPoint,
+                         throughDegree,
+                         {row},
+                         col,
+                         sgdResult.cell(col, row)};
+                unchecked = true;
                 return;
             }
-            (col == 0 ? fit.xs : fit.fxs).push_back(*value);
+            (col == 0 ? xs : fxs).push_back(*value);
         }
-        fit.rows.push_back(row);
+        rows.push_back(row);
     }
     std::vector<mpq_class> xValues, fxValues;
-    for (const Decimal& x : fit.xs)
+    for (const Decimal& x : xs)
         xValues.push_back(x.value());
-    for (const Decimal& fx : fit.fxs)
+    for (const Decimal& fx : fxs)
         fxValues.push_back(fx.value());
-    if (const std::vector<int> rows = rowsSharingAnX(xValues); !rows.empty()) {
-        fit.noFit = {NoExactFit::Why::sharedX, throughDegree, rows, 0,
-                     std::string(stripSpaces(sgdResult.cell(0, rows[0])))};
+    if (const std::vector<int> shared = rowsSharingAnX(xValues); !shared.empty()) {
+        noFit = {NoExactFit::Why::sharedX, throughDegree, shared, 0,
+                 std::string(stripSpaces(sgdResult.cell(0, shared[0])))};
         return;
     }
-    if (const auto coefficients = interpolate(xValues, fxValues)) {
-        for (const Decimal& c : *coefficients)
-            fit.coefficients.push_back(c.value());
+    if (const auto solved = interpolate(xValues, fxValues)) {
+        for (const Decimal& c : *solved)
+            coefficients.push_back(c.value());
     } else {
-        fit.noFit = {NoExactFit::Why::unsettled, throughDegree, {}, 0, ""};
-        fit.unchecked = true;
+        noFit = {NoExactFit::Why::unsettled, throughDegree, {}, 0, ""};
+        unchecked = true;
     }
 }
 
-void ExactFit::fitLeastSquares(Numbers& fit, const CellTable& sgdResult) {
-    ExactPoints points = exactPoints(sgdResult, filledRows(sgdResult));
-    const int degree = fit.degree;
-    if (points.unread) {
-        const auto [row, col] = *points.unread;
-        fit.noFit = {NoExactFit::Why::unreadPoint,
-                     degree,
-                     {row},
-                     col,
-                     std::string(sgdResult.cell(col, row))};
-        fit.unchecked = true;
+Nearest::Nearest(const CellTable& sgdResult, const std::vector<int>& filled, int degree)
+    : degree(degree) {
+    points = PackedTable(sgdResult);
+    ExactPoints read = exactPoints(sgdResult, filled);
+    if (read.unread) {
+        const auto [row, col] = *read.unread;
+        noFit = {NoExactFit::Why::unreadPoint, degree, {row}, col, sgdResult.cell(col, row)};
+        unchecked = true;
         return;
     }
-    fit.rows = std::move(points.rows);
-    if (points.distinctXs < size_t(degree) + 1) {
-        fit.noFit = {NoExactFit::Why::fewDistinctX, degree, {}, 0, "", points.distinctXs};
+    rows = std::move(read.rows);
+    if (read.distinctXs < size_t(degree) + 1) {
+        noFit = {NoExactFit::Why::fewDistinctX, degree, {}, 0, "", read.distinctXs};
         return;
     }
-    if (sumWork(points.xs.size(), degree) > kMaxSumWork) {
-        fit.noFit = {NoExactFit::Why::tooManySums, degree, {}, 0, "", points.xs.size()};
-        fit.unchecked = true;
+    if (sumWork(read.xs.size(), degree) > kMaxSumWork) {
+        noFit = {NoExactFit::Why::tooManySums, degree, {}, 0, "", read.xs.size()};
+        unchecked = true;
         return;
     }
-    fit.sums = pointSums(points.xs, points.ys, degree);
-    if (const auto coefficients = leastSquares(*fit.sums)) {
-        for (const Decimal& c : *coefficients)
-            fit.coefficients.push_back(c.value());
+    sums = pointSums(read.xs, read.ys, degree);
+    if (const auto solved = leastSquares(*sums)) {
+        for (const Decimal& c : *solved)
+            coefficients.push_back(c.value());
     } else {
-        fit.noFit = {NoExactFit::Why::unsettled, degree, {}, 0, ""};
-        fit.unchecked = true;
+        noFit = {NoExactFit::Why::unsettled, degree, {}, 0, ""};
+        unchecked = true;
     }
+}
+
+} // namespace
+
+ExactFit::ExactFit(std::unique_ptr<Numbers> fit) : numbers(std::move(fit)) {}
+
+ExactFit::ExactFit(const CellTable& sgdResult)
+    : ExactFit(std::make_unique<Interpolation>(sgdResult)) {}
+
+ExactFit ExactFit::nearest(const CellTable& sgdResult, std::vector<int> rows, int degree) {
+    return ExactFit(std::make_unique<Nearest>(sgdResult, rows, degree));
 }
 
 ExactFit::ExactFit(ExactFit&&) noexcept = default;
@@ -182,10 +208,6 @@ ExactFit::~ExactFit() = default;
 
 bool ExactFit::madeFrom(const CellTable& sgdResult) const {
     return numbers->points.holds(sgdResult);
-}
-
-bool ExactFit::isFit(FitMode mode, int degree) const {
-    return mode == numbers->mode && (mode == FitMode::throughPoints || degree == numbers->degree);
 }
 
 std::vector<Decimal> ExactFit::compareCoefficients(const CellTable& sdgCoefficients,
@@ -245,31 +267,24 @@ FitComparison ExactFit::compare(const CellTable& sdgCoefficients) const {
     }
 
     const std::vector<Decimal> shown = compareCoefficients(sdgCoefficients, result);
-    if (fit.mode == FitMode::leastSquares) {
-        if (!result.unreadable)
-            result.statistics = leastSquaresPoints(shown, result.points);
-        result.verdict = result.unreadable || result.coefficientsOff
-                             ? FitComparison::Verdict::off
-                             : FitComparison::Verdict::agrees;
-        return result;
-    }
-
-    const bool pointsOff = !result.unreadable && interpolationPoints(shown, result);
-    if (result.unreadable)
-        for (size_t k = 0; k < fit.xs.size(); ++k)
-            result.points.push_back(pointAt(fit.points, fit.rows[k]));
+    const bool pointsOff = fit.comparePoints(shown, result);
     result.verdict = result.unreadable || result.coefficientsOff || pointsOff
                          ? FitComparison::Verdict::off
                          : FitComparison::Verdict::agrees;
     return result;
 }
 
-bool ExactFit::interpolationPoints(const std::vector<Decimal>& shown, FitComparison& result) const {
+bool Interpolation::comparePoints(const std::vector<Decimal>& shown, FitComparison& result) const {
+    if (result.unreadable) {
+        for (const int row : rows)
+            result.points.push_back(pointAt(points, row));
+        return false;
+    }
     // The shown polynomial at each point against f(x), as decimals: exact,
     // and fast to round however long they get. A point is off when it misses
     // by more than the tolerance beyond what the exact fit, written to 15
     // digits, misses by there: at a high degree no 15 digits pass closer.
-    const Numbers& fit = *numbers;
+    const auto& fit = *this;
     Decimal largestFx;
     for (const Decimal& fx : fit.fxs)
         if (compareMagnitude(fx, largestFx) > 0)
@@ -301,9 +316,9 @@ bool ExactFit::interpolationPoints(const std::vector<Decimal>& shown, FitCompari
     return pointsOff;
 }
 
-std::vector<long double> ExactFit::residuals(const std::vector<Decimal>& shown,
-                                             std::vector<PointCheck>& points) const {
-    const Numbers& fit = *numbers;
+std::vector<long double> Nearest::residuals(const std::vector<Decimal>& shown,
+                                            std::vector<PointCheck>& points) const {
+    const auto& fit = *this;
     // Each residual, f(x) less the shown polynomial at x, in 64-bit floating point where its error
     // bound leaves more than the six digits shown, and exactly where it does not.
     std::vector<long double> c;
@@ -348,9 +363,15 @@ std::vector<long double> ExactFit::residuals(const std::vector<Decimal>& shown,
     return magnitude;
 }
 
-FitStatistics ExactFit::leastSquaresPoints(const std::vector<Decimal>& shown,
-                                           std::vector<PointCheck>& points) const {
-    const Numbers& fit = *numbers;
+bool Nearest::comparePoints(const std::vector<Decimal>& shown, FitComparison& result) const {
+    if (!result.unreadable)
+        result.statistics = statistics(shown, result.points);
+    return false;
+}
+
+FitStatistics Nearest::statistics(const std::vector<Decimal>& shown,
+                                  std::vector<PointCheck>& checks) const {
+    const auto& fit = *this;
     FitStatistics statistics;
     statistics.points = fit.rows.size();
     std::vector<mpq_class> shownValues;
@@ -368,11 +389,11 @@ FitStatistics ExactFit::leastSquaresPoints(const std::vector<Decimal>& shown,
     statistics.shownRms = squareRootText(meanSquare, 15);
     statistics.lineRms = squareRootText(meanSquare, 6);
 
-    const std::vector<long double> magnitude = residuals(shown, points);
+    const std::vector<long double> magnitude = residuals(shown, checks);
     const auto largest = std::max_element(magnitude.begin(), magnitude.end());
     if (largest != magnitude.end()) {
         statistics.largest = size_t(largest - magnitude.begin());
-        std::string text = points[*statistics.largest].miss;
+        std::string text = checks[*statistics.largest].miss;
         statistics.largestResidual = text.starts_with('-') ? text.substr(1) : text;
     }
     return statistics;

@@ -1,8 +1,9 @@
-#include "fitting/exact_fit.h"
+#include "exact/exact_fit.h"
 
 #include "exact/exact_number.h"
 #include "fitting/fit_report.h"
 #include "fitting/point_file.h"
+#include "fitting/point_table.h"
 #include "support/solved_grids.h"
 #include "toolkit/conversions.h"
 #include "toolkit/errors.h"
@@ -113,8 +114,8 @@ TEST_F(ExactFitTest, AfterUseExactValuesTheWordsSayWhatTheShownValuesAre) {
             solveLeastSquares(rows, 1);
         else
             solve(rows);
-        const ExactFit fit(points, leastSquares ? FitMode::leastSquares : FitMode::throughPoints,
-                           1);
+        const ExactFit fit =
+            leastSquares ? ExactFit::nearest(points, filledRows(points), 1) : ExactFit(points);
         fit.writeExactValues(coefficients);
         const FitReport report = reportOn(fit.compare(coefficients));
         EXPECT_TRUE(report.exactWritten);
@@ -227,10 +228,10 @@ namespace {
 class LeastSquaresFitTest : public ExactFitTest {
   protected:
     FitComparison compareLeastSquares(int degree) {
-        return ExactFit(points, FitMode::leastSquares, degree).compare(coefficients);
+        return ExactFit::nearest(points, filledRows(points), degree).compare(coefficients);
     }
     void useExactValues(int degree) {
-        ExactFit(points, FitMode::leastSquares, degree).writeExactValues(coefficients);
+        ExactFit::nearest(points, filledRows(points), degree).writeExactValues(coefficients);
     }
 };
 
@@ -333,7 +334,7 @@ TEST_F(ExactFitTest, ResidualsAreTheSameUnderADecimalCommaLocale) {
         solveLeastSquares({{"1.5", "2.25"}, {"2.5", "6.5"}, {"3.5", "12"}, {"4.5", "20.5"}}, 1);
         Texts misses;
         for (const PointCheck& point :
-             ExactFit(points, FitMode::leastSquares, 1).compare(coefficients).points)
+             ExactFit::nearest(points, filledRows(points), 1).compare(coefficients).points)
             misses.push_back(point.shownValue + " " + point.miss);
         return misses;
     };
@@ -374,7 +375,7 @@ TEST_P(CertifiedLeastSquares, TheExactFitHasEveryCertifiedDigit) {
     for (int k = 0; k <= set.degree; ++k)
         coefficients.setCell(1, k + 1, set.estimates[size_t(k)]);
     const FitComparison fit =
-        ExactFit(points, FitMode::leastSquares, set.degree).compare(coefficients);
+        ExactFit::nearest(points, filledRows(points), set.degree).compare(coefficients);
     ASSERT_EQ(fit.coefficients.size(), set.estimates.size());
     for (size_t k = 0; k < set.estimates.size(); ++k)
         EXPECT_EQ(fit.coefficients[k].exact, certified(set.estimates[k])) << "B" << k;

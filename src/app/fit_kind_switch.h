@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+
+class FitKind;
+class QAction;
+class QLabel;
+class QMenu;
+class QWidget;
+
+// Which kind of fit GetCoefficients makes: through the points, the default,
+// or least squares. "Least squares" in the point table's menu and Ctrl+L
+// switch; the window makes the switch a step of its own. A label in the free
+// space beside Generate names the kind in force, for the eye and screen
+// readers.
+class FitKindSwitch : public QObject {
+  public:
+    FitKindSwitch(QWidget& window, QMenu& pointsMenu);
+
+    const FitKind& kind() const { return *current; }
+    // Shows `kind` as the one in force.
+    void show(const FitKind& kind);
+
+    // The user asks for the other kind.
+    std::function<void(const FitKind&)> onSwitch;
+
+    QAction* leastSquares; // checked in least squares
+    QLabel* label;
+
+  private:
+    const FitKind* current;
+};
