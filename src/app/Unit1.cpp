@@ -13,7 +13,6 @@
 #include "app/window_layout.h"
 #include "app/window_steps.h"
 #include "fitting/fit_kind.h"
-#include "fitting/point_file.h"
 #include "fitting/point_table.h"
 #include "fitting/solver.h"
 #include "model/coefficient_template.h"
@@ -29,7 +28,6 @@
 
 #include <QAction>
 #include <QIcon>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -40,13 +38,6 @@ TForm1::TForm1(QWidget* parent)
                                [this](const WindowState& state) { restoreState(state); }) {
     setObjectName("Form1");
     setWindowTitle("Tarvel");
-    QFont font("Arial");
-    font.setPixelSize(13);
-    setFont(font);
-    // The layout's outer size 582 x 624 less a usual frame and caption.
-    resize(574, 597);
-    setMinimumSize(574, 597);
-    move(286, 62);
     setWindowIcon(QIcon(":/org.tarvel.tarvel.svg"));
     layout = std::make_unique<WindowLayout>(*this, *this);
     checkView = new FitCheckView(*this, *txtResult, *sgdResult, *sdgCoefficients);
@@ -62,8 +53,7 @@ TForm1::TForm1(QWidget* parent)
                                           std::vector{sgdResult, sdgCoefficients, sgdAns1}, boxes(),
                                           [this]() -> const FitKind& { return fitKind->kind(); });
     bindEvents();
-    bindHistory();
-    bindFiles();
+    bindParts();
     FormCreate();
     history.start();
 }
@@ -96,29 +86,21 @@ void TForm1::bindEvents() {
                 [this, step = step] { steps->run(step.second, [&] { (this->*step.first)(); }); });
     connect(Tarvel, &QTabWidget::currentChanged, this,
             [this] { steps->run({}, [this] { TarvelChange(); }); });
-    WindowActions::pressOnEnter({{txtDegree, btnGenerate},
-                                 {txtRX, btnFx},
-                                 {txtX, btnAdd},
-                                 {txtFx, btnAdd},
-                                 {txtMin, btnDraw},
-                                 {txtMax, btnDraw},
-                                 {txtStep, btnDraw}});
+    WindowActions::pressOnEnter(*this);
     sgdResult->onSelectCell = [this](int col, int row) {
         guarded([&] { sgdResultSelectCell(col, row); });
     };
-    sgdResult->onPaste = [this](const ReadBlock& block, const std::string& source) {
-        paste(&TForm1::sgdResultPaste, block, source, "point");
-    };
-    sdgCoefficients->onPaste = [this](const ReadBlock& block, const std::string& source) {
-        paste(&TForm1::sdgCoefficientsPaste, block, source, "coefficient");
-    };
+    sgdResult->onPaste = pasteStep(&TForm1::sgdResultPaste, "point");
+    sdgCoefficients->onPaste = pasteStep(&TForm1::sdgCoefficientsPaste, "coefficient");
 }
 
-void TForm1::paste(void (TForm1::*handler)(const CellBlock&, const std::string&),
-                   const ReadBlock& block, const std::string& source, const char* rowsHold) {
-    if (steps->run({.undoText = "Paste"}, [&] { (this->*handler)(block.cells, source); }) &&
-        block.decimalCommas)
-        note->passDecimalCommas(block.cells.size(), rowsHold, block.thousands);
+std::function<void(const ReadBlock&, const std::string&)> TForm1::pasteStep(PasteHandler handler,
+                                                                            const char* rowsHold) {
+    return [this, handler, rowsHold](const ReadBlock& block, const std::string& source) {
+        if (steps->run({.undoText = "Paste"}, [&] { (this->*handler)(block.cells, source); }) &&
+            block.decimalCommas)
+            note->passDecimalCommas(block.cells.size(), rowsHold, block.thousands);
+    };
 }
 
 void TForm1::switchFit(const FitKind& kind) {
@@ -129,12 +111,7 @@ void TForm1::switchFit(const FitKind& kind) {
                });
 }
 
-void TForm1::showGrids() {
-    for (StringGrid* grid : {sgdResult, sdgCoefficients, sgdAns1})
-        grid->sync();
-}
-
-void TForm1::bindHistory() {
+void TForm1::bindParts() {
     for (StringGrid* grid : {sgdResult, sdgCoefficients})
         grid->onUserEdit = [this](const std::function<void()>& edit) {
             steps->run({.undoText = "Edit", .commitsEdits = false}, [&] {
@@ -148,30 +125,13 @@ void TForm1::bindHistory() {
     connect(actions->steps, &QAction::triggered, player, &EliminationPlayer::open);
     fitKind->onSwitch = [this](const FitKind& kind) { switchFit(kind); };
     actions->passUndoFrom(boxes());
-}
-
-void TForm1::bindFiles() {
     pointFiles = new PointFiles(*this, *sgdResult);
-    connect(actions->open, &QAction::triggered, this, [this] {
-        if (const QString path = pointFiles->askForFileToOpen(); !path.isEmpty())
-            openPoints(path);
-    });
-    for (const bool commas : {false, true})
-        connect(commas ? actions->saveCommas : actions->save, &QAction::triggered, this,
-                [this, commas] {
-                    if (const QString path =
-                            pointFiles->askForFileToSave("Save points", "Points (*.csv)");
-                        !path.isEmpty())
-                        savePoints(path, commas);
-                });
-    pointFiles->onFileDropped = [this](const QString& path) { openPoints(path); };
+    pointFiles->bind(
+        *actions, {[this](const QString& path) { openPoints(path); },
+                   [this](const QString& path, bool commas) { savePoints(path, commas); },
+                   [this](const QString& path) { guarded([&] { reportPage().savePdf(path); }); }});
     connect(actions->print, &QAction::triggered, this,
             [this] { guarded([this] { reportPage().print(*this); }); });
-    connect(actions->saveReport, &QAction::triggered, this, [this] {
-        if (const QString path = pointFiles->askForFileToSave("Save report", "PDF (*.pdf)");
-            !path.isEmpty())
-            guarded([&] { reportPage().savePdf(path); });
-    });
 }
 
 std::vector<QLineEdit*> TForm1::boxes() const {
@@ -230,10 +190,7 @@ void TForm1::openPoints(const QString& path) {
         }
         kind.putPoints(sgdResult->cells(), points);
     });
-    if (switches)
-        note->passOpenedInLeastSquares(points.size(), file->decimalCommas);
-    else if (file->decimalCommas)
-        note->passDecimalCommas(points.size(), "point", file->thousands);
+    note->passOpened(*file, switches);
 }
 
 FitReportPage TForm1::reportPage() const {
@@ -259,7 +216,8 @@ void TForm1::FormCreate() {
         sgdResult->setCell(0, r, defaults[r - 1][0]);
         sgdResult->setCell(1, r, defaults[r - 1][1]);
     }
-    showGrids();
+    for (StringGrid* grid : {sgdResult, sdgCoefficients, sgdAns1})
+        grid->sync();
 }
 
 void TForm1::btnGenerateClick() {

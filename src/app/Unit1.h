@@ -43,6 +43,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -113,13 +114,14 @@ class TForm1 : public QWidget, public WindowControls {
   private:
     // Binds each button, the page control and both grids' pastes to its step.
     void bindEvents();
-    void bindHistory();
-    void bindFiles();
+    // Binds cell edits, "Use exact values", the player, the fit kind's
+    // switch, the files and the report to their steps and handlers.
+    void bindParts();
     void FormCreate();
-    void showGrids();
     // Ctrl+V in a grid as a step; the note says when decimal commas were read.
-    void paste(void (TForm1::*handler)(const CellBlock&, const std::string&),
-               const ReadBlock& block, const std::string& source, const char* rowsHold);
+    using PasteHandler = void (TForm1::*)(const CellBlock&, const std::string&);
+    std::function<void(const ReadBlock&, const std::string&)> pasteStep(PasteHandler handler,
+                                                                        const char* rowsHold);
 
     WindowState captureState() const;
     void restoreState(const WindowState& state);

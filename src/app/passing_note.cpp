@@ -1,7 +1,8 @@
 #include "app/passing_note.h"
 
+#include "fitting/fit_kind.h"
+#include "fitting/point_file.h"
 #include "fitting/point_table.h"
-#include "model/coefficient_template.h"
 
 #include <QTimer>
 
@@ -37,12 +38,15 @@ void PassingNote::passDecimalCommas(size_t rows, const char* what, bool thousand
              .arg(thousands ? " and thousands dots" : ""));
 }
 
-void PassingNote::passOpenedInLeastSquares(size_t points, bool decimalCommas) {
-    pass(QString("%1 points opened in least squares, as through the points takes %2 at "
-                 "most%3; Ctrl+Z goes back")
-             .arg(points)
-             .arg(kMaxDegree + 1)
-             .arg(decimalCommas ? ", with decimal commas" : ""));
+void PassingNote::passOpened(const PointFile& file, bool switched) {
+    if (switched)
+        pass(QString("%1 points opened in least squares, as through the points takes %2 at "
+                     "most%3; Ctrl+Z goes back")
+                 .arg(file.points.size())
+                 .arg(FitKind::throughPoints().pointLimit())
+                 .arg(file.decimalCommas ? ", with decimal commas" : ""));
+    else if (file.decimalCommas)
+        passDecimalCommas(file.points.size(), "point", file.thousands);
 }
 
 void PassingNote::passDropped(const std::vector<int>& filledBefore, int rowCount) {

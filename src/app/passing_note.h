@@ -4,6 +4,8 @@
 
 #include <vector>
 
+struct PointFile;
+
 // A note that shows over the foot of a widget for a few seconds, as a
 // tooltip looks: what Generate dropped, or that decimal commas were read.
 class PassingNote : public QLabel {
@@ -15,8 +17,10 @@ class PassingNote : public QLabel {
     // "Read 3 points with decimal commas" (", and thousands dots"); `what`
     // the rows are ("point").
     void passDecimalCommas(size_t rows, const char* what, bool thousands);
-    // That a file of `points` opened in least squares, and how to go back.
-    void passOpenedInLeastSquares(size_t points, bool decimalCommas);
+    // What is worth saying of a file just opened: that it opened in least
+    // squares, as the table through the points could not take it (`switched`),
+    // and how to go back; or that it has decimal commas.
+    void passOpened(const PointFile& file, bool switched);
     // How many of the rows filled before a step (filledRows) a table of
     // `rowCount` rows has dropped, if any, and that Ctrl+Z brings them back.
     void passDropped(const std::vector<int>& filledBefore, int rowCount);

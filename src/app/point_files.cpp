@@ -1,11 +1,14 @@
 #include "app/point_files.h"
 
+#include "app/window_actions.h"
+
 #include "toolkit/conversions.h"
 #include "toolkit/error_display.h"
 #include "toolkit/errors.h"
 #include "toolkit/message_text.h"
 #include "toolkit/string_grid.h"
 
+#include <QAction>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
@@ -114,8 +117,8 @@ bool PointFiles::eventFilter(QObject* watched, QEvent* event) {
             if (!holdsPoints(path))
                 throw Exception("Cannot open " + quotedName(path) +
                                 ": points come in CSV, TSV or text files (.csv, .tsv, .txt).");
-            if (onFileDropped)
-                onFileDropped(path);
+            if (handlers.open)
+                handlers.open(path);
             return;
         }
         const QModelIndex at = table.indexAt(drop->position().toPoint());
@@ -124,4 +127,23 @@ bool PointFiles::eventFilter(QObject* watched, QEvent* event) {
         table.pasteText(data->text(), "drop");
     });
     return true;
+}
+
+void PointFiles::bind(const WindowActions& actions, Handlers given) {
+    handlers = std::move(given);
+    connect(actions.open, &QAction::triggered, this, [this] {
+        if (const QString path = askForFileToOpen(); !path.isEmpty())
+            handlers.open(path);
+    });
+    for (const bool commas : {false, true})
+        connect(commas ? actions.saveCommas : actions.save, &QAction::triggered, this,
+                [this, commas] {
+                    if (const QString path = askForFileToSave("Save points", "Points (*.csv)");
+                        !path.isEmpty())
+                        handlers.save(path, commas);
+                });
+    connect(actions.saveReport, &QAction::triggered, this, [this] {
+        if (const QString path = askForFileToSave("Save report", "PDF (*.pdf)"); !path.isEmpty())
+            handlers.saveReport(path);
+    });
 }

@@ -10,6 +10,7 @@
 
 class QWidget;
 class StringGrid;
+class WindowActions;
 
 // Points in files, for the window: the Open and Save dialogs with the folder
 // last used, whole files read and written, and what is dropped on the point
@@ -30,8 +31,16 @@ class PointFiles : public QObject {
     QString askForFileToOpen();
     QString askForFileToSave(const QString& title, const QString& filter);
 
-    // A point file (CSV, TSV or text) dropped on the table; the window opens it.
-    std::function<void(const QString& path)> onFileDropped;
+    // What the window does with a file the user picked or dropped.
+    struct Handlers {
+        std::function<void(const QString& path)> open;
+        std::function<void(const QString& path, bool decimalCommas)> save;
+        std::function<void(const QString& path)> saveReport;
+    };
+    // Open, Save, Save with decimal commas and Save report ask for their
+    // file and hand it over; a point file (CSV, TSV or text) dropped on the
+    // table opens.
+    void bind(const WindowActions& actions, Handlers handlers);
 
   protected:
     // A single point file dropped opens; text dropped pastes at the cell under
@@ -44,4 +53,5 @@ class PointFiles : public QObject {
     QWidget& window;
     StringGrid& table;
     QWidget* dropTarget; // the table's viewport
+    Handlers handlers;
 };

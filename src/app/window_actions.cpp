@@ -1,5 +1,7 @@
 #include "app/window_actions.h"
 
+#include "app/window_controls.h"
+
 #include "toolkit/string_grid.h"
 
 #include <QAction>
@@ -94,7 +96,11 @@ bool WindowActions::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-void WindowActions::pressOnEnter(std::initializer_list<std::pair<QLineEdit*, QPushButton*>> feeds) {
+void WindowActions::pressOnEnter(const WindowControls& c) {
+    const std::pair<QLineEdit*, QPushButton*> feeds[] = {
+        {c.txtDegree, c.btnGenerate}, {c.txtRX, c.btnFx},    {c.txtX, c.btnAdd},
+        {c.txtFx, c.btnAdd},          {c.txtMin, c.btnDraw}, {c.txtMax, c.btnDraw},
+        {c.txtStep, c.btnDraw}};
     for (const auto& [box, button] : feeds)
         connect(box, &QLineEdit::returnPressed, button, &QPushButton::click);
 }

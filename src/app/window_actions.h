@@ -8,6 +8,7 @@
 
 class QAction;
 class QLineEdit;
+struct WindowControls;
 class QMenu;
 class QPushButton;
 class QUndoStack;
@@ -39,8 +40,9 @@ class WindowActions : public QObject {
     // Ctrl+S saves as the user last chose, this run and the next.
     void rememberSave(bool decimalCommas);
 
-    // Enter in a box presses the button that box feeds.
-    static void pressOnEnter(std::initializer_list<std::pair<QLineEdit*, QPushButton*>> feeds);
+    // Enter in a box presses the button that box feeds: Degree Generate,
+    // x f(x), x and f(x) Add, Min, Max and Step Draw.
+    static void pressOnEnter(const WindowControls& controls);
 
     // Undo and Redo in one of these boxes undo its own typing first; once it
     // has nothing of its own left, the keys undo and redo the window's steps.

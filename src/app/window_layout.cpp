@@ -166,7 +166,15 @@ void chainTabOrder(const WindowControls& controls) {
 
 } // namespace
 
-WindowLayout::WindowLayout(QWidget& window, WindowControls& controls) : laidOut(window.size()) {
+WindowLayout::WindowLayout(QWidget& window, WindowControls& controls) {
+    QFont font("Arial");
+    font.setPixelSize(13);
+    window.setFont(font);
+    // The layout's outer size 582 x 624 less a usual frame and caption.
+    window.resize(574, 597);
+    window.setMinimumSize(574, 597);
+    window.move(286, 62);
+    laidOut = window.size();
     createControls(window, controls);
     nameForScreenReaders(controls);
     chainTabOrder(controls);

@@ -14,8 +14,9 @@ struct WindowControls;
 // Tab chain, and how each control follows a window larger than laid out.
 class WindowLayout {
   public:
-    // Makes every control of `controls` in its laid-out place in `window`,
-    // names them for screen readers and chains them in the layout's Tab order.
+    // Gives `window` its font, laid-out size and place, makes every control
+    // of `controls` in its laid-out place in it, names them for screen
+    // readers and chains them in the layout's Tab order.
     WindowLayout(QWidget& window, WindowControls& controls);
 
     // Gives the room beyond the laid-out size to the pages, the three grids

@@ -3,6 +3,7 @@
 #include "app/fit_check_panel.h"
 #include "app/fit_check_view.h"
 #include "app/window_actions.h"
+#include "support/solved_grids.h"
 #include "support/tarvel_test.h"
 
 #include <QAction>
@@ -121,6 +122,29 @@ TEST_F(EliminationPlayerTest, AFailedSolveEndsWithTheMessageAndTheMenuOpensIt) {
     EXPECT_EQ(position(), "step 6 of 6");
     EXPECT_EQ(player().list->currentIndex().data().toString(),
               "6. Row 2 ÷ 0: Floating point division by zero");
+}
+
+// The player alone, following steps as the window hands them over.
+class EliminationPlayerAlone : public TarvelTest, public SolvedGrids {
+  protected:
+    QWidget window;
+    EliminationPlayer player{window};
+};
+
+TEST_F(EliminationPlayerAlone, FollowsTheStepsItIsGivenAndClosesWithoutThem) {
+    auto steps = std::make_shared<SolveSteps>();
+    solve({{"1", "4"}, {"2", "8"}, {"3", "20"}, {"4", "46"}}, steps.get());
+    player.open();
+    EXPECT_FALSE(player.isVisible()) << "nothing to show yet";
+    player.follow(steps);
+    player.open();
+    ASSERT_TRUE(player.isVisible());
+    EXPECT_EQ(player.position->text(), "step 15 of 15");
+    player.first->click();
+    EXPECT_EQ(player.list->currentIndex().data().toString(), "1. Build");
+    player.follow(nullptr);
+    EXPECT_FALSE(player.isVisible());
+    EXPECT_EQ(player.steps(), nullptr);
 }
 
 } // namespace

@@ -284,4 +284,55 @@ TEST_F(WindowHistoryTest, SaveThenOpenGivesBackTheTableAsOneStep) {
     expectUndoAndRedo(before, snapshot());
 }
 
+// The history alone, over states the test keeps: no window.
+class WindowHistoryAlone : public ::testing::Test {
+  protected:
+    WindowHistoryAlone() {
+        now.points = std::make_shared<const PackedTable>(tableOf(2, {{"1", "4"}}));
+        now.coefficients = now.answers = std::make_shared<const PackedTable>(CellTable(2, 2));
+        now.boxes = {"3", "typed"};
+        history.start();
+    }
+    void setPoints(const Grid& rows) {
+        now.points = std::make_shared<const PackedTable>(tableOf(2, rows));
+    }
+
+    WindowState now;
+    WindowHistory history{[this] { return now; },
+                          [this](const WindowState& state) { now = state; }};
+};
+
+TEST_F(WindowHistoryAlone, KeepsOnlyStepsThatChangeDataAndGivesBothStatesBack) {
+    history.record("Nothing", [this] { now.boxes[1] = "typed more"; });
+    EXPECT_EQ(history.stack.count(), 0) << "boxes alone are no step";
+    history.record("Add", [this] { setPoints({{"1", "4"}, {"2", "8"}}); });
+    ASSERT_EQ(history.stack.count(), 1);
+    EXPECT_EQ(history.stack.undoText(), "Add");
+    history.stack.undo();
+    EXPECT_EQ(dataRows(now.points->unpack()), (Grid{{"1", "4"}}));
+    history.stack.redo();
+    EXPECT_EQ(dataRows(now.points->unpack()), (Grid{{"1", "4"}, {"2", "8"}}));
+}
+
+TEST_F(WindowHistoryAlone, AStepThatReadsABoxKeepsItAsItStoodBefore) {
+    history.record("Generate", [this] { now.degree = 2; });
+    now.boxes[0] = "5"; // typed after the step, then read by the next
+    history.record("Generate", [this] { now.degree = 5; }, {0});
+    history.stack.undo();
+    EXPECT_EQ(now.degree, 2);
+    EXPECT_EQ(now.boxes[0], "3") << "the box as the state before held it, not as typed";
+}
+
+TEST_F(WindowHistoryAlone, AFailedStepIsKeptAsFarAsItGot) {
+    EXPECT_THROW(history.record("Paste",
+                                [this] {
+                                    setPoints({{"9", "9"}});
+                                    throw std::runtime_error("stopped");
+                                }),
+                 std::runtime_error);
+    ASSERT_EQ(history.stack.count(), 1);
+    history.stack.undo();
+    EXPECT_EQ(dataRows(now.points->unpack()), (Grid{{"1", "4"}}));
+}
+
 } // namespace
