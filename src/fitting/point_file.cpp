@@ -1,6 +1,7 @@
 #include "fitting/point_file.h"
 
 #include "toolkit/decimal_commas.h"
+#include "toolkit/delimited_text.h"
 
 #include "toolkit/cell_table.h"
 #include "toolkit/conversions.h"
@@ -19,15 +20,6 @@
 #include <unistd.h>
 
 namespace {
-
-std::string csvField(const std::string& text, char separator) {
-    if (text.find_first_of(std::string{separator, '"', '\r', '\n'}) == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (const char c : text)
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
-}
 
 [[noreturn]] void lineIsNoText(int line) {
     throw Exception("Line " + IntToStr(line) + " is not text.");
@@ -112,37 +104,20 @@ std::string_view utf8Text(std::string_view bytes, std::string& decoded) {
     return bytes;
 }
 
-// The separator the first line uses outside quotes: tab, then ';', then ','.
-char separatorOf(std::string_view text) {
-    bool quoted = false, semicolon = false;
-    for (const char c : text) {
-        if (c == '"')
-            quoted = !quoted;
-        else if (!quoted && c == '\n')
-            break;
-        else if (!quoted && c == '\t')
-            return '\t';
-        else if (!quoted && c == ';')
-            semicolon = true;
-    }
-    return semicolon ? ';' : ',';
-}
-
 // Collects the points record by record, keeping no more than a record's
 // first two fields at a time.
 class PointCollector {
   public:
-    PointCollector(char separator, size_t maxPoints)
-        : commasMayBeDecimal(separator != ','), maxPoints(maxPoints) {}
+    explicit PointCollector(size_t maxPoints) : maxPoints(maxPoints) {}
 
-    std::string field; // the field being read
-    int line = 1;      // where the reading stands
-
-    void endField() {
+    // Where semicolons or tabs separate the fields, commas in them may be
+    // decimal commas.
+    void endField(std::string& field, char separator, int line) {
+        recordLine = line;
         if (utf16Length(field) > size_t(kMaxTextLength))
             throw Exception("Line " + IntToStr(recordLine) + " holds a field of more than " +
                             IntToStr(kMaxTextLength) + " characters, more than a cell holds.");
-        if (commasMayBeDecimal && fieldCount < 2) {
+        if (separator != ',' && fieldCount < 2) {
             // Its place among the points, once the blank lines before it are points too.
             const size_t point = file.points.size() + blankTexts.size();
             commas.take(field, 2 * point + fieldCount, [&] {
@@ -154,11 +129,9 @@ class PointCollector {
         if (fieldCount < 2)
             fields[fieldCount] = std::move(field);
         ++fieldCount;
-        field.clear();
     }
 
     void endRecord() {
-        endField();
         const bool header = firstRecord && !holdsNumber;
         firstRecord = false;
         if (!header) {
@@ -185,7 +158,6 @@ class PointCollector {
         }
         fields = {};
         fieldCount = 0;
-        recordLine = line;
     }
 
     PointFile finish() {
@@ -198,10 +170,7 @@ class PointCollector {
         return std::move(file);
     }
 
-    size_t fieldsSoFar() const { return fieldCount; }
-
   private:
-    const bool commasMayBeDecimal;
     const size_t maxPoints;
     PointFile file;
     std::array<std::string, 2> fields;
@@ -233,7 +202,7 @@ std::string pointsCsv(const CellTable& sgdResult, bool decimalCommas) {
         std::string text = sgdResult.cell(col, row);
         if (decimalCommas && readsAsNumber(text))
             std::replace(text.begin(), text.end(), '.', ',');
-        return csvField(text, separator);
+        return delimitedField(text, separator);
     };
     std::string text = std::string("x") + separator + "f(x)\n";
     for (int row = 1; row < sgdResult.rowCount(); ++row)
@@ -281,34 +250,11 @@ std::string readPointFileBytes(const std::string& path) {
 PointFile readPointsCsv(std::string_view bytes, size_t maxPoints) {
     std::string decoded;
     const std::string_view text = utf8Text(bytes, decoded);
-    const char separator = separatorOf(text);
-    PointCollector points(separator, maxPoints);
-    bool quoted = false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (quoted) {
-            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-                points.field += '"';
-                ++i;
-            } else if (c == '"') {
-                quoted = false;
-            } else {
-                points.line += c == '\n';
-                points.field += c;
-            }
-        } else if (c == '"') {
-            quoted = true;
-        } else if (c == separator) {
-            points.endField();
-        } else if (c == '\n' || (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) {
-            i += c == '\r';
-            ++points.line;
-            points.endRecord();
-        } else {
-            points.field += c;
-        }
-    }
-    if (points.fieldsSoFar() > 0 || !points.field.empty())
-        points.endRecord();
+    PointCollector points(maxPoints);
+    readDelimited(text, {},
+                  {[&](std::string& field, char separator, int line) {
+                       points.endField(field, separator, line);
+                   },
+                   [&] { points.endRecord(); }});
     return points.finish();
 }
