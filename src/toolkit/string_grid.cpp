@@ -13,8 +13,10 @@
 #include <utility>
 
 StringGrid::StringGrid(int colCount, int fixedCols, QWidget* parent)
-    : QTableView(parent), table(colCount, 2), fixed(fixedCols),
-      itemModel(new StringGridModel(*this)), currentCol(fixedCols) {
+    : QTableView(parent), itemModel(new StringGridModel(colCount, fixedCols, *this)),
+      currentCol(fixedCols) {
+    itemModel->setParent(this);
+    itemModel->runEdit = [this](const std::function<void()>& edit) { userEdit(edit); };
     setModel(itemModel);
     setItemDelegate(new CellDelegate(this));
     // Without focus the selection is muted, so Tab shows which grid it enters.
@@ -38,28 +40,16 @@ StringGrid::StringGrid(int colCount, int fixedCols, QWidget* parent)
     setCurrentIndex(itemModel->indexOf(currentCol, currentRow)); // already current: no event
 }
 
-void StringGrid::scheduleRefresh() {
-    if (std::exchange(refreshPending, true))
-        return;
-    QMetaObject::invokeMethod(
-        itemModel, [this] { itemModel->refresh(); }, Qt::QueuedConnection);
-}
-
-void StringGrid::setCell(int col, int row, std::string text) {
-    table.setCell(col, row, std::move(text));
-    scheduleRefresh();
-}
-
 void StringGrid::sync() {
-    const int lastRow = std::max(table.rowCount() - 1, 1);
-    const int lastCol = std::max(table.colCount() - 1, fixed);
+    const int lastRow = std::max(cells().rowCount() - 1, 1);
+    const int lastCol = std::max(cells().colCount() - 1, fixedCols());
     if (currentRow > lastRow || currentCol > lastCol)
         moveCurrent(std::min(currentCol, lastCol), std::min(currentRow, lastRow));
     itemModel->showTable();
 }
 
 void StringGrid::setRow(int row) {
-    if (row < 1 || row >= table.rowCount())
+    if (row < 1 || row >= cells().rowCount())
         return;
     if (row >= itemModel->rowCount())
         itemModel->showTable(); // a row the table has grown by is shown first
@@ -95,12 +85,12 @@ QRect StringGrid::selectedCells() const {
 }
 
 CellBlock StringGrid::selectedBlock() const {
-    const QRect cells = selectedCells();
+    const QRect selected = selectedCells();
     CellBlock block;
-    for (int r = cells.top(); r <= cells.bottom(); ++r) {
+    for (int r = selected.top(); r <= selected.bottom(); ++r) {
         block.emplace_back();
-        for (int c = cells.left(); c <= cells.right(); ++c)
-            block.back().push_back(table.cell(c, r));
+        for (int c = selected.left(); c <= selected.right(); ++c)
+            block.back().push_back(cells().cell(c, r));
     }
     return block;
 }
@@ -164,26 +154,19 @@ void StringGrid::userEdit(const std::function<void()>& edit) {
         edit();
 }
 
-void StringGrid::restore(CellTable cells, int col, int row) {
-    table = std::move(cells);
+void StringGrid::restore(CellTable table, int col, int row) {
+    itemModel->cells() = std::move(table);
     quiet = true;
     sync();
     moveCurrent(col, row);
     quiet = false;
 }
 
-void StringGrid::setMarks(CellNotes notes) {
-    if (notes == marks)
-        return;
-    marks = std::move(notes);
-    scheduleRefresh();
-}
-
 void StringGrid::setColWidth(int col, int width) {
-    if (col < fixed)
+    if (col < fixedCols())
         verticalHeader()->setFixedWidth(width);
     else
-        setColumnWidth(col - fixed, width);
+        setColumnWidth(col - fixedCols(), width);
 }
 
 void StringGrid::setEditable(bool editable) {

@@ -1,28 +1,26 @@
 #pragma once
 
 #include "toolkit/cell_block.h"
-#include "toolkit/cell_table.h"
+#include "toolkit/string_grid_model.h"
 
 #include <QTableView>
 
 #include <functional>
-#include <map>
 #include <string>
 #include <utility>
 #include <vector>
-
-class StringGridModel;
 
 // The most one paste may bring into a grid, in characters: a full table of
 // the longest numbers is a few thousand.
 inline constexpr int kMaxPasteLength = 1 << 20;
 
-// A grid that shows a CellTable and lets the user edit it: row 0 is the
+// A grid that shows its model's CellTable and lets the user edit it: row 0 is the
 // fixed header row, and a grid made with one fixed column keeps column 0 as
 // row labels. Fixed cells show as the view's headers and can be neither
 // selected nor edited; the rest show their text, cut in the middle when it
-// does not fit. The grid keeps the current cell and raises the selection
-// event when it moves.
+// does not fit. The model (string_grid_model) owns the cells; the grid
+// handles keys and selection, keeps the current cell and raises the
+// selection event when it moves.
 //
 // The rules change the table through cells(); sync() then tells the view.
 class StringGrid : public QTableView {
@@ -32,16 +30,18 @@ class StringGrid : public QTableView {
     // first non-fixed cell of row 1.
     StringGrid(int colCount, int fixedCols, QWidget* parent = nullptr);
 
-    const CellTable& cells() const { return table; }
+    const CellTable& cells() const { return itemModel->cells(); }
     // For changing the table; call sync() when done.
-    CellTable& cells() { return table; }
+    CellTable& cells() { return itemModel->cells(); }
     // Shows the table as it now is. When it has lost the current cell's row
     // or column, the current cell first moves to the new last one.
     void sync();
     // Writes one cell and shows it once control returns to the event loop.
-    void setCell(int col, int row, std::string text);
+    void setCell(int col, int row, std::string text) {
+        itemModel->setCell(col, row, std::move(text));
+    }
 
-    int fixedCols() const { return fixed; }
+    int fixedCols() const { return itemModel->fixedCols(); }
 
     // The current cell; setRow raises onSelectCell when the row changes.
     int col() const { return currentCol; }
@@ -73,7 +73,7 @@ class StringGrid : public QTableView {
 
     // Puts the grid back as it was: its table, and the current cell at
     // (col, row), without raising the selection event.
-    void restore(CellTable cells, int col, int row);
+    void restore(CellTable table, int col, int row);
 
     // The selected cells (at least the current one), row by row.
     CellBlock selectedBlock() const;
@@ -81,10 +81,9 @@ class StringGrid : public QTableView {
     // falls outside the grid is dropped, so callers check the fit first.
     void pasteBlock(const CellBlock& block);
 
-    // Cells that need the user's attention, by (col, row): each shows a tint,
-    // and its tooltip adds the note to the text. Replaces the marks before.
-    using CellNotes = std::map<std::pair<int, int>, std::string>;
-    void setMarks(CellNotes notes);
+    // Cells that need the user's attention (string_grid_model).
+    using CellNotes = StringGridModel::CellNotes;
+    void setMarks(CellNotes notes) { itemModel->setMarks(std::move(notes)); }
 
     // Column widths in grid columns; the fixed column is the row-label width.
     void setColWidth(int col, int width);
@@ -99,19 +98,11 @@ class StringGrid : public QTableView {
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
   private:
-    friend class StringGridModel;
-
     // The selection's bounds in grid coordinates: left, top, right, bottom.
     QRect selectedCells() const;
-    // Repaints the view once control returns to the event loop.
-    void scheduleRefresh();
     void moveCurrent(int col, int row);
     void userEdit(const std::function<void()>& edit);
 
-    CellTable table;
-    CellNotes marks;
-    const int fixed;
-    bool refreshPending = false;
     bool quiet = false; // while restoring: moves raise no selection event
     StringGridModel* itemModel;
     int currentCol;

@@ -2,9 +2,10 @@
 
 #include "toolkit/conversions.h"
 #include "toolkit/message_text.h"
-#include "toolkit/string_grid.h"
 #include "toolkit/text_limits.h"
 #include "toolkit/utf8.h"
+
+#include <QWidget>
 
 #include <cmath>
 
@@ -36,20 +37,38 @@ QColor attentionTint(const QPalette& palette) {
     return mixed(palette.color(QPalette::Base), QColor(255, 160, 0), 0.35); // amber
 }
 
-StringGridModel::StringGridModel(StringGrid& grid)
-    : QAbstractTableModel(&grid), grid(grid), shownCols(grid.table.colCount()),
-      shownRows(grid.table.rowCount()) {}
+StringGridModel::StringGridModel(int colCount, int fixedCols, const QWidget& view)
+    : table(colCount, 2), fixed(fixedCols), view(view), shownCols(colCount), shownRows(2) {}
+
+void StringGridModel::setCell(int col, int row, std::string text) {
+    table.setCell(col, row, std::move(text));
+    scheduleRefresh();
+}
+
+void StringGridModel::setMarks(CellNotes notes) {
+    if (notes == marks)
+        return;
+    marks = std::move(notes);
+    scheduleRefresh();
+}
+
+void StringGridModel::scheduleRefresh() {
+    if (std::exchange(refreshPending, true))
+        return;
+    QMetaObject::invokeMethod(
+        this, [this] { refresh(); }, Qt::QueuedConnection);
+}
 
 int StringGridModel::gridCol(const QModelIndex& index) const {
-    return index.column() + grid.fixed;
+    return index.column() + fixed;
 }
 
 QModelIndex StringGridModel::indexOf(int col, int row) const {
-    return index(row - 1, col - grid.fixed);
+    return index(row - 1, col - fixed);
 }
 
 void StringGridModel::showTable() {
-    const int rows = grid.table.rowCount(), cols = grid.table.colCount();
+    const int rows = table.rowCount(), cols = table.colCount();
     if (rows > shownRows) {
         beginInsertRows({}, shownRows - 1, rows - 2);
         shownRows = rows;
@@ -60,11 +79,11 @@ void StringGridModel::showTable() {
         endRemoveRows();
     }
     if (cols > shownCols) {
-        beginInsertColumns({}, shownCols - grid.fixed, cols - grid.fixed - 1);
+        beginInsertColumns({}, shownCols - fixed, cols - fixed - 1);
         shownCols = cols;
         endInsertColumns();
     } else if (cols < shownCols) {
-        beginRemoveColumns({}, cols - grid.fixed, shownCols - grid.fixed - 1);
+        beginRemoveColumns({}, cols - fixed, shownCols - fixed - 1);
         shownCols = cols;
         endRemoveColumns();
     }
@@ -72,10 +91,10 @@ void StringGridModel::showTable() {
 }
 
 void StringGridModel::refresh() {
-    grid.refreshPending = false;
-    if (shownRows > 1 && shownCols > grid.fixed)
-        emit dataChanged(index(0, 0), index(shownRows - 2, shownCols - grid.fixed - 1));
-    emit headerDataChanged(Qt::Horizontal, 0, shownCols - grid.fixed - 1);
+    refreshPending = false;
+    if (shownRows > 1 && shownCols > fixed)
+        emit dataChanged(index(0, 0), index(shownRows - 2, shownCols - fixed - 1));
+    emit headerDataChanged(Qt::Horizontal, 0, shownCols - fixed - 1);
     if (shownRows > 1)
         emit headerDataChanged(Qt::Vertical, 0, shownRows - 2);
 }
@@ -85,26 +104,26 @@ int StringGridModel::rowCount(const QModelIndex& parent) const {
 }
 
 int StringGridModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : shownCols - grid.fixed;
+    return parent.isValid() ? 0 : shownCols - fixed;
 }
 
 QVariant StringGridModel::data(const QModelIndex& index, int role) const {
-    const std::string& text = grid.table.cell(gridCol(index), gridRow(index));
+    const std::string& text = table.cell(gridCol(index), gridRow(index));
     switch (role) {
     case Qt::DisplayRole:
         return shownText(text);
     case Qt::EditRole:
         return QString::fromStdString(text);
     case Qt::ToolTipRole: { // the whole text, however narrow the column, and any note
-        const auto mark = grid.marks.find({gridCol(index), gridRow(index)});
-        const std::string tip = mark == grid.marks.end() ? text
-                                : text.empty()           ? mark->second
-                                                         : text + "\n" + mark->second;
+        const auto mark = marks.find({gridCol(index), gridRow(index)});
+        const std::string tip = mark == marks.end() ? text
+                                : text.empty()      ? mark->second
+                                                    : text + "\n" + mark->second;
         return tip.empty() ? QVariant() : QString::fromStdString(tip);
     }
     case Qt::BackgroundRole: // a tint, never the only sign: the tooltip says why
-        return grid.marks.contains({gridCol(index), gridRow(index)})
-                   ? QVariant(attentionTint(grid.palette()))
+        return marks.contains({gridCol(index), gridRow(index)})
+                   ? QVariant(attentionTint(view.palette()))
                    : QVariant();
     default:
         return {};
@@ -115,7 +134,11 @@ bool StringGridModel::setData(const QModelIndex& index, const QVariant& value, i
     const QString text = value.toString();
     if (role != Qt::EditRole || text.size() > kMaxTextLength)
         return false;
-    grid.userEdit([&] { grid.table.setCell(gridCol(index), gridRow(index), text.toStdString()); });
+    const auto edit = [&] { table.setCell(gridCol(index), gridRow(index), text.toStdString()); };
+    if (runEdit)
+        runEdit(edit);
+    else
+        edit();
     emit dataChanged(index, index);
     return true;
 }
@@ -129,6 +152,6 @@ QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, i
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Horizontal)
-        return QString::fromStdString(grid.table.cell(section + grid.fixed, 0));
-    return grid.fixed ? QString::fromStdString(grid.table.cell(0, section + 1)) : QVariant();
+        return QString::fromStdString(table.cell(section + fixed, 0));
+    return fixed ? QString::fromStdString(table.cell(0, section + 1)) : QVariant();
 }

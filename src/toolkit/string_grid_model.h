@@ -1,22 +1,41 @@
 #pragma once
 
+#include "toolkit/cell_table.h"
+
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QPalette>
 
+#include <functional>
+#include <map>
 #include <string>
+#include <utility>
 
-class StringGrid;
-
-// Qt's view of a grid: only the non-fixed cells are items; the fixed row and
-// column are header data. The model reads the grid's table, and keeps only
-// the sizes the view was last told, so that the view and the model agree
-// until sync() brings in the table's new sizes.
+// A grid's cells, as Qt's views take them: it owns the table of texts and
+// the marks on its cells; only the non-fixed cells are items, and the fixed
+// row and column are header data. It tells the view only the sizes it was
+// last told, so that the view and the model agree until showTable() brings
+// in the table's new sizes.
 class StringGridModel : public QAbstractTableModel {
   public:
-    explicit StringGridModel(StringGrid& grid);
+    // `colCount` columns, 2 rows; tints follow the palette of `view`.
+    StringGridModel(int colCount, int fixedCols, const QWidget& view);
+
+    const CellTable& cells() const { return table; }
+    // For changing the table; showTable() or refresh() when done.
+    CellTable& cells() { return table; }
+    int fixedCols() const { return fixed; }
+    // Writes one cell and shows it once control returns to the event loop.
+    void setCell(int col, int row, std::string text);
+
+    // Cells that need the user's attention, by (col, row): each shows a tint,
+    // and its tooltip adds the note to the text. Replaces the marks before.
+    using CellNotes = std::map<std::pair<int, int>, std::string>;
+    void setMarks(CellNotes notes);
 
     bool editable = true;
+    // Each edit the user makes runs through this when it is set.
+    std::function<void(const std::function<void()>& edit)> runEdit;
 
     // Grid coordinates of a Qt index, and back.
     int gridCol(const QModelIndex& index) const;
@@ -27,6 +46,8 @@ class StringGridModel : public QAbstractTableModel {
     void showTable();
     // Tells the view every text again.
     void refresh();
+    // refresh() once control returns to the event loop.
+    void scheduleRefresh();
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -38,7 +59,11 @@ class StringGridModel : public QAbstractTableModel {
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
   private:
-    StringGrid& grid;
+    CellTable table;
+    CellNotes marks;
+    const int fixed;
+    const QWidget& view;
+    bool refreshPending = false;
     int shownCols;
     int shownRows;
 };

@@ -331,4 +331,26 @@ TEST_F(StringGridTest, MarkedCellsShowATintAndTheirNoteAfterTheText) {
     EXPECT_EQ(marked.data(Qt::ToolTipRole).toString(), "3.5");
 }
 
+// The model alone owns the cells: an edit through Qt's interface reaches its
+// table through runEdit, and the fixed row and column are headers.
+TEST_F(StringGridTest, TheModelOwnsTheCellsAndRunsEachEditThroughItsOwner) {
+    QWidget view;
+    StringGridModel model(3, 1, view);
+    model.cells().setCell(1, 0, "x");
+    model.cells().setCell(0, 1, "A");
+    model.showTable();
+    EXPECT_EQ(model.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "x");
+    EXPECT_EQ(model.headerData(0, Qt::Vertical, Qt::DisplayRole).toString(), "A");
+    int edits = 0;
+    model.runEdit = [&](const std::function<void()>& edit) {
+        ++edits;
+        edit();
+    };
+    EXPECT_TRUE(model.setData(model.indexOf(1, 1), "2.5", Qt::EditRole));
+    EXPECT_EQ(model.cells().cell(1, 1), "2.5");
+    EXPECT_EQ(edits, 1);
+    model.setMarks({{{1, 1}, "off"}});
+    EXPECT_EQ(model.data(model.indexOf(1, 1), Qt::ToolTipRole).toString(), "2.5\noff");
+}
+
 } // namespace
