@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 StringGrid::StringGrid(int colCount, int fixedCols, QWidget* parent)
@@ -132,8 +133,9 @@ void StringGrid::pasteText(const QString& text, const std::string& source) {
                       .arg(QString::fromStdString(source))
                       .arg(text.size())
                       .arg(kMaxPasteLength));
-    else if (onPaste)
-        onPaste(parseCellBlock(text.toStdString()), source);
+    else if (std::optional<ReadBlock> block;
+             guarded([&] { block = parseCellBlock(text.toStdString()); }) && onPaste)
+        onPaste(*block, source); // a block the reader refuses is shown as its error
 }
 
 void StringGrid::deleteSelection() {

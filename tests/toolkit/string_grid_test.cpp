@@ -95,6 +95,18 @@ TEST_F(StringGridTest, APasteOfTheMostAGridTakesIsReadAndOneMoreIsNot) {
     EXPECT_EQ(errors().size(), 1);
 }
 
+// A block the reader refuses (a decimal point beside decimal commas) is an
+// error the guard shows, not an exception out of the key press.
+TEST_F(StringGridTest, APasteTheReaderRefusesShowsWhyAndPastesNothing) {
+    StringGrid& cells = shownGrid();
+    int pasted = 0;
+    cells.onPaste = [&](const ReadBlock&, const std::string&) { ++pasted; };
+    EXPECT_NO_THROW(cells.pasteText("1,5\t2.5\n"));
+    EXPECT_EQ(pasted, 0);
+    ASSERT_EQ(errors().size(), 1);
+    EXPECT_TRUE(errors()[0].startsWith("Line 1, cell 2")) << errors()[0].toStdString();
+}
+
 // WCAG contrast of two colours, 1 to 21.
 double contrast(const QColor& a, const QColor& b) {
     const auto luminance = [](const QColor& c) {
