@@ -114,6 +114,10 @@ struct Nearest final : ExactFit::Numbers {
     // How well the shown and the exact polynomial fit the points.
     FitStatistics statistics(const std::vector<Decimal>& shown,
                              std::vector<PointCheck>& points) const;
+    // The exact fit's degrees of freedom, residual standard deviation,
+    // adjusted R², standard errors and t values, into `statistics`.
+    void uncertainty(const mpq_class& squaredError, const mpq_class& total,
+                     FitStatistics& statistics) const;
     // Each point's residual under the shown coefficients, into `points`;
     // their magnitudes.
     std::vector<long double> residuals(const std::vector<Decimal>& shown,
@@ -363,6 +367,29 @@ std::vector<long double> Nearest::residuals(const std::vector<Decimal>& shown,
     return magnitude;
 }
 
+void Nearest::uncertainty(const mpq_class& squaredError, const mpq_class& total,
+                          FitStatistics& statistics) const {
+    const long points = long(rows.size()), freedom = points - long(coefficients.size());
+    statistics.degreesOfFreedom = freedom;
+    const auto diagonal = freedom > 0 ? inverseDiagonal(*sums) : std::nullopt;
+    statistics.residualSd = statistics.adjustedR2 = "-";
+    statistics.standardErrors.assign(coefficients.size(), "-");
+    statistics.tValues.assign(coefficients.size(), "-");
+    if (freedom <= 0)
+        return;
+    const mpq_class variance = squaredError / mpq_class(freedom);
+    statistics.residualSd = squareRootText(variance);
+    statistics.adjustedR2 = rSquared(variance * mpq_class(points - 1), total, 15);
+    for (size_t k = 0; diagonal && k < coefficients.size(); ++k) {
+        const mpq_class spread = variance * (*diagonal)[k].value();
+        statistics.standardErrors[k] = squareRootText(spread);
+        if (sgn(spread) != 0) {
+            const std::string t = squareRootText(coefficients[k] * coefficients[k] / spread);
+            statistics.tValues[k] = (sgn(coefficients[k]) < 0 ? "-" : "") + t;
+        }
+    }
+}
+
 bool Nearest::comparePoints(const std::vector<Decimal>& shown, FitComparison& result) const {
     if (!result.unreadable)
         result.statistics = statistics(shown, result.points);
@@ -388,6 +415,8 @@ FitStatistics Nearest::statistics(const std::vector<Decimal>& shown,
     const mpq_class meanSquare = shownError / mpq_class(long(std::max<size_t>(fit.rows.size(), 1)));
     statistics.shownRms = squareRootText(meanSquare, 15);
     statistics.lineRms = squareRootText(meanSquare, 6);
+
+    uncertainty(exactError, total, statistics);
 
     const std::vector<long double> magnitude = residuals(shown, checks);
     const auto largest = std::max_element(magnitude.begin(), magnitude.end());

@@ -44,6 +44,15 @@ struct FitStatistics {
     std::string lineR2, lineRms;   // six digits, R² more where six would read 1
     std::optional<size_t> largest; // the point with the largest residual
     std::string largestResidual;   // its magnitude, six digits
+    // Of the exact fit: points less coefficients; the residual standard
+    // deviation s = sqrt(squared error / degrees of freedom); the adjusted
+    // R²; and each coefficient's standard error, s times the root of its
+    // entry on the diagonal of the inverse normal matrix, and its t value,
+    // the coefficient over that. "-" where there are no degrees of freedom,
+    // or a standard error is 0.
+    long degreesOfFreedom = 0;
+    std::string residualSd, adjustedR2;
+    std::vector<std::string> standardErrors, tValues;
 };
 
 // Why there is no exact fit to compare with.

@@ -29,16 +29,19 @@ std::vector<mpz_class> scaled(const std::vector<Decimal>& values, long scale) {
     return integers;
 }
 
-// Gaussian elimination with partial pivoting on the normal equations, at
-// `bits` of precision. Empty when a pivot is zero.
-Floats normalSolution(const std::vector<mpq_class>& powers, const std::vector<mpq_class>& weighted,
-                      mp_bitcnt_t bits) {
-    const size_t n = weighted.size();
+// Gaussian elimination with partial pivoting on the normal matrix
+// (Σ x^(i+j)), at `bits` of precision, for each right-hand side of
+// `columns`; the solutions, one for each. Empty when a pivot is zero.
+std::vector<Floats> normalSolutions(const std::vector<mpq_class>& powers,
+                                    const std::vector<std::vector<mpq_class>>& columns,
+                                    mp_bitcnt_t bits) {
+    const size_t n = (powers.size() + 1) / 2, m = columns.size();
     std::vector<Floats> rows(n);
     for (size_t i = 0; i < n; ++i) {
         for (size_t j = 0; j < n; ++j)
             rows[i].emplace_back(powers[i + j], bits);
-        rows[i].emplace_back(weighted[i], bits);
+        for (const std::vector<mpq_class>& column : columns)
+            rows[i].emplace_back(column[i], bits);
     }
     mpf_class factor(0, bits), product(0, bits);
     for (size_t i = 0; i < n; ++i) {
@@ -51,22 +54,30 @@ Floats normalSolution(const std::vector<mpq_class>& powers, const std::vector<mp
         std::swap(rows[i], rows[pivot]);
         for (size_t r = i + 1; r < n; ++r) {
             factor = rows[r][i] / rows[i][i];
-            for (size_t c = i; c <= n; ++c) {
+            for (size_t c = i; c < n + m; ++c) {
                 product = factor * rows[i][c];
                 rows[r][c] -= product;
             }
         }
     }
-    Floats solution(n, mpf_class(0, bits));
-    for (size_t i = n; i-- > 0;) {
-        mpf_class sum = rows[i][n];
-        for (size_t c = i + 1; c < n; ++c) {
-            product = rows[i][c] * solution[c];
-            sum -= product;
+    std::vector<Floats> solutions(m, Floats(n, mpf_class(0, bits)));
+    for (size_t k = 0; k < m; ++k)
+        for (size_t i = n; i-- > 0;) {
+            mpf_class sum = rows[i][n + k];
+            for (size_t c = i + 1; c < n; ++c) {
+                product = rows[i][c] * solutions[k][c];
+                sum -= product;
+            }
+            solutions[k][i] = sum / rows[i][i];
         }
-        solution[i] = sum / rows[i][i];
-    }
-    return solution;
+    return solutions;
+}
+
+std::vector<mpq_class> values(const std::vector<Decimal>& decimals) {
+    std::vector<mpq_class> exact;
+    for (const Decimal& decimal : decimals)
+        exact.push_back(decimal.value());
+    return exact;
 }
 
 // The same solution modulo a prime, by elimination with any nonzero pivot.
@@ -161,18 +172,38 @@ PointSums pointSums(const std::vector<Decimal>& xs, const std::vector<Decimal>& 
 }
 
 std::optional<std::vector<Decimal>> leastSquares(const PointSums& sums) {
-    std::vector<mpq_class> powers, weighted;
-    for (const Decimal& sum : sums.powers)
-        powers.push_back(sum.value());
-    for (const Decimal& sum : sums.weighted)
-        weighted.push_back(sum.value());
+    const std::vector<mpq_class> powers = values(sums.powers), weighted = values(sums.weighted);
     const std::vector<bool> zeros = exactZeros(
         [&](const PrimeField& field) { return normalResidues(sums, field); }, weighted.size());
     auto solution = settledCoefficients(
-        [&](mp_bitcnt_t bits) { return normalSolution(powers, weighted, bits); }, zeros);
+        [&](mp_bitcnt_t bits) {
+            std::vector<Floats> solutions = normalSolutions(powers, {weighted}, bits);
+            return solutions.empty() ? Floats() : std::move(solutions[0]);
+        },
+        zeros);
     if (solution && solution->size() != weighted.size())
         return std::nullopt;
     return solution;
+}
+
+std::optional<std::vector<Decimal>> inverseDiagonal(const PointSums& sums) {
+    const std::vector<mpq_class> powers = values(sums.powers);
+    const size_t n = sums.weighted.size();
+    std::vector<std::vector<mpq_class>> unit(n, std::vector<mpq_class>(n));
+    for (size_t k = 0; k < n; ++k)
+        unit[k][k] = 1;
+    auto diagonal = settledCoefficients(
+        [&](mp_bitcnt_t bits) {
+            const std::vector<Floats> columns = normalSolutions(powers, unit, bits);
+            Floats entries;
+            for (size_t k = 0; k < columns.size(); ++k)
+                entries.push_back(columns[k][k]);
+            return entries;
+        },
+        std::vector<bool>(n, false));
+    if (diagonal && diagonal->size() != n)
+        return std::nullopt;
+    return diagonal;
 }
 
 mpq_class squaredError(const PointSums& sums, const std::vector<mpq_class>& coefficients) {

@@ -45,6 +45,11 @@ PointSums pointSums(const std::vector<Decimal>& xs, const std::vector<Decimal>& 
 // the equations are singular (fewer different x than coefficients).
 std::optional<std::vector<Decimal>> leastSquares(const PointSums& sums);
 
+// The diagonal of the inverse of the normal matrix (Σ x^(i+j)), settled as
+// the coefficients are: times the residual variance, the variance of each
+// coefficient. Nothing when it does not settle or the matrix is singular.
+std::optional<std::vector<Decimal>> inverseDiagonal(const PointSums& sums);
+
 // Σ (p(x) - y)² for the polynomial with these coefficients: exactly, from
 // the sums alone.
 mpq_class squaredError(const PointSums& sums, const std::vector<mpq_class>& coefficients);

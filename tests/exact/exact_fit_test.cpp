@@ -354,6 +354,8 @@ struct CertifiedFit {
     int degree;
     std::vector<const char*> estimates;
     const char* r2;
+    std::vector<const char*> deviations; // the standard deviation of each estimate
+    const char* residualDeviation;
 };
 
 class CertifiedLeastSquares : public ::testing::TestWithParam<CertifiedFit> {};
@@ -380,21 +382,68 @@ TEST_P(CertifiedLeastSquares, TheExactFitHasEveryCertifiedDigit) {
     for (size_t k = 0; k < set.estimates.size(); ++k)
         EXPECT_EQ(fit.coefficients[k].exact, certified(set.estimates[k])) << "B" << k;
     ASSERT_TRUE(fit.statistics);
-    EXPECT_EQ(fit.statistics->exactR2, certified(set.r2));
+    const FitStatistics& statistics = *fit.statistics;
+    EXPECT_EQ(statistics.exactR2, certified(set.r2));
+    EXPECT_EQ(statistics.residualSd, certified(set.residualDeviation));
+    ASSERT_EQ(statistics.standardErrors.size(), set.deviations.size());
+    for (size_t k = 0; k < set.deviations.size(); ++k)
+        EXPECT_EQ(statistics.standardErrors[k], certified(set.deviations[k])) << "B" << k;
     EXPECT_EQ(fit.verdict, FitComparison::Verdict::agrees);
 }
+
+const std::vector<const char*> kOnes{"1", "1", "1", "1", "1", "1"};
+const std::vector<const char*> kZeros{"0", "0", "0", "0", "0", "0"};
 
 INSTANTIATE_TEST_SUITE_P(
     Nist, CertifiedLeastSquares,
     ::testing::Values(
-        CertifiedFit{"Norris", 1, {"-0.262323073774029", "1.00211681802045"}, "0.999993745883712"},
+        CertifiedFit{"Norris",
+                     1,
+                     {"-0.262323073774029", "1.00211681802045"},
+                     "0.999993745883712",
+                     {"0.232818234301152", "0.429796848199937E-03"},
+                     "0.884796396144373"},
         CertifiedFit{"Pontius",
                      2,
                      {"0.673565789473684E-03", "0.732059160401003E-06", "-0.316081871345029E-14"},
-                     "0.999999900178537"},
-        CertifiedFit{"Wampler1", 5, {"1", "1", "1", "1", "1", "1"}, "1"},
-        CertifiedFit{"Wampler2", 5, {"1", "0.1", "0.01", "0.001", "0.0001", "0.00001"}, "1"},
-        CertifiedFit{"Wampler3", 5, {"1", "1", "1", "1", "1", "1"}, "0.999995559025820"}),
+                     "0.999999900178537",
+                     {"0.107938612033077E-03", "0.157817399981659E-09", "0.486652849992036E-16"},
+                     "0.205177424076185E-03"},
+        CertifiedFit{
+            "Filip",
+            10,
+            {"-1467.48961422980", "-2772.17959193342", "-2316.37108160893", "-1127.97394098372",
+             "-354.478233703349", "-75.1242017393757", "-10.8753180355343", "-1.06221498588947",
+             "-0.670191154593408E-01", "-0.246781078275479E-02", "-0.402962525080404E-04"},
+            "0.996727416185620",
+            {"298.084530995537", "559.779865474950", "466.477572127796", "227.204274477751",
+             "71.6478660875927", "15.2897178747400", "2.23691159816033", "0.221624321934227",
+             "0.142363763154724E-01", "0.535617408889821E-03", "0.896632837373868E-05"},
+            "0.334801051324544E-02"},
+        CertifiedFit{"Wampler1", 5, kOnes, "1", kZeros, "0"},
+        CertifiedFit{
+            "Wampler2", 5, {"1", "0.1", "0.01", "0.001", "0.0001", "0.00001"}, "1", kZeros, "0"},
+        CertifiedFit{"Wampler3",
+                     5,
+                     kOnes,
+                     "0.999995559025820",
+                     {"2152.32624678170", "2363.55173469681", "779.343524331583",
+                      "101.475507550350", "5.64566512170752", "0.112324854679312"},
+                     "2360.14502379268"},
+        CertifiedFit{"Wampler4",
+                     5,
+                     kOnes,
+                     "0.957478440825662",
+                     {"215232.624678170", "236355.173469681", "77934.3524331583",
+                      "10147.5507550350", "564.566512170752", "11.2324854679312"},
+                     "236014.502379268"},
+        CertifiedFit{"Wampler5",
+                     5,
+                     kOnes,
+                     "0.224668921574940E-02",
+                     {"21523262.4678170", "23635517.3469681", "7793435.24331583",
+                      "1014755.07550350", "56456.6512170752", "1123.24854679312"},
+                     "23601450.2379268"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
