@@ -92,10 +92,6 @@ FitCheckPanel::FitCheckPanel(QWidget* parent) : QFrame(parent) {
     summary->setWordWrap(true);
     coefficientTable = table(new QTableWidget(0, int(kCoefficientColumns.size()), this),
                              "Coefficients, shown and exact");
-    QStringList headers;
-    for (const char* column : kCoefficientColumns)
-        headers << column;
-    coefficientTable->setHorizontalHeaderLabels(headers);
     pointTable = table(new QTableView(this), "Points and the shown polynomial");
     points = new PointChecksModel(this);
     pointTable->setModel(points);
@@ -142,19 +138,28 @@ void FitCheckPanel::showReport(std::shared_ptr<const FitReport> shown) {
     fitNumbers->setVisible(report.statistics.has_value());
     if (const auto& fit = report.statistics)
         fitNumbers->setText(QString("Over %1 points: squared error %2 shown, %3 exact; R² %4 "
-                                    "shown, %5 exact; RMS residual %6 shown.")
+                                    "shown, %5 exact; RMS residual %6 shown. Exact fit: %7 "
+                                    "degrees of freedom, residual standard deviation %8, "
+                                    "adjusted R² %9.")
                                 .arg(fit->points)
                                 .arg(QString::fromStdString(fit->shownSquares),
                                      QString::fromStdString(fit->exactSquares),
                                      QString::fromStdString(fit->shownR2),
                                      QString::fromStdString(fit->exactR2),
-                                     QString::fromStdString(fit->shownRms)));
-    std::vector<std::vector<std::string>> rows;
+                                     QString::fromStdString(fit->shownRms))
+                                .arg(fit->degreesOfFreedom)
+                                .arg(QString::fromStdString(fit->residualSd),
+                                     QString::fromStdString(fit->adjustedR2)));
+    CellBlock rows = coefficientBlock(report);
+    QStringList headers;
+    for (const std::string& heading : rows.front())
+        headers << QString::fromStdString(heading);
+    coefficientTable->setColumnCount(int(headers.size()));
+    coefficientTable->setHorizontalHeaderLabels(headers);
+    rows.erase(rows.begin());
     std::vector<bool> off;
-    for (const CoefficientCheck& c : report.coefficients) {
-        rows.push_back({c.letter, c.shown, c.exact, c.difference});
+    for (const CoefficientCheck& c : report.coefficients)
         off.push_back(c.off);
-    }
     fill(*coefficientTable, rows, off);
     points->show(std::move(shown));
     pointTable->resizeColumnsToContents(); // measured on the rows in view

@@ -90,12 +90,15 @@ void FitReportPage::paint(QPagedPaintDevice& device) const {
     top = lines(painter, right, columnTop, rightWidth, polynomial);
     const QFontMetricsF metrics(painter.font());
     const int room = int((columnTop + 455 - top) / metrics.lineSpacing()) - 3;
-    std::vector<QString> table{"Coefficient, shown, exact"};
+    const bool errors = !coefficients.empty() && !coefficients[0].standardError.empty();
+    std::vector<QString> table{errors ? "Coefficient, shown, exact, standard error"
+                                      : "Coefficient, shown, exact"};
     const size_t rows = std::min(coefficients.size(), size_t(std::max(room, 1)));
-    for (size_t k = 0; k < rows; ++k)
-        table.push_back(QString::fromStdString(coefficients[k].letter + "    " +
-                                               coefficients[k].shown + "    " +
-                                               coefficients[k].exact));
+    for (size_t k = 0; k < rows; ++k) {
+        const Coefficient& c = coefficients[k];
+        table.push_back(QString::fromStdString(c.letter + "    " + c.shown + "    " + c.exact +
+                                               (errors ? "    " + c.standardError : "")));
+    }
     if (rows < coefficients.size())
         table.push_back(more(rows, coefficients.size(), "coefficients: Copy as gives them all"));
     top = lines(painter, right, top, rightWidth, table);
@@ -137,10 +140,12 @@ FitReportPage FitReportPage::of(const Sources& window) {
     page.fitted = window.fitted;
     const std::vector<std::string> letters = coefficientLetters(window.coefficients);
     const std::vector<std::string> shown = coefficientTexts(window.coefficients);
+    const FitStatistics* fit = check && check->statistics ? &*check->statistics : nullptr;
     for (size_t k = 0; k < shown.size(); ++k)
         page.coefficients.push_back(
             {letters[k], shown[k],
-             check && k < check->coefficients.size() ? check->coefficients[k].exact : ""});
+             check && k < check->coefficients.size() ? check->coefficients[k].exact : "",
+             fit && k < fit->standardErrors.size() ? fit->standardErrors[k] : ""});
     page.verdict = check ? check->summary : "not made for these values.";
     page.chart = window.chart;
     return page;

@@ -28,6 +28,7 @@ struct FitReportPage {
     std::string expanded, nested, fitted;
     struct Coefficient {
         std::string letter, shown, exact; // exact: "" without the check
+        std::string standardError;        // least squares: the exact fit's
     };
     std::vector<Coefficient> coefficients;
     std::string verdict;        // the check's summary, or why there is none

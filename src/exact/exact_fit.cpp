@@ -372,13 +372,14 @@ void Nearest::uncertainty(const mpq_class& squaredError, const mpq_class& total,
     const long points = long(rows.size()), freedom = points - long(coefficients.size());
     statistics.degreesOfFreedom = freedom;
     const auto diagonal = freedom > 0 ? inverseDiagonal(*sums) : std::nullopt;
-    statistics.residualSd = statistics.adjustedR2 = "-";
+    statistics.residualSd = statistics.lineSd = statistics.adjustedR2 = "-";
     statistics.standardErrors.assign(coefficients.size(), "-");
     statistics.tValues.assign(coefficients.size(), "-");
     if (freedom <= 0)
         return;
     const mpq_class variance = squaredError / mpq_class(freedom);
     statistics.residualSd = squareRootText(variance);
+    statistics.lineSd = squareRootText(variance, 6);
     statistics.adjustedR2 = rSquared(variance * mpq_class(points - 1), total, 15);
     for (size_t k = 0; diagonal && k < coefficients.size(); ++k) {
         const mpq_class spread = variance * (*diagonal)[k].value();

@@ -51,7 +51,7 @@ struct FitStatistics {
     // the coefficient over that. "-" where there are no degrees of freedom,
     // or a standard error is 0.
     long degreesOfFreedom = 0;
-    std::string residualSd, adjustedR2;
+    std::string residualSd, lineSd, adjustedR2; // lineSd: six digits
     std::vector<std::string> standardErrors, tValues;
 };
 

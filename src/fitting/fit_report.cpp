@@ -180,16 +180,31 @@ CellBlock statisticsBlock(const FitStatistics& fit) {
                     {"Points", IntToStr(int(fit.points)), IntToStr(int(fit.points))},
                     {"Squared error", fit.shownSquares, fit.exactSquares},
                     {"R²", fit.shownR2, fit.exactR2},
-                    {"RMS residual", fit.shownRms, ""}};
+                    {"RMS residual", fit.shownRms, ""},
+                    {"Degrees of freedom", "", IntToStr(int(fit.degreesOfFreedom))},
+                    {"Residual standard deviation", "", fit.residualSd},
+                    {"Adjusted R²", "", fit.adjustedR2}};
     if (fit.largest)
         block.push_back({"Largest residual", fit.largestResidual, ""});
     return block;
 }
 
+CellBlock coefficientBlock(const FitReport& report) {
+    CellBlock block{{kCoefficientColumns.begin(), kCoefficientColumns.end()}};
+    const FitStatistics* fit = report.statistics ? &*report.statistics : nullptr;
+    if (fit)
+        block[0].insert(block[0].end(), {"Standard error", "t"});
+    for (size_t k = 0; k < report.coefficients.size(); ++k) {
+        const CoefficientCheck& c = report.coefficients[k];
+        block.push_back({c.letter, c.shown, c.exact, c.difference});
+        if (fit && k < fit->standardErrors.size())
+            block.back().insert(block.back().end(), {fit->standardErrors[k], fit->tValues[k]});
+    }
+    return block;
+}
+
 std::string reportText(const FitReport& report) {
-    CellBlock coefficients{{kCoefficientColumns.begin(), kCoefficientColumns.end()}};
-    for (const CoefficientCheck& c : report.coefficients)
-        coefficients.push_back({c.letter, c.shown, c.exact, c.difference});
+    const CellBlock coefficients = coefficientBlock(report);
     CellBlock points{{pointColumns(report).begin(), pointColumns(report).end()}};
     for (const PointCheck& p : report.points)
         points.push_back({p.x, p.fx, p.shownValue, p.miss});
@@ -209,6 +224,8 @@ std::vector<std::string> stoppedClauses(const FitStatistics& fit) {
 std::vector<std::string> statisticsClauses(const FitStatistics& fit, int largestRow) {
     std::vector<std::string> clauses{IntToStr(int(fit.points)) + " points", "R² " + fit.lineR2,
                                      "RMS residual " + fit.lineRms};
+    if (fit.degreesOfFreedom > 0)
+        clauses.push_back("s " + fit.lineSd);
     if (fit.largest)
         clauses.push_back("largest residual " + fit.largestResidual + " (row " +
                           IntToStr(largestRow) + ")");

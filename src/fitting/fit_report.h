@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exact/exact_fit.h"
+#include "toolkit/cell_block.h"
 
 #include <array>
 #include <string>
@@ -31,12 +32,18 @@ inline constexpr std::array<const char*, 4> kResidualColumns = {
     "x", "f(x)", "Shown polynomial at x", "Residual f(x) − shown"};
 const std::array<const char*, 4>& pointColumns(const FitReport& report);
 
+// The coefficients as the panel shows them and Copy gives them, headings
+// first: kCoefficientColumns and, in least squares, the exact fit's
+// standard error and t value of each.
+CellBlock coefficientBlock(const FitReport& report);
+
 // The report's tables, tab-separated as the grids copy, one after the other:
 // coefficients, points and, in least squares, the fit's numbers.
 std::string reportText(const FitReport& report);
 
-// "20 points", "R² 0.998731", "RMS residual 0.0412", "largest residual
-// 0.0933 (row 6)": the shown fit in clauses, most telling first, so that a
+// "20 points", "R² 0.998731", "RMS residual 0.0412", the exact fit's
+// residual standard deviation "s 0.0435" where it has degrees of freedom,
+// "largest residual 0.0933 (row 6)": the fit in clauses, most telling first, so that a
 // line too narrow for all of them can leave the last ones out whole.
 // `largestRow`: the point table's row of the largest residual.
 std::vector<std::string> statisticsClauses(const FitStatistics& fit, int largestRow);

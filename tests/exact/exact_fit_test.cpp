@@ -235,6 +235,25 @@ class LeastSquaresFitTest : public ExactFitTest {
     }
 };
 
+// As many points as coefficients: no degrees of freedom, so no spread to
+// speak of; one more, and a line's standard errors are the textbook's.
+TEST_F(LeastSquaresFitTest, StandardErrorsNeedDegreesOfFreedom) {
+    solveLeastSquares({{"0", "1"}, {"1", "3"}}, 1);
+    const FitStatistics exact = *compareLeastSquares(1).statistics;
+    EXPECT_EQ(exact.degreesOfFreedom, 0);
+    EXPECT_EQ(exact.residualSd, "-");
+    EXPECT_EQ(exact.standardErrors, (Texts{"-", "-"}));
+    solveLeastSquares({{"0", "0"}, {"1", "1"}, {"2", "1"}}, 1);
+    const FitStatistics line = *compareLeastSquares(1).statistics;
+    // y = 1/6 + x/2, residuals -1/6, 1/3, -1/6: s² = (1/6)/1, Sxx = 2, so
+    // se(B) = sqrt(1/12) and se(A) = sqrt(1/6 (1/3 + 1/2)) = sqrt(5/36).
+    EXPECT_EQ(line.degreesOfFreedom, 1);
+    EXPECT_EQ(line.residualSd, "0.408248290463863");
+    EXPECT_EQ(line.standardErrors, (Texts{"0.372677996249965", "0.288675134594813"}));
+    EXPECT_EQ(line.tValues, (Texts{"0.447213595499958", "1.73205080756888"}));
+    EXPECT_EQ(line.adjustedR2, "0.5");
+}
+
 TEST_F(LeastSquaresFitTest, TheDefaultPointsAreOffUntilTheExactValuesAreUsed) {
     solveLeastSquares({{"1", "4"}, {"2", "8"}, {"3", "20"}, {"4", "46"}}, 3);
     const FitComparison shown = compareLeastSquares(3);

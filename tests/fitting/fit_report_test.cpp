@@ -115,4 +115,31 @@ TEST(FitReportText, IsTheTwoTablesTabSeparated) {
               "x\tf(x)\tShown polynomial at x\tMiss\n1\t4\t4\t0\n");
 }
 
+// In least squares each coefficient carries the exact fit's standard error
+// and t value, and the fit's numbers close the text.
+TEST(FitReportText, LeastSquaresAddsStandardErrorsAndTheFitsNumbers) {
+    FitComparison comparison{};
+    comparison.verdict = Verdict::agrees;
+    comparison.coefficients = {{"A", "1", "1", "0", false}, {"B", "-2", "-2", "0", false}};
+    FitStatistics fit;
+    fit.points = 5;
+    fit.degreesOfFreedom = 3;
+    fit.residualSd = "0.5";
+    fit.adjustedR2 = "0.9";
+    fit.standardErrors = {"0.25", "0.5"};
+    fit.tValues = {"4", "-4"};
+    comparison.statistics = fit;
+    const FitReport report = reportOn(comparison);
+    EXPECT_EQ(coefficientBlock(report),
+              (CellBlock{{"Coefficient", "Shown", "Exact", "Difference", "Standard error", "t"},
+                         {"A", "1", "1", "0", "0.25", "4"},
+                         {"B", "-2", "-2", "0", "0.5", "-4"}}));
+    const std::string text = reportText(report);
+    for (const char* row : {"Degrees of freedom\t\t3\n", "Residual standard deviation\t\t0.5\n",
+                            "Adjusted R²\t\t0.9\n"})
+        EXPECT_NE(text.find(row), std::string::npos) << row;
+    comparison.statistics.reset();
+    EXPECT_EQ(coefficientBlock(reportOn(comparison))[0].size(), 4u) << "through the points";
+}
+
 } // namespace
