@@ -267,9 +267,10 @@ void TForm1::btnDrawClick() {
         SetText(*txtRX, rx);
         SetText(*txtRfx, rfx);
     });
+    const std::optional<BandBasis> bands = checkView->bands();
     drawFunction(*Chart1->chart(), Text(*txtMin), Text(*txtMax), Text(*txtStep),
                  sdgCoefficients->cells(), degree, rx, rfx, &sgdResult->cells(),
-                 fitKind->kind().drawsResiduals());
+                 fitKind->kind().drawsResiduals(), bands ? &*bands : nullptr);
 }
 
 void TForm1::sgdResultPaste(const CellBlock& block, const std::string& source) {

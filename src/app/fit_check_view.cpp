@@ -101,6 +101,15 @@ void FitCheckView::restore(LastSolve solve) {
     show();
 }
 
+std::optional<BandBasis> FitCheckView::bands() const {
+    const FitReport* report = check.report();
+    if (!report || !report->statistics || report->statistics->bandInverse.empty())
+        return std::nullopt;
+    const FitStatistics& fit = *report->statistics;
+    return BandBasis{fit.bandSd, fit.degreesOfFreedom, fit.bandCenter, fit.bandScale,
+                     fit.bandInverse};
+}
+
 void FitCheckView::placePanel() {
     panel->setGeometry(8, 100, window.width() - 16, result.y() - 104);
     showFitLine(); // its width follows the window

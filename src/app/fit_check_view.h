@@ -1,10 +1,12 @@
 #pragma once
 
 #include "fitting/fit_check.h"
+#include "plot/fit_bands.h"
 
 #include <QObject>
 
 #include <functional>
+#include <optional>
 
 class FitCheckPanel;
 class QAction;
@@ -43,6 +45,8 @@ class FitCheckView : public QObject {
 
     // The check of what the window shows, if there is one.
     const FitReport* report() const { return check.report(); }
+    // What Draw surrounds a least-squares curve with, while the check has it.
+    std::optional<BandBasis> bands() const;
 
     // The last solve, as the window shows it, as undo keeps it, and given back.
     const LastSolve& lastSolve() const { return check.lastSolve(); }

@@ -125,6 +125,7 @@ struct Nearest final : ExactFit::Numbers {
 
     int degree;
     std::optional<PointSums> sums;
+    mpq_class lowestX, highestX;
 };
 
 Interpolation::Interpolation(const CellTable& sgdResult) {
@@ -186,6 +187,12 @@ Nearest::Nearest(const CellTable& sgdResult, const std::vector<int>& filled, int
         return;
     }
     sums = pointSums(read.xs, read.ys, degree);
+    const auto [lowest, highest] =
+        std::minmax_element(read.xs.begin(), read.xs.end(), [](const Decimal& a, const Decimal& b) {
+            return a.value() < b.value();
+        });
+    lowestX = lowest->value();
+    highestX = highest->value();
     if (const auto solved = leastSquares(*sums)) {
         for (const Decimal& c : *solved)
             coefficients.push_back(c.value());
@@ -371,7 +378,8 @@ void Nearest::uncertainty(const mpq_class& squaredError, const mpq_class& total,
                           FitStatistics& statistics) const {
     const long points = long(rows.size()), freedom = points - long(coefficients.size());
     statistics.degreesOfFreedom = freedom;
-    const auto diagonal = freedom > 0 ? inverseDiagonal(*sums) : std::nullopt;
+    const auto diagonal =
+        freedom > 0 && degree <= kMaxUncertaintyDegree ? inverseDiagonal(*sums) : std::nullopt;
     statistics.residualSd = statistics.lineSd = statistics.adjustedR2 = "-";
     statistics.standardErrors.assign(coefficients.size(), "-");
     statistics.tValues.assign(coefficients.size(), "-");
@@ -381,6 +389,13 @@ void Nearest::uncertainty(const mpq_class& squaredError, const mpq_class& total,
     statistics.residualSd = squareRootText(variance);
     statistics.lineSd = squareRootText(variance, 6);
     statistics.adjustedR2 = rSquared(variance * mpq_class(points - 1), total, 15);
+    if (degree <= kMaxUncertaintyDegree) {
+        const mpq_class center = (lowestX + highestX) / 2, half = (highestX - lowestX) / 2;
+        statistics.bandSd = std::sqrt(variance.get_d());
+        statistics.bandCenter = center.get_d();
+        statistics.bandScale = sgn(half) == 0 ? 1 : half.get_d();
+        statistics.bandInverse = centredInverse(*sums, center, sgn(half) == 0 ? 1 : half);
+    }
     for (size_t k = 0; diagonal && k < coefficients.size(); ++k) {
         const mpq_class spread = variance * (*diagonal)[k].value();
         statistics.standardErrors[k] = squareRootText(spread);

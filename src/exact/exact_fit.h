@@ -49,10 +49,17 @@ struct FitStatistics {
     // R²; and each coefficient's standard error, s times the root of its
     // entry on the diagonal of the inverse normal matrix, and its t value,
     // the coefficient over that. "-" where there are no degrees of freedom,
-    // or a standard error is 0.
+    // or a standard error is 0; standard errors and t values "-" beyond
+    // kMaxUncertaintyDegree (least_squares.h).
     long degreesOfFreedom = 0;
     std::string residualSd, lineSd, adjustedR2; // lineSd: six digits
     std::vector<std::string> standardErrors, tValues;
+    // What the bands around the curve are drawn from, up to kMaxUncertaintyDegree
+    // and with degrees of freedom: s, and the inverse normal matrix in powers
+    // of t = (x - bandCenter) / bandScale (exact/least_squares.h); empty
+    // without.
+    double bandSd = 0, bandCenter = 0, bandScale = 1;
+    std::vector<double> bandInverse;
 };
 
 // Why there is no exact fit to compare with.

@@ -206,6 +206,62 @@ std::optional<std::vector<Decimal>> inverseDiagonal(const PointSums& sums) {
     return diagonal;
 }
 
+std::vector<double> centredInverse(const PointSums& sums, const mpq_class& center,
+                                   const mpq_class& scale) {
+    // t^k = ((x - center) / scale)^k = Σ_j toT[k][j] x^j, and the normal matrix
+    // in t is toT S toTᵀ, exactly.
+    const size_t n = sums.weighted.size();
+    std::vector<std::vector<mpq_class>> toT(n, std::vector<mpq_class>(n));
+    toT[0][0] = 1;
+    for (size_t k = 1; k < n; ++k)
+        for (size_t j = 0; j <= k; ++j)
+            toT[k][j] =
+                ((j > 0 ? toT[k - 1][j - 1] : mpq_class(0)) - center * toT[k - 1][j]) / scale;
+    const std::vector<mpq_class> powers = values(sums.powers);
+    std::vector<std::vector<mpq_class>> half(n, std::vector<mpq_class>(n));
+    for (size_t a = 0; a < n; ++a)
+        for (size_t j = 0; j < n; ++j)
+            for (size_t i = 0; i <= a; ++i)
+                half[a][j] += toT[a][i] * powers[i + j];
+    // Gauss-Jordan on [St | I] at a precision far beyond what doubles keep.
+    const mp_bitcnt_t bits = 512;
+    std::vector<Floats> rows(n);
+    for (size_t a = 0; a < n; ++a) {
+        for (size_t b = 0; b < n; ++b) {
+            mpq_class entry;
+            for (size_t j = 0; j <= b; ++j)
+                entry += half[a][j] * toT[b][j];
+            rows[a].emplace_back(entry, bits);
+        }
+        for (size_t b = 0; b < n; ++b)
+            rows[a].emplace_back(a == b ? 1 : 0, bits);
+    }
+    mpf_class factor(0, bits);
+    for (size_t i = 0; i < n; ++i) {
+        size_t pivot = i;
+        for (size_t r = i + 1; r < n; ++r)
+            if (abs(rows[r][i]) > abs(rows[pivot][i]))
+                pivot = r;
+        if (sgn(rows[pivot][i]) == 0)
+            return {};
+        std::swap(rows[i], rows[pivot]);
+        factor = rows[i][i];
+        for (mpf_class& cell : rows[i])
+            cell /= factor;
+        for (size_t r = 0; r < n; ++r)
+            if (r != i && sgn(rows[r][i]) != 0) {
+                factor = rows[r][i];
+                for (size_t c = i; c < 2 * n; ++c)
+                    rows[r][c] -= factor * rows[i][c];
+            }
+    }
+    std::vector<double> inverse;
+    for (size_t a = 0; a < n; ++a)
+        for (size_t b = 0; b < n; ++b)
+            inverse.push_back(rows[a][n + b].get_d());
+    return inverse;
+}
+
 mpq_class squaredError(const PointSums& sums, const std::vector<mpq_class>& coefficients) {
     // Σ (p - y)² = Σ y² - 2 Σ_i c_i Σ x^i y + Σ_i c_i Σ_j c_j Σ x^(i+j).
     mpq_class error = sums.squares.value(), inner;

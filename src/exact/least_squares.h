@@ -50,6 +50,18 @@ std::optional<std::vector<Decimal>> leastSquares(const PointSums& sums);
 // coefficient. Nothing when it does not settle or the matrix is singular.
 std::optional<std::vector<Decimal>> inverseDiagonal(const PointSums& sums);
 
+// Standard errors and bands are worked out only up to this degree: beyond
+// it no set of points pins a curve down, the bands' variances cancel past
+// what doubles hold, and the inverse normal matrix takes seconds.
+inline constexpr int kMaxUncertaintyDegree = 20;
+
+// The inverse of the normal matrix in powers of t = (x - center) / scale,
+// row-major, in doubles: the variance of the fitted value at x is s² vᵀGv
+// with v = (1, t, t², ...), and in t, over [-1, 1], it keeps the digits that
+// powers of x itself would cancel. Empty when the matrix is singular.
+std::vector<double> centredInverse(const PointSums& sums, const mpq_class& center,
+                                   const mpq_class& scale);
+
 // Σ (p(x) - y)² for the polynomial with these coefficients: exactly, from
 // the sums alone.
 mpq_class squaredError(const PointSums& sums, const std::vector<mpq_class>& coefficients);

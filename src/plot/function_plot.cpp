@@ -2,6 +2,7 @@
 
 #include "model/evaluation.h"
 #include "plot/axis_ticks.h"
+#include "plot/fit_bands.h"
 #include "plot/line_samples.h"
 #include "plot/point_marks.h"
 #include "plot/samples.h"
@@ -36,6 +37,7 @@ constexpr int kMaxLabels = 12;
 void resetChart(QChart& chart) {
     delete ValueMarks::of(chart);
     delete PointMarks::of(chart);
+    delete FitBands::of(chart);
     chart.removeAllSeries(); // deletes the previous Draw's series
     for (QAbstractAxis* axis : chart.axes()) {
         chart.removeAxis(axis);
@@ -161,7 +163,8 @@ std::vector<std::pair<QString, double>> yLabels(const QCategoryAxis& axis, doubl
 // them under them, their value marks over them; the series then keeps what
 // the plot can show apart (line_samples.h).
 void showPoints(QChart& chart, QLineSeries& series, const QList<QPointF>& points,
-                const std::vector<double>& xs, std::vector<MarkedPoint> marked, bool stems) {
+                const std::vector<double>& xs, std::vector<MarkedPoint> marked, bool stems,
+                const BandBasis* bands) {
     if (points.isEmpty())
         return;
     const qsizetype count = points.size();
@@ -210,6 +213,12 @@ void showPoints(QChart& chart, QLineSeries& series, const QList<QPointF>& points
     new ValueMarks(chart, series, *samples, std::move(labelled));
     if (!marked.empty())
         new PointMarks(chart, series, xs, std::move(marked), stems, yScale);
+    if (bands) {
+        std::vector<double> values;
+        for (const QPointF& point : points)
+            values.push_back(point.y());
+        new FitBands(chart, series, xs, values, *bands, yScale);
+    }
     showPointOnHover(series, *samples, xs);
     relabelOnRangeChange(*axisX, [&chart, axisX, xs] { return xLabels(chart, *axisX, xs); });
 }
@@ -218,7 +227,8 @@ void showPoints(QChart& chart, QLineSeries& series, const QList<QPointF>& points
 
 void drawFunction(QChart& chart, std::string_view minText, std::string_view maxText,
                   std::string_view stepText, const CellTable& sdgCoefficients, int degree,
-                  std::string& rx, std::string& rfx, const CellTable* sgdResult, bool stems) {
+                  std::string& rx, std::string& rfx, const CellTable* sgdResult, bool stems,
+                  const BandBasis* bands) {
     resetChart(chart);
     QLineSeries& series = *newSeries(chart);
     const double step = StrToFloat(stepText);
@@ -240,7 +250,7 @@ void drawFunction(QChart& chart, std::string_view minText, std::string_view maxT
             fitTo(marked, *coefficients);
         else
             marked.clear(); // nothing sampled: no line to mark
-        showPoints(chart, series, points, xs, std::move(marked), stems);
+        showPoints(chart, series, points, xs, std::move(marked), stems, bands);
     });
     for (const double x : sampleXs(min, StrToFloat(maxText), step)) {
         rx = FloatToStr(x);

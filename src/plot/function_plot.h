@@ -4,6 +4,7 @@
 #include <string_view>
 
 class CellTable;
+struct BandBasis;
 class QChart;
 
 // Draw: samples x from Min by repeated addition of Step up to Max (samples.h),
@@ -15,8 +16,9 @@ class QChart;
 // part-way; the points drawn by then stay.
 //
 // With `sgdResult`, its points are marked over the line (point_marks.h),
-// with stems to it when `stems` is set.
+// with stems to it when `stems` is set; with `bands`, the confidence and
+// prediction bands of a least-squares fit surround it (fit_bands.h).
 void drawFunction(QChart& chart, std::string_view minText, std::string_view maxText,
                   std::string_view stepText, const CellTable& sdgCoefficients, int degree,
                   std::string& rx, std::string& rfx, const CellTable* sgdResult = nullptr,
-                  bool stems = false);
+                  bool stems = false, const BandBasis* bands = nullptr);

@@ -252,6 +252,14 @@ TEST_F(LeastSquaresFitTest, StandardErrorsNeedDegreesOfFreedom) {
     EXPECT_EQ(line.standardErrors, (Texts{"0.372677996249965", "0.288675134594813"}));
     EXPECT_EQ(line.tValues, (Texts{"0.447213595499958", "1.73205080756888"}));
     EXPECT_EQ(line.adjustedR2, "0.5");
+    // The bands' basis: t = x - 1 over the points, where the normal matrix is
+    // diag(3, 2).
+    EXPECT_EQ(line.bandCenter, 1);
+    EXPECT_EQ(line.bandScale, 1);
+    ASSERT_EQ(line.bandInverse.size(), 4u);
+    EXPECT_DOUBLE_EQ(line.bandInverse[0], 1.0 / 3);
+    EXPECT_DOUBLE_EQ(line.bandInverse[1], 0);
+    EXPECT_DOUBLE_EQ(line.bandInverse[3], 0.5);
 }
 
 TEST_F(LeastSquaresFitTest, TheDefaultPointsAreOffUntilTheExactValuesAreUsed) {
