@@ -137,19 +137,7 @@ void FitCheckPanel::showReport(std::shared_ptr<const FitReport> shown) {
     reason->setText(QString::fromStdString(report.reason));
     fitNumbers->setVisible(report.statistics.has_value());
     if (const auto& fit = report.statistics)
-        fitNumbers->setText(QString("Over %1 points: squared error %2 shown, %3 exact; R² %4 "
-                                    "shown, %5 exact; RMS residual %6 shown. Exact fit: %7 "
-                                    "degrees of freedom, residual standard deviation %8, "
-                                    "adjusted R² %9.")
-                                .arg(fit->points)
-                                .arg(QString::fromStdString(fit->shownSquares),
-                                     QString::fromStdString(fit->exactSquares),
-                                     QString::fromStdString(fit->shownR2),
-                                     QString::fromStdString(fit->exactR2),
-                                     QString::fromStdString(fit->shownRms))
-                                .arg(fit->degreesOfFreedom)
-                                .arg(QString::fromStdString(fit->residualSd),
-                                     QString::fromStdString(fit->adjustedR2)));
+        fitNumbers->setText(QString::fromStdString(fitNumbersText(*fit)));
     CellBlock rows = coefficientBlock(report);
     QStringList headers;
     for (const std::string& heading : rows.front())

@@ -2,6 +2,7 @@
 
 #include "exact/exact_number.h"
 #include "exact/interpolation.h"
+#include "exact/least_squares.h"
 #include "fitting/exact_steps.h"
 #include "fitting/normal_equations.h"
 #include "toolkit/cell_block.h"
@@ -213,6 +214,24 @@ std::string reportText(const FitReport& report) {
          {points, report.statistics ? statisticsBlock(*report.statistics) : CellBlock()})
         if (!more.empty())
             text += '\n' + cellBlockText(more);
+    return text;
+}
+
+std::string fitNumbersText(const FitStatistics& fit) {
+    std::string text = "Over " + IntToStr(int(fit.points)) + " points: squared error " +
+                       fit.shownSquares + " shown, " + fit.exactSquares + " exact; R² " +
+                       fit.shownR2 + " shown, " + fit.exactR2 + " exact; RMS residual " +
+                       fit.shownRms + " shown. ";
+    if (fit.degreesOfFreedom <= 0)
+        return text + "The exact fit has no degrees of freedom: with no more points than "
+                      "coefficients there is no spread to estimate, and no standard errors.";
+    text += "The exact fit has " + IntToStr(int(fit.degreesOfFreedom)) +
+            (fit.degreesOfFreedom == 1 ? " degree" : " degrees") +
+            " of freedom, residual standard deviation " + fit.residualSd + ", adjusted R² " +
+            fit.adjustedR2 + ".";
+    if (!fit.standardErrors.empty() && fit.standardErrors[0] == "-")
+        text +=
+            " Standard errors are worked out up to degree " + IntToStr(kMaxUncertaintyDegree) + ".";
     return text;
 }
 

@@ -47,6 +47,10 @@ std::string reportText(const FitReport& report);
 // line too narrow for all of them can leave the last ones out whole.
 // `largestRow`: the point table's row of the largest residual.
 std::vector<std::string> statisticsClauses(const FitStatistics& fit, int largestRow);
+// The fit's numbers in sentences, as the check panel shows them: both fits'
+// squared errors and R², then the exact fit's degrees of freedom, residual
+// standard deviation and adjusted R², or why it has none.
+std::string fitNumbersText(const FitStatistics& fit);
 // After a failed solve, whose coefficients are no fit: "The solve stopped",
 // "the exact fit has R² 0.987958…".
 std::vector<std::string> stoppedClauses(const FitStatistics& fit);
