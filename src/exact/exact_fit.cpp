@@ -71,6 +71,18 @@ long double nearValue(std::string_view text) {
     return parts.negative ? -value : value;
 }
 
+// How many digits the exact value of a polynomial of `degree` at these x
+// runs to at the most: valuesAt writes every x with the exponent of the
+// finest, and the value has `degree` of them.
+size_t valueDigits(const std::vector<Decimal>& xs, int degree) {
+    long finest = 0, widest = 0;
+    for (const Decimal& x : xs)
+        finest = std::max(finest, -x.exponent);
+    for (const Decimal& x : xs)
+        widest = std::max(widest, long(mpz_sizeinbase(x.digits.get_mpz_t(), 10)) + x.exponent);
+    return size_t(std::max(degree, 1)) * size_t(std::max(widest + finest, 1L));
+}
+
 // A point of the table as the check lists it, before its values.
 PointCheck pointAt(const PackedTable& points, int row) {
     return {std::string(stripSpaces(points.cell(0, row))),
@@ -155,6 +167,12 @@ Interpolation::Interpolation(const CellTable& sgdResult) {
     if (const std::vector<int> shared = rowsSharingAnX(xValues); !shared.empty()) {
         noFit = {NoExactFit::Why::sharedX, throughDegree, shared, 0,
                  std::string(stripSpaces(sgdResult.cell(0, shared[0])))};
+        return;
+    }
+    if (const size_t digits = valueDigits(xs, throughDegree);
+        double(digits) * throughDegree * double(xs.size()) > kMaxEvaluationWork) {
+        noFit = {NoExactFit::Why::tooLong, throughDegree, {}, 0, "", digits};
+        unchecked = true;
         return;
     }
     if (const auto solved = interpolate(xValues, fxValues)) {

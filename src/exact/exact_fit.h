@@ -13,6 +13,12 @@
 // values the coefficient grid shows are that polynomial, and if not, by how
 // much they miss. fitting/fit_report says it in words.
 
+// The exact values of a polynomial of degree n at a table's points run to
+// n times the digits of x, exponents spread out included; the check does
+// not wait for more than this many digits, summed over the Horner steps of
+// all the points.
+inline constexpr double kMaxEvaluationWork = 2e8;
+
 // How far a shown value may stand from the exact one and still agree, as a
 // power of ten relative to the scale of the numbers: 1E-5, where single
 // precision keeps about 7 digits.
@@ -65,7 +71,9 @@ struct FitStatistics {
 // Why there is no exact fit to compare with.
 struct NoExactFit {
     // fewDistinctX, tooManySums: least squares only.
-    enum class Why { sharedX, unreadPoint, unsettled, fewDistinctX, tooManySums } why;
+    // tooLong: through the points, the values at the points would run to
+    // `count` digits, too many to wait for.
+    enum class Why { sharedX, unreadPoint, unsettled, fewDistinctX, tooManySums, tooLong } why;
     int degree = 0;
     std::vector<int> rows; // sharedX: the rows that share an x; unreadPoint: its row
     int col = 0;           // unreadPoint: 0 for x, 1 for f(x)

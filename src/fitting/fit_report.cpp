@@ -35,6 +35,10 @@ std::string noFitReason(const NoExactFit& noFit) {
         return "The exact check does not sum " + IntToStr(int(noFit.count)) +
                " points for a least-squares fit of degree " + IntToStr(noFit.degree) +
                ": it would take too long.";
+    case NoExactFit::Why::tooLong:
+        return "The exact check does not evaluate a polynomial of degree " +
+               IntToStr(noFit.degree) + " at these points: its values would run to " +
+               std::to_string(noFit.count) + " digits, too long to wait for.";
     case NoExactFit::Why::unsettled:
         break;
     }

@@ -208,6 +208,25 @@ TEST_F(ExactFitTest, PointsAcrossTheWholeRangeOfADoubleStillGetAVerdict) {
     EXPECT_EQ(comparison.points[0].miss, "1.23456789012345") << "A, and the rest far below it";
 }
 
+// Points from 1E-300 to 1E300 at degree 100: the exact values at them would
+// run to 60,100 digits each, and the check says so instead of working for
+// minutes; at degree 1 the same spread is checked.
+TEST_F(ExactFitTest, ValuesTooLongToWaitForAreNotChecked) {
+    Grid rows;
+    for (int k = 0; k <= 100; ++k)
+        rows.push_back({std::to_string(k + 1) + (k % 2 ? "E-300" : "E300"), std::to_string(k)});
+    points = tableOf(2, rows);
+    coefficients = CellTable(2, 102);
+    const FitComparison comparison = compare();
+    EXPECT_EQ(comparison.verdict, Verdict::unchecked);
+    ASSERT_TRUE(comparison.noFit);
+    EXPECT_EQ(comparison.noFit->why, NoExactFit::Why::tooLong);
+    EXPECT_NE(reportOn(comparison).summary.find("too long to wait for"), std::string::npos);
+    points = tableOf(2, {{"1E-300", "1"}, {"1E300", "2"}});
+    coefficients = tableOf(2, {{"A", "1"}, {"B", "1E-300"}});
+    EXPECT_NE(compare().verdict, Verdict::unchecked);
+}
+
 TEST_F(ExactFitTest, ExactValuesBeyondADoubleWriteNothing) {
     points = tableOf(2, {{"0", "0"}, {"1E-300", "1E300"}});
     coefficients = tableOf(2, {{"A", "a"}, {"B", "b"}});
