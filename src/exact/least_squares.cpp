@@ -29,6 +29,17 @@ std::vector<mpz_class> scaled(const std::vector<Decimal>& values, long scale) {
     return integers;
 }
 
+// Partial pivoting: the row from `i` on with the largest entry in column i
+// swapped into row i; false when that entry is 0.
+bool pivotDown(std::vector<Floats>& rows, size_t i) {
+    size_t pivot = i;
+    for (size_t r = i + 1; r < rows.size(); ++r)
+        if (abs(rows[r][i]) > abs(rows[pivot][i]))
+            pivot = r;
+    std::swap(rows[i], rows[pivot]);
+    return sgn(rows[i][i]) != 0;
+}
+
 // Gaussian elimination with partial pivoting on the normal matrix
 // (Σ x^(i+j)), at `bits` of precision, for each right-hand side of
 // `columns`; the solutions, one for each. Empty when a pivot is zero.
@@ -45,13 +56,8 @@ std::vector<Floats> normalSolutions(const std::vector<mpq_class>& powers,
     }
     mpf_class factor(0, bits), product(0, bits);
     for (size_t i = 0; i < n; ++i) {
-        size_t pivot = i;
-        for (size_t r = i + 1; r < n; ++r)
-            if (abs(rows[r][i]) > abs(rows[pivot][i]))
-                pivot = r;
-        if (sgn(rows[pivot][i]) == 0)
+        if (!pivotDown(rows, i))
             return {};
-        std::swap(rows[i], rows[pivot]);
         for (size_t r = i + 1; r < n; ++r) {
             factor = rows[r][i] / rows[i][i];
             for (size_t c = i; c < n + m; ++c) {
@@ -238,13 +244,8 @@ std::vector<double> centredInverse(const PointSums& sums, const mpq_class& cente
     }
     mpf_class factor(0, bits);
     for (size_t i = 0; i < n; ++i) {
-        size_t pivot = i;
-        for (size_t r = i + 1; r < n; ++r)
-            if (abs(rows[r][i]) > abs(rows[pivot][i]))
-                pivot = r;
-        if (sgn(rows[pivot][i]) == 0)
+        if (!pivotDown(rows, i))
             return {};
-        std::swap(rows[i], rows[pivot]);
         factor = rows[i][i];
         for (mpf_class& cell : rows[i])
             cell /= factor;
