@@ -71,16 +71,27 @@ long double nearValue(std::string_view text) {
     return parts.negative ? -value : value;
 }
 
-// How many digits the exact value of a polynomial of `degree` at these x
-// runs to at the most: valuesAt writes every x with the exponent of the
-// finest, and the value has `degree` of them.
-size_t valueDigits(const std::vector<Decimal>& xs, int degree) {
-    long finest = 0, widest = 0;
-    for (const Decimal& x : xs)
-        finest = std::max(finest, -x.exponent);
-    for (const Decimal& x : xs)
-        widest = std::max(widest, long(mpz_sizeinbase(x.digits.get_mpz_t(), 10)) + x.exponent);
-    return size_t(std::max(degree, 1)) * size_t(std::max(widest + finest, 1L));
+// The span of decimal places that `values` cover, from the lowest digit of
+// the finest to the highest of the widest.
+long placesSpanned(const std::vector<Decimal>& values) {
+    long lowest = 0, highest = 0;
+    for (const Decimal& value : values) {
+        lowest = std::min(lowest, value.exponent);
+        highest =
+            std::max(highest, long(mpz_sizeinbase(value.digits.get_mpz_t(), 10)) + value.exponent);
+    }
+    return highest - lowest;
+}
+
+// How many digits the exact values of a polynomial of `degree` with these
+// coefficients at these x run to at the most: valuesAt writes every x with
+// the exponent of the finest and every coefficient with that of the finest,
+// and the value has `degree` powers of x. The shown coefficients may spread
+// over as many places more as the exact reader takes.
+size_t valueDigits(const std::vector<Decimal>& xs, const std::vector<Decimal>& coefficients,
+                   int degree) {
+    return size_t(std::max(degree, 1)) * size_t(std::max(placesSpanned(xs), 1L)) +
+           size_t(placesSpanned(coefficients) + 2 * (kMaxExactDigits + kMaxExactExponent));
 }
 
 // A point of the table as the check lists it, before its values.
@@ -169,13 +180,19 @@ Interpolation::Interpolation(const CellTable& sgdResult) {
                  std::string(stripSpaces(sgdResult.cell(0, shared[0])))};
         return;
     }
-    if (const size_t digits = valueDigits(xs, throughDegree);
-        double(digits) * throughDegree * double(xs.size()) > kMaxEvaluationWork) {
+    const auto tooLong = [&](const std::vector<Decimal>& solved) {
+        const size_t digits = valueDigits(xs, solved, throughDegree);
+        if (double(digits) * std::max(throughDegree, 1) * double(xs.size()) <= kMaxEvaluationWork)
+            return false;
         noFit = {NoExactFit::Why::tooLong, throughDegree, {}, 0, "", digits};
         unchecked = true;
+        return true;
+    };
+    if (tooLong({}))
         return;
-    }
     if (const auto solved = interpolate(xValues, fxValues)) {
+        if (tooLong(*solved))
+            return;
         for (const Decimal& c : *solved)
             coefficients.push_back(c.value());
     } else {
