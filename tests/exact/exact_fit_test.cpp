@@ -209,8 +209,8 @@ TEST_F(ExactFitTest, PointsAcrossTheWholeRangeOfADoubleStillGetAVerdict) {
 }
 
 // Points from 1E-300 to 1E300 at degree 100: the exact values at them would
-// run to 60,100 digits each, and the check says so instead of working for
-// minutes; at degree 1 the same spread is checked.
+// run to tens of thousands of digits, and the check says so instead of
+// working for minutes; at degree 1 the same spread is checked.
 TEST_F(ExactFitTest, ValuesTooLongToWaitForAreNotChecked) {
     Grid rows;
     for (int k = 0; k <= 100; ++k)
