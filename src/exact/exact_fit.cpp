@@ -94,6 +94,12 @@ size_t valueDigits(const std::vector<Decimal>& xs, const std::vector<Decimal>& c
            size_t(placesSpanned(coefficients) + 2 * (kMaxExactDigits + kMaxExactExponent));
 }
 
+// An exact value as its 15-digit text stands for, kept as a decimal: the text
+// itself may lie beyond what the exact reader takes back (1E-422, say).
+Decimal writtenTo15(const mpq_class& value) {
+    return sgn(value) == 0 ? Decimal{} : roundedTo(value, decimalExponent(value) - 14);
+}
+
 // A point of the table as the check lists it, before its values.
 PointCheck pointAt(const PackedTable& points, int row) {
     return {std::string(stripSpaces(points.cell(0, row))),
@@ -182,7 +188,10 @@ Interpolation::Interpolation(const CellTable& sgdResult) {
     }
     const auto tooLong = [&](const std::vector<Decimal>& solved) {
         const size_t digits = valueDigits(xs, solved, throughDegree);
-        if (double(digits) * std::max(throughDegree, 1) * double(xs.size()) <= kMaxEvaluationWork)
+        // Each Horner step multiplies the value so far by an x: in 64-bit
+        // words, about 19 digits each.
+        const double words = double(digits) / 19 * std::max(1.0, double(placesSpanned(xs)) / 19);
+        if (words * std::max(throughDegree, 1) * double(xs.size()) <= kMaxEvaluationWork)
             return false;
         noFit = {NoExactFit::Why::tooLong, throughDegree, {}, 0, "", digits};
         unchecked = true;
@@ -266,6 +275,7 @@ std::vector<Decimal> ExactFit::compareCoefficients(const CellTable& sdgCoefficie
     const int count = std::min(int(fit.coefficients.size()), sdgCoefficients.rowCount() - 1);
     std::vector<Decimal> shown;
     mpq_class worstDifference; // the largest, against the largest exact coefficient
+    bool allWritten = true;    // every shown value is its exact one to 15 digits
     for (int k = 0; k < count; ++k) {
         const std::string& letter = sdgCoefficients.cell(0, k + 1);
         const std::string& text = sdgCoefficients.cell(1, k + 1);
@@ -278,6 +288,7 @@ std::vector<Decimal> ExactFit::compareCoefficients(const CellTable& sdgCoefficie
         }
         shown.push_back(*value);
         const mpq_class shownValue = value->value();
+        allWritten = allWritten && shownValue == writtenTo15(fit.coefficients[k]).value();
         const mpq_class difference = shownValue - fit.coefficients[k];
         const mpq_class bound = std::max(scale, mpq_class(abs(shownValue)));
         const bool off = abs(difference) > kAgreement * bound;
@@ -288,12 +299,7 @@ std::vector<Decimal> ExactFit::compareCoefficients(const CellTable& sdgCoefficie
             result.worstCoefficient = size_t(k);
         }
     }
-    result.exactWritten =
-        !result.unreadable &&
-        std::all_of(result.coefficients.begin(), result.coefficients.end(),
-                    [](const CoefficientCheck& c) {
-                        return exactDecimal(c.shown)->value() == exactDecimal(c.exact)->value();
-                    });
+    result.exactWritten = !result.unreadable && allWritten;
     result.worstDifference = magnitudeText(worstDifference);
     result.digitsKept = sgn(worstDifference) == 0 ? 15
                         : sgn(scale) == 0         ? 0
@@ -337,7 +343,7 @@ bool Interpolation::comparePoints(const std::vector<Decimal>& shown, FitComparis
             largestFx = fx;
     std::vector<Decimal> written;
     for (const mpq_class& c : fit.coefficients)
-        written.push_back(*exactDecimal(roundedText(c)));
+        written.push_back(writtenTo15(c));
     const std::vector<Decimal> shownAtX = valuesAt(shown, fit.xs),
                                writtenAtX = valuesAt(written, fit.xs);
     const mpq_class tolerance =

@@ -15,9 +15,9 @@
 
 // The exact values of a polynomial of degree n at a table's points run to
 // n times the digits of x, exponents spread out included; the check does
-// not wait for more than this many digits, summed over the Horner steps of
-// all the points.
-inline constexpr double kMaxEvaluationWork = 2e8;
+// not wait for more than this many multiplications of 64-bit words, summed
+// over the Horner steps of all the points: about a second.
+inline constexpr double kMaxEvaluationWork = 2e9;
 
 // How far a shown value may stand from the exact one and still agree, as a
 // power of ten relative to the scale of the numbers: 1E-5, where single

@@ -208,15 +208,15 @@ TEST_F(ExactFitTest, PointsAcrossTheWholeRangeOfADoubleStillGetAVerdict) {
     EXPECT_EQ(comparison.points[0].miss, "1.23456789012345") << "A, and the rest far below it";
 }
 
-// Points from 1E-300 to 1E300 at degree 100: the exact values at them would
+// Points from 1E-300 to 1E300 at degree 150: the exact values at them would
 // run to tens of thousands of digits, and the check says so instead of
 // working for minutes; at degree 1 the same spread is checked.
 TEST_F(ExactFitTest, ValuesTooLongToWaitForAreNotChecked) {
     Grid rows;
-    for (int k = 0; k <= 100; ++k)
+    for (int k = 0; k <= 150; ++k)
         rows.push_back({std::to_string(k + 1) + (k % 2 ? "E-300" : "E300"), std::to_string(k)});
     points = tableOf(2, rows);
-    coefficients = CellTable(2, 102);
+    coefficients = CellTable(2, 152);
     const FitComparison comparison = compare();
     EXPECT_EQ(comparison.verdict, Verdict::unchecked);
     ASSERT_TRUE(comparison.noFit);
@@ -225,6 +225,20 @@ TEST_F(ExactFitTest, ValuesTooLongToWaitForAreNotChecked) {
     points = tableOf(2, {{"1E-300", "1"}, {"1E300", "2"}});
     coefficients = tableOf(2, {{"A", "1"}, {"B", "1E-300"}});
     EXPECT_NE(compare().verdict, Verdict::unchecked);
+}
+
+// The exact A here is near 2.3E-422, beyond what the exact reader takes back
+// from its 15-digit text: the check keeps it as a decimal instead of reading
+// that text again (which once gave a garbage value and a check that ran for
+// minutes).
+TEST_F(ExactFitTest, AnExactValueBeyondTheReadersRangeIsStillCompared) {
+    solve({{"3.15164727626781E-292", "-0"}, {"81.375", "-5.84536734759774E-129"}});
+    const FitComparison comparison = compare();
+    ASSERT_NE(comparison.verdict, Verdict::unchecked);
+    ASSERT_EQ(comparison.coefficients.size(), 2u);
+    EXPECT_TRUE(comparison.coefficients[0].exact.ends_with("E-422"))
+        << comparison.coefficients[0].exact;
+    EXPECT_EQ(comparison.points.size(), 2u);
 }
 
 TEST_F(ExactFitTest, ExactValuesBeyondADoubleWriteNothing) {
