@@ -176,11 +176,7 @@ Interpolation::Interpolation(const CellTable& sgdResult) {
         }
         rows.push_back(row);
     }
-    std::vector<mpq_class> xValues, fxValues;
-    for (const Decimal& x : xs)
-        xValues.push_back(x.value());
-    for (const Decimal& fx : fxs)
-        fxValues.push_back(fx.value());
+    const std::vector<mpq_class> xValues = valuesOf(xs), fxValues = valuesOf(fxs);
     if (const std::vector<int> shared = rowsSharingAnX(xValues); !shared.empty()) {
         noFit = {NoExactFit::Why::sharedX, throughDegree, shared, 0,
                  std::string(stripSpaces(sgdResult.cell(0, shared[0])))};
@@ -202,8 +198,7 @@ Interpolation::Interpolation(const CellTable& sgdResult) {
     if (const auto solved = interpolate(xValues, fxValues)) {
         if (tooLong(*solved))
             return;
-        for (const Decimal& c : *solved)
-            coefficients.push_back(c.value());
+        coefficients = valuesOf(*solved);
     } else {
         noFit = {NoExactFit::Why::unsettled, throughDegree, {}, 0, ""};
         unchecked = true;
@@ -238,8 +233,7 @@ Nearest::Nearest(const CellTable& sgdResult, const std::vector<int>& filled, int
     lowestX = lowest->value();
     highestX = highest->value();
     if (const auto solved = leastSquares(*sums)) {
-        for (const Decimal& c : *solved)
-            coefficients.push_back(c.value());
+        coefficients = valuesOf(*solved);
     } else {
         noFit = {NoExactFit::Why::unsettled, degree, {}, 0, ""};
         unchecked = true;
@@ -458,9 +452,7 @@ FitStatistics Nearest::statistics(const std::vector<Decimal>& shown,
     const auto& fit = *this;
     FitStatistics statistics;
     statistics.points = fit.rows.size();
-    std::vector<mpq_class> shownValues;
-    for (const Decimal& c : shown)
-        shownValues.push_back(c.value());
+    const std::vector<mpq_class> shownValues = valuesOf(shown);
     const mpq_class total = totalSquares(*fit.sums);
     const mpq_class shownError = squaredError(*fit.sums, shownValues);
     const mpq_class exactError = squaredError(*fit.sums, fit.coefficients);

@@ -114,6 +114,14 @@ std::pair<mpz_class, mpz_class> aligned(const Decimal& a, const Decimal& b) {
 
 } // namespace
 
+std::vector<mpq_class> valuesOf(const std::vector<Decimal>& decimals) {
+    std::vector<mpq_class> values;
+    values.reserve(decimals.size());
+    for (const Decimal& decimal : decimals)
+        values.push_back(decimal.value());
+    return values;
+}
+
 Decimal operator-(const Decimal& a, const Decimal& b) {
     const auto [x, y] = aligned(a, b);
     return {x - y, std::min(a.exponent, b.exponent)};

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Numbers read and written exactly: a decimal text is a rational number, and
 // a rational number is written back correctly rounded.
@@ -23,6 +24,9 @@ struct Decimal {
 
     mpq_class value() const;
 };
+
+// The exact values of decimals, in order.
+std::vector<mpq_class> valuesOf(const std::vector<Decimal>& decimals);
 
 // a - b, exactly.
 Decimal operator-(const Decimal& a, const Decimal& b);

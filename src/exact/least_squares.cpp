@@ -79,13 +79,6 @@ std::vector<Floats> normalSolutions(const std::vector<mpq_class>& powers,
     return solutions;
 }
 
-std::vector<mpq_class> values(const std::vector<Decimal>& decimals) {
-    std::vector<mpq_class> exact;
-    for (const Decimal& decimal : decimals)
-        exact.push_back(decimal.value());
-    return exact;
-}
-
 // The same solution modulo a prime, by elimination with any nonzero pivot.
 std::optional<std::vector<uint64_t>> normalResidues(const PointSums& sums,
                                                     const PrimeField& field) {
@@ -178,7 +171,7 @@ PointSums pointSums(const std::vector<Decimal>& xs, const std::vector<Decimal>& 
 }
 
 std::optional<std::vector<Decimal>> leastSquares(const PointSums& sums) {
-    const std::vector<mpq_class> powers = values(sums.powers), weighted = values(sums.weighted);
+    const std::vector<mpq_class> powers = valuesOf(sums.powers), weighted = valuesOf(sums.weighted);
     const std::vector<bool> zeros = exactZeros(
         [&](const PrimeField& field) { return normalResidues(sums, field); }, weighted.size());
     auto solution = settledCoefficients(
@@ -193,7 +186,7 @@ std::optional<std::vector<Decimal>> leastSquares(const PointSums& sums) {
 }
 
 std::optional<std::vector<Decimal>> inverseDiagonal(const PointSums& sums) {
-    const std::vector<mpq_class> powers = values(sums.powers);
+    const std::vector<mpq_class> powers = valuesOf(sums.powers);
     const size_t n = sums.weighted.size();
     std::vector<std::vector<mpq_class>> unit(n, std::vector<mpq_class>(n));
     for (size_t k = 0; k < n; ++k)
@@ -223,7 +216,7 @@ std::vector<double> centredInverse(const PointSums& sums, const mpq_class& cente
         for (size_t j = 0; j <= k; ++j)
             toT[k][j] =
                 ((j > 0 ? toT[k - 1][j - 1] : mpq_class(0)) - center * toT[k - 1][j]) / scale;
-    const std::vector<mpq_class> powers = values(sums.powers);
+    const std::vector<mpq_class> powers = valuesOf(sums.powers);
     std::vector<std::vector<mpq_class>> half(n, std::vector<mpq_class>(n));
     for (size_t a = 0; a < n; ++a)
         for (size_t j = 0; j < n; ++j)
@@ -267,9 +260,7 @@ mpq_class squaredError(const PointSums& sums, const std::vector<mpq_class>& coef
     // Σ (p - y)² = Σ y² - 2 Σ_i c_i Σ x^i y + Σ_i c_i Σ_j c_j Σ x^(i+j).
     mpq_class error = sums.squares.value(), inner;
     const size_t n = std::min(coefficients.size(), sums.weighted.size());
-    std::vector<mpq_class> powers;
-    for (const Decimal& sum : sums.powers)
-        powers.push_back(sum.value());
+    const std::vector<mpq_class> powers = valuesOf(sums.powers);
     for (size_t i = 0; i < n; ++i) {
         inner = 0;
         for (size_t j = 0; j < n; ++j)
