@@ -15,6 +15,7 @@
 #include "fitting/fit_kind.h"
 #include "fitting/point_table.h"
 #include "fitting/solver.h"
+#include "fitting/x_for_value.h"
 #include "model/coefficient_template.h"
 #include "model/evaluation.h"
 #include "model/template_paste.h"
@@ -80,6 +81,7 @@ void TForm1::bindEvents() {
         {btnGetCoefficients,
          {&TForm1::btnGetCoefficientsClick, {.undoText = "GetCoefficients", .solve = solve}}},
         {btnFx, {&TForm1::btnFxClick, {}}},
+        {btnXForFx, {&TForm1::btnXForFxClick, {}}},
         {btnDraw, {&TForm1::btnDrawClick, {}}}};
     for (const auto& [button, step] : buttons)
         connect(button, &QPushButton::clicked, this,
@@ -257,6 +259,16 @@ void TForm1::btnGetCoefficientsClick() {
 void TForm1::btnFxClick() {
     if (const auto value = evaluateAtX(sdgCoefficients->cells(), degree, Text(*txtRX)))
         SetText(*txtRfx, *value);
+}
+
+void TForm1::btnXForFxClick() {
+    const std::optional<BandBasis> bands = checkView->bands();
+    if (const auto answer = xForValue(sdgCoefficients->cells(), degree, Text(*txtRfx),
+                                      Text(*txtMin), Text(*txtMax), bands ? &*bands : nullptr)) {
+        SetText(*txtXForFx, xForValueText(*answer, Text(*txtRfx)));
+        txtXForFx->setToolTip(txtXForFx->text());
+        txtXForFx->setCursorPosition(0);
+    }
 }
 
 void TForm1::btnDrawClick() {

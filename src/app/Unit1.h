@@ -85,6 +85,7 @@ class TForm1 : public QWidget, public WindowControls {
     void sgdResultSelectCell(int ACol, int ARow);
     void btnGetCoefficientsClick();
     void btnFxClick();
+    void btnXForFxClick();
     void btnDrawClick();
     void TarvelChange();
     // Ctrl+V in the point table and in the coefficient values; `source` is

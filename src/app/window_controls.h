@@ -49,4 +49,8 @@ struct WindowControls {
     QLineEdit* txtRX;
     QPushButton* btnFx;
     QLineEdit* txtRfx;
+    // x for f(x): the x where the polynomial takes the value in txtRfx, in
+    // the drawn range, shown in txtXForFx.
+    QPushButton* btnXForFx;
+    QLineEdit* txtXForFx;
 };

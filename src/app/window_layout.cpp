@@ -106,6 +106,9 @@ void createControls(QWidget& window, WindowControls& controls) {
     controls.txtRX = edit(&window, "txtRX", "", {64, 560, 105, 24});
     controls.btnFx = button(&window, "btnFx", "&f(x)", {168, 560, 75, 25});
     controls.txtRfx = edit(&window, "txtRfx", "", {240, 560, 105, 24});
+    controls.btnXForFx = button(&window, "btnXForFx", "&x for f(x)", {348, 560, 80, 25});
+    controls.txtXForFx = edit(&window, "txtXForFx", "", {428, 560, 133, 24});
+    controls.txtXForFx->setReadOnly(true);
 }
 
 void nameForScreenReaders(const WindowControls& controls) {
@@ -119,6 +122,7 @@ void nameForScreenReaders(const WindowControls& controls) {
         {controls.txtResult, controls.Label6, "Result"},
         {controls.txtRX, controls.Label7, "x to evaluate"},
         {controls.txtRfx, nullptr, "f(x) at x"},
+        {controls.txtXForFx, nullptr, "x for f(x)"},
         {controls.txtMin, controls.Label8, "Min"},
         {controls.txtMax, controls.Max, "Max"},
         {controls.txtStep, controls.Label9, "Step"},
@@ -145,6 +149,8 @@ void chainTabOrder(const WindowControls& controls) {
                               controls.txtRX,
                               controls.btnFx,
                               controls.txtRfx,
+                              controls.btnXForFx,
+                              controls.txtXForFx,
                               controls.Tarvel,
                               controls.sgdResult,
                               controls.txtX,
@@ -194,9 +200,10 @@ WindowLayout::WindowLayout(QWidget& window, WindowControls& controls) {
     for (QWidget* control : std::initializer_list<QWidget*>{
              controls.Label8, controls.txtMin, controls.Max, controls.txtMax, controls.Label9,
              controls.txtStep, controls.btnDraw, controls.Label5, controls.Label6, controls.Label7,
-             controls.txtRX, controls.btnFx, controls.txtRfx})
+             controls.txtRX, controls.btnFx, controls.txtRfx, controls.btnXForFx})
         follows(control, false, all, none);
     follows(controls.txtResult, true, all, none);
+    follows(controls.txtXForFx, true, all, none);
 }
 
 void WindowLayout::followsBelowPages(QWidget* control) {

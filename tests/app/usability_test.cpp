@@ -147,7 +147,8 @@ TEST_F(Usability, AltAndALetterReachEveryButtonWhoseCaptionLooksUnchanged) {
                                                         {form.btnDel, Qt::Key_D},
                                                         {form.btnClear, Qt::Key_C},
                                                         {form.btnGetCoefficients, Qt::Key_E},
-                                                        {form.btnFx, Qt::Key_F}};
+                                                        {form.btnFx, Qt::Key_F},
+                                                        {form.btnXForFx, Qt::Key_X}};
     for (const auto& [button, key] : buttons) {
         bool clicked = false;
         const auto connection =
@@ -163,7 +164,8 @@ TEST_F(Usability, AltAndALetterReachEveryButtonWhoseCaptionLooksUnchanged) {
 TEST_F(Usability, TabWalksTheWholeLayoutOrderOfEachPage) {
     const std::vector<QWidget*> common = {form.txtDegree, form.btnGenerate, form.txtFx1,
                                           form.txtFx2,    form.txtResult,   form.txtRX,
-                                          form.btnFx,     form.txtRfx,      form.Tarvel->tabBar()};
+                                          form.btnFx,     form.txtRfx,      form.btnXForFx,
+                                          form.txtXForFx, form.Tarvel->tabBar()};
     std::vector<QWidget*> page1 = common, page2 = common;
     for (QWidget* control :
          {(QWidget*)form.sgdResult, (QWidget*)form.txtX, (QWidget*)form.txtFx,

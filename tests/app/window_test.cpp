@@ -148,6 +148,24 @@ TEST_F(WindowBindings, FxWritesTheValueAndKeepsTheOldOneWhenThereIsNone) {
     EXPECT_EQ(fx("10"), "32") << "the degree that Generate set";
 }
 
+TEST_F(WindowBindings, XForFxReadsTheFxBoxAndTheDrawnRangeAndAnswersBeside) {
+    setCoefficients({"2", "3", "-2", "1"});
+    form.txtMin->setText("0");
+    form.txtMax->setText("10");
+    form.txtRfx->setText("92");
+    form.btnXForFx->click();
+    EXPECT_EQ(form.txtXForFx->text(), "x = 5");
+    EXPECT_TRUE(form.txtXForFx->isReadOnly());
+    EXPECT_EQ(fx("5"), "92") << "and back";
+    form.txtRfx->setText("-1");
+    form.btnXForFx->click();
+    EXPECT_EQ(form.txtXForFx->text(), "No x in the drawn range gives f(x) = -1.");
+    form.txtRfx->setText("y");
+    form.btnXForFx->click();
+    EXPECT_EQ(errors(), QStringList{"'\u2068y\u2069' is not a valid floating point value"});
+    EXPECT_EQ(form.txtXForFx->text(), "No x in the drawn range gives f(x) = -1.");
+}
+
 TEST_F(WindowBindings, DrawReadsTheRangeBoxesAndShowsTheLastSampleInTheResultBoxes) {
     setCoefficients({"2", "3", "-2", "1"});
     form.btnDraw->click();

@@ -17,22 +17,6 @@ BandBasis lineBasis() {
     return {std::sqrt(1.0 / 6), 1, 1, 1, {1.0 / 3, 0, 0, 0.5}};
 }
 
-TEST(FitBands, TheQuantilesAreStudentsT) {
-    EXPECT_NEAR(tQuantile(1, 0.95), 12.7062047361747, 1e-12);
-    EXPECT_NEAR(tQuantile(10, 0.95), 2.22813885198627, 1e-12);
-    EXPECT_NEAR(tQuantile(1000000, 0.95), 1.95996, 1e-5);
-    EXPECT_NEAR(tQuantile(10, 0.99), 3.16927267261695, 1e-12);
-}
-
-TEST(FitBands, HalfWidthsFollowTheVarianceOfTheFittedValue) {
-    const BandBasis basis = lineBasis();
-    // At x = 1 the fitted value's variance is s²/3; at x = 3, s² (1/3 + 4/2).
-    const HalfWidths middle = halfWidths(basis, 1, 2);
-    EXPECT_NEAR(middle.confidence, 2 * std::sqrt(1.0 / 18), 1e-15);
-    EXPECT_NEAR(middle.prediction, 2 * std::sqrt(1.0 / 6 * (1 + 1.0 / 3)), 1e-15);
-    EXPECT_NEAR(halfWidths(basis, 3, 1).confidence, std::sqrt(1.0 / 6 * (1.0 / 3 + 2)), 1e-15);
-}
-
 class FitBandsOnAChart : public TarvelTest {};
 
 TEST_F(FitBandsOnAChart, DrawSurroundsTheCurveWithBothBandsAndSaysWhichIsWhich) {
