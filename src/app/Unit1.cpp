@@ -20,6 +20,7 @@
 #include "model/evaluation.h"
 #include "model/template_paste.h"
 #include "plot/chart_view.h"
+#include "plot/fit_bands.h"
 #include "plot/function_plot.h"
 #include "plot/plot_range.h"
 #include "toolkit/conversions.h"
@@ -134,6 +135,11 @@ void TForm1::bindParts() {
                    [this](const QString& path) { guarded([&] { reportPage().savePdf(path); }); }});
     connect(actions->print, &QAction::triggered, this,
             [this] { guarded([this] { reportPage().print(*this); }); });
+    // Bands on the chart are drawn again at the new level.
+    Chart1->onBandLevel = [this] {
+        if (FitBands::of(*Chart1->chart()))
+            btnDraw->click();
+    };
 }
 
 std::vector<QLineEdit*> TForm1::boxes() const {
@@ -262,7 +268,7 @@ void TForm1::btnFxClick() {
 }
 
 void TForm1::btnXForFxClick() {
-    const std::optional<BandBasis> bands = checkView->bands();
+    const std::optional<BandBasis> bands = checkView->bands(Chart1->bandLevel());
     if (const auto answer = xForValue(sdgCoefficients->cells(), degree, Text(*txtRfx),
                                       Text(*txtMin), Text(*txtMax), bands ? &*bands : nullptr)) {
         SetText(*txtXForFx, xForValueText(*answer, Text(*txtRfx)));
@@ -279,7 +285,7 @@ void TForm1::btnDrawClick() {
         SetText(*txtRX, rx);
         SetText(*txtRfx, rfx);
     });
-    const std::optional<BandBasis> bands = checkView->bands();
+    const std::optional<BandBasis> bands = checkView->bands(Chart1->bandLevel());
     drawFunction(*Chart1->chart(), Text(*txtMin), Text(*txtMax), Text(*txtStep),
                  sdgCoefficients->cells(), degree, rx, rfx, &sgdResult->cells(),
                  fitKind->kind().drawsResiduals(), bands ? &*bands : nullptr);

@@ -101,13 +101,13 @@ void FitCheckView::restore(LastSolve solve) {
     show();
 }
 
-std::optional<BandBasis> FitCheckView::bands() const {
+std::optional<BandBasis> FitCheckView::bands(double level) const {
     const FitReport* report = check.report();
     if (!report || !report->statistics || report->statistics->bandInverse.empty())
         return std::nullopt;
     const FitStatistics& fit = *report->statistics;
     return BandBasis{fit.bandSd, fit.degreesOfFreedom, fit.bandCenter, fit.bandScale,
-                     fit.bandInverse};
+                     fit.bandInverse, level};
 }
 
 void FitCheckView::placePanel() {

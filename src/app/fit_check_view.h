@@ -1,7 +1,7 @@
 #pragma once
 
 #include "fitting/fit_check.h"
-#include "plot/fit_bands.h"
+#include "model/prediction_band.h"
 
 #include <QObject>
 
@@ -45,8 +45,9 @@ class FitCheckView : public QObject {
 
     // The check of what the window shows, if there is one.
     const FitReport* report() const { return check.report(); }
-    // What Draw surrounds a least-squares curve with, while the check has it.
-    std::optional<BandBasis> bands() const;
+    // What Draw surrounds a least-squares curve with, at `level`, while the
+    // check has it.
+    std::optional<BandBasis> bands(double level) const;
 
     // The last solve, as the window shows it, as undo keeps it, and given back.
     const LastSolve& lastSolve() const { return check.lastSolve(); }

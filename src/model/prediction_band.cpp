@@ -1,9 +1,20 @@
 #include "model/prediction_band.h"
 
+#include "toolkit/conversions.h"
+#include "toolkit/errors.h"
+
 #include <boost/math/distributions/students_t.hpp>
 
 #include <algorithm>
 #include <cmath>
+
+double bandLevel(std::string_view text) {
+    const double level = StrToFloat(text);
+    if (!(level > 0 && level < 1))
+        throw EMathError("A band level lies between 0 and 1, as 0.95 for 95 % bands; " +
+                         std::string(Trim(text)) + " does not.");
+    return level;
+}
 
 double tQuantile(long degreesOfFreedom, double level) {
     const boost::math::students_t distribution{double(degreesOfFreedom)};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 // What the bands around a least-squares curve are made from: the residual
@@ -14,6 +15,10 @@ struct BandBasis {
     std::vector<double> inverse;
     double level = 0.95; // of both bands
 };
+
+// The level a text asks for, a number strictly between 0 and 1 (0.95 for
+// 95 % bands); any other raises an error that says so.
+double bandLevel(std::string_view text);
 
 // The two-sided Student t quantile for `level` with these degrees of freedom.
 double tQuantile(long degreesOfFreedom, double level);

@@ -1,5 +1,6 @@
 #include "plot/chart_view.h"
 
+#include "model/prediction_band.h"
 #include "plot/point_marks.h"
 
 #include "toolkit/error_display.h"
@@ -7,7 +8,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -109,6 +112,7 @@ void ChartView::contextMenuEvent(QContextMenuEvent* event) {
                     [this] { QApplication::clipboard()->setImage(image(devicePixelRatioF())); });
     menu->addSeparator();
     menu->addAction("&Reset view", this, [this] { chart()->zoomReset(); });
+    menu->addAction("Band &level…", this, &ChartView::askForBandLevel);
     menu->popup(event->globalPos());
 }
 
@@ -138,6 +142,21 @@ bool ChartView::saveImage(const QString& path) const {
         return false;
     const_cast<ChartView*>(this)->render(&painter);
     return painter.end();
+}
+
+void ChartView::setBandLevel(const QString& text) {
+    level = ::bandLevel(text.toStdString());
+    if (onBandLevel)
+        onBandLevel();
+}
+
+void ChartView::askForBandLevel() {
+    bool given = false;
+    const QString text =
+        QInputDialog::getText(this, "Band level", "The level of both bands, between 0 and 1:",
+                              QLineEdit::Normal, QString::number(level, 'g', 15), &given);
+    if (given)
+        guarded([&] { setBandLevel(text); });
 }
 
 void ChartView::askToSaveImage() {

@@ -2,6 +2,7 @@
 
 #include <QChartView>
 
+#include <functional>
 #include <optional>
 
 // The chart as a person explores it: the mouse wheel zooms about the
@@ -20,6 +21,12 @@ class ChartView : public QChartView {
     // at twice the screen's resolution. False when the file cannot be written.
     bool saveImage(const QString& path) const;
 
+    // The level of the bands Draw puts around a least-squares curve, 0.95
+    // until the menu's "Band level…" sets another; `onBandLevel` follows.
+    double bandLevel() const { return level; }
+    void setBandLevel(const QString& text);
+    std::function<void()> onBandLevel;
+
   protected:
     void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -34,5 +41,8 @@ class ChartView : public QChartView {
     void zoomAbout(QPointF at, double factor);
     void askToSaveImage();
 
+    void askForBandLevel();
+
     std::optional<QPointF> dragFrom;
+    double level = 0.95;
 };

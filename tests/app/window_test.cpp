@@ -1,6 +1,9 @@
 #include "support/tarvel_test.h"
 
+#include "fitting/fit_kind.h"
 #include "plot/chart_view.h"
+#include "plot/fit_bands.h"
+#include "toolkit/error_display.h"
 
 #include <QChart>
 #include <QGroupBox>
@@ -164,6 +167,31 @@ TEST_F(WindowBindings, XForFxReadsTheFxBoxAndTheDrawnRangeAndAnswersBeside) {
     form.btnXForFx->click();
     EXPECT_EQ(errors(), QStringList{"'\u2068y\u2069' is not a valid floating point value"});
     EXPECT_EQ(form.txtXForFx->text(), "No x in the drawn range gives f(x) = -1.");
+}
+
+TEST_F(WindowBindings, TheBandLevelRedrawsTheBandsAndSetsTheIntervalsOfXForFx) {
+    form.switchFit(FitKind::leastSquares());
+    generate("2");
+    form.btnGetCoefficients->click();
+    draw("0", "5", "0.5");
+    const FitBands* bands = FitBands::of(*form.Chart1->chart());
+    ASSERT_NE(bands, nullptr);
+    EXPECT_EQ(bands->legend(), "- - 95 % confidence band   · · 95 % prediction band");
+    const double width95 = bands->edges().predictionHigh[5] - bands->edges().predictionLow[5];
+    form.Chart1->setBandLevel("0.5");
+    bands = FitBands::of(*form.Chart1->chart());
+    ASSERT_NE(bands, nullptr);
+    EXPECT_EQ(bands->legend(), "- - 50 % confidence band   · · 50 % prediction band");
+    EXPECT_LT(bands->edges().predictionHigh[5] - bands->edges().predictionLow[5], width95);
+    form.txtRfx->setText("20");
+    form.btnXForFx->click();
+    EXPECT_TRUE(form.txtXForFx->text().contains(" (50 % interval "))
+        << form.txtXForFx->text().toStdString();
+    EXPECT_TRUE(errors().isEmpty()) << errors().join("; ").toStdString();
+    guarded([&] { form.Chart1->setBandLevel("1"); });
+    EXPECT_EQ(errors(), QStringList{"A band level lies between 0 and 1, as 0.95 for 95 % bands; "
+                                    "1 does not."});
+    EXPECT_EQ(form.Chart1->bandLevel(), 0.5);
 }
 
 TEST_F(WindowBindings, DrawReadsTheRangeBoxesAndShowsTheLastSampleInTheResultBoxes) {

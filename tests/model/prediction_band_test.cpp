@@ -1,5 +1,7 @@
 #include "model/prediction_band.h"
 
+#include "toolkit/errors.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -26,6 +28,18 @@ TEST(PredictionBand, HalfWidthsFollowTheVarianceOfTheFittedValue) {
     EXPECT_NEAR(middle.confidence, 2 * std::sqrt(1.0 / 18), 1e-15);
     EXPECT_NEAR(middle.prediction, 2 * std::sqrt(1.0 / 6 * (1 + 1.0 / 3)), 1e-15);
     EXPECT_NEAR(halfWidths(basis, 3, 1).confidence, std::sqrt(1.0 / 6 * (1.0 / 3 + 2)), 1e-15);
+}
+
+} // namespace
+
+namespace {
+
+TEST(PredictionBand, ALevelLiesStrictlyBetween0And1) {
+    EXPECT_EQ(bandLevel(" 0.99 "), 0.99);
+    EXPECT_EQ(bandLevel("5E-1"), 0.5);
+    for (const char* refused : {"0", "1", "-0.5", "95"})
+        EXPECT_THROW(bandLevel(refused), EMathError) << refused;
+    EXPECT_THROW(bandLevel("95 %"), EConvertError);
 }
 
 } // namespace
