@@ -138,7 +138,8 @@ struct Interpolation final : ExactFit::Numbers {
 // Least squares: the polynomial of a degree nearest the points, from their
 // exact sums.
 struct Nearest final : ExactFit::Numbers {
-    Nearest(const CellTable& sgdResult, const std::vector<int>& filled, int degree);
+    Nearest(const CellTable& sgdResult, const std::vector<int>& filled, int degree,
+            const HeldValues& heldValues);
     bool comparePoints(const std::vector<Decimal>& shown, FitComparison& result) const override;
     // How well the shown and the exact polynomial fit the points.
     FitStatistics statistics(const std::vector<Decimal>& shown,
@@ -153,6 +154,7 @@ struct Nearest final : ExactFit::Numbers {
                                        std::vector<PointCheck>& points) const;
 
     int degree;
+    HeldCoefficients held;
     std::optional<PointSums> sums;
     mpq_class lowestX, highestX;
 };
@@ -205,9 +207,13 @@ Interpolation::Interpolation(const CellTable& sgdResult) {
     }
 }
 
-Nearest::Nearest(const CellTable& sgdResult, const std::vector<int>& filled, int degree)
+Nearest::Nearest(const CellTable& sgdResult, const std::vector<int>& filled, int degree,
+                 const HeldValues& heldValues)
     : degree(degree) {
     points = PackedTable(sgdResult);
+    for (const auto& [power, text] : heldValues)
+        if (power <= size_t(degree))
+            held[power] = exactDecimal(text).value();
     ExactPoints read = exactPoints(sgdResult, filled);
     if (read.unread) {
         const auto [row, col] = *read.unread;
@@ -216,7 +222,7 @@ Nearest::Nearest(const CellTable& sgdResult, const std::vector<int>& filled, int
         return;
     }
     rows = std::move(read.rows);
-    if (read.distinctXs < size_t(degree) + 1) {
+    if (read.distinctXs < size_t(degree) + 1 - held.size()) {
         noFit = {NoExactFit::Why::fewDistinctX, degree, {}, 0, "", read.distinctXs};
         return;
     }
@@ -232,7 +238,7 @@ Nearest::Nearest(const CellTable& sgdResult, const std::vector<int>& filled, int
         });
     lowestX = lowest->value();
     highestX = highest->value();
-    if (const auto solved = leastSquares(*sums)) {
+    if (const auto solved = leastSquares(*sums, held)) {
         coefficients = valuesOf(*solved);
     } else {
         noFit = {NoExactFit::Why::unsettled, degree, {}, 0, ""};
@@ -247,8 +253,9 @@ ExactFit::ExactFit(std::unique_ptr<Numbers> fit) : numbers(std::move(fit)) {}
 ExactFit::ExactFit(const CellTable& sgdResult)
     : ExactFit(std::make_unique<Interpolation>(sgdResult)) {}
 
-ExactFit ExactFit::nearest(const CellTable& sgdResult, std::vector<int> rows, int degree) {
-    return ExactFit(std::make_unique<Nearest>(sgdResult, rows, degree));
+ExactFit ExactFit::nearest(const CellTable& sgdResult, std::vector<int> rows, int degree,
+                           const HeldValues& held) {
+    return ExactFit(std::make_unique<Nearest>(sgdResult, rows, degree, held));
 }
 
 ExactFit::ExactFit(ExactFit&&) noexcept = default;
@@ -411,10 +418,12 @@ std::vector<long double> Nearest::residuals(const std::vector<Decimal>& shown,
 
 void Nearest::uncertainty(const mpq_class& squaredError, const mpq_class& total,
                           FitStatistics& statistics) const {
-    const long points = long(rows.size()), freedom = points - long(coefficients.size());
+    const long points = long(rows.size()),
+               freedom = points - long(coefficients.size() - held.size());
     statistics.degreesOfFreedom = freedom;
-    const auto diagonal =
-        freedom > 0 && degree <= kMaxUncertaintyDegree ? inverseDiagonal(*sums) : std::nullopt;
+    const auto diagonal = freedom > 0 && degree <= kMaxUncertaintyDegree
+                              ? inverseDiagonal(*sums, held)
+                              : std::nullopt;
     statistics.residualSd = statistics.lineSd = statistics.adjustedR2 = "-";
     statistics.standardErrors.assign(coefficients.size(), "-");
     statistics.tValues.assign(coefficients.size(), "-");
@@ -423,15 +432,20 @@ void Nearest::uncertainty(const mpq_class& squaredError, const mpq_class& total,
     const mpq_class variance = squaredError / mpq_class(freedom);
     statistics.residualSd = squareRootText(variance);
     statistics.lineSd = squareRootText(variance, 6);
-    statistics.adjustedR2 = rSquared(variance * mpq_class(points - 1), total, 15);
+    // The total's own degrees of freedom: one fewer about the mean.
+    const long totalFreedom = held.contains(0) ? points : points - 1;
+    statistics.adjustedR2 = rSquared(variance * mpq_class(totalFreedom), total, 15);
     if (degree <= kMaxUncertaintyDegree) {
         const mpq_class center = (lowestX + highestX) / 2, half = (highestX - lowestX) / 2;
         statistics.bandSd = std::sqrt(variance.get_d());
         statistics.bandCenter = center.get_d();
         statistics.bandScale = sgn(half) == 0 ? 1 : half.get_d();
-        statistics.bandInverse = centredInverse(*sums, center, sgn(half) == 0 ? 1 : half);
+        statistics.bandInverse =
+            centredInverse(*sums, center, sgn(half) == 0 ? 1 : half, held);
     }
     for (size_t k = 0; diagonal && k < coefficients.size(); ++k) {
+        if (held.contains(k))
+            continue; // "-": a held value has no error
         const mpq_class spread = variance * (*diagonal)[k].value();
         statistics.standardErrors[k] = squareRootText(spread);
         if (sgn(spread) != 0) {
@@ -453,7 +467,7 @@ FitStatistics Nearest::statistics(const std::vector<Decimal>& shown,
     FitStatistics statistics;
     statistics.points = fit.rows.size();
     const std::vector<mpq_class> shownValues = valuesOf(shown);
-    const mpq_class total = totalSquares(*fit.sums);
+    const mpq_class total = held.contains(0) ? fit.sums->squares.value() : totalSquares(*fit.sums);
     const mpq_class shownError = squaredError(*fit.sums, shownValues);
     const mpq_class exactError = squaredError(*fit.sums, fit.coefficients);
     statistics.shownSquares = roundedText(shownError);

@@ -2,6 +2,7 @@
 
 #include "toolkit/cell_table.h"
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -104,18 +105,25 @@ struct FitComparison {
     std::optional<FitStatistics> statistics; // least squares only
 };
 
+// Coefficients held at values in a least-squares fit, by power (0 for A),
+// each value a text the exact reader takes.
+using HeldValues = std::map<size_t, std::string>;
+
 // The exact fit of a point table: the polynomial of degree rowCount - 2
 // through the points of rows 1 to rowCount - 1, their x and f(x) texts read
 // as exact decimals; or, made by nearest(), the polynomial of `degree`
 // nearest the points of `rows` in the sum of the squares of its residuals,
-// whose points are never off, so that only the coefficients decide the
-// verdict. Or the reason there is none.
+// with the `held` coefficients at their values, whose points are never off,
+// so that only the coefficients decide the verdict. Or the reason there is
+// none. With A held, R² and the adjusted R² are the uncentred ones, about 0
+// rather than about the mean of f(x).
 struct Decimal;
 
 class ExactFit {
   public:
     explicit ExactFit(const CellTable& sgdResult);
-    static ExactFit nearest(const CellTable& sgdResult, std::vector<int> rows, int degree);
+    static ExactFit nearest(const CellTable& sgdResult, std::vector<int> rows, int degree,
+                            const HeldValues& held = {});
     ExactFit(ExactFit&&) noexcept;
     ExactFit& operator=(ExactFit&&) noexcept;
     ~ExactFit();

@@ -40,17 +40,54 @@ bool pivotDown(std::vector<Floats>& rows, size_t i) {
     return sgn(rows[i][i]) != 0;
 }
 
-// Gaussian elimination with partial pivoting on the normal matrix
-// (Σ x^(i+j)), at `bits` of precision, for each right-hand side of
-// `columns`; the solutions, one for each. Empty when a pivot is zero.
+// The free coefficients' powers, and the right-hand sides of their normal
+// equations with the held terms moved over: Σ x^i y - Σ_h v_h Σ x^(i+h).
+struct FreeSystem {
+    std::vector<size_t> free;
+    std::vector<mpq_class> rhs;
+};
+
+FreeSystem freeSystem(const PointSums& sums, const std::vector<mpq_class>& powers,
+                      const HeldCoefficients& held) {
+    FreeSystem system;
+    for (size_t k = 0; k < sums.weighted.size(); ++k)
+        if (!held.contains(k))
+            system.free.push_back(k);
+    for (const size_t i : system.free) {
+        mpq_class rhs = sums.weighted[i].value();
+        for (const auto& [h, value] : held)
+            if (h < sums.weighted.size())
+                rhs -= powers[i + h] * value.value();
+        system.rhs.push_back(rhs);
+    }
+    return system;
+}
+
+// The free coefficients' values with the held ones put in their places.
+std::vector<Decimal> withHeld(std::vector<Decimal> solved, const std::vector<size_t>& free,
+                              const HeldCoefficients& held, size_t count) {
+    std::vector<Decimal> all(count);
+    for (size_t a = 0; a < free.size(); ++a)
+        all[free[a]] = std::move(solved[a]);
+    for (const auto& [h, value] : held)
+        if (h < count)
+            all[h] = value;
+    return all;
+}
+
+// Gaussian elimination with partial pivoting on the normal matrix of the
+// free coefficients (Σ x^(i+j), i and j free), at `bits` of precision, for
+// each right-hand side of `columns`; the solutions, one for each. Empty when
+// a pivot is zero.
 std::vector<Floats> normalSolutions(const std::vector<mpq_class>& powers,
+                                    const std::vector<size_t>& free,
                                     const std::vector<std::vector<mpq_class>>& columns,
                                     mp_bitcnt_t bits) {
-    const size_t n = (powers.size() + 1) / 2, m = columns.size();
+    const size_t n = free.size(), m = columns.size();
     std::vector<Floats> rows(n);
     for (size_t i = 0; i < n; ++i) {
         for (size_t j = 0; j < n; ++j)
-            rows[i].emplace_back(powers[i + j], bits);
+            rows[i].emplace_back(powers[free[i] + free[j]], bits);
         for (const std::vector<mpq_class>& column : columns)
             rows[i].emplace_back(column[i], bits);
     }
@@ -81,15 +118,26 @@ std::vector<Floats> normalSolutions(const std::vector<mpq_class>& powers,
 
 // The same solution modulo a prime, by elimination with any nonzero pivot.
 std::optional<std::vector<uint64_t>> normalResidues(const PointSums& sums,
+                                                    const std::vector<size_t>& free,
+                                                    const HeldCoefficients& held,
                                                     const PrimeField& field) {
-    const size_t n = sums.weighted.size();
+    const size_t n = free.size();
     std::vector<std::vector<uint64_t>> rows(n);
     for (size_t i = 0; i < n; ++i) {
         for (size_t j = 0; j <= n; ++j) {
-            const auto value = field.of(j < n ? sums.powers[i + j] : sums.weighted[i]);
+            const auto value =
+                field.of(j < n ? sums.powers[free[i] + free[j]] : sums.weighted[free[i]]);
             if (!value)
                 return std::nullopt;
             rows[i].push_back(*value);
+        }
+        for (const auto& [h, amount] : held) {
+            if (h >= sums.weighted.size())
+                continue;
+            const auto power = field.of(sums.powers[free[i] + h]), value = field.of(amount);
+            if (!power || !value)
+                return std::nullopt;
+            rows[i][n] = field.sub(rows[i][n], field.mul(*power, *value));
         }
     }
     for (size_t i = 0; i < n; ++i) {
@@ -170,43 +218,48 @@ PointSums pointSums(const std::vector<Decimal>& xs, const std::vector<Decimal>& 
     return sums;
 }
 
-std::optional<std::vector<Decimal>> leastSquares(const PointSums& sums) {
-    const std::vector<mpq_class> powers = valuesOf(sums.powers), weighted = valuesOf(sums.weighted);
+std::optional<std::vector<Decimal>> leastSquares(const PointSums& sums,
+                                                 const HeldCoefficients& held) {
+    const std::vector<mpq_class> powers = valuesOf(sums.powers);
+    const FreeSystem system = freeSystem(sums, powers, held);
     const std::vector<bool> zeros = exactZeros(
-        [&](const PrimeField& field) { return normalResidues(sums, field); }, weighted.size());
+        [&](const PrimeField& field) { return normalResidues(sums, system.free, held, field); },
+        system.free.size());
     auto solution = settledCoefficients(
         [&](mp_bitcnt_t bits) {
-            std::vector<Floats> solutions = normalSolutions(powers, {weighted}, bits);
+            std::vector<Floats> solutions = normalSolutions(powers, system.free, {system.rhs}, bits);
             return solutions.empty() ? Floats() : std::move(solutions[0]);
         },
         zeros);
-    if (solution && solution->size() != weighted.size())
+    if (!solution || solution->size() != system.free.size())
         return std::nullopt;
-    return solution;
+    return withHeld(std::move(*solution), system.free, held, sums.weighted.size());
 }
 
-std::optional<std::vector<Decimal>> inverseDiagonal(const PointSums& sums) {
+std::optional<std::vector<Decimal>> inverseDiagonal(const PointSums& sums,
+                                                    const HeldCoefficients& held) {
     const std::vector<mpq_class> powers = valuesOf(sums.powers);
-    const size_t n = sums.weighted.size();
+    const std::vector<size_t> free = freeSystem(sums, powers, held).free;
+    const size_t n = free.size();
     std::vector<std::vector<mpq_class>> unit(n, std::vector<mpq_class>(n));
     for (size_t k = 0; k < n; ++k)
         unit[k][k] = 1;
     auto diagonal = settledCoefficients(
         [&](mp_bitcnt_t bits) {
-            const std::vector<Floats> columns = normalSolutions(powers, unit, bits);
+            const std::vector<Floats> columns = normalSolutions(powers, free, unit, bits);
             Floats entries;
             for (size_t k = 0; k < columns.size(); ++k)
                 entries.push_back(columns[k][k]);
             return entries;
         },
         std::vector<bool>(n, false));
-    if (diagonal && diagonal->size() != n)
+    if (!diagonal || diagonal->size() != n)
         return std::nullopt;
-    return diagonal;
+    return withHeld(std::move(*diagonal), free, {}, sums.weighted.size());
 }
 
 std::vector<double> centredInverse(const PointSums& sums, const mpq_class& center,
-                                   const mpq_class& scale) {
+                                   const mpq_class& scale, const HeldCoefficients& held) {
     // t^k = ((x - center) / scale)^k = Σ_j toT[k][j] x^j, and the normal matrix
     // in t is toT S toTᵀ, exactly.
     const size_t n = sums.weighted.size();
@@ -222,37 +275,68 @@ std::vector<double> centredInverse(const PointSums& sums, const mpq_class& cente
         for (size_t j = 0; j < n; ++j)
             for (size_t i = 0; i <= a; ++i)
                 half[a][j] += toT[a][i] * powers[i + j];
-    // Gauss-Jordan on [St | I] at a precision far beyond what doubles keep.
-    const mp_bitcnt_t bits = 512;
-    std::vector<Floats> rows(n);
-    for (size_t a = 0; a < n; ++a) {
-        for (size_t b = 0; b < n; ++b) {
-            mpq_class entry;
+    std::vector<std::vector<mpq_class>> inT(n, std::vector<mpq_class>(n));
+    for (size_t a = 0; a < n; ++a)
+        for (size_t b = 0; b < n; ++b)
             for (size_t j = 0; j <= b; ++j)
-                entry += half[a][j] * toT[b][j];
+                inT[a][b] += half[a][j] * toT[b][j];
+    // M: the polynomials the free coefficients span, in powers of t. All of
+    // them when none is held; else x^f = (center + scale t)^f for free f.
+    std::vector<std::vector<mpq_class>> spanned;
+    if (held.empty()) {
+        spanned.assign(n, std::vector<mpq_class>(n));
+        for (size_t k = 0; k < n; ++k)
+            spanned[k][k] = 1;
+    } else {
+        std::vector<std::vector<mpq_class>> xInT(n, std::vector<mpq_class>(n));
+        xInT[0][0] = 1;
+        for (size_t f = 1; f < n; ++f)
+            for (size_t k = 0; k <= f; ++k)
+                xInT[f][k] = center * xInT[f - 1][k] +
+                             (k > 0 ? mpq_class(scale * xInT[f - 1][k - 1]) : mpq_class(0));
+        for (size_t f = 0; f < n; ++f)
+            if (!held.contains(f))
+                spanned.push_back(xInT[f]);
+    }
+    const size_t m = spanned.size();
+    // Gauss-Jordan on [M S Mᵀ | M] at a precision far beyond what doubles
+    // keep: its right half becomes (M S Mᵀ)⁻¹ M.
+    const mp_bitcnt_t bits = 512;
+    std::vector<Floats> rows(m);
+    for (size_t a = 0; a < m; ++a) {
+        for (size_t b = 0; b < m; ++b) {
+            mpq_class entry;
+            for (size_t i = 0; i < n; ++i)
+                for (size_t j = 0; j < n && sgn(spanned[a][i]) != 0; ++j)
+                    if (sgn(spanned[b][j]) != 0)
+                        entry += spanned[a][i] * inT[i][j] * spanned[b][j];
             rows[a].emplace_back(entry, bits);
         }
         for (size_t b = 0; b < n; ++b)
-            rows[a].emplace_back(a == b ? 1 : 0, bits);
+            rows[a].emplace_back(spanned[a][b], bits);
     }
     mpf_class factor(0, bits);
-    for (size_t i = 0; i < n; ++i) {
+    for (size_t i = 0; i < m; ++i) {
         if (!pivotDown(rows, i))
             return {};
         factor = rows[i][i];
         for (mpf_class& cell : rows[i])
             cell /= factor;
-        for (size_t r = 0; r < n; ++r)
+        for (size_t r = 0; r < m; ++r)
             if (r != i && sgn(rows[r][i]) != 0) {
                 factor = rows[r][i];
-                for (size_t c = i; c < 2 * n; ++c)
+                for (size_t c = i; c < m + n; ++c)
                     rows[r][c] -= factor * rows[i][c];
             }
     }
     std::vector<double> inverse;
     for (size_t a = 0; a < n; ++a)
-        for (size_t b = 0; b < n; ++b)
-            inverse.push_back(rows[a][n + b].get_d());
+        for (size_t b = 0; b < n; ++b) {
+            mpf_class entry(0, bits);
+            for (size_t k = 0; k < m; ++k)
+                entry += mpf_class(spanned[k][a], bits) * rows[k][m + b];
+            inverse.push_back(entry.get_d());
+        }
     return inverse;
 }
 

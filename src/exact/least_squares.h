@@ -4,6 +4,7 @@
 
 #include <gmpxx.h>
 
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -40,15 +41,24 @@ inline double sumWork(size_t points, int degree) {
 
 PointSums pointSums(const std::vector<Decimal>& xs, const std::vector<Decimal>& ys, int degree);
 
-// The solution of the normal equations, lowest power first, settled up the
-// precision ladder (precision_ladder.h); nothing when it does not settle or
-// the equations are singular (fewer different x than coefficients).
-std::optional<std::vector<Decimal>> leastSquares(const PointSums& sums);
+// Coefficients held at values, by power (0 for A): the fit solves the normal
+// equations of the others, the free ones, with the held terms moved to the
+// right-hand side.
+using HeldCoefficients = std::map<size_t, Decimal>;
 
-// The diagonal of the inverse of the normal matrix (Σ x^(i+j)), settled as
-// the coefficients are: times the residual variance, the variance of each
-// coefficient. Nothing when it does not settle or the matrix is singular.
-std::optional<std::vector<Decimal>> inverseDiagonal(const PointSums& sums);
+// The solution of the normal equations, lowest power first, held values
+// included, settled up the precision ladder (precision_ladder.h); nothing
+// when it does not settle or the equations are singular (fewer different x
+// than free coefficients).
+std::optional<std::vector<Decimal>> leastSquares(const PointSums& sums,
+                                                 const HeldCoefficients& held = {});
+
+// The diagonal of the inverse of the free coefficients' normal matrix
+// (Σ x^(i+j)), settled as the coefficients are, 0 for a held one: times the
+// residual variance, the variance of each coefficient. Nothing when it does
+// not settle or the matrix is singular.
+std::optional<std::vector<Decimal>> inverseDiagonal(const PointSums& sums,
+                                                    const HeldCoefficients& held = {});
 
 // Standard errors and bands are worked out only up to this degree: beyond
 // it no set of points pins a curve down, the bands' variances cancel past
@@ -59,8 +69,10 @@ inline constexpr int kMaxUncertaintyDegree = 20;
 // row-major, in doubles: the variance of the fitted value at x is s² vᵀGv
 // with v = (1, t, t², ...), and in t, over [-1, 1], it keeps the digits that
 // powers of x itself would cancel. Empty when the matrix is singular.
+// With held coefficients the free ones span fewer polynomials: with F the
+// free powers of x written in t, rows of M, G is Mᵀ (M S Mᵀ)⁻¹ M.
 std::vector<double> centredInverse(const PointSums& sums, const mpq_class& center,
-                                   const mpq_class& scale);
+                                   const mpq_class& scale, const HeldCoefficients& held = {});
 
 // Σ (p(x) - y)² for the polynomial with these coefficients: exactly, from
 // the sums alone.

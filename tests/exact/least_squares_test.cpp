@@ -120,6 +120,42 @@ TEST(LeastSquares, ANoisySetGivesTheFractionsTheNormalEquationsHold) {
     EXPECT_EQ(totalSquares(sums), total);
 }
 
+TEST(LeastSquares, AHeldCoefficientKeepsItsValueAndTheOthersFitWhatIsLeft) {
+    const auto xs = decimals({"0", "1", "2", "3", "4", "5", "6.5"});
+    const auto ys = decimals({"1.1", "2.9", "9.2", "19.1", "32.8", "51.3", "88"});
+    // B held at 1: A and C fit y - x by 1 and x², two equations by hand.
+    mpq_class s0, s2, s4, r0, r2;
+    for (size_t t = 0; t < xs.size(); ++t) {
+        const mpq_class x = xs[t].value(), x2 = x * x, rest = ys[t].value() - x;
+        s0 += 1, s2 += x2, s4 += x2 * x2, r0 += rest, r2 += x2 * rest;
+    }
+    const mpq_class c = (s0 * r2 - s2 * r0) / (s0 * s4 - s2 * s2), a = (r0 - s2 * c) / s0;
+    const PointSums sums = pointSums(xs, ys, 2);
+    const HeldCoefficients held{{1, *exactDecimal("1")}};
+    const auto fit = leastSquares(sums, held);
+    ASSERT_TRUE(fit);
+    EXPECT_EQ((*fit)[1].value(), 1);
+    EXPECT_LT(abs((*fit)[0].value() - a), mpq_class(1, powerOfTen(37)));
+    EXPECT_LT(abs((*fit)[2].value() - c), mpq_class(1, powerOfTen(37)));
+    const auto diagonal = inverseDiagonal(sums, held);
+    ASSERT_TRUE(diagonal);
+    EXPECT_EQ((*diagonal)[1].value(), 0) << "a held value has no variance";
+    const mpq_class varianceOfC = s0 / (s0 * s4 - s2 * s2); // times s²
+    EXPECT_LT(abs((*diagonal)[2].value() - varianceOfC), varianceOfC / powerOfTen(37));
+}
+
+TEST(LeastSquares, ThroughTheOriginTheFittedValueVariesAsXSquared) {
+    // y = Bx over (4, 3), (5, 4), (6, 4): var B = s² / Σx², var f(x) = s² x² / 77.
+    const PointSums sums = pointSums(decimals({"4", "5", "6"}), decimals({"3", "4", "4"}), 1);
+    const std::vector<double> inverse =
+        centredInverse(sums, 5, 1, {{0, *exactDecimal("0")}});
+    ASSERT_EQ(inverse.size(), 4u);
+    for (const double t : {-1.0, 0.0, 1.0}) {
+        const double form = inverse[0] + 2 * t * inverse[1] + t * t * inverse[3];
+        EXPECT_NEAR(form, (5 + t) * (5 + t) / 77, 1e-15) << t;
+    }
+}
+
 TEST(ExactPoints, CountsTheDifferentXAndStopsAtACellItCannotRead) {
     CellTable table(2, 6);
     const char* cells[][2] = {{"1", "2"}, {"1.0", "3"}, {" 2 ", "4"}, {"1e1", "5"}, {"x", "6"}};
