@@ -28,7 +28,7 @@ FitKindSwitch::FitKindSwitch(QWidget& window, QMenu& pointsMenu)
 
 void FitKindSwitch::show(const FitKind& kind) {
     current = &kind;
-    leastSquares->setChecked(&kind == &FitKind::leastSquares());
+    leastSquares->setChecked(&kind != &FitKind::throughPoints());
     label->setText(kind.label());
     label->setAccessibleName(kind.label());
 }

@@ -72,6 +72,13 @@ ExactSystem ExactSystem::ofSums(const std::vector<std::string>& sums, int unknow
     return system;
 }
 
+void ExactSystem::hold(int row, const std::string& value) {
+    std::vector<mpq_class>& cellsOfRow = cells->rows[size_t(row)];
+    std::fill(cellsOfRow.begin(), cellsOfRow.end(), 0);
+    cellsOfRow[0] = exactDecimal(value).value().value();
+    cellsOfRow[size_t(row) + 1] = 1;
+}
+
 int ExactSystem::equations() const {
     return int(cells->rows.size());
 }

@@ -33,6 +33,10 @@ class ExactSystem {
     static ExactSystem ofSums(const std::vector<std::string>& sums, int unknowns,
                               std::string& unavailable);
 
+    // Equation `row` becomes unknown `row` = value, for a coefficient held
+    // at the value of a text the exact reader takes.
+    void hold(int row, const std::string& value);
+
     // How many equations it holds; none when it cannot be had.
     int equations() const;
 

@@ -12,7 +12,17 @@
 #include "toolkit/errors.h"
 #include "toolkit/packed_table.h"
 
+#include "exact/exact_number.h"
+#include "toolkit/conversions.h"
+#include "toolkit/message_text.h"
+
 #include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <utility>
 
 namespace {
 
@@ -74,20 +84,48 @@ class ThroughPoints final : public FitKind {
         return ExactFit(sgdResult);
     }
     bool drawsResiduals() const override { return false; }
+    const HeldValues& held() const override {
+        static const HeldValues none;
+        return none;
+    }
 };
 
-// Any number of points; the normal equations of the best fit.
+// "A and C held" for the label; "A held at 0, C at 2.5" for the report.
+std::string heldText(const HeldValues& held, bool withValues) {
+    std::string text;
+    size_t k = 0;
+    for (const auto& [power, value] : held) {
+        text += k == 0 ? "" : k + 1 == held.size() && !withValues ? " and " : ", ";
+        text += coefficientLetter(int(power));
+        if (withValues)
+            text += (k == 0 ? " held at " : " at ") + value;
+        ++k;
+    }
+    return withValues ? text : text + " held";
+}
+
+// Any number of points; the normal equations of the best fit, of the free
+// coefficients where some are held.
 class LeastSquares final : public FitKind {
   public:
+    explicit LeastSquares(HeldValues held)
+        : heldValues(std::move(held)),
+          labelText(heldValues.empty()
+                        ? "Fit: least squares (Ctrl+L)"
+                        : "Fit: least squares, " + heldText(heldValues, false) + " (Ctrl+L)") {}
+
     const char* name() const override { return "Least squares"; }
-    const char* label() const override { return "Fit: least squares (Ctrl+L)"; }
+    const char* label() const override { return labelText.c_str(); }
+    const HeldValues& held() const override { return heldValues; }
     std::string reportLine(size_t, const FitReport* check) const override {
-        std::string figures;
+        std::string figures =
+            heldValues.empty() ? "" : ", " + heldText(heldValues, true);
         if (check && check->statistics) {
             const FitStatistics& fit = *check->statistics;
+            bool first = true;
             for (const std::string& clause :
                  statisticsClauses(fit, fit.largest ? check->points[*fit.largest].row : 0))
-                figures += (figures.empty() ? ": " : ", ") + clause;
+                figures += (std::exchange(first, false) ? ": " : ", ") + clause;
         }
         return name() + figures;
     }
@@ -118,7 +156,8 @@ class LeastSquares final : public FitKind {
                      SolveSteps* record) const override {
         buildNormalEquations(
             sgdResult, sgdAns1,
-            record && sgdAns1.colCount() - 1 <= kMaxExactUnknowns ? &record->exactSums : nullptr);
+            record && sgdAns1.colCount() - 1 <= kMaxExactUnknowns ? &record->exactSums : nullptr,
+            heldValues);
     }
     // The normal equations Build wrote, since their sums take long to form
     // again.
@@ -130,13 +169,21 @@ class LeastSquares final : public FitKind {
     }
     ExactSystem exactSystem(const SolveSteps& steps, int unknowns,
                             std::string& unavailable) const override {
-        return ExactSystem::ofSums(steps.exactSums, unknowns, unavailable);
+        ExactSystem system = ExactSystem::ofSums(steps.exactSums, unknowns, unavailable);
+        for (const auto& [power, value] : heldValues)
+            if (int(power) < system.equations())
+                system.hold(int(power), value);
+        return system;
     }
 
     ExactFit exactFit(const CellTable& sgdResult, int degree) const override {
-        return ExactFit::nearest(sgdResult, filledRows(sgdResult), degree);
+        return ExactFit::nearest(sgdResult, filledRows(sgdResult), degree, heldValues);
     }
     bool drawsResiduals() const override { return true; }
+
+  private:
+    HeldValues heldValues;
+    std::string labelText;
 };
 
 } // namespace
@@ -146,11 +193,48 @@ const FitKind& FitKind::throughPoints() {
     return kind;
 }
 
-const FitKind& FitKind::leastSquares() {
-    static const LeastSquares kind;
-    return kind;
+const FitKind& FitKind::leastSquares(const HeldValues& held) {
+    // Made once for each set of held values and kept for the run: undo and
+    // the last solve keep pointers to kinds.
+    static std::mutex guard;
+    static std::map<HeldValues, std::unique_ptr<const LeastSquares>> kinds;
+    const std::lock_guard lock(guard);
+    auto& kind = kinds[held];
+    if (!kind)
+        kind = std::make_unique<const LeastSquares>(held);
+    return *kind;
 }
 
 const FitKind& FitKind::toOpen(const FitKind& current, size_t points) {
-    return points > size_t(throughPoints().pointLimit()) ? leastSquares() : current;
+    return points > size_t(throughPoints().pointLimit()) && &current == &throughPoints()
+               ? leastSquares()
+               : current;
+}
+
+const FitKind& holding(const FitKind& kind, const CellTable& sdgCoefficients, size_t power) {
+    const int row = int(power) + 1;
+    const std::string& letter = sdgCoefficients.cell(0, row);
+    const std::string value(Trim(sdgCoefficients.cell(1, row)));
+    double number = 0;
+    try {
+        number = StrToFloat(value);
+    } catch (const EConvertError&) {
+        throw EConvertError("Coefficient " + letter + " holds no number to hold: " +
+                            quotedText(value) + ".");
+    }
+    if (!exactDecimal(value) || std::abs(number) > FLT_MAX)
+        throw EConvertError("Coefficient " + letter + " is held at a number of at most " +
+                            IntToStr(kMaxExactDigits) +
+                            " significant digits within single precision; " + value + " is not.");
+    HeldValues held = kind.held();
+    held[power] = value;
+    if (held.size() >= size_t(sdgCoefficients.rowCount() - 1))
+        throw Exception("Every coefficient would be held: at least one stays free for the fit.");
+    return FitKind::leastSquares(held);
+}
+
+const FitKind& releasing(const FitKind& kind, size_t power) {
+    HeldValues held = kind.held();
+    held.erase(power);
+    return FitKind::leastSquares(held);
 }

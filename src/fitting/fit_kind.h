@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exact/exact_fit.h"
+
 #include <array>
 #include <cstddef>
 #include <optional>
@@ -7,7 +9,6 @@
 #include <vector>
 
 class CellTable;
-class ExactFit;
 class ExactSystem;
 struct FitReport;
 struct SolveSteps;
@@ -27,7 +28,7 @@ class FitKind {
     virtual ~FitKind() = default;
 
     static const FitKind& throughPoints();
-    static const FitKind& leastSquares();
+    static const FitKind& leastSquares(const HeldValues& held = {});
     // The kind a file of `points` points opens in: `current`, unless the
     // points are more than it takes.
     static const FitKind& toOpen(const FitKind& current, size_t points);
@@ -36,6 +37,8 @@ class FitKind {
     // that says which kind is in force.
     virtual const char* name() const = 0;
     virtual const char* label() const = 0;
+    // The coefficients held at values; none through the points.
+    virtual const HeldValues& held() const = 0;
     // The report's line on the fit of `points` points, with its figures
     // when the check has them.
     virtual std::string reportLine(size_t points, const FitReport* check) const = 0;
@@ -82,6 +85,13 @@ class FitKind {
     // Whether Draw stems each point to the curve, its residual.
     virtual bool drawsResiduals() const = 0;
 };
+
+// Least squares holding coefficient `power` at the value coefficient grid
+// row power + 1 shows, besides those `kind` holds, or releasing it. Holding
+// a value that is no number, or the last free coefficient, raises an error
+// that says so.
+const FitKind& holding(const FitKind& kind, const CellTable& sdgCoefficients, size_t power);
+const FitKind& releasing(const FitKind& kind, size_t power);
 
 // The point table in least squares holds at most this many points.
 inline constexpr int kMaxLeastSquaresPoints = 100000;

@@ -7,6 +7,7 @@
 #include "toolkit/errors.h"
 #include "toolkit/message_text.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <string>
@@ -43,7 +44,7 @@ std::string powerName(size_t k) {
 } // namespace
 
 void buildNormalEquations(const CellTable& sgdResult, CellTable& sgdAns1,
-                          std::vector<std::string>* exactSums) {
+                          std::vector<std::string>* exactSums, const HeldValues& held) {
     const int degree = sgdAns1.colCount() - 2;
     if (degree < 0)
         return;
@@ -59,8 +60,10 @@ void buildNormalEquations(const CellTable& sgdResult, CellTable& sgdAns1,
                             ".");
     }
     const size_t unknowns = size_t(degree) + 1;
-    if (points.distinctXs < unknowns)
-        throw Exception(tooFewDistinctX(degree, points.distinctXs));
+    const size_t heldHere = size_t(std::count_if(
+        held.begin(), held.end(), [&](const auto& entry) { return entry.first < unknowns; }));
+    if (points.distinctXs < unknowns - heldHere)
+        throw Exception(tooFewDistinctX(degree, points.distinctXs, heldHere));
     if (sumWork(points.xs.size(), degree) > kMaxSumWork)
         throw Exception("A least-squares fit of degree " + IntToStr(degree) + " over " +
                         IntToStr(int(points.xs.size())) +
@@ -84,14 +87,20 @@ void buildNormalEquations(const CellTable& sgdResult, CellTable& sgdAns1,
         sgdAns1.clearRow(row);
     sgdAns1.setRowCount(int(unknowns) + 1);
     for (size_t i = 0; i < unknowns; ++i) {
-        sgdAns1.setCell(0, int(i) + 1, weighted[i]);
+        const auto hold = held.find(i);
+        sgdAns1.setCell(0, int(i) + 1, hold == held.end() ? weighted[i] : hold->second);
         for (size_t j = 0; j < unknowns; ++j)
-            sgdAns1.setCell(int(j) + 1, int(i) + 1, powers[i + j]);
+            sgdAns1.setCell(int(j) + 1, int(i) + 1,
+                            hold == held.end() ? powers[i + j]
+                            : i == j           ? "1"
+                                               : "0");
     }
 }
 
-std::string tooFewDistinctX(int degree, size_t distinct) {
-    return "A least-squares fit of degree " + IntToStr(degree) + " needs at least " +
-           IntToStr(degree + 1) + " points with different x; the table has " +
+std::string tooFewDistinctX(int degree, size_t distinct, size_t held) {
+    const int free = degree + 1 - int(held);
+    return "A least-squares fit of degree " + IntToStr(degree) +
+           (held == 0 ? "" : " with " + IntToStr(int(held)) + " held") + " needs at least " +
+           IntToStr(free) + (free == 1 ? " point" : " points") + " with different x; the table has " +
            IntToStr(int(distinct)) + ".";
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exact/exact_fit.h"
+
 #include <string>
 #include <vector>
 
@@ -19,8 +21,15 @@ class CellTable;
 //
 // With `exactSums`, the sums go there too, exactly (wholeText), the powers'
 // Σ x^0 .. Σ x^2N-2 first, then Σ x^0 f(x) .. Σ x^N-1 f(x).
+//
+// A held coefficient's row says just that: its value in column 0 and 1 in
+// its own column. The elimination moves the held terms over to the right of
+// the equations below it, and solves the free coefficients' own normal
+// equations.
 void buildNormalEquations(const CellTable& sgdResult, CellTable& sgdAns1,
-                          std::vector<std::string>* exactSums = nullptr);
+                          std::vector<std::string>* exactSums = nullptr,
+                          const HeldValues& held = {});
 
-// Why a least-squares fit of `degree` is refused over `distinct` different x.
-std::string tooFewDistinctX(int degree, size_t distinct);
+// Why a least-squares fit of `degree` with `held` coefficients held is
+// refused over `distinct` different x.
+std::string tooFewDistinctX(int degree, size_t distinct, size_t held = 0);

@@ -1,6 +1,9 @@
 #include "fitting/fit_kind.h"
 
+#include "exact/exact_system.h"
+#include "fitting/fit_report.h"
 #include "fitting/point_table.h"
+#include "support/solved_grids.h"
 #include "support/cells.h"
 #include "toolkit/errors.h"
 
@@ -54,6 +57,47 @@ TEST(FitKind, EachKindKeepsItsOwnTableSizeAndALeastSquaresPasteGrowsIt) {
     EXPECT_THROW(
         FitKind::leastSquares().makeRoomForPaste(points, 3, size_t(kMaxLeastSquaresPoints), "drop"),
         Exception);
+}
+
+// Through the origin: A held at 0, as NIST's NoInt2 certifies it.
+TEST(FitKind, AHeldCoefficientKeepsItsRowInTheGridAndItsValue) {
+    const FitKind& origin = FitKind::leastSquares({{0, "0"}});
+    EXPECT_EQ(&FitKind::leastSquares({{0, "0"}}), &origin) << "one kind for each held set";
+    EXPECT_NE(&origin, &FitKind::leastSquares());
+    EXPECT_STREQ(origin.label(), "Fit: least squares, A held (Ctrl+L)");
+    SolvedGrids grids;
+    SolveSteps steps;
+    grids.solveLeastSquares({{"4", "3"}, {"5", "4"}, {"6", "4"}}, 1, &steps, origin);
+    EXPECT_EQ(dataRows(grids.answers), (Grid{{"0", "1", "0"}, {"0.727272727272727", "0", "1"}}))
+        << "reduced: the held row, then B's own equation 77 B = 56 over its pivot";
+    EXPECT_EQ(columnTexts(grids.coefficients, 1), (Texts{"0", "0.727272748947144"}));
+    const FitReport check = reportOn(
+        origin.exactFit(grids.points, 1).compare(grids.coefficients));
+    EXPECT_EQ(check.verdict, FitComparison::Verdict::agrees);
+    ASSERT_TRUE(check.statistics);
+    EXPECT_EQ(check.statistics->degreesOfFreedom, 2);
+    EXPECT_EQ(check.statistics->exactR2, "0.993348115299335") << "uncentred";
+    EXPECT_EQ(origin.reportLine(3, &check).substr(0, 31), "Least squares, A held at 0: 3 p");
+    std::string unavailable;
+    ExactSystem system = origin.exactSystem(steps, 2, unavailable);
+    ASSERT_EQ(system.equations(), 2);
+    EXPECT_EQ(system.agreement(0, 0, 0).exact, "0");
+    EXPECT_EQ(system.agreement(1, 0, 1).exact, "1");
+}
+
+TEST(FitKind, HoldingTakesANumberAndLeavesOneCoefficientFree) {
+    const CellTable coefficients = tableOf(2, {{"A", "0"}, {"B", "2.5"}, {"C", "x"}});
+    const FitKind& a = holding(FitKind::leastSquares(), coefficients, 0);
+    EXPECT_EQ(a.held(), (HeldValues{{0, "0"}}));
+    const FitKind& ab = holding(a, coefficients, 1);
+    EXPECT_STREQ(ab.label(), "Fit: least squares, A and B held (Ctrl+L)");
+    EXPECT_EQ(&releasing(ab, 1), &a);
+    EXPECT_EQ(&releasing(a, 0), &FitKind::leastSquares());
+    EXPECT_THROW(holding(a, coefficients, 2), EConvertError) << "x is no number";
+    const CellTable two = tableOf(2, {{"A", "0"}, {"B", "1E39"}});
+    EXPECT_THROW(holding(FitKind::leastSquares(), two, 1), EConvertError) << "beyond single";
+    EXPECT_THROW(holding(a, tableOf(2, {{"A", "0"}, {"B", "1"}}), 1), Exception)
+        << "the last free coefficient";
 }
 
 } // namespace

@@ -17,9 +17,10 @@ struct SolvedGrids {
     }
     void solveAllOnes(int count) { solve(allOnesPoints(count)); }
     // Least squares at `degree`, whatever the number of points.
-    void solveLeastSquares(const Grid& rows, int degree, SolveSteps* record = nullptr) {
+    void solveLeastSquares(const Grid& rows, int degree, SolveSteps* record = nullptr,
+                           const FitKind& kind = FitKind::leastSquares()) {
         setUp(rows, degree);
-        result = solveCoefficients(points, answers, coefficients, FitKind::leastSquares(), record);
+        result = solveCoefficients(points, answers, coefficients, kind, record);
     }
 
     CellTable points{2, 2}, answers{2, 2}, coefficients{2, 2};
