@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "app/busy_cursor.h"
+#include "app/coefficient_menu.h"
 #include "app/elimination_player.h"
 #include "app/fit_check_panel.h"
 #include "app/fit_check_view.h"
@@ -51,6 +52,8 @@ TForm1::TForm1(QWidget* parent)
     note = new PassingNote(*TabSheet1, *sgdResult);
     actions = new WindowActions(*this, history.stack, *sgdResult, *sgdAns1);
     fitKind = new FitKindSwitch(*this, *actions->pointsMenu);
+    coefficientMenu = new CoefficientMenu(*sdgCoefficients,
+                                          [this]() -> const FitKind& { return fitKind->kind(); });
     steps = std::make_unique<WindowSteps>(history, *checkView, *note,
                                           std::vector{sgdResult, sdgCoefficients, sgdAns1}, boxes(),
                                           [this]() -> const FitKind& { return fitKind->kind(); });
@@ -114,6 +117,14 @@ void TForm1::switchFit(const FitKind& kind) {
                });
 }
 
+void TForm1::holdCoefficient(bool hold) {
+    steps->run({.undoText = hold ? "Hold" : "Release", .solve = SolveEffect::uncheck}, [&] {
+        const size_t power = size_t(sdgCoefficients->row() - 1);
+        fitKind->show(hold ? holding(fitKind->kind(), sdgCoefficients->cells(), power)
+                           : releasing(fitKind->kind(), power));
+    });
+}
+
 void TForm1::bindParts() {
     for (StringGrid* grid : {sgdResult, sdgCoefficients})
         grid->onUserEdit = [this](const std::function<void()>& edit) {
@@ -127,6 +138,10 @@ void TForm1::bindParts() {
     };
     connect(actions->steps, &QAction::triggered, player, &EliminationPlayer::open);
     fitKind->onSwitch = [this](const FitKind& kind) { switchFit(kind); };
+    fitKind->onShown = [this](const FitKind& kind) { checkView->showHeld(kind.held()); };
+    connect(coefficientMenu->hold, &QAction::triggered, this, [this] { holdCoefficient(true); });
+    connect(coefficientMenu->release, &QAction::triggered, this,
+            [this] { holdCoefficient(false); });
     actions->passUndoFrom(boxes());
     pointFiles = new PointFiles(*this, *sgdResult);
     pointFiles->bind(

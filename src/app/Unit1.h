@@ -22,6 +22,8 @@
 //   window_steps    one description per step and one runner for every way
 //                   a step starts: buttons, paste, a switch of the fit kind,
 //                   Open, cell edits, "Use exact values"
+//   coefficient_menu  the coefficient grid's menu: hold a coefficient at
+//                   its value in least squares, or release it
 //   window_controls the controls, named as in the layout
 //
 // One click, end to end: Qt delivers `clicked` on btnGetCoefficients, and
@@ -51,6 +53,7 @@
 class EliminationPlayer;
 class FitCheckView;
 class FitKind;
+class CoefficientMenu;
 class FitKindSwitch;
 struct FitReportPage;
 class PointFiles;
@@ -76,6 +79,7 @@ class TForm1 : public QWidget, public WindowControls {
     FitKindSwitch* fitKind;
     WindowActions* actions;
     PolynomialCopy* polynomialCopy;
+    CoefficientMenu* coefficientMenu;
 
     // Event handlers, each bound to its control's event in the constructor.
     void btnGenerateClick();
@@ -108,6 +112,9 @@ class TForm1 : public QWidget, public WindowControls {
     // through the points, one row per coefficient, as Generate makes it,
     // the points it drops counted in the note.
     void switchFit(const FitKind& kind);
+    // Holds the current coefficient at the value it shows, or releases it,
+    // as one step: least squares with that coefficient held, or free again.
+    void holdCoefficient(bool hold);
 
   protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -115,9 +115,18 @@ void FitCheckView::placePanel() {
     showFitLine(); // its width follows the window
 }
 
+void FitCheckView::showHeld(const HeldValues& values) {
+    held = values;
+    show();
+}
+
 void FitCheckView::show() {
     const FitReport* report = check.report();
     StringGrid::CellNotes notes;
+    for (const auto& [power, value] : held)
+        notes[{1, int(power) + 1}] = "Held at " + value +
+                                     ": the fit solves for the other coefficients. "
+                                     "Release it from this grid's menu.";
     if (report)
         for (size_t k = 0; k < report->coefficients.size(); ++k)
             if (report->coefficients[k].off)

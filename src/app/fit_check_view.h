@@ -19,7 +19,8 @@ class StringGrid;
 // The exact check as the window shows it: the indicator at the end of Result
 // (agrees, off, or not checked, each with its own icon and name), the panel
 // it opens (a click, Enter on it after Tab, or Ctrl+E in Result), and the
-// tints and notes on the coefficients that are off. It keeps the last solve;
+// tints and notes on the coefficients that are off, and on those a
+// least-squares fit holds. It keeps the last solve;
 // the window tells it what happened, and it reads the grids itself.
 class FitCheckView : public QObject {
   public:
@@ -40,6 +41,8 @@ class FitCheckView : public QObject {
     // After any change to the grids: a changed point takes the check away,
     // a changed shown value compares again.
     void follow();
+    // The coefficients the fit kind in force holds, marked.
+    void showHeld(const HeldValues& values);
     // The panel stands over the pages, its lower edge just above Result.
     void placePanel();
 
@@ -82,4 +85,5 @@ class FitCheckView : public QObject {
     StringGrid& coefficients;
     FitCheck check;
     std::shared_ptr<SolveSteps> recording;
+    HeldValues held;
 };

@@ -31,4 +31,6 @@ void FitKindSwitch::show(const FitKind& kind) {
     leastSquares->setChecked(&kind != &FitKind::throughPoints());
     label->setText(kind.label());
     label->setAccessibleName(kind.label());
+    if (onShown)
+        onShown(kind);
 }

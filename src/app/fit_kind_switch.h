@@ -25,6 +25,8 @@ class FitKindSwitch : public QObject {
 
     // The user asks for the other kind.
     std::function<void(const FitKind&)> onSwitch;
+    // Told whenever a kind is shown as the one in force.
+    std::function<void(const FitKind&)> onShown;
 
     QAction* leastSquares; // checked in least squares
     QLabel* label;

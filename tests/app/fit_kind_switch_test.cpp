@@ -1,5 +1,7 @@
 #include "app/fit_kind_switch.h"
 
+#include "app/coefficient_menu.h"
+
 #include "app/fit_check_panel.h"
 #include "app/fit_check_view.h"
 #include "app/passing_note.h"
@@ -13,6 +15,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -238,6 +241,75 @@ TEST_F(FitKindSwitchTest, AHundredThousandRowsOpenSolveAndDraw) {
     const PointMarks* marks = PointMarks::of(*form.Chart1->chart());
     ASSERT_TRUE(marks);
     EXPECT_EQ(marks->placed().size(), size_t(kMaxLeastSquaresPoints));
+}
+
+} // namespace
+
+namespace {
+
+class HeldCoefficients : public FitKindSwitchTest {
+  protected:
+    // The coefficient grid's menu as it opens on row `row`.
+    void openMenuOn(int row) {
+        form.sdgCoefficients->setCurrentIndex(form.sdgCoefficients->model()->index(row - 1, 0));
+        emit form.sdgCoefficients->customContextMenuRequested({4, 4});
+        form.coefficientMenu->menu->hide();
+    }
+};
+
+TEST_F(HeldCoefficients, HoldingAIsAFitThroughTheOriginThatUndoTakesBack) {
+    openMenuOn(1);
+    EXPECT_FALSE(form.coefficientMenu->hold->isEnabled()) << "through the points nothing is held";
+    switchTo(FitKind::leastSquares());
+    form.txtDegree->setText("1");
+    form.btnGenerate->click();
+    form.sdgCoefficients->setCell(1, 1, "0");
+    openMenuOn(1);
+    ASSERT_TRUE(form.coefficientMenu->hold->isEnabled());
+    EXPECT_FALSE(form.coefficientMenu->release->isEnabled());
+    form.coefficientMenu->hold->trigger();
+    EXPECT_EQ(form.fitKind->label->text(), "Fit: least squares, A held (Ctrl+L)");
+    const QString tip =
+        form.sdgCoefficients->model()->index(0, 0).data(Qt::ToolTipRole).toString();
+    EXPECT_TRUE(tip.contains("Held at 0")) << tip.toStdString();
+    form.btnGetCoefficients->click();
+    // Σ x f(x) / Σ x² = 264 / 30 over the four default points.
+    EXPECT_EQ(columnTexts(form.sdgCoefficients->cells(), 1), (Texts{"0", "8.80000019073486"}));
+    ASSERT_NE(form.checkView->report(), nullptr);
+    ASSERT_TRUE(form.checkView->report()->statistics);
+    EXPECT_EQ(form.checkView->report()->statistics->standardErrors[0], "-");
+    EXPECT_EQ(verdict(), "Exact check: agrees");
+
+    QUndoStack& history = TForm1State::undoStack(form);
+    history.undo(); // the solve
+    history.undo(); // the hold
+    EXPECT_EQ(&form.fitKind->kind(), &FitKind::leastSquares());
+    EXPECT_TRUE(form.sdgCoefficients->model()->index(0, 0).data(Qt::ToolTipRole).toString() ==
+                "0");
+    history.redo();
+    openMenuOn(1);
+    ASSERT_TRUE(form.coefficientMenu->release->isEnabled());
+    form.coefficientMenu->release->trigger();
+    EXPECT_EQ(&form.fitKind->kind(), &FitKind::leastSquares());
+}
+
+TEST_F(HeldCoefficients, AValueThatIsNoNumberOrTheLastFreeOneIsRefusedAndNothingChanges) {
+    switchTo(FitKind::leastSquares());
+    form.txtDegree->setText("1");
+    form.btnGenerate->click();
+    form.sdgCoefficients->setCell(1, 1, "zero");
+    form.sdgCoefficients->setCell(1, 2, "1");
+    openMenuOn(1);
+    form.coefficientMenu->hold->trigger();
+    EXPECT_EQ(errors(), QStringList{"Coefficient A holds no number to hold: '\u2068zero\u2069'."});
+    EXPECT_EQ(&form.fitKind->kind(), &FitKind::leastSquares());
+    form.sdgCoefficients->setCell(1, 1, "0");
+    form.coefficientMenu->hold->trigger();
+    openMenuOn(2);
+    form.coefficientMenu->hold->trigger();
+    EXPECT_EQ(errors().last(),
+              "Every coefficient would be held: at least one stays free for the fit.");
+    EXPECT_EQ(form.fitKind->kind().held(), (HeldValues{{0, "0"}}));
 }
 
 } // namespace
