@@ -138,7 +138,10 @@ void TForm1::bindParts() {
     };
     connect(actions->steps, &QAction::triggered, player, &EliminationPlayer::open);
     fitKind->onSwitch = [this](const FitKind& kind) { switchFit(kind); };
-    fitKind->onShown = [this](const FitKind& kind) { checkView->showHeld(kind.held()); };
+    fitKind->onShown = [this](const FitKind& kind) {
+        checkView->showHeld(kind.options().held);
+        WindowLayout::sizePointColumns(*sgdResult, kind.options().weighted);
+    };
     connect(coefficientMenu->hold, &QAction::triggered, this, [this] { holdCoefficient(true); });
     connect(coefficientMenu->release, &QAction::triggered, this,
             [this] { holdCoefficient(false); });
@@ -202,8 +205,8 @@ void TForm1::openPoints(const QString& path) {
     std::optional<PointFile> file;
     if (!guarded([&] { file = PointFiles::read(path, size_t(kMaxLeastSquaresPoints)); }))
         return;
-    const std::vector<std::array<std::string, 2>>& points = file->points;
-    const FitKind& kind = FitKind::toOpen(fitKind->kind(), points.size());
+    const std::vector<PointFields>& points = file->points;
+    const FitKind& kind = FitKind::toOpen(fitKind->kind(), points.size(), file->weighted);
     const bool switches = &kind != &fitKind->kind();
     steps->run({.undoText = "Open", .solve = SolveEffect::forget}, [&] {
         fitKind->show(kind);

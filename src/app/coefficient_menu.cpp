@@ -21,7 +21,7 @@ CoefficientMenu::CoefficientMenu(StringGrid& coefficients, std::function<const F
 void CoefficientMenu::enable() {
     const FitKind& inForce = kind();
     const bool leastSquares = &inForce != &FitKind::throughPoints();
-    const bool held = inForce.held().contains(size_t(coefficients.row() - 1));
+    const bool held = inForce.options().held.contains(size_t(coefficients.row() - 1));
     hold->setEnabled(leastSquares && !held);
     release->setEnabled(held);
 }

@@ -19,6 +19,14 @@ FitKindSwitch::FitKindSwitch(QWidget& window, QMenu& pointsMenu)
         if (onSwitch)
             onSwitch(checked ? FitKind::leastSquares() : FitKind::throughPoints());
     });
+    weights = new QAction("&Weights (column w)", &window);
+    weights->setCheckable(true);
+    pointsMenu.addAction(weights);
+    connect(weights, &QAction::triggered, this, [this](bool checked) {
+        show(*current);
+        if (onSwitch)
+            onSwitch(weighing(*current, checked));
+    });
     label = new QLabel(&window);
     label->setObjectName("FitKind");
     label->setGeometry(224, 8, 337, 24);
@@ -29,6 +37,7 @@ FitKindSwitch::FitKindSwitch(QWidget& window, QMenu& pointsMenu)
 void FitKindSwitch::show(const FitKind& kind) {
     current = &kind;
     leastSquares->setChecked(&kind != &FitKind::throughPoints());
+    weights->setChecked(kind.options().weighted);
     label->setText(kind.label());
     label->setAccessibleName(kind.label());
     if (onShown)

@@ -12,7 +12,9 @@ class QWidget;
 
 // Which kind of fit GetCoefficients makes: through the points, the default,
 // or least squares. "Least squares" in the point table's menu and Ctrl+L
-// switch; the window makes the switch a step of its own. A label in the free
+// switch; "Weights (column w)" there switches to least squares that weighs
+// each point by the table's third column, and back. The window makes each
+// switch a step of its own. A label in the free
 // space beside Generate names the kind in force, for the eye and screen
 // readers.
 class FitKindSwitch : public QObject {
@@ -29,6 +31,7 @@ class FitKindSwitch : public QObject {
     std::function<void(const FitKind&)> onShown;
 
     QAction* leastSquares; // checked in least squares
+    QAction* weights;      // checked in weighted least squares
     QLabel* label;
 
   private:

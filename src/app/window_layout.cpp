@@ -68,8 +68,7 @@ void createControls(QWidget& window, WindowControls& controls) {
     controls.Tarvel->addTab(controls.TabSheet2, "Draw");
 
     controls.sgdResult = grid(controls.TabSheet1, "sgdResult", 2, 0, {0, 0, 185, 217});
-    controls.sgdResult->setColWidth(0, 83);
-    controls.sgdResult->setColWidth(1, 91);
+    WindowLayout::sizePointColumns(*controls.sgdResult, false);
     controls.GroupBox1 =
         place(new QGroupBox("Set Result", controls.TabSheet1), "GroupBox1", {184, 0, 177, 217});
     controls.Label3 = label(controls.GroupBox1, "Label3", "x = ", {24, 24, 27, 23}, true);
@@ -208,6 +207,12 @@ WindowLayout::WindowLayout(QWidget& window, WindowControls& controls) {
 
 void WindowLayout::followsBelowPages(QWidget* control) {
     anchors.push_back({control, control->geometry(), {true, Share::all, Share::none}});
+}
+
+void WindowLayout::sizePointColumns(StringGrid& points, bool weighted) {
+    const int widths[2][3] = {{83, 91, 0}, {62, 62, 50}};
+    for (int col = 0; col < (weighted ? 3 : 2); ++col)
+        points.setColWidth(col, widths[weighted][col]);
 }
 
 void WindowLayout::follow(QSize size) const {

@@ -7,6 +7,7 @@
 #include <vector>
 
 class QWidget;
+class StringGrid;
 struct WindowControls;
 
 // Where the window's controls stand: their laid-out places, the labels and
@@ -27,6 +28,10 @@ class WindowLayout {
     // A part's control in the rows below the pages: it moves down with them
     // and takes the new width.
     void followsBelowPages(QWidget* control);
+
+    // The point table's columns: x and f(x) as laid out, or three narrower
+    // ones where a weight column joins them.
+    static void sizePointColumns(StringGrid& points, bool weighted);
 
   private:
     // How much of the new height a control moves down or grows by.

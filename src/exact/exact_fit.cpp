@@ -231,7 +231,7 @@ Nearest::Nearest(const CellTable& sgdResult, const std::vector<int>& filled, int
         unchecked = true;
         return;
     }
-    sums = pointSums(read.xs, read.ys, degree);
+    sums = pointSums(read.xs, read.ys, degree, read.ws);
     const auto [lowest, highest] =
         std::minmax_element(read.xs.begin(), read.xs.end(), [](const Decimal& a, const Decimal& b) {
             return a.value() < b.value();

@@ -77,7 +77,7 @@ struct NoExactFit {
     enum class Why { sharedX, unreadPoint, unsettled, fewDistinctX, tooManySums, tooLong } why;
     int degree = 0;
     std::vector<int> rows; // sharedX: the rows that share an x; unreadPoint: its row
-    int col = 0;           // unreadPoint: 0 for x, 1 for f(x)
+    int col = 0;           // unreadPoint: 0 for x, 1 for f(x), 2 for w
     std::string text;      // sharedX: the x; unreadPoint: the cell's text
     size_t count = 0;      // fewDistinctX: the different x; tooManySums: the points
 };

@@ -3,6 +3,7 @@
 #include "exact/precision_ladder.h"
 #include "exact/residues.h"
 #include "toolkit/cell_table.h"
+#include "toolkit/conversions.h"
 
 #include <algorithm>
 
@@ -168,16 +169,21 @@ std::optional<std::vector<uint64_t>> normalResidues(const PointSums& sums,
 
 ExactPoints exactPoints(const CellTable& sgdResult, const std::vector<int>& rows) {
     ExactPoints points;
+    const bool weighted = sgdResult.colCount() > 2;
     for (const int row : rows) {
         const auto x = exactDecimal(sgdResult.cell(0, row));
         const auto y = exactDecimal(sgdResult.cell(1, row));
-        if (!x || !y) {
-            points.unread = {row, x ? 1 : 0};
+        const std::string& weight = weighted ? sgdResult.cell(2, row) : std::string();
+        const auto w = IsBlank(weight) ? Decimal{1} : exactDecimal(weight);
+        if (!x || !y || !w || sgn(w->digits) <= 0) {
+            points.unread = {row, !x ? 0 : !y ? 1 : 2};
             break;
         }
         points.rows.push_back(row);
         points.xs.push_back(*x);
         points.ys.push_back(*y);
+        if (weighted)
+            points.ws.push_back(*w);
     }
     // A decimal is written one way only (trailing zeros go to the exponent).
     std::vector<const Decimal*> order;
@@ -192,29 +198,32 @@ ExactPoints exactPoints(const CellTable& sgdResult, const std::vector<int>& rows
     return points;
 }
 
-PointSums pointSums(const std::vector<Decimal>& xs, const std::vector<Decimal>& ys, int degree) {
-    const long xScale = commonScale(xs), yScale = commonScale(ys);
-    const std::vector<mpz_class> X = scaled(xs, xScale), Y = scaled(ys, yScale);
+PointSums pointSums(const std::vector<Decimal>& xs, const std::vector<Decimal>& ys, int degree,
+                    const std::vector<Decimal>& ws) {
+    const long xScale = commonScale(xs), yScale = commonScale(ys), wScale = commonScale(ws);
+    const std::vector<mpz_class> X = scaled(xs, xScale), Y = scaled(ys, yScale),
+                                 W = scaled(ws, wScale);
     const size_t powers = size_t(2 * degree + 1), weighted = size_t(degree + 1);
     std::vector<mpz_class> powerSums(powers), weightedSums(weighted);
-    mpz_class squares, power;
+    mpz_class squares, power, weighedY;
     for (size_t t = 0; t < X.size(); ++t) {
-        power = 1;
+        power = W.empty() ? mpz_class(1) : W[t]; // w x^0
         for (size_t k = 0; k < powers; ++k) {
             powerSums[k] += power;
             if (k < weighted)
                 mpz_addmul(weightedSums[k].get_mpz_t(), power.get_mpz_t(), Y[t].get_mpz_t());
             power *= X[t];
         }
-        mpz_addmul(squares.get_mpz_t(), Y[t].get_mpz_t(), Y[t].get_mpz_t());
+        weighedY = W.empty() ? Y[t] : W[t] * Y[t];
+        mpz_addmul(squares.get_mpz_t(), weighedY.get_mpz_t(), Y[t].get_mpz_t());
     }
     PointSums sums;
     sums.count = xs.size();
     for (size_t k = 0; k < powers; ++k)
-        sums.powers.push_back({powerSums[k], -long(k) * xScale});
+        sums.powers.push_back({powerSums[k], -long(k) * xScale - wScale});
     for (size_t k = 0; k < weighted; ++k)
-        sums.weighted.push_back({weightedSums[k], -long(k) * xScale - yScale});
-    sums.squares = {squares, -2 * yScale};
+        sums.weighted.push_back({weightedSums[k], -long(k) * xScale - yScale - wScale});
+    sums.squares = {squares, -2 * yScale - wScale};
     return sums;
 }
 
@@ -355,8 +364,9 @@ mpq_class squaredError(const PointSums& sums, const std::vector<mpq_class>& coef
 }
 
 mpq_class totalSquares(const PointSums& sums) {
+    // Σ w y² - (Σ w y)² / Σ w; without weights Σ w is the count.
     if (sums.count == 0)
         return 0;
     const mpq_class total = sums.weighted.empty() ? mpq_class(0) : sums.weighted[0].value();
-    return sums.squares.value() - total * total / mpq_class(long(sums.count));
+    return sums.squares.value() - total * total / sums.powers[0].value();
 }

@@ -10,12 +10,14 @@
 
 class CellTable;
 
-// The points of the rows `rows` of a point table, x and f(x) read exactly.
+// The points of the rows `rows` of a point table, x and f(x) read exactly,
+// and where the table has a third column, each point's weight w (blank 1).
 struct ExactPoints {
     std::vector<int> rows;
-    std::vector<Decimal> xs, ys;
-    // The first cell the exact reader does not take: its row, and its column
-    // (0 for x, 1 for f(x)); then the points stop before it.
+    std::vector<Decimal> xs, ys, ws; // ws: empty without weights
+    // The first cell the exact reader does not take, or a weight that is
+    // not above 0: its row, and its column (0 for x, 1 for f(x), 2 for w);
+    // then the points stop before it.
     std::optional<std::pair<int, int>> unread;
     size_t distinctXs = 0;
 };
@@ -23,7 +25,8 @@ ExactPoints exactPoints(const CellTable& sgdResult, const std::vector<int>& rows
 
 // The sums a least-squares polynomial of degree n is made from, exactly,
 // over points (x, y): Σ x^k for k = 0 .. 2n, Σ x^k y for k = 0 .. n, and
-// Σ y². The normal equations are row i: Σ_j c_j Σ x^(i+j) = Σ x^i y.
+// Σ y². The normal equations are row i: Σ_j c_j Σ x^(i+j) = Σ x^i y. With
+// weights every term of every sum is weighed: Σ w x^k, Σ w x^k y, Σ w y².
 struct PointSums {
     size_t count = 0;
     std::vector<Decimal> powers;   // Σ x^k
@@ -39,7 +42,8 @@ inline double sumWork(size_t points, int degree) {
     return double(points) * double(2 * degree + 1) * double(2 * degree + 1);
 }
 
-PointSums pointSums(const std::vector<Decimal>& xs, const std::vector<Decimal>& ys, int degree);
+PointSums pointSums(const std::vector<Decimal>& xs, const std::vector<Decimal>& ys, int degree,
+                    const std::vector<Decimal>& ws = {});
 
 // Coefficients held at values, by power (0 for A): the fit solves the normal
 // equations of the others, the free ones, with the held terms moved to the
@@ -77,5 +81,5 @@ std::vector<double> centredInverse(const PointSums& sums, const mpq_class& cente
 // Σ (p(x) - y)² for the polynomial with these coefficients: exactly, from
 // the sums alone.
 mpq_class squaredError(const PointSums& sums, const std::vector<mpq_class>& coefficients);
-// Σ (y - mean y)², exactly.
+// Σ w (y - mean y)², exactly, the mean weighed too.
 mpq_class totalSquares(const PointSums& sums);

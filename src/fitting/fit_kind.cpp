@@ -41,18 +41,17 @@ class ThroughPoints final : public FitKind {
         return row >= sgdResult.rowCount() - 1 ? 1 : row + 1;
     }
     void sizeTable(CellTable& sgdResult, int degree) const override {
+        sgdResult.setColCount(2);
         if (degree >= 0)
             sgdResult.setRowCount(degree + 2);
     }
     void keepTable(CellTable&) const override {}
     void makeRoomForPaste(CellTable&, int, size_t, const std::string&) const override {}
     bool pointsSetDegree() const override { return true; }
-    void putPoints(CellTable& sgdResult,
-                   const std::vector<std::array<std::string, 2>>& points) const override {
-        for (size_t k = 0; k < points.size(); ++k) {
-            sgdResult.setCell(0, int(k) + 1, points[k][0]);
-            sgdResult.setCell(1, int(k) + 1, points[k][1]);
-        }
+    void putPoints(CellTable& sgdResult, const std::vector<PointFields>& points) const override {
+        for (size_t k = 0; k < points.size(); ++k)
+            for (int col = 0; col < sgdResult.colCount(); ++col)
+                sgdResult.setCell(col, int(k) + 1, points[k][size_t(col)]);
     }
 
     void buildSystem(const CellTable& sgdResult, CellTable& sgdAns1, SolveSteps*) const override {
@@ -84,8 +83,8 @@ class ThroughPoints final : public FitKind {
         return ExactFit(sgdResult);
     }
     bool drawsResiduals() const override { return false; }
-    const HeldValues& held() const override {
-        static const HeldValues none;
+    const LeastSquaresOptions& options() const override {
+        static const LeastSquaresOptions none;
         return none;
     }
 };
@@ -108,15 +107,17 @@ std::string heldText(const HeldValues& held, bool withValues) {
 // coefficients where some are held.
 class LeastSquares final : public FitKind {
   public:
-    explicit LeastSquares(HeldValues held)
-        : heldValues(std::move(held)),
-          labelText(heldValues.empty()
-                        ? "Fit: least squares (Ctrl+L)"
-                        : "Fit: least squares, " + heldText(heldValues, false) + " (Ctrl+L)") {}
+    explicit LeastSquares(LeastSquaresOptions options)
+        : chosen(std::move(options)), heldValues(chosen.held),
+          labelText(std::string("Fit: ") + (chosen.weighted ? "weighted " : "") + "least squares" +
+                    (heldValues.empty() ? "" : ", " + heldText(heldValues, false)) +
+                    " (Ctrl+L)") {}
 
-    const char* name() const override { return "Least squares"; }
+    const char* name() const override {
+        return chosen.weighted ? "Weighted least squares" : "Least squares";
+    }
     const char* label() const override { return labelText.c_str(); }
-    const HeldValues& held() const override { return heldValues; }
+    const LeastSquaresOptions& options() const override { return chosen; }
     std::string reportLine(size_t, const FitReport* check) const override {
         std::string figures =
             heldValues.empty() ? "" : ", " + heldText(heldValues, true);
@@ -127,7 +128,7 @@ class LeastSquares final : public FitKind {
                  statisticsClauses(fit, fit.largest ? check->points[*fit.largest].row : 0))
                 figures += (std::exchange(first, false) ? ": " : ", ") + clause;
         }
-        return name() + figures;
+        return std::string(name()) + figures;
     }
 
     int pointLimit() const override { return kMaxLeastSquaresPoints; }
@@ -136,17 +137,23 @@ class LeastSquares final : public FitKind {
         keepOneEmptyRow(sgdResult);
         return std::min(row + 1, sgdResult.rowCount() - 1);
     }
-    void sizeTable(CellTable& sgdResult, int) const override { keepOneEmptyRow(sgdResult); }
+    void sizeTable(CellTable& sgdResult, int) const override {
+        sgdResult.setColCount(chosen.weighted ? 3 : 2);
+        if (chosen.weighted)
+            sgdResult.setCell(2, 0, "w");
+        keepOneEmptyRow(sgdResult);
+    }
     void keepTable(CellTable& sgdResult) const override { keepOneEmptyRow(sgdResult); }
     void makeRoomForPaste(CellTable& sgdResult, int row, size_t rows,
                           const std::string& source) const override {
         ::makeRoomForPaste(sgdResult, row, rows, source);
     }
     bool pointsSetDegree() const override { return false; }
-    // Into a table of exactly the points and the blank row.
-    void putPoints(CellTable& sgdResult,
-                   const std::vector<std::array<std::string, 2>>& points) const override {
+    // Into a table of exactly the points and the blank row, with the
+    // weights' column where the kind weighs them.
+    void putPoints(CellTable& sgdResult, const std::vector<PointFields>& points) const override {
         sgdResult.setRowCount(1);
+        sizeTable(sgdResult, -1);
         sgdResult.setRowCount(int(points.size()) + 1);
         throughPoints().putPoints(sgdResult, points);
         keepOneEmptyRow(sgdResult);
@@ -182,7 +189,8 @@ class LeastSquares final : public FitKind {
     bool drawsResiduals() const override { return true; }
 
   private:
-    HeldValues heldValues;
+    LeastSquaresOptions chosen;
+    const HeldValues& heldValues;
     std::string labelText;
 };
 
@@ -193,22 +201,30 @@ const FitKind& FitKind::throughPoints() {
     return kind;
 }
 
-const FitKind& FitKind::leastSquares(const HeldValues& held) {
-    // Made once for each set of held values and kept for the run: undo and
-    // the last solve keep pointers to kinds.
+const FitKind& FitKind::leastSquares(const LeastSquaresOptions& options) {
+    // Made once for each set of options and kept for the run: undo and the
+    // last solve keep pointers to kinds.
     static std::mutex guard;
-    static std::map<HeldValues, std::unique_ptr<const LeastSquares>> kinds;
+    static std::map<LeastSquaresOptions, std::unique_ptr<const LeastSquares>> kinds;
     const std::lock_guard lock(guard);
-    auto& kind = kinds[held];
+    auto& kind = kinds[options];
     if (!kind)
-        kind = std::make_unique<const LeastSquares>(held);
+        kind = std::make_unique<const LeastSquares>(options);
     return *kind;
 }
 
-const FitKind& FitKind::toOpen(const FitKind& current, size_t points) {
+const FitKind& FitKind::toOpen(const FitKind& current, size_t points, bool weighted) {
+    if (weighted && !current.options().weighted)
+        return weighing(current, true);
     return points > size_t(throughPoints().pointLimit()) && &current == &throughPoints()
                ? leastSquares()
                : current;
+}
+
+const FitKind& weighing(const FitKind& kind, bool weighted) {
+    LeastSquaresOptions options = kind.options();
+    options.weighted = weighted;
+    return FitKind::leastSquares(options);
 }
 
 const FitKind& holding(const FitKind& kind, const CellTable& sdgCoefficients, size_t power) {
@@ -226,15 +242,15 @@ const FitKind& holding(const FitKind& kind, const CellTable& sdgCoefficients, si
         throw EConvertError("Coefficient " + letter + " is held at a number of at most " +
                             IntToStr(kMaxExactDigits) +
                             " significant digits within single precision; " + value + " is not.");
-    HeldValues held = kind.held();
-    held[power] = value;
-    if (held.size() >= size_t(sdgCoefficients.rowCount() - 1))
+    LeastSquaresOptions options = kind.options();
+    options.held[power] = value;
+    if (options.held.size() >= size_t(sdgCoefficients.rowCount() - 1))
         throw Exception("Every coefficient would be held: at least one stays free for the fit.");
-    return FitKind::leastSquares(held);
+    return FitKind::leastSquares(options);
 }
 
 const FitKind& releasing(const FitKind& kind, size_t power) {
-    HeldValues held = kind.held();
-    held.erase(power);
-    return FitKind::leastSquares(held);
+    LeastSquaresOptions options = kind.options();
+    options.held.erase(power);
+    return FitKind::leastSquares(options);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exact/exact_fit.h"
+#include "fitting/point_file.h"
 
 #include <array>
 #include <cstddef>
@@ -22,23 +23,34 @@ struct SolveSteps;
 // Through the points: one row per coefficient, each point an equation,
 // solved exactly as the elimination by hand would. Least squares: any number
 // of points, and the normal equations of the best fit take the points' place
-// in the same grid.
+// in the same grid. Its options make kinds of their own: one object for each
+// set of options, so that two kinds are the same kind when they are the
+// same object.
+// What least squares may be asked for beyond the points: coefficients held
+// at values, and a third column "w" in the point table that weighs each
+// point (blank is 1).
+struct LeastSquaresOptions {
+    HeldValues held = {};
+    bool weighted = false;
+    auto operator<=>(const LeastSquaresOptions&) const = default;
+};
+
 class FitKind {
   public:
     virtual ~FitKind() = default;
 
     static const FitKind& throughPoints();
-    static const FitKind& leastSquares(const HeldValues& held = {});
+    static const FitKind& leastSquares(const LeastSquaresOptions& options = {});
     // The kind a file of `points` points opens in: `current`, unless the
-    // points are more than it takes.
-    static const FitKind& toOpen(const FitKind& current, size_t points);
+    // points are more than it takes, or `weighted` and it weighs none.
+    static const FitKind& toOpen(const FitKind& current, size_t points, bool weighted = false);
 
     // Its name, as the undo step that switches to it says it, and the label
     // that says which kind is in force.
     virtual const char* name() const = 0;
     virtual const char* label() const = 0;
-    // The coefficients held at values; none through the points.
-    virtual const HeldValues& held() const = 0;
+    // Its options; none through the points.
+    virtual const LeastSquaresOptions& options() const = 0;
     // The report's line on the fit of `points` points, with its figures
     // when the check has them.
     virtual std::string reportLine(size_t points, const FitReport* check) const = 0;
@@ -62,9 +74,9 @@ class FitKind {
     // Whether a file's points set the degree: Degree becomes their number
     // less one, and Generate runs before they are put in.
     virtual bool pointsSetDegree() const = 0;
-    // Puts the points of a file into rows 1 on.
-    virtual void putPoints(CellTable& sgdResult,
-                           const std::vector<std::array<std::string, 2>>& points) const = 0;
+    // Puts the points of a file into rows 1 on, their weights too where the
+    // table has the column.
+    virtual void putPoints(CellTable& sgdResult, const std::vector<PointFields>& points) const = 0;
 
     // Writes the system the elimination reduces into the answer grid, and
     // what the player needs to build it again into `record`.
@@ -92,6 +104,8 @@ class FitKind {
 // that says so.
 const FitKind& holding(const FitKind& kind, const CellTable& sdgCoefficients, size_t power);
 const FitKind& releasing(const FitKind& kind, size_t power);
+// Least squares with its held values, weighted or not.
+const FitKind& weighing(const FitKind& kind, bool weighted);
 
 // The point table in least squares holds at most this many points.
 inline constexpr int kMaxLeastSquaresPoints = 100000;

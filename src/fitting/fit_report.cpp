@@ -25,6 +25,8 @@ std::string noFitReason(const NoExactFit& noFit) {
                " passes through these points: x = " + noFit.text + " is in rows " +
                rowList(noFit.rows) + ".";
     case NoExactFit::Why::unreadPoint:
+        if (noFit.col == 2)
+            return refusedWeight(noFit.rows[0], noFit.text);
         return "The exact check takes numbers of at most " + IntToStr(kMaxExactDigits) +
                " significant digits, from 1E-" + IntToStr(kMaxExactExponent) + " to 1E" +
                IntToStr(kMaxExactExponent) + " in size; Points, row " + IntToStr(noFit.rows[0]) +

@@ -16,7 +16,7 @@
 namespace {
 
 const char* columnName(int col) {
-    return col == 0 ? "x" : "f(x)";
+    return col == 0 ? "x" : col == 1 ? "f(x)" : "w";
 }
 
 // A sum's text, which the elimination must read back as a number and
@@ -53,6 +53,8 @@ void buildNormalEquations(const CellTable& sgdResult, CellTable& sgdAns1,
         const auto [row, col] = *points.unread;
         const std::string& text = sgdResult.cell(col, row);
         CellToFloat(text, "Points", row, columnName(col)); // raises for text that is no number
+        if (col == 2)
+            throw EConvertError(refusedWeight(row, text));
         throw EConvertError("Least squares reads numbers of at most " + IntToStr(kMaxExactDigits) +
                             " significant digits, from 1E-" + IntToStr(kMaxExactExponent) +
                             " to 1E" + IntToStr(kMaxExactExponent) + " in size; Points, row " +
@@ -69,13 +71,15 @@ void buildNormalEquations(const CellTable& sgdResult, CellTable& sgdAns1,
                         IntToStr(int(points.xs.size())) +
                         " points takes too long to sum exactly; take fewer points or a lower "
                         "degree.");
-    const PointSums sums = pointSums(points.xs, points.ys, degree);
+    const PointSums sums = pointSums(points.xs, points.ys, degree, points.ws);
+    const std::string w = points.ws.empty() ? "" : "w·";
     std::vector<std::string> powers, weighted;
     for (size_t k = 0; k < sums.powers.size(); ++k)
-        powers.push_back(sumText(sums.powers[k], powerName(k), sums.count));
+        powers.push_back(sumText(sums.powers[k],
+                                 k == 0 && !w.empty() ? "w" : w + powerName(k), sums.count));
     for (size_t k = 0; k < sums.weighted.size(); ++k)
         weighted.push_back(
-            sumText(sums.weighted[k], k == 0 ? "f(x)" : powerName(k) + "·f(x)", sums.count));
+            sumText(sums.weighted[k], w + (k == 0 ? "f(x)" : powerName(k) + "·f(x)"), sums.count));
 
     if (exactSums) {
         exactSums->clear();
@@ -95,6 +99,12 @@ void buildNormalEquations(const CellTable& sgdResult, CellTable& sgdAns1,
                             : i == j           ? "1"
                                                : "0");
     }
+}
+
+std::string refusedWeight(int row, const std::string& text) {
+    return "Points, row " + IntToStr(row) + ", w is " + quotedText(text) +
+           ": a weight is a number above 0, of at most " + IntToStr(kMaxExactDigits) +
+           " significant digits; blank weighs 1.";
 }
 
 std::string tooFewDistinctX(int degree, size_t distinct, size_t held) {

@@ -15,9 +15,12 @@ class CellTable;
 // j + 1. Each sum is formed exactly from the texts and written correctly
 // rounded to 15 digits.
 //
-// A filled row that is not two numbers, fewer different x than unknowns,
-// or a sum beyond single precision raises an error that says so, before the
-// answer grid changes.
+// In weighted least squares (a third column in the point table) every sum
+// is weighed: Σ w x^(i+j) and Σ w x^i f(x).
+//
+// A filled row that is not two numbers, a weight that is not a number above
+// 0 (blank is 1), fewer different x than unknowns, or a sum beyond single
+// precision raises an error that says so, before the answer grid changes.
 //
 // With `exactSums`, the sums go there too, exactly (wholeText), the powers'
 // Σ x^0 .. Σ x^2N-2 first, then Σ x^0 f(x) .. Σ x^N-1 f(x).
@@ -29,6 +32,9 @@ class CellTable;
 void buildNormalEquations(const CellTable& sgdResult, CellTable& sgdAns1,
                           std::vector<std::string>* exactSums = nullptr,
                           const HeldValues& held = {});
+
+// Why the weight `text` of point row `row` is refused.
+std::string refusedWeight(int row, const std::string& text);
 
 // Why a least-squares fit of `degree` with `held` coefficients held is
 // refused over `distinct` different x.

@@ -105,7 +105,7 @@ std::string_view utf8Text(std::string_view bytes, std::string& decoded) {
 }
 
 // Collects the points record by record, keeping no more than a record's
-// first two fields at a time.
+// three fields at a time.
 class PointCollector {
   public:
     explicit PointCollector(size_t maxPoints) : maxPoints(maxPoints) {}
@@ -117,16 +117,16 @@ class PointCollector {
         if (utf16Length(field) > size_t(kMaxTextLength))
             throw Exception("Line " + IntToStr(recordLine) + " holds a field of more than " +
                             IntToStr(kMaxTextLength) + " characters, more than a cell holds.");
-        if (separator != ',' && fieldCount < 2) {
+        if (separator != ',' && fieldCount < kPointFields) {
             // Its place among the points, once the blank lines before it are points too.
             const size_t point = file.points.size() + blankTexts.size();
-            commas.take(field, 2 * point + fieldCount, [&] {
-                return "Line " + IntToStr(recordLine) + ", " + (fieldCount == 0 ? "x" : "f(x)");
+            commas.take(field, kPointFields * point + fieldCount, [&] {
+                return "Line " + IntToStr(recordLine) + ", " + kFieldNames[fieldCount];
             });
         }
         if (firstRecord)
             holdsNumber = holdsNumber || readsAsNumber(field);
-        if (fieldCount < 2)
+        if (fieldCount < kPointFields)
             fields[fieldCount] = std::move(field);
         ++fieldCount;
     }
@@ -134,11 +134,12 @@ class PointCollector {
     void endRecord() {
         const bool header = firstRecord && !holdsNumber;
         firstRecord = false;
+        file.weighted = file.weighted || fieldCount == kPointFields;
         if (!header) {
-            if (fieldCount > 2)
+            if (fieldCount > kPointFields)
                 throw Exception("Line " + IntToStr(recordLine) + " has " +
                                 IntToStr(int(fieldCount)) +
-                                " fields; a point has two: x and f(x).");
+                                " fields; a point has two, x and f(x), and may have a weight w.");
             if (fieldCount == 1 && IsBlank(fields[0])) {
                 // A blank line is a point only when a point follows it.
                 if (++blankLines <= maxPoints)
@@ -149,11 +150,10 @@ class PointCollector {
                                     " points; the table takes at most " + IntToStr(int(maxPoints)) +
                                     ".");
                 for (std::string& text : blankTexts)
-                    file.points.push_back({std::move(text), ""});
+                    file.points.push_back({std::move(text), "", ""});
                 blankTexts.clear();
                 blankLines = 0;
-                file.points.push_back(
-                    {std::move(fields[0]), fieldCount > 1 ? std::move(fields[1]) : ""});
+                file.points.push_back(std::move(fields));
             }
         }
         fields = {};
@@ -164,7 +164,9 @@ class PointCollector {
         if (file.points.empty())
             throw Exception("The file holds no points.");
         commas.finish(
-            [this](size_t index) -> std::string& { return file.points[index / 2][index % 2]; });
+            [this](size_t index) -> std::string& {
+                return file.points[index / kPointFields][index % kPointFields];
+            });
         file.decimalCommas = commas.commas();
         file.thousands = commas.thousands();
         return std::move(file);
@@ -173,7 +175,9 @@ class PointCollector {
   private:
     const size_t maxPoints;
     PointFile file;
-    std::array<std::string, 2> fields;
+    static constexpr size_t kPointFields = 3;
+    static constexpr const char* kFieldNames[kPointFields] = {"x", "f(x)", "w"};
+    PointFields fields;
     size_t fieldCount = 0;
     int recordLine = 1;
     bool firstRecord = true, holdsNumber = false;
@@ -204,9 +208,12 @@ std::string pointsCsv(const CellTable& sgdResult, bool decimalCommas) {
             std::replace(text.begin(), text.end(), '.', ',');
         return delimitedField(text, separator);
     };
-    std::string text = std::string("x") + separator + "f(x)\n";
+    const bool weighted = sgdResult.colCount() > 2;
+    std::string text = std::string("x") + separator + "f(x)" +
+                       (weighted ? std::string(1, separator) + "w" : "") + "\n";
     for (int row = 1; row < sgdResult.rowCount(); ++row)
-        text += field(0, row) + separator + field(1, row) + "\n";
+        text += field(0, row) + separator + field(1, row) +
+                (weighted ? separator + field(2, row) : "") + "\n";
     return text;
 }
 

@@ -15,7 +15,8 @@ class CellTable;
 inline constexpr size_t kMaxPointFileBytes = 16 << 20;
 
 // Save: the line "x,f(x)", then one line for each point row with its two
-// texts exactly as they are. A field holding the separator, a quote or a
+// texts exactly as they are; "x,f(x),w" and three where the table weighs
+// its points. A field holding the separator, a quote or a
 // line break is quoted, its quotes doubled (RFC 4180). UTF-8, "\n" line
 // ends. With `decimalCommas`, as spreadsheets in decimal-comma locales read
 // them: semicolons between the fields, and every number's point a comma.
@@ -29,11 +30,15 @@ std::string pointsCsv(const CellTable& sgdResult, bool decimalCommas = false);
 // come isolated, as messages quote texts.
 std::string readPointFileBytes(const std::string& path);
 
-// The points of a file, x and f(x) texts as the file has them, and whether
-// numbers with decimal commas, and thousands dots, were read as numbers with
-// points.
+// A point's texts: x, f(x), and its weight w, empty where it has none.
+using PointFields = std::array<std::string, 3>;
+
+// The points of a file, x, f(x) and w texts as the file has them, whether
+// any line has a weight, and whether numbers with decimal commas, and
+// thousands dots, were read as numbers with points.
 struct PointFile {
-    std::vector<std::array<std::string, 2>> points;
+    std::vector<PointFields> points;
+    bool weighted = false;
     bool decimalCommas = false;
     bool thousands = false;
 };
@@ -45,11 +50,12 @@ struct PointFile {
 // fields, numbers may be written with decimal commas, as toolkit/
 // decimal_commas reads them ("1.500,5" reads "1500.5"). A first line none of
 // whose fields reads as a number is a header. Blank lines at the end are
-// ignored, and a line with one field is a point whose f(x) is empty.
+// ignored, and a line with one field is a point whose f(x) is empty. A third
+// field is the point's weight.
 //
 // Refused with an error that names the line: bytes that are no text, a
 // decimal point beside decimal commas, a line
-// with more than two fields, a field longer than a cell holds, more than
+// with more than three fields, a field longer than a cell holds, more than
 // `maxPoints` points (as soon as the next one is seen); and a file with no
 // points at all. The reading takes one pass and keeps only the points.
 PointFile readPointsCsv(std::string_view bytes, size_t maxPoints);

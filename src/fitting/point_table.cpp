@@ -9,7 +9,15 @@
 namespace {
 
 bool isFilled(const CellTable& points, int row) {
-    return !IsBlank(points.cell(0, row)) || !IsBlank(points.cell(1, row));
+    for (int col = 0; col < points.colCount(); ++col)
+        if (!IsBlank(points.cell(col, row)))
+            return true;
+    return false;
+}
+
+void emptyRow(CellTable& points, int row) {
+    for (int col = 0; col < points.colCount(); ++col)
+        points.setCell(col, row, {});
 }
 
 } // namespace
@@ -27,17 +35,14 @@ std::optional<int> addPoint(CellTable& sgdResult, int currentRow, const std::str
 void deletePoint(CellTable& sgdResult, int currentRow, int& pointCount) {
     if (!isFilled(sgdResult, currentRow))
         return;
-    sgdResult.setCell(0, currentRow, {});
-    sgdResult.setCell(1, currentRow, {});
+    emptyRow(sgdResult, currentRow);
     --pointCount;
 }
 
 void clearPoints(CellTable& sgdResult, int& pointCount) {
     pointCount = 0;
-    for (int row = 1; row < sgdResult.rowCount(); ++row) {
-        sgdResult.setCell(0, row, {});
-        sgdResult.setCell(1, row, {});
-    }
+    for (int row = 1; row < sgdResult.rowCount(); ++row)
+        emptyRow(sgdResult, row);
 }
 
 std::vector<int> filledRows(const CellTable& sgdResult) {

@@ -10,8 +10,9 @@
 class CellTable;
 
 // The sample points: sgdResult holds one point a row, x in column 0 and f(x)
-// in column 1, as free text. A row is blank when both of its cells are blank
-// (empty after Trim), and filled otherwise. pointCount counts the points put
+// in column 1, as free text, and in weighted least squares its weight w in
+// column 2. A row is blank when all of its cells are blank (empty after
+// Trim), and filled otherwise. pointCount counts the points put
 // in through Add less those taken out through Del since the last Clear; it is
 // Add's only guard, and may drift from what the cells hold.
 

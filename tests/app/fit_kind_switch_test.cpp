@@ -309,7 +309,57 @@ TEST_F(HeldCoefficients, AValueThatIsNoNumberOrTheLastFreeOneIsRefusedAndNothing
     form.coefficientMenu->hold->trigger();
     EXPECT_EQ(errors().last(),
               "Every coefficient would be held: at least one stays free for the fit.");
-    EXPECT_EQ(form.fitKind->kind().held(), (HeldValues{{0, "0"}}));
+    EXPECT_EQ(form.fitKind->kind().options().held, (HeldValues{{0, "0"}}));
+}
+
+} // namespace
+
+namespace {
+
+using Weights = FitKindSwitchTest;
+
+TEST_F(Weights, AWeightColumnWeighsEachPointAndUndoTakesItAway) {
+    switchTo(FitKind::leastSquares());
+    form.txtDegree->setText("1");
+    form.btnGenerate->click();
+    form.fitKind->weights->trigger();
+    EXPECT_EQ(&form.fitKind->kind(), &FitKind::leastSquares({.weighted = true}));
+    EXPECT_EQ(form.fitKind->label->text(), "Fit: weighted least squares (Ctrl+L)");
+    ASSERT_EQ(form.sgdResult->cells().colCount(), 3);
+    EXPECT_EQ(form.sgdResult->cells().cell(2, 0), "w");
+    form.sgdResult->setCell(2, 1, "4"); // (1, 4) counts four times
+    form.sgdResult->setCell(2, 3, "0.5"); // the other two weigh 1
+    form.btnGetCoefficients->click();
+    EXPECT_TRUE(errors().isEmpty()) << errors().join("; ").toStdString();
+    EXPECT_EQ(verdict(), "Exact check: agrees");
+    const Texts weighted = columnTexts(form.sdgCoefficients->cells(), 1);
+
+    form.sgdResult->setCell(2, 2, "0");
+    form.btnGetCoefficients->click();
+    EXPECT_EQ(errors().last(), "Points, row 2, w is '\u20680\u2069': a weight is a number above "
+                               "0, of at most 40 significant digits; blank weighs 1.");
+    EXPECT_EQ(columnTexts(form.sdgCoefficients->cells(), 1), weighted) << "nothing changed";
+
+    QUndoStack& history = TForm1State::undoStack(form);
+    while (&form.fitKind->kind() != &FitKind::throughPoints() && history.canUndo())
+        history.undo();
+    EXPECT_EQ(form.sgdResult->cells().colCount(), 2);
+    EXPECT_FALSE(form.fitKind->weights->isChecked());
+}
+
+TEST_F(Weights, AFileWithAWeightColumnOpensWeighted) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("weighted.csv");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("x,f(x),w\n0,1,2\n1,3,\n2,4,1.5\n");
+    file.close();
+    form.txtDegree->setText("1");
+    form.btnGenerate->click();
+    form.openPoints(path);
+    EXPECT_EQ(&form.fitKind->kind(), &FitKind::leastSquares({.weighted = true}));
+    EXPECT_EQ(dataRows(form.sgdResult->cells()),
+              (Grid{{"0", "1", "2"}, {"1", "3", ""}, {"2", "4", "1.5"}, {"", "", ""}}));
 }
 
 } // namespace

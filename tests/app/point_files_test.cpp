@@ -139,8 +139,8 @@ TEST_F(PointFilesTest, OpenRefusesAFileWholeAndChangesNothing) {
     for (int k = 0; k <= kMaxLeastSquaresPoints; ++k)
         many += std::to_string(k) + ",1\n";
     const std::pair<QString, QString> files[] = {
-        {write(folder.filePath("fields.csv"), "1,2\n3,4,5\n"),
-         "Line 2 has 3 fields; a point has two: x and f(x)."},
+        {write(folder.filePath("fields.csv"), "1,2\n3,4,5,6\n"),
+         "Line 2 has 4 fields; a point has two, x and f(x), and may have a weight w."},
         {write(folder.filePath("binary.csv"), QByteArray("1,2\n\0\1", 6)), "Line 2 is not text."},
         {write(folder.filePath("many.csv"), QByteArray::fromStdString(many)),
          "The file holds more than 100000 points; the table takes at most 100000."},

@@ -31,10 +31,10 @@ TEST_F(WindowActionsTest, ThePointTablesMenuOffersFilesUndoAndTheClipboard) {
         }
     EXPECT_EQ(texts, (QStringList{"Open…", "Save…", "Save with decimal commas…", "Print report…",
                                   "Save report as PDF…", "Undo", "Redo", "Cut", "Copy", "Paste",
-                                  "Delete", "Least squares"}));
+                                  "Delete", "Least squares", "Weights (column w)"}));
     EXPECT_FALSE(form.actions->undo->isEnabled()) << "nothing to undo yet";
     form.sgdResult->setCurrentIndex(form.sgdResult->model()->index(0, 0));
-    menu->actions()[menu->actions().size() - 3]->trigger(); // Delete
+    menu->actions()[menu->actions().size() - 4]->trigger(); // Delete
     EXPECT_EQ(form.sgdResult->cells().cell(0, 1), "");
     EXPECT_TRUE(form.actions->undo->isEnabled());
     EXPECT_EQ(form.actions->undo->text().remove('&'), "Undo Edit")

@@ -523,3 +523,63 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
+
+namespace {
+
+// A weighted line by hand in fractions: the weighted normal equations
+// [Σw Σwx; Σwx Σwx²] (a, b) = (Σwy, Σwxy), s² = Σ w r² / (n - 2),
+// var b = s² Σw / det, R² = 1 - Σ w r² / Σ w (y - ȳ)², ȳ = Σwy / Σw.
+TEST(WeightedFit, EveryFigureIsTheWeightedOneToTheLastDigit) {
+    const Grid rows = {{"0", "1.2", "1"},  {"1", "2.9", "2"}, {"2", "5.3", "0.5"},
+                       {"3", "6.8", "4"},  {"4", "9.4", ""},  {"5", "10.7", "3"},
+                       {"6.5", "14", "1.5"}};
+    mpq_class sw, swx, swx2, swy, swxy, swy2;
+    for (const Texts& row : rows) {
+        const mpq_class x = exactDecimal(row[0])->value(), y = exactDecimal(row[1])->value();
+        const mpq_class w = row[2].empty() ? mpq_class(1) : exactDecimal(row[2])->value();
+        sw += w, swx += w * x, swx2 += w * x * x, swy += w * y, swxy += w * x * y,
+            swy2 += w * y * y;
+    }
+    const mpq_class det = sw * swx2 - swx * swx;
+    const mpq_class b = (sw * swxy - swx * swy) / det, a = (swy - b * swx) / sw;
+    const mpq_class squares = swy2 - 2 * a * swy - 2 * b * swxy + a * a * sw +
+                              2 * a * b * swx + b * b * swx2;
+    const mpq_class variance = squares / 5, total = swy2 - swy * swy / sw;
+
+    const CellTable points = tableOf(3, rows);
+    CellTable coefficients = tableOf(2, {{"A", "1"}, {"B", "2"}});
+    const ExactFit fit = ExactFit::nearest(points, filledRows(points), 1);
+    fit.writeExactValues(coefficients);
+    EXPECT_EQ(columnTexts(coefficients, 1), (Texts{roundedText(a), roundedText(b)}));
+    const FitComparison check = fit.compare(coefficients);
+    ASSERT_TRUE(check.statistics);
+    const FitStatistics& figures = *check.statistics;
+    EXPECT_EQ(figures.exactSquares, roundedText(squares));
+    EXPECT_EQ(figures.exactR2, roundedText(1 - squares / total));
+    EXPECT_EQ(figures.residualSd, squareRootText(variance));
+    EXPECT_EQ(figures.standardErrors[1], squareRootText(variance * sw / det));
+    EXPECT_EQ(figures.standardErrors[0], squareRootText(variance * swx2 / det));
+
+    // A weight of 2 is the point twice, as far as the coefficients go.
+    Grid twice;
+    for (const Texts& row : rows)
+        for (int k = 0; k < (row[2] == "2" ? 2 : 1); ++k)
+            twice.push_back({row[0], row[1], row[2] == "2" ? "" : row[2]});
+    CellTable doubled = tableOf(2, {{"A", ""}, {"B", ""}});
+    const CellTable twicePoints = tableOf(3, twice);
+    ExactFit::nearest(twicePoints, filledRows(twicePoints), 1).writeExactValues(doubled);
+    EXPECT_EQ(columnTexts(doubled, 1), columnTexts(coefficients, 1));
+}
+
+TEST(WeightedFit, AWeightThatIsNoPositiveNumberIsNamed) {
+    for (const char* weight : {"0", "-1", "heavy"}) {
+        const CellTable points = tableOf(3, {{"0", "1", "1"}, {"1", "2", weight}, {"2", "2", ""}});
+        const FitReport report = reportOn(ExactFit::nearest(points, filledRows(points), 1)
+                                              .compare(tableOf(2, {{"A", "1"}, {"B", "1"}})));
+        EXPECT_EQ(report.reason, "Points, row 2, w is '\u2068" + std::string(weight) +
+                                     "\u2069': a weight is a number above 0, of at most 40 "
+                                     "significant digits; blank weighs 1.");
+    }
+}
+
+} // namespace

@@ -32,7 +32,7 @@ TEST(FitKind, AFileOpensInLeastSquaresOnlyWhenThroughThePointsCannotTakeIt) {
 }
 
 TEST(FitKind, OpenPutsThePointsIntoEachKindsTable) {
-    const std::vector<std::array<std::string, 2>> file{{"5", "6"}, {"7", "8"}};
+    const std::vector<PointFields> file{{"5", "6", ""}, {"7", "8", ""}};
     CellTable through = tableOf(2, {{"1", "2"}, {"3", "4"}});
     FitKind::throughPoints().putPoints(through, file);
     EXPECT_EQ(dataRows(through), (Grid{{"5", "6"}, {"7", "8"}}));
@@ -61,8 +61,8 @@ TEST(FitKind, EachKindKeepsItsOwnTableSizeAndALeastSquaresPasteGrowsIt) {
 
 // Through the origin: A held at 0, as NIST's NoInt2 certifies it.
 TEST(FitKind, AHeldCoefficientKeepsItsRowInTheGridAndItsValue) {
-    const FitKind& origin = FitKind::leastSquares({{0, "0"}});
-    EXPECT_EQ(&FitKind::leastSquares({{0, "0"}}), &origin) << "one kind for each held set";
+    const FitKind& origin = FitKind::leastSquares({.held = {{0, "0"}}});
+    EXPECT_EQ(&FitKind::leastSquares({.held = {{0, "0"}}}), &origin) << "one kind for each held set";
     EXPECT_NE(&origin, &FitKind::leastSquares());
     EXPECT_STREQ(origin.label(), "Fit: least squares, A held (Ctrl+L)");
     SolvedGrids grids;
@@ -88,7 +88,7 @@ TEST(FitKind, AHeldCoefficientKeepsItsRowInTheGridAndItsValue) {
 TEST(FitKind, HoldingTakesANumberAndLeavesOneCoefficientFree) {
     const CellTable coefficients = tableOf(2, {{"A", "0"}, {"B", "2.5"}, {"C", "x"}});
     const FitKind& a = holding(FitKind::leastSquares(), coefficients, 0);
-    EXPECT_EQ(a.held(), (HeldValues{{0, "0"}}));
+    EXPECT_EQ(a.options().held, (HeldValues{{0, "0"}}));
     const FitKind& ab = holding(a, coefficients, 1);
     EXPECT_STREQ(ab.label(), "Fit: least squares, A and B held (Ctrl+L)");
     EXPECT_EQ(&releasing(ab, 1), &a);

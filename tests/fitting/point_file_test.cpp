@@ -22,7 +22,7 @@
 
 namespace {
 
-using Points = std::vector<std::array<std::string, 2>>;
+using Points = std::vector<PointFields>;
 constexpr size_t kMaxPoints = 191; // the largest degree's table
 
 // The message of the refusal, or "" when the file opens.
@@ -130,7 +130,7 @@ std::optional<double> decimalCommaSpreadsheet(std::string field) {
 TEST(PointFile, SavedWithDecimalCommasADecimalCommaSpreadsheetReadsEveryNumber) {
     const Points points{{"1.5", "-2.25"}, {"0.5", "123456.789"}, {"1E-7", "a;b"}};
     Grid rows;
-    for (const auto& [x, fx] : points)
+    for (const auto& [x, fx, w] : points)
         rows.push_back({x, fx});
     const std::string text = pointsCsv(tableOf(2, rows), true);
     EXPECT_EQ(text, "x;f(x)\n1,5;-2,25\n0,5;123456,789\n1E-7;\"a;b\"\n");
@@ -138,7 +138,7 @@ TEST(PointFile, SavedWithDecimalCommasADecimalCommaSpreadsheetReadsEveryNumber) 
     std::istringstream lines(text);
     std::string line;
     std::getline(lines, line);
-    for (const auto& [x, fx] : points) {
+    for (const auto& [x, fx, w] : points) {
         std::getline(lines, line);
         const std::string fields[] = {line.substr(0, line.find(';')),
                                       line.substr(line.find(';') + 1)};
@@ -196,10 +196,20 @@ INSTANTIATE_TEST_SUITE_P(Unicode, PointFileReads,
                                                "2\0"sv,
                                                {{"1", "\xf0\x9f\x98\x80"}, {"\xc3\xa9", "2"}}}));
 
+TEST(PointFile, AThirdFieldIsTheWeightAndSaveWritesItBack) {
+    const PointFile file = readPointsCsv("x;f(x);w\n1,5;2;0,25\n3;4;\n5;6\n", 10);
+    EXPECT_TRUE(file.weighted);
+    EXPECT_EQ(file.points, (Points{{"1.5", "2", "0.25"}, {"3", "4", ""}, {"5", "6", ""}}));
+    EXPECT_FALSE(readPointsCsv("1,2\n3,4\n", 10).weighted);
+    const CellTable table = tableOf(3, {{"1.5", "2", "0.25"}, {"3", "4", ""}});
+    EXPECT_EQ(pointsCsv(table), "x,f(x),w\n1.5,2,0.25\n3,4,\n");
+}
+
 TEST(PointFile, RefusesWhatIsNoPointTableNamingTheLine) {
-    EXPECT_EQ(refusal("1,4\n2,8,9\n"), "Line 2 has 3 fields; a point has two: x and f(x).");
-    EXPECT_EQ(refusal("1,4\n\"a\nb\",1\n3,4,5"),
-              "Line 4 has 3 fields; a point has two: x and f(x).");
+    EXPECT_EQ(refusal("1,4\n2,8,9,1\n"),
+              "Line 2 has 4 fields; a point has two, x and f(x), and may have a weight w.");
+    EXPECT_EQ(refusal("1,4\n\"a\nb\",1\n3,4,5,6"),
+              "Line 4 has 4 fields; a point has two, x and f(x), and may have a weight w.");
     EXPECT_EQ(refusal("1,4\n2\0,8\n"sv), "Line 2 is not text.");
     EXPECT_EQ(refusal("1,4\n\xff\xfe"), "Line 2 is not text.");
     EXPECT_EQ(refusal("\xff\xfe"
