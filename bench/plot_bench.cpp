@@ -3,9 +3,12 @@
 // number of poly evaluations and FloatToStr/StrToFloat round trips of x and
 // f(x) with no widgets. BM_DrawWithPoints is the same Draw with 100,000
 // points of the table marked over the line in least squares, stems and all.
+// BM_ZoomStepWithBands zooms a least-squares curve of 100,000 samples with
+// both bands around it.
 #include "app/Unit1.h"
 #include "model/evaluation.h"
 #include "plot/chart_view.h"
+#include "plot/fit_bands.h"
 #include "toolkit/conversions.h"
 #include "toolkit/string_grid.h"
 
@@ -94,14 +97,21 @@ void BM_DrawWithPointsToFirstFrame(benchmark::State& state) {
     drawToFirstFrame(state, form);
 }
 
-// 100,000 samples drawn, then one step of exploring and the frame it shows.
+// 100,000 samples drawn, then one step of exploring and the frame it shows;
+// with `bands`, of the least-squares fit of setUpPoints.
 void exploreStep(benchmark::State& state, QSize size,
-                 const std::function<void(QChart&, bool)>& step) {
+                 const std::function<void(QChart&, bool)>& step, bool bands = false) {
     TForm1 form;
+    if (bands) {
+        setUpPoints(form);
+        form.btnGetCoefficients->click();
+    }
     setUp(form, 100000);
     form.Chart1->resize(size);
     form.btnDraw->click();
     settle();
+    if (bands && !FitBands::of(*form.Chart1->chart()))
+        state.SkipWithError("Draw drew no bands");
     QImage frame(size, QImage::Format_ARGB32_Premultiplied);
     bool forth = true;
     for (auto _ : state) {
@@ -113,6 +123,11 @@ void exploreStep(benchmark::State& state, QSize size,
 
 void BM_ZoomStep(benchmark::State& state) {
     exploreStep(state, {553, 337}, [](QChart& chart, bool in) { chart.zoom(in ? 1.25 : 0.8); });
+}
+
+void BM_ZoomStepWithBands(benchmark::State& state) {
+    exploreStep(
+        state, {553, 337}, [](QChart& chart, bool in) { chart.zoom(in ? 1.25 : 0.8); }, true);
 }
 
 void BM_PanStep(benchmark::State& state) {
@@ -142,6 +157,7 @@ void BM_DrawFloor(benchmark::State& state) {
 
 BENCHMARK(BM_Draw)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ZoomStep)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ZoomStepWithBands)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PanStep)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Repaint1600x1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawToFirstFrame)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);

@@ -1,13 +1,17 @@
-// Renders the README's screenshots from the real window, offscreen: the first
-// page after GetCoefficients and the Draw page after Draw, through the points
-// and then in least squares, and the steps of the elimination. Run by
-// scripts/screenshots, so they can be made again after a change of look.
+// Renders the README's screenshots from the real window: the first page after
+// GetCoefficients and the Draw page after Draw, through the points, in least
+// squares and in a weighted calibration held through the origin, and the
+// steps of the elimination. Run by scripts/screenshots, offscreen or on a
+// display, so they can be made again after a change of look.
 #include "app/Unit1.h"
 #include "app/application.h"
 #include "app/elimination_player.h"
+#include "app/fit_check_panel.h"
 #include "app/fit_check_view.h"
+#include "app/fit_kind_switch.h"
 #include "toolkit/string_grid.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPixmap>
@@ -80,5 +84,27 @@ int main(int argc, char* argv[]) {
     form.Tarvel->setCurrentIndex(1);
     form.btnDraw->click();
     saved = shoot("least-squares-draw.png") && saved;
+
+    // A calibration: seven standards, each weighed by how well it is known,
+    // the curve held through the origin; then a measured value read back.
+    form.Tarvel->setCurrentIndex(0);
+    form.fitKind->weights->trigger();
+    form.btnClear->click();
+    form.sgdResult->setCurrentIndex(form.sgdResult->model()->index(0, 0));
+    form.sgdResult->pasteText("0\t0.0004\t400\n0.5\t0.0243\t400\n1\t0.0478\t300\n"
+                              "2\t0.0965\t200\n5\t0.2352\t50\n10\t0.459\t12\n20\t0.8788\t3\n");
+    form.sdgCoefficients->setCell(1, 1, "0");
+    form.sdgCoefficients->setCurrentIndex(form.sdgCoefficients->model()->index(0, 0));
+    form.holdCoefficient(true);
+    form.btnGetCoefficients->click();
+    saved = shoot("calibration.png") && saved;
+    form.checkView->indicator->trigger();
+    saved = shoot("calibration-panel.png") && saved;
+    form.checkView->panel->hide();
+    form.Tarvel->setCurrentIndex(1);
+    form.btnDraw->click();
+    form.txtRfx->setText("0.3");
+    form.btnXForFx->click();
+    saved = shoot("calibration-draw.png") && saved;
     return saved ? 0 : 1;
 }

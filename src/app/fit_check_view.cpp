@@ -6,7 +6,12 @@
 #include "toolkit/string_grid.h"
 #include "toolkit/text_box.h"
 
+#include "model/coefficient_template.h"
+
 #include <QAction>
+#include <QCoreApplication>
+#include <QInputMethodEvent>
+#include <QTextCharFormat>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -134,6 +139,7 @@ void FitCheckView::show() {
                                          "; this one is off by " +
                                          report->coefficients[k].difference + ".";
     coefficients.setMarks(std::move(notes));
+    showTrustedDigits(report);
     if (onShown)
         onShown(check.lastSolve());
     indicator->setVisible(report != nullptr);
@@ -157,6 +163,43 @@ void FitCheckView::show() {
     indicatorButton->setAccessibleDescription(summary);
     if (!panel->isHidden())
         panel->showReport(check.lastSolve().report);
+}
+
+void FitCheckView::showTrustedDigits(const FitReport* report) {
+    StringGrid::CellFades fades;
+    QList<QInputMethodEvent::Attribute> faint;
+    QStringList notes;
+    std::vector<size_t> starts;
+    const std::vector<std::string> shown = coefficientTexts(coefficients.cells());
+    // Result shows the coefficients only while it is their expanded form.
+    const bool resultShows = expandedForm(shown, &starts) == result.text().toStdString();
+    QTextCharFormat faded;
+    QColor ink = result.palette().color(QPalette::Text);
+    ink.setAlphaF(0.45f);
+    faded.setForeground(ink);
+    for (size_t k = 0; report && k < report->coefficients.size(); ++k) {
+        const CoefficientCheck& coefficient = report->coefficients[k];
+        const auto untrusted = untrustedDigits(coefficient);
+        if (!untrusted)
+            continue;
+        const auto characters = [](const std::string& text, size_t bytes) {
+            return int(QString::fromStdString(text.substr(0, bytes)).size());
+        };
+        const int from = characters(coefficient.shown, untrusted->from);
+        fades[{1, int(k) + 1}] = {from, untrusted->note + "."};
+        notes << QString::fromStdString(coefficient.letter + ": " + untrusted->note);
+        if (resultShows && k < starts.size()) {
+            const int start = characters(result.text().toStdString(), starts[k]) + from;
+            const int length = int(QString::fromStdString(coefficient.shown).size()) - from;
+            faint << QInputMethodEvent::Attribute(QInputMethodEvent::TextFormat,
+                                                  start - result.cursorPosition(), length, faded);
+        }
+    }
+    coefficients.setFades(std::move(fades));
+    // A line edit colours parts of its text only as formats an input method sets.
+    QInputMethodEvent formats(QString(), faint);
+    QCoreApplication::sendEvent(&result, &formats);
+    result.setToolTip(resultShows ? notes.join("\n") : QString());
 }
 
 void FitCheckView::showFitLine() {

@@ -76,6 +76,10 @@ class FitCheckView : public QObject {
   private:
     void show();
     void showFitLine();
+    // The digits of each shown coefficient that the exact value does not
+    // bear out, faint in the coefficient grid and in Result, and how many
+    // agree in their tooltips.
+    void showTrustedDigits(const FitReport* report);
     void openPanel();
     void useExactValues();
 

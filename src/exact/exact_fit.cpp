@@ -123,6 +123,35 @@ std::string rSquared(const mpq_class& squaredError, const mpq_class& total, int 
     return "1 - " + roundedText(1 - r2, 3);
 }
 
+// The significant digits a number's text shows: from its first digit that
+// is not 0 to its last digit before any exponent.
+std::string significantDigits(std::string_view text) {
+    std::string digits;
+    for (const char c : text) {
+        if (c == 'e' || c == 'E')
+            break;
+        if (c >= '0' && c <= '9' && (!digits.empty() || c != '0'))
+            digits += c;
+    }
+    return digits;
+}
+
+// How many of the significant digits of `text` (whose value is `shown`),
+// from the first, are those of `exact` rounded to as many digits.
+int agreeingDigits(std::string_view text, const Decimal& shown, const mpq_class& exact) {
+    const std::string digits = significantDigits(text);
+    if (digits.empty())
+        return 0;
+    // The place of the text's last digit; trailing zeros are in its exponent.
+    const long last = shown.exponent - long(digits.size() - mpz_class(abs(shown.digits)).get_str().size());
+    const mpz_class atLast = roundedTo(exact, last).digits;
+    const std::string exactDigits = mpz_class(abs(atLast)).get_str();
+    if (sgn(atLast) != sgn(shown.digits) || exactDigits.size() != digits.size())
+        return 0;
+    return int(std::mismatch(digits.begin(), digits.end(), exactDigits.begin()).first -
+               digits.begin());
+}
+
 } // namespace
 
 namespace {
@@ -293,7 +322,9 @@ std::vector<Decimal> ExactFit::compareCoefficients(const CellTable& sdgCoefficie
         const mpq_class difference = shownValue - fit.coefficients[k];
         const mpq_class bound = std::max(scale, mpq_class(abs(shownValue)));
         const bool off = abs(difference) > kAgreement * bound;
-        result.coefficients.push_back({letter, text, exact, roundedText(difference), off});
+        result.coefficients.push_back({letter, text, exact, roundedText(difference), off,
+                                       int(significantDigits(text).size()),
+                                       agreeingDigits(text, *value, fit.coefficients[k])});
         result.coefficientsOff = result.coefficientsOff || off;
         if (sgn(difference) != 0 && abs(difference) > abs(worstDifference)) {
             worstDifference = difference;

@@ -207,15 +207,22 @@ PointSums pointSums(const std::vector<Decimal>& xs, const std::vector<Decimal>& 
     std::vector<mpz_class> powerSums(powers), weightedSums(weighted);
     mpz_class squares, power, weighedY;
     for (size_t t = 0; t < X.size(); ++t) {
-        power = W.empty() ? mpz_class(1) : W[t]; // w x^0
+        if (W.empty())
+            power = 1;
+        else
+            power = W[t]; // w x^0
         for (size_t k = 0; k < powers; ++k) {
             powerSums[k] += power;
             if (k < weighted)
                 mpz_addmul(weightedSums[k].get_mpz_t(), power.get_mpz_t(), Y[t].get_mpz_t());
             power *= X[t];
         }
-        weighedY = W.empty() ? Y[t] : W[t] * Y[t];
-        mpz_addmul(squares.get_mpz_t(), weighedY.get_mpz_t(), Y[t].get_mpz_t());
+        if (W.empty()) {
+            mpz_addmul(squares.get_mpz_t(), Y[t].get_mpz_t(), Y[t].get_mpz_t());
+        } else {
+            weighedY = W[t] * Y[t];
+            mpz_addmul(squares.get_mpz_t(), weighedY.get_mpz_t(), Y[t].get_mpz_t());
+        }
     }
     PointSums sums;
     sums.count = xs.size();

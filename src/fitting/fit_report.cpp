@@ -9,6 +9,8 @@
 #include "toolkit/conversions.h"
 #include "toolkit/message_text.h"
 
+#include <algorithm>
+
 namespace {
 
 std::string rowList(const std::vector<int>& rows) {
@@ -210,6 +212,24 @@ CellBlock coefficientBlock(const FitReport& report) {
     return block;
 }
 
+std::optional<UntrustedDigits> untrustedDigits(const CoefficientCheck& coefficient) {
+    if (coefficient.agreeingDigits >= coefficient.shownDigits)
+        return std::nullopt;
+    // The significant digit after the last that agrees: digits after the
+    // first that is not 0, before any exponent.
+    const std::string& text = coefficient.shown;
+    int seen = 0;
+    size_t from = 0;
+    for (; from < text.size(); ++from) {
+        const char c = text[from];
+        if (c >= '0' && c <= '9' && (seen > 0 || c != '0') && seen++ == coefficient.agreeingDigits)
+            break;
+    }
+    return UntrustedDigits{from, IntToStr(coefficient.agreeingDigits) + " of " +
+                                     IntToStr(coefficient.shownDigits) +
+                                     " digits agree with the exact fit"};
+}
+
 std::string reportText(const FitReport& report) {
     const CellBlock coefficients = coefficientBlock(report);
     CellBlock points{{pointColumns(report).begin(), pointColumns(report).end()}};
@@ -235,7 +255,10 @@ std::string fitNumbersText(const FitStatistics& fit) {
             (fit.degreesOfFreedom == 1 ? " degree" : " degrees") +
             " of freedom, residual standard deviation " + fit.residualSd + ", adjusted R² " +
             fit.adjustedR2 + ".";
-    if (!fit.standardErrors.empty() && fit.standardErrors[0] == "-")
+    // Beyond that degree every one is "-"; a held coefficient's alone is.
+    if (!fit.standardErrors.empty() &&
+        std::all_of(fit.standardErrors.begin(), fit.standardErrors.end(),
+                    [](const std::string& error) { return error == "-"; }))
         text +=
             " Standard errors are worked out up to degree " + IntToStr(kMaxUncertaintyDegree) + ".";
     return text;

@@ -4,6 +4,7 @@
 #include "toolkit/cell_block.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 // The exact check in words, as the indicator's tooltip, the panel and Copy
@@ -36,6 +37,15 @@ const std::array<const char*, 4>& pointColumns(const FitReport& report);
 // first: kCoefficientColumns and, in least squares, the exact fit's
 // standard error and t value of each.
 CellBlock coefficientBlock(const FitReport& report);
+
+// The digits of a shown coefficient past those that agree with the exact
+// value: where they start in its text, in bytes, and the note that says how
+// many agree, "7 of 15 digits agree with the exact fit". Nothing when all do.
+struct UntrustedDigits {
+    size_t from;
+    std::string note;
+};
+std::optional<UntrustedDigits> untrustedDigits(const CoefficientCheck& coefficient);
 
 // The report's tables, tab-separated as the grids copy, one after the other:
 // coefficients, points and, in least squares, the fit's numbers.

@@ -11,11 +11,13 @@ std::string coefficientLetter(int i) {
     return letter;
 }
 
-std::string expandedForm(const std::vector<std::string>& terms) {
+std::string expandedForm(const std::vector<std::string>& terms, std::vector<size_t>* starts) {
     std::string text;
     for (size_t i = 0; i < terms.size(); ++i) {
         if (i > 0)
             text += " + ";
+        if (starts)
+            starts->push_back(text.size());
         text += terms[i];
         if (i > 0)
             text += "x^" + IntToStr(int(i));

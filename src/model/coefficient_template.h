@@ -16,7 +16,9 @@ std::string coefficientLetter(int i);
 
 // The polynomial with its coefficients written as `terms`, lowest power
 // first: "A + Bx^1 + Cx^2" for letters, "2 + 3x^1 + -2x^2" for values.
-std::string expandedForm(const std::vector<std::string>& terms);
+// With `starts`, where each term starts in the text, in bytes.
+std::string expandedForm(const std::vector<std::string>& terms,
+                         std::vector<size_t>* starts = nullptr);
 
 // The same in nested (Horner) form: "(Cx + B)x + A".
 std::string nestedForm(const std::vector<std::string>& letters);

@@ -84,6 +84,8 @@ class StringGrid : public QTableView {
     // Cells that need the user's attention (string_grid_model).
     using CellNotes = StringGridModel::CellNotes;
     void setMarks(CellNotes notes) { itemModel->setMarks(std::move(notes)); }
+    using CellFades = StringGridModel::CellFades;
+    void setFades(CellFades fades) { itemModel->setFades(std::move(fades)); }
 
     // Column widths in grid columns; the fixed column is the row-label width.
     void setColWidth(int col, int width);

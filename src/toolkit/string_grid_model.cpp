@@ -52,6 +52,13 @@ void StringGridModel::setMarks(CellNotes notes) {
     scheduleRefresh();
 }
 
+void StringGridModel::setFades(CellFades newFades) {
+    if (newFades == fades)
+        return;
+    fades = std::move(newFades);
+    scheduleRefresh();
+}
+
 void StringGridModel::scheduleRefresh() {
     if (std::exchange(refreshPending, true))
         return;
@@ -114,12 +121,18 @@ QVariant StringGridModel::data(const QModelIndex& index, int role) const {
         return shownText(text);
     case Qt::EditRole:
         return QString::fromStdString(text);
-    case Qt::ToolTipRole: { // the whole text, however narrow the column, and any note
-        const auto mark = marks.find({gridCol(index), gridRow(index)});
-        const std::string tip = mark == marks.end() ? text
-                                : text.empty()      ? mark->second
-                                                    : text + "\n" + mark->second;
+    case Qt::ToolTipRole: { // the whole text, however narrow the column, and any notes
+        std::string tip = text;
+        const auto add = [&tip](const std::string& note) { tip += (tip.empty() ? "" : "\n") + note; };
+        if (const auto mark = marks.find({gridCol(index), gridRow(index)}); mark != marks.end())
+            add(mark->second);
+        if (const auto fade = fades.find({gridCol(index), gridRow(index)}); fade != fades.end())
+            add(fade->second.note);
         return tip.empty() ? QVariant() : QString::fromStdString(tip);
+    }
+    case kFadeFromRole: {
+        const auto fade = fades.find({gridCol(index), gridRow(index)});
+        return fade == fades.end() ? QVariant() : QVariant(fade->second.from);
     }
     case Qt::BackgroundRole: // a tint, never the only sign: the tooltip says why
         return marks.contains({gridCol(index), gridRow(index)})

@@ -33,6 +33,19 @@ class StringGridModel : public QAbstractTableModel {
     using CellNotes = std::map<std::pair<int, int>, std::string>;
     void setMarks(CellNotes notes);
 
+    // Cells whose text shows faint from a character on, by (col, row), with
+    // a note the tooltip adds: digits not to be trusted. No tint: the text
+    // itself shows it. Replaces the fades before.
+    struct Fade {
+        int from; // in characters of the text
+        std::string note;
+        bool operator==(const Fade&) const = default;
+    };
+    using CellFades = std::map<std::pair<int, int>, Fade>;
+    void setFades(CellFades fades);
+    // The role that gives a cell's Fade::from, where it has one.
+    static constexpr int kFadeFromRole = Qt::UserRole + 1;
+
     bool editable = true;
     // Each edit the user makes runs through this when it is set.
     std::function<void(const std::function<void()>& edit)> runEdit;
@@ -61,6 +74,7 @@ class StringGridModel : public QAbstractTableModel {
   private:
     CellTable table;
     CellNotes marks;
+    CellFades fades;
     const int fixed;
     const QWidget& view;
     bool refreshPending = false;

@@ -3,6 +3,7 @@
 #include "app/fit_check_panel.h"
 #include "app/fit_check_view.h"
 #include "fitting/solver.h"
+#include "toolkit/string_grid_model.h"
 
 #include <QAbstractItemModel>
 #include <QAccessible>
@@ -88,6 +89,23 @@ TEST_F(FitCheckViewTest, SinglePrecisionRoundingAgreesAndThePanelShowsTheExactVa
     form.checkView->indicator->trigger();
     EXPECT_EQ(form.checkView->panel->coefficientTable->item(0, 1)->text(), "0.100000001490116");
     EXPECT_EQ(form.checkView->panel->coefficientTable->item(0, 2)->text(), "0.1");
+}
+
+TEST_F(FitCheckViewTest, DigitsTheExactValueDoesNotBearOutShowFaintAndSaySo) {
+    setPoints({{"0", "0.1"}, {"1", "1.1"}, {"2", "4.1"}});
+    solve();
+    // 0.100000001490116 against 0.1: eight digits agree, from the 9th on faint.
+    const QModelIndex a = form.sdgCoefficients->model()->index(0, 0);
+    EXPECT_EQ(a.data(StringGridModel::kFadeFromRole), QVariant(10));
+    EXPECT_EQ(cellTip(1), "0.100000001490116\n8 of 15 digits agree with the exact fit.");
+    EXPECT_FALSE(tinted(1)) << "a faint tail is no alarm";
+    EXPECT_TRUE(form.txtResult->toolTip().startsWith("A: 8 of 15 digits agree with the exact fit"))
+        << form.txtResult->toolTip().toStdString();
+    form.checkView->panel->onUseExactValues();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(form.sdgCoefficients->model()->index(0, 0).data(StringGridModel::kFadeFromRole)
+                     .isValid());
+    EXPECT_EQ(form.txtResult->toolTip(), "");
 }
 
 TEST_F(FitCheckViewTest, AnIllConditionedSolveIsOffTintedAndMendedByTheExactValues) {

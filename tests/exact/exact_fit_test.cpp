@@ -583,3 +583,35 @@ TEST(WeightedFit, AWeightThatIsNoPositiveNumberIsNamed) {
 }
 
 } // namespace
+
+namespace {
+
+struct AgreeingCase {
+    const char *exact, *shown;
+    int shownDigits, agreeing;
+};
+
+class AgreeingDigits : public ::testing::TestWithParam<AgreeingCase> {};
+
+// The constant through one point is its f(x): the exact coefficient.
+TEST_P(AgreeingDigits, CountFromTheFirstDigitAgainstTheExactValueRoundedAlike) {
+    const AgreeingCase& c = GetParam();
+    const FitComparison check = ExactFit(tableOf(2, {{"0", c.exact}}))
+                                    .compare(tableOf(2, {{"A", c.shown}}));
+    ASSERT_EQ(check.coefficients.size(), 1u);
+    EXPECT_EQ(check.coefficients[0].shownDigits, c.shownDigits);
+    EXPECT_EQ(check.coefficients[0].agreeingDigits, c.agreeing);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Digits, AgreeingDigits,
+    ::testing::Values(AgreeingCase{"2.53322315216064", "2.53322315216064", 15, 15},
+                      AgreeingCase{"2.53322315216064", "2.5332232", 8, 8},
+                      AgreeingCase{"2.53322315216064", "2.53322327", 9, 7},
+                      AgreeingCase{"2.00001", "1.99999", 6, 0},
+                      AgreeingCase{"3", "-3", 1, 0},
+                      AgreeingCase{"2.5", "2.50", 3, 3},
+                      AgreeingCase{"-0.0001234567", "-1.23457E-4", 6, 6},
+                      AgreeingCase{"0", "0", 0, 0}));
+
+} // namespace

@@ -77,6 +77,8 @@ TEST(FitKind, AHeldCoefficientKeepsItsRowInTheGridAndItsValue) {
     ASSERT_TRUE(check.statistics);
     EXPECT_EQ(check.statistics->degreesOfFreedom, 2);
     EXPECT_EQ(check.statistics->exactR2, "0.993348115299335") << "uncentred";
+    EXPECT_EQ(fitNumbersText(*check.statistics).find("worked out"), std::string::npos)
+        << "A's \"-\" is its being held, not the degree";
     EXPECT_EQ(origin.reportLine(3, &check).substr(0, 31), "Least squares, A held at 0: 3 p");
     std::string unavailable;
     ExactSystem system = origin.exactSystem(steps, 2, unavailable);
