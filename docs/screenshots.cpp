@@ -97,6 +97,7 @@ int main(int argc, char* argv[]) {
     form.sdgCoefficients->setCurrentIndex(form.sdgCoefficients->model()->index(0, 0));
     form.holdCoefficient(true);
     form.btnGetCoefficients->click();
+    form.sdgCoefficients->setCurrentIndex(form.sdgCoefficients->model()->index(2, 0));
     saved = shoot("calibration.png") && saved;
     form.checkView->indicator->trigger();
     saved = shoot("calibration-panel.png") && saved;

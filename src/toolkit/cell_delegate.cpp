@@ -24,11 +24,18 @@ void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     QStyleOptionViewItem item = option;
     initStyleOption(&item, index);
     const QVariant fadeFrom = index.data(StringGridModel::kFadeFromRole);
-    // A text cut to fit keeps no place for the fade: it paints whole.
-    if (!fadeFrom.isValid() || item.text != index.data(Qt::DisplayRole).toString()) {
+    if (!fadeFrom.isValid()) {
         QStyledItemDelegate::paint(painter, option, index);
         return;
     }
+    // In a text cut in the middle to fit, the fade starts where its
+    // character stands, or at the cut when that went.
+    const QString whole = index.data(Qt::DisplayRole).toString();
+    const int from = fadeFrom.toInt(), cut = item.text.indexOf(QChar(0x2026));
+    const int tailStart = int(whole.size() - (item.text.size() - cut - 1));
+    const int split = item.text == whole || from <= cut ? from
+                      : from < tailStart                ? cut
+                                                        : cut + 1 + from - tailStart;
     const QString text = item.text;
     item.text.clear();
     const QWidget* view = option.widget;
@@ -42,14 +49,14 @@ void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     const QColor ink = item.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text);
     QColor faint = ink;
     faint.setAlphaF(0.45f);
-    const int split = std::min<int>(fadeFrom.toInt(), int(text.size()));
     painter->save();
     painter->setFont(item.font);
     painter->setPen(ink);
-    painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter, text.left(split));
-    area.setLeft(area.left() + item.fontMetrics.horizontalAdvance(text.left(split)));
+    const QString trusted = text.left(std::max(0, split));
+    painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter, trusted);
+    area.setLeft(area.left() + item.fontMetrics.horizontalAdvance(trusted));
     painter->setPen(faint);
-    painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter, text.mid(split));
+    painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter, text.mid(trusted.size()));
     painter->restore();
 }
 
