@@ -274,49 +274,88 @@ std::optional<std::vector<Decimal>> inverseDiagonal(const PointSums& sums,
     return withHeld(std::move(*diagonal), free, {}, sums.weighted.size());
 }
 
-std::vector<double> centredInverse(const PointSums& sums, const mpq_class& center,
-                                   const mpq_class& scale, const HeldCoefficients& held) {
-    // t^k = ((x - center) / scale)^k = Σ_j toT[k][j] x^j, and the normal matrix
-    // in t is toT S toTᵀ, exactly.
+namespace {
+
+using RationalMatrix = std::vector<std::vector<mpq_class>>;
+
+// The normal matrix in powers of t = (x - center) / scale: with
+// t^k = Σ_j toT[k][j] x^j, it is toT S toTᵀ, exactly.
+RationalMatrix normalMatrixInT(const PointSums& sums, const mpq_class& center,
+                               const mpq_class& scale) {
     const size_t n = sums.weighted.size();
-    std::vector<std::vector<mpq_class>> toT(n, std::vector<mpq_class>(n));
+    RationalMatrix toT(n, std::vector<mpq_class>(n));
     toT[0][0] = 1;
     for (size_t k = 1; k < n; ++k)
         for (size_t j = 0; j <= k; ++j)
             toT[k][j] =
                 ((j > 0 ? toT[k - 1][j - 1] : mpq_class(0)) - center * toT[k - 1][j]) / scale;
     const std::vector<mpq_class> powers = valuesOf(sums.powers);
-    std::vector<std::vector<mpq_class>> half(n, std::vector<mpq_class>(n));
+    RationalMatrix half(n, std::vector<mpq_class>(n)), inT(n, std::vector<mpq_class>(n));
     for (size_t a = 0; a < n; ++a)
         for (size_t j = 0; j < n; ++j)
             for (size_t i = 0; i <= a; ++i)
                 half[a][j] += toT[a][i] * powers[i + j];
-    std::vector<std::vector<mpq_class>> inT(n, std::vector<mpq_class>(n));
     for (size_t a = 0; a < n; ++a)
         for (size_t b = 0; b < n; ++b)
             for (size_t j = 0; j <= b; ++j)
                 inT[a][b] += half[a][j] * toT[b][j];
-    // M: the polynomials the free coefficients span, in powers of t. All of
-    // them when none is held; else x^f = (center + scale t)^f for free f.
-    std::vector<std::vector<mpq_class>> spanned;
+    return inT;
+}
+
+// M: the polynomials the free coefficients span, in powers of t. All of
+// them when none is held; else x^f = (center + scale t)^f for each free f.
+RationalMatrix spannedInT(size_t n, const mpq_class& center, const mpq_class& scale,
+                          const HeldCoefficients& held) {
+    RationalMatrix spanned;
     if (held.empty()) {
         spanned.assign(n, std::vector<mpq_class>(n));
         for (size_t k = 0; k < n; ++k)
             spanned[k][k] = 1;
-    } else {
-        std::vector<std::vector<mpq_class>> xInT(n, std::vector<mpq_class>(n));
-        xInT[0][0] = 1;
-        for (size_t f = 1; f < n; ++f)
-            for (size_t k = 0; k <= f; ++k)
-                xInT[f][k] = center * xInT[f - 1][k] +
-                             (k > 0 ? mpq_class(scale * xInT[f - 1][k - 1]) : mpq_class(0));
-        for (size_t f = 0; f < n; ++f)
-            if (!held.contains(f))
-                spanned.push_back(xInT[f]);
+        return spanned;
     }
+    RationalMatrix xInT(n, std::vector<mpq_class>(n));
+    xInT[0][0] = 1;
+    for (size_t f = 1; f < n; ++f)
+        for (size_t k = 0; k <= f; ++k)
+            xInT[f][k] = center * xInT[f - 1][k] +
+                         (k > 0 ? mpq_class(scale * xInT[f - 1][k - 1]) : mpq_class(0));
+    for (size_t f = 0; f < n; ++f)
+        if (!held.contains(f))
+            spanned.push_back(xInT[f]);
+    return spanned;
+}
+
+// Gauss-Jordan on [A | B] at `bits`: the rows of A⁻¹ B; empty when A is
+// singular.
+std::vector<Floats> solvedRows(std::vector<Floats> rows, size_t m, mp_bitcnt_t bits) {
+    mpf_class factor(0, bits);
+    for (size_t i = 0; i < m; ++i) {
+        if (!pivotDown(rows, i))
+            return {};
+        factor = rows[i][i];
+        for (mpf_class& cell : rows[i])
+            cell /= factor;
+        for (size_t r = 0; r < m; ++r)
+            if (r != i && sgn(rows[r][i]) != 0) {
+                factor = rows[r][i];
+                for (size_t c = i; c < rows[r].size(); ++c)
+                    rows[r][c] -= factor * rows[i][c];
+            }
+    }
+    for (Floats& row : rows)
+        row.erase(row.begin(), row.begin() + long(m));
+    return rows;
+}
+
+} // namespace
+
+std::vector<double> centredInverse(const PointSums& sums, const mpq_class& center,
+                                   const mpq_class& scale, const HeldCoefficients& held) {
+    const size_t n = sums.weighted.size();
+    const RationalMatrix inT = normalMatrixInT(sums, center, scale);
+    const RationalMatrix spanned = spannedInT(n, center, scale, held);
     const size_t m = spanned.size();
-    // Gauss-Jordan on [M S Mᵀ | M] at a precision far beyond what doubles
-    // keep: its right half becomes (M S Mᵀ)⁻¹ M.
+    // [M S Mᵀ | M] at a precision far beyond what doubles keep.
     const mp_bitcnt_t bits = 512;
     std::vector<Floats> rows(m);
     for (size_t a = 0; a < m; ++a) {
@@ -331,26 +370,15 @@ std::vector<double> centredInverse(const PointSums& sums, const mpq_class& cente
         for (size_t b = 0; b < n; ++b)
             rows[a].emplace_back(spanned[a][b], bits);
     }
-    mpf_class factor(0, bits);
-    for (size_t i = 0; i < m; ++i) {
-        if (!pivotDown(rows, i))
-            return {};
-        factor = rows[i][i];
-        for (mpf_class& cell : rows[i])
-            cell /= factor;
-        for (size_t r = 0; r < m; ++r)
-            if (r != i && sgn(rows[r][i]) != 0) {
-                factor = rows[r][i];
-                for (size_t c = i; c < m + n; ++c)
-                    rows[r][c] -= factor * rows[i][c];
-            }
-    }
+    const std::vector<Floats> solved = solvedRows(std::move(rows), m, bits);
+    if (solved.empty())
+        return {};
     std::vector<double> inverse;
     for (size_t a = 0; a < n; ++a)
         for (size_t b = 0; b < n; ++b) {
             mpf_class entry(0, bits);
             for (size_t k = 0; k < m; ++k)
-                entry += mpf_class(spanned[k][a], bits) * rows[k][m + b];
+                entry += mpf_class(spanned[k][a], bits) * solved[k][b];
             inverse.push_back(entry.get_d());
         }
     return inverse;

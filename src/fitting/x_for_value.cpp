@@ -68,8 +68,8 @@ std::optional<XForValue> xForValue(const CellTable& sdgCoefficients, int degree,
     if (low.value.value() > high.value.value())
         std::swap(low, high);
     if (degree > kMaxRootDegree)
-        throw EMathError("x for f(x) is found for degrees up to " +
-                         std::to_string(kMaxRootDegree) + ".");
+        throw EMathError("x for f(x) is found for degrees up to " + std::to_string(kMaxRootDegree) +
+                         ".");
     std::vector<Decimal> coefficients;
     for (int k = 0; k <= degree; ++k)
         coefficients.push_back(exactly(sdgCoefficients.cell(1, k + 1),
@@ -86,8 +86,8 @@ std::optional<XForValue> xForValue(const CellTable& sdgCoefficients, int degree,
         root.x = x;
         if (basis) {
             const double x0 = StrToFloat(x);
-            root.low = FloatToStr(
-                intervalEnd(*values, *basis, t, yValue, x0, lowValue, root.lowOpen), 6);
+            root.low =
+                FloatToStr(intervalEnd(*values, *basis, t, yValue, x0, lowValue, root.lowOpen), 6);
             root.high = FloatToStr(
                 intervalEnd(*values, *basis, t, yValue, x0, highValue, root.highOpen), 6);
         }

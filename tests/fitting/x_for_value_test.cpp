@@ -36,7 +36,9 @@ TEST(XForValue, EachXPutBackThroughFxGivesTheValueTo15Digits) {
 
 // The line 1/6 + x/2 fitted to (0, 0), (1, 1), (2, 1): s² = 1/6, one degree
 // of freedom, in t = x - 1 the normal matrix diag(3, 2).
-BandBasis lineBasis() { return {std::sqrt(1.0 / 6), 1, 1, 1, {1.0 / 3, 0, 0, 0.5}}; }
+BandBasis lineBasis() {
+    return {std::sqrt(1.0 / 6), 1, 1, 1, {1.0 / 3, 0, 0, 0.5}};
+}
 
 TEST(XForValue, TheIntervalIsWhereThePredictionBandHoldsTheValue) {
     const CellTable grid = coefficients({"0.166666666666667", "0.5"});
@@ -54,9 +56,9 @@ TEST(XForValue, TheIntervalIsWhereThePredictionBandHoldsTheValue) {
     EXPECT_NEAR(StrToFloat(answer->roots[0].low), (-b - root) / (2 * a), 1e-5);
     EXPECT_NEAR(StrToFloat(answer->roots[0].high), (-b + root) / (2 * a), 1e-5);
     EXPECT_FALSE(answer->roots[0].lowOpen || answer->roots[0].highOpen);
-    EXPECT_EQ(xForValueText(*answer, "1"),
-              "x = 1.66666666666667 (95 % interval " + answer->roots[0].low + " to " +
-                  answer->roots[0].high + ")");
+    EXPECT_EQ(xForValueText(*answer, "1"), "x = 1.66666666666667 (95 % interval " +
+                                               answer->roots[0].low + " to " +
+                                               answer->roots[0].high + ")");
 }
 
 TEST(XForValue, AnEndTheBandDoesNotReachInTheRangeIsOpen) {
@@ -81,9 +83,9 @@ TEST(XForValue, ReadsItsBoxesAsFxDoesAndRefusesWhatItCannotFind) {
     EXPECT_FALSE(xForValue(coefficients({"1", " "}), 1, "1", "0", "1", nullptr));
     EXPECT_THROW(xForValue(coefficients({"1", "2"}), 1, "y", "0", "1", nullptr), EConvertError);
     EXPECT_THROW(xForValue(coefficients({"1", "2"}), 1, "1", "0", "", nullptr), EConvertError);
-    EXPECT_THROW(xForValue(coefficients({"1", "2"}), 1, "1", "0", "1." + std::string(50, '1'),
-                           nullptr),
-                 EConvertError);
+    EXPECT_THROW(
+        xForValue(coefficients({"1", "2"}), 1, "1", "0", "1." + std::string(50, '1'), nullptr),
+        EConvertError);
     EXPECT_THROW(xForValue(coefficients(Texts(32, "1")), 31, "1", "0", "1", nullptr), EMathError);
 }
 
