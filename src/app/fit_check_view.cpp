@@ -11,12 +11,12 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QInputMethodEvent>
-#include <QTextCharFormat>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTextCharFormat>
 #include <QToolButton>
 
 #include <utility>
@@ -111,8 +111,8 @@ std::optional<BandBasis> FitCheckView::bands(double level) const {
     if (!report || !report->statistics || report->statistics->bandInverse.empty())
         return std::nullopt;
     const FitStatistics& fit = *report->statistics;
-    return BandBasis{fit.bandSd, fit.degreesOfFreedom, fit.bandCenter, fit.bandScale,
-                     fit.bandInverse, level};
+    return BandBasis{fit.bandSd,    fit.degreesOfFreedom, fit.bandCenter,
+                     fit.bandScale, fit.bandInverse,      level};
 }
 
 void FitCheckView::placePanel() {

@@ -143,7 +143,8 @@ int agreeingDigits(std::string_view text, const Decimal& shown, const mpq_class&
     if (digits.empty())
         return 0;
     // The place of the text's last digit; trailing zeros are in its exponent.
-    const long last = shown.exponent - long(digits.size() - mpz_class(abs(shown.digits)).get_str().size());
+    const long last =
+        shown.exponent - long(digits.size() - mpz_class(abs(shown.digits)).get_str().size());
     const mpz_class atLast = roundedTo(exact, last).digits;
     const std::string exactDigits = mpz_class(abs(atLast)).get_str();
     if (sgn(atLast) != sgn(shown.digits) || exactDigits.size() != digits.size())
@@ -471,8 +472,7 @@ void Nearest::uncertainty(const mpq_class& squaredError, const mpq_class& total,
         statistics.bandSd = std::sqrt(variance.get_d());
         statistics.bandCenter = center.get_d();
         statistics.bandScale = sgn(half) == 0 ? 1 : half.get_d();
-        statistics.bandInverse =
-            centredInverse(*sums, center, sgn(half) == 0 ? 1 : half, held);
+        statistics.bandInverse = centredInverse(*sums, center, sgn(half) == 0 ? 1 : half, held);
     }
     for (size_t k = 0; diagonal && k < coefficients.size(); ++k) {
         if (held.contains(k))

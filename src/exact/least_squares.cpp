@@ -243,7 +243,8 @@ std::optional<std::vector<Decimal>> leastSquares(const PointSums& sums,
         system.free.size());
     auto solution = settledCoefficients(
         [&](mp_bitcnt_t bits) {
-            std::vector<Floats> solutions = normalSolutions(powers, system.free, {system.rhs}, bits);
+            std::vector<Floats> solutions =
+                normalSolutions(powers, system.free, {system.rhs}, bits);
             return solutions.empty() ? Floats() : std::move(solutions[0]);
         },
         zeros);

@@ -110,8 +110,7 @@ class LeastSquares final : public FitKind {
     explicit LeastSquares(LeastSquaresOptions options)
         : chosen(std::move(options)), heldValues(chosen.held),
           labelText(std::string("Fit: ") + (chosen.weighted ? "weighted " : "") + "least squares" +
-                    (heldValues.empty() ? "" : ", " + heldText(heldValues, false)) +
-                    " (Ctrl+L)") {}
+                    (heldValues.empty() ? "" : ", " + heldText(heldValues, false)) + " (Ctrl+L)") {}
 
     const char* name() const override {
         return chosen.weighted ? "Weighted least squares" : "Least squares";
@@ -119,8 +118,7 @@ class LeastSquares final : public FitKind {
     const char* label() const override { return labelText.c_str(); }
     const LeastSquaresOptions& options() const override { return chosen; }
     std::string reportLine(size_t, const FitReport* check) const override {
-        std::string figures =
-            heldValues.empty() ? "" : ", " + heldText(heldValues, true);
+        std::string figures = heldValues.empty() ? "" : ", " + heldText(heldValues, true);
         if (check && check->statistics) {
             const FitStatistics& fit = *check->statistics;
             bool first = true;
@@ -235,8 +233,8 @@ const FitKind& holding(const FitKind& kind, const CellTable& sdgCoefficients, si
     try {
         number = StrToFloat(value);
     } catch (const EConvertError&) {
-        throw EConvertError("Coefficient " + letter + " holds no number to hold: " +
-                            quotedText(value) + ".");
+        throw EConvertError("Coefficient " + letter +
+                            " holds no number to hold: " + quotedText(value) + ".");
     }
     if (!exactDecimal(value) || std::abs(number) > FLT_MAX)
         throw EConvertError("Coefficient " + letter + " is held at a number of at most " +

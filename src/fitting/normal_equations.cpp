@@ -75,8 +75,8 @@ void buildNormalEquations(const CellTable& sgdResult, CellTable& sgdAns1,
     const std::string w = points.ws.empty() ? "" : "w·";
     std::vector<std::string> powers, weighted;
     for (size_t k = 0; k < sums.powers.size(); ++k)
-        powers.push_back(sumText(sums.powers[k],
-                                 k == 0 && !w.empty() ? "w" : w + powerName(k), sums.count));
+        powers.push_back(
+            sumText(sums.powers[k], k == 0 && !w.empty() ? "w" : w + powerName(k), sums.count));
     for (size_t k = 0; k < sums.weighted.size(); ++k)
         weighted.push_back(
             sumText(sums.weighted[k], w + (k == 0 ? "f(x)" : powerName(k) + "·f(x)"), sums.count));
@@ -111,6 +111,6 @@ std::string tooFewDistinctX(int degree, size_t distinct, size_t held) {
     const int free = degree + 1 - int(held);
     return "A least-squares fit of degree " + IntToStr(degree) +
            (held == 0 ? "" : " with " + IntToStr(int(held)) + " held") + " needs at least " +
-           IntToStr(free) + (free == 1 ? " point" : " points") + " with different x; the table has " +
-           IntToStr(int(distinct)) + ".";
+           IntToStr(free) + (free == 1 ? " point" : " points") +
+           " with different x; the table has " + IntToStr(int(distinct)) + ".";
 }

@@ -163,10 +163,9 @@ class PointCollector {
     PointFile finish() {
         if (file.points.empty())
             throw Exception("The file holds no points.");
-        commas.finish(
-            [this](size_t index) -> std::string& {
-                return file.points[index / kPointFields][index % kPointFields];
-            });
+        commas.finish([this](size_t index) -> std::string& {
+            return file.points[index / kPointFields][index % kPointFields];
+        });
         file.decimalCommas = commas.commas();
         file.thousands = commas.thousands();
         return std::move(file);

@@ -152,9 +152,9 @@ void ChartView::setBandLevel(const QString& text) {
 
 void ChartView::askForBandLevel() {
     bool given = false;
-    const QString text =
-        QInputDialog::getText(this, "Band level", "The level of both bands, between 0 and 1:",
-                              QLineEdit::Normal, QString::number(level, 'g', 15), &given);
+    const QString text = QInputDialog::getText(
+        this, "Band level", "The level of both bands, between 0 and 1:", QLineEdit::Normal,
+        QString::number(level, 'g', 15), &given);
     if (given)
         guarded([&] { setBandLevel(text); });
 }

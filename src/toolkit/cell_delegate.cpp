@@ -46,7 +46,8 @@ void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     const bool selected = item.state & QStyle::State_Selected;
     const QPalette::ColorGroup group =
         item.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive;
-    const QColor ink = item.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text);
+    const QColor ink =
+        item.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text);
     QColor faint = ink;
     faint.setAlphaF(0.45f);
     painter->save();

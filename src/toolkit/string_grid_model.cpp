@@ -123,7 +123,9 @@ QVariant StringGridModel::data(const QModelIndex& index, int role) const {
         return QString::fromStdString(text);
     case Qt::ToolTipRole: { // the whole text, however narrow the column, and any notes
         std::string tip = text;
-        const auto add = [&tip](const std::string& note) { tip += (tip.empty() ? "" : "\n") + note; };
+        const auto add = [&tip](const std::string& note) {
+            tip += (tip.empty() ? "" : "\n") + note;
+        };
         if (const auto mark = marks.find({gridCol(index), gridRow(index)}); mark != marks.end())
             add(mark->second);
         if (const auto fade = fades.find({gridCol(index), gridRow(index)}); fade != fades.end())

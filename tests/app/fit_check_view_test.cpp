@@ -103,8 +103,8 @@ TEST_F(FitCheckViewTest, DigitsTheExactValueDoesNotBearOutShowFaintAndSaySo) {
         << form.txtResult->toolTip().toStdString();
     form.checkView->panel->onUseExactValues();
     QCoreApplication::processEvents();
-    EXPECT_FALSE(form.sdgCoefficients->model()->index(0, 0).data(StringGridModel::kFadeFromRole)
-                     .isValid());
+    EXPECT_FALSE(
+        form.sdgCoefficients->model()->index(0, 0).data(StringGridModel::kFadeFromRole).isValid());
     EXPECT_EQ(form.txtResult->toolTip(), "");
 }
 

@@ -269,8 +269,7 @@ TEST_F(HeldCoefficients, HoldingAIsAFitThroughTheOriginThatUndoTakesBack) {
     EXPECT_FALSE(form.coefficientMenu->release->isEnabled());
     form.coefficientMenu->hold->trigger();
     EXPECT_EQ(form.fitKind->label->text(), "Fit: least squares, A held (Ctrl+L)");
-    const QString tip =
-        form.sdgCoefficients->model()->index(0, 0).data(Qt::ToolTipRole).toString();
+    const QString tip = form.sdgCoefficients->model()->index(0, 0).data(Qt::ToolTipRole).toString();
     EXPECT_TRUE(tip.contains("Held at 0")) << tip.toStdString();
     form.btnGetCoefficients->click();
     // Σ x f(x) / Σ x² = 264 / 30 over the four default points.
@@ -284,8 +283,7 @@ TEST_F(HeldCoefficients, HoldingAIsAFitThroughTheOriginThatUndoTakesBack) {
     history.undo(); // the solve
     history.undo(); // the hold
     EXPECT_EQ(&form.fitKind->kind(), &FitKind::leastSquares());
-    EXPECT_TRUE(form.sdgCoefficients->model()->index(0, 0).data(Qt::ToolTipRole).toString() ==
-                "0");
+    EXPECT_TRUE(form.sdgCoefficients->model()->index(0, 0).data(Qt::ToolTipRole).toString() == "0");
     history.redo();
     openMenuOn(1);
     ASSERT_TRUE(form.coefficientMenu->release->isEnabled());
@@ -327,7 +325,7 @@ TEST_F(Weights, AWeightColumnWeighsEachPointAndUndoTakesItAway) {
     EXPECT_EQ(form.fitKind->label->text(), "Fit: weighted least squares (Ctrl+L)");
     ASSERT_EQ(form.sgdResult->cells().colCount(), 3);
     EXPECT_EQ(form.sgdResult->cells().cell(2, 0), "w");
-    form.sgdResult->setCell(2, 1, "4"); // (1, 4) counts four times
+    form.sgdResult->setCell(2, 1, "4");   // (1, 4) counts four times
     form.sgdResult->setCell(2, 3, "0.5"); // the other two weigh 1
     form.btnGetCoefficients->click();
     EXPECT_TRUE(errors().isEmpty()) << errors().join("; ").toStdString();

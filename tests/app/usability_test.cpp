@@ -162,9 +162,9 @@ TEST_F(Usability, AltAndALetterReachEveryButtonWhoseCaptionLooksUnchanged) {
 }
 
 TEST_F(Usability, TabWalksTheWholeLayoutOrderOfEachPage) {
-    const std::vector<QWidget*> common = {form.txtDegree, form.btnGenerate, form.txtFx1,
-                                          form.txtFx2,    form.txtResult,   form.txtRX,
-                                          form.btnFx,     form.txtRfx,      form.btnXForFx,
+    const std::vector<QWidget*> common = {form.txtDegree, form.btnGenerate,     form.txtFx1,
+                                          form.txtFx2,    form.txtResult,       form.txtRX,
+                                          form.btnFx,     form.txtRfx,          form.btnXForFx,
                                           form.txtXForFx, form.Tarvel->tabBar()};
     std::vector<QWidget*> page1 = common, page2 = common;
     for (QWidget* control :

@@ -530,8 +530,8 @@ namespace {
 // [Σw Σwx; Σwx Σwx²] (a, b) = (Σwy, Σwxy), s² = Σ w r² / (n - 2),
 // var b = s² Σw / det, R² = 1 - Σ w r² / Σ w (y - ȳ)², ȳ = Σwy / Σw.
 TEST(WeightedFit, EveryFigureIsTheWeightedOneToTheLastDigit) {
-    const Grid rows = {{"0", "1.2", "1"},  {"1", "2.9", "2"}, {"2", "5.3", "0.5"},
-                       {"3", "6.8", "4"},  {"4", "9.4", ""},  {"5", "10.7", "3"},
+    const Grid rows = {{"0", "1.2", "1"},   {"1", "2.9", "2"}, {"2", "5.3", "0.5"},
+                       {"3", "6.8", "4"},   {"4", "9.4", ""},  {"5", "10.7", "3"},
                        {"6.5", "14", "1.5"}};
     mpq_class sw, swx, swx2, swy, swxy, swy2;
     for (const Texts& row : rows) {
@@ -542,8 +542,8 @@ TEST(WeightedFit, EveryFigureIsTheWeightedOneToTheLastDigit) {
     }
     const mpq_class det = sw * swx2 - swx * swx;
     const mpq_class b = (sw * swxy - swx * swy) / det, a = (swy - b * swx) / sw;
-    const mpq_class squares = swy2 - 2 * a * swy - 2 * b * swxy + a * a * sw +
-                              2 * a * b * swx + b * b * swx2;
+    const mpq_class squares =
+        swy2 - 2 * a * swy - 2 * b * swxy + a * a * sw + 2 * a * b * swx + b * b * swx2;
     const mpq_class variance = squares / 5, total = swy2 - swy * swy / sw;
 
     const CellTable points = tableOf(3, rows);
@@ -596,8 +596,8 @@ class AgreeingDigits : public ::testing::TestWithParam<AgreeingCase> {};
 // The constant through one point is its f(x): the exact coefficient.
 TEST_P(AgreeingDigits, CountFromTheFirstDigitAgainstTheExactValueRoundedAlike) {
     const AgreeingCase& c = GetParam();
-    const FitComparison check = ExactFit(tableOf(2, {{"0", c.exact}}))
-                                    .compare(tableOf(2, {{"A", c.shown}}));
+    const FitComparison check =
+        ExactFit(tableOf(2, {{"0", c.exact}})).compare(tableOf(2, {{"A", c.shown}}));
     ASSERT_EQ(check.coefficients.size(), 1u);
     EXPECT_EQ(check.coefficients[0].shownDigits, c.shownDigits);
     EXPECT_EQ(check.coefficients[0].agreeingDigits, c.agreeing);
@@ -608,8 +608,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(AgreeingCase{"2.53322315216064", "2.53322315216064", 15, 15},
                       AgreeingCase{"2.53322315216064", "2.5332232", 8, 8},
                       AgreeingCase{"2.53322315216064", "2.53322327", 9, 7},
-                      AgreeingCase{"2.00001", "1.99999", 6, 0},
-                      AgreeingCase{"3", "-3", 1, 0},
+                      AgreeingCase{"2.00001", "1.99999", 6, 0}, AgreeingCase{"3", "-3", 1, 0},
                       AgreeingCase{"2.5", "2.50", 3, 3},
                       AgreeingCase{"-0.0001234567", "-1.23457E-4", 6, 6},
                       AgreeingCase{"0", "0", 0, 0}));

@@ -147,8 +147,7 @@ TEST(LeastSquares, AHeldCoefficientKeepsItsValueAndTheOthersFitWhatIsLeft) {
 TEST(LeastSquares, ThroughTheOriginTheFittedValueVariesAsXSquared) {
     // y = Bx over (4, 3), (5, 4), (6, 4): var B = s² / Σx², var f(x) = s² x² / 77.
     const PointSums sums = pointSums(decimals({"4", "5", "6"}), decimals({"3", "4", "4"}), 1);
-    const std::vector<double> inverse =
-        centredInverse(sums, 5, 1, {{0, *exactDecimal("0")}});
+    const std::vector<double> inverse = centredInverse(sums, 5, 1, {{0, *exactDecimal("0")}});
     ASSERT_EQ(inverse.size(), 4u);
     for (const double t : {-1.0, 0.0, 1.0}) {
         const double form = inverse[0] + 2 * t * inverse[1] + t * t * inverse[3];

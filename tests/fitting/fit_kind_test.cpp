@@ -3,8 +3,8 @@
 #include "exact/exact_system.h"
 #include "fitting/fit_report.h"
 #include "fitting/point_table.h"
-#include "support/solved_grids.h"
 #include "support/cells.h"
+#include "support/solved_grids.h"
 #include "toolkit/errors.h"
 
 #include <gtest/gtest.h>
@@ -62,7 +62,8 @@ TEST(FitKind, EachKindKeepsItsOwnTableSizeAndALeastSquaresPasteGrowsIt) {
 // Through the origin: A held at 0, as NIST's NoInt2 certifies it.
 TEST(FitKind, AHeldCoefficientKeepsItsRowInTheGridAndItsValue) {
     const FitKind& origin = FitKind::leastSquares({.held = {{0, "0"}}});
-    EXPECT_EQ(&FitKind::leastSquares({.held = {{0, "0"}}}), &origin) << "one kind for each held set";
+    EXPECT_EQ(&FitKind::leastSquares({.held = {{0, "0"}}}), &origin)
+        << "one kind for each held set";
     EXPECT_NE(&origin, &FitKind::leastSquares());
     EXPECT_STREQ(origin.label(), "Fit: least squares, A held (Ctrl+L)");
     SolvedGrids grids;
@@ -71,8 +72,7 @@ TEST(FitKind, AHeldCoefficientKeepsItsRowInTheGridAndItsValue) {
     EXPECT_EQ(dataRows(grids.answers), (Grid{{"0", "1", "0"}, {"0.727272727272727", "0", "1"}}))
         << "reduced: the held row, then B's own equation 77 B = 56 over its pivot";
     EXPECT_EQ(columnTexts(grids.coefficients, 1), (Texts{"0", "0.727272748947144"}));
-    const FitReport check = reportOn(
-        origin.exactFit(grids.points, 1).compare(grids.coefficients));
+    const FitReport check = reportOn(origin.exactFit(grids.points, 1).compare(grids.coefficients));
     EXPECT_EQ(check.verdict, FitComparison::Verdict::agrees);
     ASSERT_TRUE(check.statistics);
     EXPECT_EQ(check.statistics->degreesOfFreedom, 2);
