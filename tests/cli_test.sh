@@ -20,4 +20,18 @@ for arguments in "--no-such-option" "one.csv two.csv"; do
   [ "$status" -eq 2 ] || fail "'$arguments' ended with $status, not 2"
   grep -q "Try 'tarvel --help'" <<<"$error" || fail "'$arguments' says: $error"
 done
+# tarvel fit: the fit on standard output, its exit code by the verdict or
+# the fault, and no display needed.
+folder=$(mktemp -d)
+trap 'rm -rf "$folder"' EXIT
+printf 'x,f(x)\n1,4\n2,8\n3,20\n4,46\n' >"$folder/points.csv"
+fitted=$(env -u DISPLAY -u WAYLAND_DISPLAY "$tarvel" fit "$folder/points.csv") ||
+  fail "fit ended with $?"
+grep -q "^f(x) = 2 + 3x^1 + -2x^2 + 1x^3$" <<<"$fitted" || fail "fit says: $fitted"
+for case in "2:" "4:$folder/none.csv" "3:$folder/points.csv --degree 5"; do
+  # shellcheck disable=SC2086 # the words are the arguments
+  "$tarvel" fit ${case#*:} >/dev/null 2>&1
+  status=$?
+  [ "$status" -eq "${case%%:*}" ] || fail "fit ${case#*:} ended with $status, not ${case%%:*}"
+done
 echo "command line test passed"

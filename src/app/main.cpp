@@ -1,5 +1,6 @@
 #include "app/Unit1.h"
 #include "app/application.h"
+#include "cli/fit_command.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -8,7 +9,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <memory>
+#include <string_view>
 
 namespace {
 
@@ -20,7 +23,8 @@ QString fileToOpen(int argc, char* argv[]) {
     QCoreApplication::setApplicationVersion(TARVEL_VERSION);
     QCommandLineParser options;
     options.setApplicationDescription(
-        "Fit a polynomial through sample points, evaluate it and draw it.");
+        "Fit a polynomial through sample points, evaluate it and draw it.\n"
+        "tarvel fit FILE ... fits a file without the window: tarvel fit --help.");
     options.addHelpOption();
     options.addVersionOption();
     options.addPositionalArgument("file", "A CSV file of points to open, as Ctrl+O opens it.",
@@ -41,6 +45,8 @@ QString fileToOpen(int argc, char* argv[]) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    if (argc > 1 && std::string_view(argv[1]) == "fit")
+        return runFitCommand({argv + 2, argv + argc}, std::cout, std::cerr);
     const QString file = fileToOpen(argc, argv);
     QApplication application(argc, argv);
     setUpApplication();
