@@ -226,6 +226,8 @@ const FitKind& weighing(const FitKind& kind, bool weighted) {
 }
 
 const FitKind& holding(const FitKind& kind, const CellTable& sdgCoefficients, size_t power) {
+    if (&kind == &FitKind::throughPoints())
+        throw Exception("Coefficients are held in least squares; Ctrl+L switches to it.");
     const int row = int(power) + 1;
     const std::string& letter = sdgCoefficients.cell(0, row);
     const std::string value(Trim(sdgCoefficients.cell(1, row)));
@@ -248,6 +250,8 @@ const FitKind& holding(const FitKind& kind, const CellTable& sdgCoefficients, si
 }
 
 const FitKind& releasing(const FitKind& kind, size_t power) {
+    if (!kind.options().held.contains(power))
+        return kind;
     LeastSquaresOptions options = kind.options();
     options.held.erase(power);
     return FitKind::leastSquares(options);

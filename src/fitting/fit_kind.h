@@ -99,9 +99,10 @@ class FitKind {
 };
 
 // Least squares holding coefficient `power` at the value coefficient grid
-// row power + 1 shows, besides those `kind` holds, or releasing it. Holding
-// a value that is no number, or the last free coefficient, raises an error
-// that says so.
+// row power + 1 shows, besides those `kind` holds, or releasing it (a
+// coefficient not held stays as it is). Holding through the points, a value
+// that is no number, or the last free coefficient raises an error that says
+// so.
 const FitKind& holding(const FitKind& kind, const CellTable& sdgCoefficients, size_t power);
 const FitKind& releasing(const FitKind& kind, size_t power);
 // Least squares with its held values, weighted or not.

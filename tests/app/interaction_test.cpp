@@ -7,17 +7,21 @@
 //   TARVEL_SEEDS=1,2,3 TARVEL_ACTIONS=200000 build/tests/interaction_tests
 //
 // runs the long mode; a failure names its seed and action.
+#include "app/coefficient_menu.h"
 #include "app/elimination_player.h"
 #include "app/fit_check_view.h"
 #include "app/fit_kind_switch.h"
 #include "support/tarvel_test.h"
 
+#include "fitting/point_table.h"
 #include "plot/chart_view.h"
 
 #include "toolkit/conversions.h"
+#include "toolkit/error_display.h"
 #include "toolkit/errors.h"
 #include "toolkit/text_box.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QChart>
 #include <QClipboard>
@@ -297,8 +301,8 @@ class Interaction : public TarvelTest {
                                     form.txtMin,    form.txtMax,    form.txtStep, form.txtFx1,
                                     form.txtFx2,    form.txtResult, form.txtRfx};
         QPushButton* const buttons[] = {
-            form.btnGenerate,        form.btnAdd, form.btnDel, form.btnClear,
-            form.btnGetCoefficients, form.btnFx,  form.btnDraw};
+            form.btnGenerate,        form.btnAdd, form.btnDel,    form.btnClear,
+            form.btnGetCoefficients, form.btnFx,  form.btnXForFx, form.btnDraw};
         if (chance(0.01)) {
             const QString path = oneOf(hostileFiles());
             typedIntoTable = true; // a file that opens fills the table
@@ -372,6 +376,8 @@ class Interaction : public TarvelTest {
                 button->click();
             return "click " + button->objectName().toStdString();
         }
+        if (roll < 87)
+            return fitOption();
         if (roll < 93) {
             StringGrid* grid = form.sgdResult;
             grid->setCurrentIndex(
@@ -417,6 +423,26 @@ class Interaction : public TarvelTest {
         return "paste into " + box->objectName().toStdString();
     }
 
+    // Weights on or off, a coefficient held at what it shows or released, or
+    // a band level typed.
+    std::string fitOption() {
+        const int option = pick(0, 3);
+        if (option == 0) {
+            form.fitKind->weights->trigger();
+            return "fit option weights";
+        }
+        if (option == 3) {
+            const std::string level = chance(0.5) ? numberText() : junkText();
+            guarded([&] { form.Chart1->setBandLevel(QString::fromStdString(level)); });
+            return "fit option band level";
+        }
+        StringGrid& grid = *form.sdgCoefficients;
+        if (grid.cells().rowCount() > 1)
+            grid.setCurrentIndex(grid.model()->index(pick(0, grid.cells().rowCount() - 2), 0));
+        (option == 1 ? form.coefficientMenu->hold : form.coefficientMenu->release)->trigger();
+        return option == 1 ? "fit option hold" : "fit option release";
+    }
+
     Texts tableTexts() const {
         Texts texts;
         for (int r = 0; r < form.sgdResult->cells().rowCount(); ++r)
@@ -450,7 +476,14 @@ class Interaction : public TarvelTest {
             "table has \\d+\\.|The sum of .* over the \\d+ points is .*|"
             "Least squares reads numbers of at most 40 .*|"
             "Line \\d+, cell \\d+: '\u2068.*\u2069' writes a decimal point, where other numbers "
-            "here write decimal commas; write them all one way\\.)$",
+            "here write decimal commas; write them all one way\\.|"
+            "Points, row \\d+, w is .*: a weight is a number above 0, .*|"
+            "Coefficient .* (holds no number to hold|is held at a number of at most).*|"
+            "Every coefficient would be held: at least one stays free for the fit\\.|"
+            "Coefficients are held in least squares; Ctrl\\+L switches to it\\.|"
+            "A band level lies between 0 and 1, .*|"
+            "(f\\(x\\)|Min|Max|Coefficient .*) has more digits than x for f\\(x\\) reads .*|"
+            "x for f\\(x\\) is found for degrees up to 30\\.)$",
             QRegularExpression::DotMatchesEverythingOption);
         for (qsizetype i = errors().size() - newErrors; i < errors().size(); ++i)
             ASSERT_TRUE(known.match(errors()[i]).hasMatch())
@@ -459,17 +492,19 @@ class Interaction : public TarvelTest {
         const bool changesTable =
             action.starts_with("open ") || action.starts_with("click btnAdd") ||
             action.starts_with("click btnDel") || action.starts_with("click btnClear") ||
-            action.starts_with("click btnGenerate") || typedIntoTable;
+            action.starts_with("click btnGenerate") || action == "fit option weights" ||
+            typedIntoTable;
         if (!changesTable) {
             ASSERT_EQ(tableTexts(), tableBefore) << "the point table changed";
         }
 
-        if (&form.fitKind->kind() == &FitKind::leastSquares()) {
+        if (&form.fitKind->kind() != &FitKind::throughPoints()) {
             const CellTable& points = form.sgdResult->cells();
             const int last = points.rowCount() - 1;
-            ASSERT_TRUE(last == kMaxLeastSquaresPoints ||
-                        (IsBlank(points.cell(0, last)) && IsBlank(points.cell(1, last))))
+            ASSERT_TRUE(last == kMaxLeastSquaresPoints || filledRows(points).empty() ||
+                        filledRows(points).back() < last)
                 << "least squares keeps a blank row to type into";
+            ASSERT_EQ(points.colCount(), form.fitKind->kind().options().weighted ? 3 : 2);
         }
         if (action.starts_with("click btnGenerate") && newErrors == 0 &&
             &form.fitKind->kind() == &FitKind::throughPoints()) {

@@ -96,6 +96,8 @@ TEST(FitKind, HoldingTakesANumberAndLeavesOneCoefficientFree) {
     EXPECT_EQ(&releasing(ab, 1), &a);
     EXPECT_EQ(&releasing(a, 0), &FitKind::leastSquares());
     EXPECT_THROW(holding(a, coefficients, 2), EConvertError) << "x is no number";
+    EXPECT_THROW(holding(FitKind::throughPoints(), coefficients, 0), Exception);
+    EXPECT_EQ(&releasing(FitKind::throughPoints(), 0), &FitKind::throughPoints());
     const CellTable two = tableOf(2, {{"A", "0"}, {"B", "1E39"}});
     EXPECT_THROW(holding(FitKind::leastSquares(), two, 1), EConvertError) << "beyond single";
     EXPECT_THROW(holding(a, tableOf(2, {{"A", "0"}, {"B", "1"}}), 1), Exception)
