@@ -244,24 +244,25 @@ Nearest::Nearest(const CellTable& sgdResult, const std::vector<int>& filled, int
     for (const auto& [power, text] : heldValues)
         if (power <= size_t(degree))
             held[power] = exactDecimal(text).value();
-    ExactPoints read = exactPoints(sgdResult, filled);
+    const std::shared_ptr<const SummedPoints> summed = summedPoints(sgdResult, filled, degree);
+    const ExactPoints& read = summed->points;
     if (read.unread) {
         const auto [row, col] = *read.unread;
         noFit = {NoExactFit::Why::unreadPoint, degree, {row}, col, sgdResult.cell(col, row)};
         unchecked = true;
         return;
     }
-    rows = std::move(read.rows);
+    rows = read.rows;
     if (read.distinctXs < size_t(degree) + 1 - held.size()) {
         noFit = {NoExactFit::Why::fewDistinctX, degree, {}, 0, "", read.distinctXs};
         return;
     }
-    if (sumWork(read.xs.size(), degree) > kMaxSumWork) {
+    if (!summed->sums) {
         noFit = {NoExactFit::Why::tooManySums, degree, {}, 0, "", read.xs.size()};
         unchecked = true;
         return;
     }
-    sums = pointSums(read.xs, read.ys, degree, read.ws);
+    sums = *summed->sums;
     const auto [lowest, highest] =
         std::minmax_element(read.xs.begin(), read.xs.end(), [](const Decimal& a, const Decimal& b) {
             return a.value() < b.value();

@@ -4,8 +4,11 @@
 #include "exact/residues.h"
 #include "toolkit/cell_table.h"
 #include "toolkit/conversions.h"
+#include "toolkit/packed_table.h"
 
 #include <algorithm>
+#include <future>
+#include <mutex>
 
 namespace {
 
@@ -232,6 +235,41 @@ PointSums pointSums(const std::vector<Decimal>& xs, const std::vector<Decimal>& 
         sums.weighted.push_back({weightedSums[k], -long(k) * xScale - yScale - wScale});
     sums.squares = {squares, -2 * yScale - wScale};
     return sums;
+}
+
+namespace {
+
+// The last reading asked for, or being made: what it was made from, and it.
+struct LastSummed {
+    PackedTable table;
+    std::vector<int> rows;
+    int degree;
+    std::shared_future<std::shared_ptr<const SummedPoints>> summed;
+};
+
+} // namespace
+
+std::shared_ptr<const SummedPoints> summedPoints(const CellTable& sgdResult,
+                                                 const std::vector<int>& rows, int degree) {
+    static std::mutex guard;
+    static std::optional<LastSummed> last;
+    std::promise<std::shared_ptr<const SummedPoints>> made;
+    {
+        std::unique_lock lock(guard);
+        if (last && last->degree == degree && last->rows == rows && last->table.holds(sgdResult)) {
+            const auto summed = last->summed;
+            lock.unlock();
+            return summed.get(); // made, or as soon as the other thread has made it
+        }
+        last = LastSummed{PackedTable(sgdResult), rows, degree, made.get_future().share()};
+    }
+    auto summed = std::make_shared<SummedPoints>();
+    summed->points = exactPoints(sgdResult, rows);
+    const ExactPoints& read = summed->points;
+    if (!read.unread && sumWork(read.xs.size(), degree) <= kMaxSumWork)
+        summed->sums = pointSums(read.xs, read.ys, degree, read.ws);
+    made.set_value(summed);
+    return summed;
 }
 
 std::optional<std::vector<Decimal>> leastSquares(const PointSums& sums,

@@ -5,6 +5,7 @@
 #include <gmpxx.h>
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -44,6 +45,18 @@ inline double sumWork(size_t points, int degree) {
 
 PointSums pointSums(const std::vector<Decimal>& xs, const std::vector<Decimal>& ys, int degree,
                     const std::vector<Decimal>& ws = {});
+
+// The points of `rows` read exactly and summed for `degree`: no sums when a
+// cell is unread or the sums are beyond kMaxSumWork.
+struct SummedPoints {
+    ExactPoints points;
+    std::optional<PointSums> sums;
+};
+// The same, read and summed once for the same texts, rows and degree,
+// however many ask and from whichever thread: the solve of a click and its
+// exact check, which run side by side, share one reading of the points.
+std::shared_ptr<const SummedPoints> summedPoints(const CellTable& sgdResult,
+                                                 const std::vector<int>& rows, int degree);
 
 // Coefficients held at values, by power (0 for A): the fit solves the normal
 // equations of the others, the free ones, with the held terms moved to the

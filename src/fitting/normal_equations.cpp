@@ -48,7 +48,9 @@ void buildNormalEquations(const CellTable& sgdResult, CellTable& sgdAns1,
     const int degree = sgdAns1.colCount() - 2;
     if (degree < 0)
         return;
-    const ExactPoints points = exactPoints(sgdResult, filledRows(sgdResult));
+    const std::shared_ptr<const SummedPoints> summed =
+        summedPoints(sgdResult, filledRows(sgdResult), degree);
+    const ExactPoints& points = summed->points;
     if (points.unread) {
         const auto [row, col] = *points.unread;
         const std::string& text = sgdResult.cell(col, row);
@@ -66,12 +68,12 @@ void buildNormalEquations(const CellTable& sgdResult, CellTable& sgdAns1,
         held.begin(), held.end(), [&](const auto& entry) { return entry.first < unknowns; }));
     if (points.distinctXs < unknowns - heldHere)
         throw Exception(tooFewDistinctX(degree, points.distinctXs, heldHere));
-    if (sumWork(points.xs.size(), degree) > kMaxSumWork)
+    if (!summed->sums)
         throw Exception("A least-squares fit of degree " + IntToStr(degree) + " over " +
                         IntToStr(int(points.xs.size())) +
                         " points takes too long to sum exactly; take fewer points or a lower "
                         "degree.");
-    const PointSums sums = pointSums(points.xs, points.ys, degree, points.ws);
+    const PointSums& sums = *summed->sums;
     const std::string w = points.ws.empty() ? "" : "w·";
     std::vector<std::string> powers, weighted;
     for (size_t k = 0; k < sums.powers.size(); ++k)

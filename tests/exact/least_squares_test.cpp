@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include <string>
 #include <vector>
 
@@ -153,6 +155,29 @@ TEST(LeastSquares, ThroughTheOriginTheFittedValueVariesAsXSquared) {
         const double form = inverse[0] + 2 * t * inverse[1] + t * t * inverse[3];
         EXPECT_NEAR(form, (5 + t) * (5 + t) / 77, 1e-15) << t;
     }
+}
+
+TEST(SummedPoints, TheSolveAndTheCheckShareOneReadingOfTheSamePoints) {
+    CellTable table(2, 5);
+    const char* cells[][2] = {{"0", "1.1"}, {"1", "2.9"}, {"2", "9.2"}, {"3", "19.1"}};
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 2; ++c)
+            table.setCell(c, r + 1, cells[r][c]);
+    const std::vector<int> rows = {1, 2, 3, 4};
+    std::shared_ptr<const SummedPoints> fromThread;
+    std::thread check([&] { fromThread = summedPoints(table, rows, 2); });
+    const std::shared_ptr<const SummedPoints> fromSolve = summedPoints(table, rows, 2);
+    check.join();
+    EXPECT_EQ(fromThread, fromSolve) << "read and summed once";
+    ASSERT_TRUE(fromSolve->sums);
+    EXPECT_EQ(fromSolve->sums->weighted[2].value(),
+              pointSums(decimals({"0", "1", "2", "3"}), decimals({"1.1", "2.9", "9.2", "19.1"}), 2)
+                  .weighted[2]
+                  .value());
+    EXPECT_NE(summedPoints(table, rows, 1), fromSolve) << "another degree";
+    table.setCell(1, 4, "19.2");
+    const auto changed = summedPoints(table, rows, 2);
+    EXPECT_NE(changed->sums->weighted[0].value(), fromSolve->sums->weighted[0].value());
 }
 
 TEST(ExactPoints, CountsTheDifferentXAndStopsAtACellItCannotRead) {
