@@ -245,6 +245,11 @@ Nearest::Nearest(const CellTable& sgdResult, const std::vector<int>& filled, int
         if (power <= size_t(degree))
             held[power] = exactDecimal(text).value();
     const std::shared_ptr<const SummedPoints> summed = summedPoints(sgdResult, filled, degree);
+    if (summed->tooMuchWork) {
+        noFit = {NoExactFit::Why::tooManySums, degree, {}, 0, "", filled.size()};
+        unchecked = true;
+        return;
+    }
     const ExactPoints& read = summed->points;
     if (read.unread) {
         const auto [row, col] = *read.unread;
@@ -255,11 +260,6 @@ Nearest::Nearest(const CellTable& sgdResult, const std::vector<int>& filled, int
     rows = read.rows;
     if (read.distinctXs < size_t(degree) + 1 - held.size()) {
         noFit = {NoExactFit::Why::fewDistinctX, degree, {}, 0, "", read.distinctXs};
-        return;
-    }
-    if (!summed->sums) {
-        noFit = {NoExactFit::Why::tooManySums, degree, {}, 0, "", read.xs.size()};
-        unchecked = true;
         return;
     }
     sums = *summed->sums;

@@ -264,10 +264,13 @@ std::shared_ptr<const SummedPoints> summedPoints(const CellTable& sgdResult,
         last = LastSummed{PackedTable(sgdResult), rows, degree, made.get_future().share()};
     }
     auto summed = std::make_shared<SummedPoints>();
-    summed->points = exactPoints(sgdResult, rows);
-    const ExactPoints& read = summed->points;
-    if (!read.unread && sumWork(read.xs.size(), degree) <= kMaxSumWork)
-        summed->sums = pointSums(read.xs, read.ys, degree, read.ws);
+    summed->tooMuchWork = sumWork(rows.size(), degree) > kMaxSumWork;
+    if (!summed->tooMuchWork) {
+        summed->points = exactPoints(sgdResult, rows);
+        const ExactPoints& read = summed->points;
+        if (!read.unread)
+            summed->sums = pointSums(read.xs, read.ys, degree, read.ws);
+    }
     made.set_value(summed);
     return summed;
 }

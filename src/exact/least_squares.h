@@ -47,8 +47,10 @@ PointSums pointSums(const std::vector<Decimal>& xs, const std::vector<Decimal>& 
                     const std::vector<Decimal>& ws = {});
 
 // The points of `rows` read exactly and summed for `degree`: no sums when a
-// cell is unread or the sums are beyond kMaxSumWork.
+// cell is unread; neither read nor summed when the sums would be beyond
+// kMaxSumWork, so that the refusal comes at once.
 struct SummedPoints {
+    bool tooMuchWork = false;
     ExactPoints points;
     std::optional<PointSums> sums;
 };

@@ -48,8 +48,13 @@ void buildNormalEquations(const CellTable& sgdResult, CellTable& sgdAns1,
     const int degree = sgdAns1.colCount() - 2;
     if (degree < 0)
         return;
-    const std::shared_ptr<const SummedPoints> summed =
-        summedPoints(sgdResult, filledRows(sgdResult), degree);
+    const std::vector<int> rows = filledRows(sgdResult);
+    const std::shared_ptr<const SummedPoints> summed = summedPoints(sgdResult, rows, degree);
+    if (summed->tooMuchWork) // before a point is read
+        throw Exception("A least-squares fit of degree " + IntToStr(degree) + " over " +
+                        IntToStr(int(rows.size())) +
+                        " points takes too long to sum exactly; take fewer points or a lower "
+                        "degree.");
     const ExactPoints& points = summed->points;
     if (points.unread) {
         const auto [row, col] = *points.unread;
@@ -68,11 +73,6 @@ void buildNormalEquations(const CellTable& sgdResult, CellTable& sgdAns1,
         held.begin(), held.end(), [&](const auto& entry) { return entry.first < unknowns; }));
     if (points.distinctXs < unknowns - heldHere)
         throw Exception(tooFewDistinctX(degree, points.distinctXs, heldHere));
-    if (!summed->sums)
-        throw Exception("A least-squares fit of degree " + IntToStr(degree) + " over " +
-                        IntToStr(int(points.xs.size())) +
-                        " points takes too long to sum exactly; take fewer points or a lower "
-                        "degree.");
     const PointSums& sums = *summed->sums;
     const std::string w = points.ws.empty() ? "" : "w·";
     std::vector<std::string> powers, weighted;

@@ -1,6 +1,7 @@
 #include "fitting/normal_equations.h"
 
 #include "exact/least_squares.h"
+#include "fitting/point_table.h"
 #include "fitting/reference_elimination.h"
 #include "support/solved_grids.h"
 #include "toolkit/errors.h"
@@ -147,6 +148,28 @@ TEST_F(NormalEquationsTest, BadInputIsRefusedBeforeTheAnswerGridChanges) {
         EXPECT_NE(failure(rows, degree).find(message), std::string::npos)
             << failure(rows, degree) << "\nshould say: " << message;
     }
+}
+
+// 100,000 points at degree 22 cost (2 · 22 + 1)² = 2,025 sums' worth each,
+// beyond kMaxSumWork: refused before a point is read, so the cell that is
+// no number goes unnamed, and the refusal comes at once.
+TEST_F(NormalEquationsTest, TooMuchWorkIsRefusedBeforeThePointsAreRead) {
+    points = CellTable(2, 100'001);
+    for (int row = 1; row <= 100'000; ++row) {
+        points.setCell(0, row, std::to_string(row));
+        points.setCell(1, row, row == 7 ? "seven" : "1");
+    }
+    CellTable answers(24, 2);
+    try {
+        buildNormalEquations(points, answers);
+        FAIL() << "not refused";
+    } catch (const Exception& error) {
+        EXPECT_STREQ(error.what(), "A least-squares fit of degree 22 over 100000 points takes too "
+                                   "long to sum exactly; take fewer points or a lower degree.");
+    }
+    const SummedPoints& summed = *summedPoints(points, filledRows(points), 22);
+    EXPECT_TRUE(summed.tooMuchWork);
+    EXPECT_TRUE(summed.points.xs.empty()) << "nothing read";
 }
 
 } // namespace
