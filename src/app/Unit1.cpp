@@ -167,7 +167,8 @@ std::vector<QLineEdit*> TForm1::boxes() const {
 
 WindowState TForm1::captureState() const {
     WindowState state;
-    state.points = std::make_shared<const PackedTable>(sgdResult->cells());
+    // One copy of the points with the exact fit and its reading of them.
+    state.points = PackedTable::sharedPoints(sgdResult->cells());
     state.coefficients = std::make_shared<const PackedTable>(sdgCoefficients->cells());
     state.answers = std::make_shared<const PackedTable>(sgdAns1->cells());
     for (const QLineEdit* box : boxes())

@@ -1,5 +1,8 @@
 #include "app/window_history.h"
 
+#include "exact/exact_fit.h"
+#include "toolkit/packed_table.h"
+
 #include <QScopeGuard>
 #include <QUndoCommand>
 
@@ -90,8 +93,10 @@ size_t WindowHistory::bytes() const {
     std::unordered_set<const PackedTable*> counted;
     size_t total = 0;
     const auto add = [&](const WindowState& state) {
-        for (const auto* grid : {state.points.get(), state.coefficients.get(), state.answers.get()})
-            if (counted.insert(grid).second)
+        const PackedTable* fitPoints = state.solve.fit ? state.solve.fit->points().get() : nullptr;
+        for (const auto* grid :
+             {state.points.get(), state.coefficients.get(), state.answers.get(), fitPoints})
+            if (grid && counted.insert(grid).second)
                 total += grid->bytes();
         for (const std::string& box : state.boxes)
             total += box.capacity();

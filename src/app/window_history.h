@@ -53,7 +53,8 @@ class WindowHistory {
 
     QUndoStack stack;
 
-    // What the kept states hold on the heap, each shared grid counted once.
+    // What the kept states hold on the heap, each shared grid counted once,
+    // the points the exact fits were made from included.
     size_t bytes() const;
 
     // Puts the window in `state`, as undo and redo do.

@@ -20,7 +20,9 @@ struct ExactFit::Numbers {
     // point is off.
     virtual bool comparePoints(const std::vector<Decimal>& shown, FitComparison& result) const = 0;
 
-    PackedTable points{CellTable(0, 0)}; // packed: least squares may hold 100,000 of them
+    // Packed: least squares may hold 100,000 of them; shared with the reading
+    // of the points and with undo.
+    std::shared_ptr<const PackedTable> points;
     std::vector<int> rows;               // of each point
     std::vector<mpq_class> coefficients; // empty when there is no fit
     std::optional<NoExactFit> noFit;
@@ -190,7 +192,7 @@ struct Nearest final : ExactFit::Numbers {
 };
 
 Interpolation::Interpolation(const CellTable& sgdResult) {
-    points = PackedTable(sgdResult);
+    points = PackedTable::sharedPoints(sgdResult);
     const int throughDegree = sgdResult.rowCount() - 2;
     for (int row = 1; row < sgdResult.rowCount(); ++row) {
         for (const int col : {0, 1}) {
@@ -240,11 +242,11 @@ Interpolation::Interpolation(const CellTable& sgdResult) {
 Nearest::Nearest(const CellTable& sgdResult, const std::vector<int>& filled, int degree,
                  const HeldValues& heldValues)
     : degree(degree) {
-    points = PackedTable(sgdResult);
     for (const auto& [power, text] : heldValues)
         if (power <= size_t(degree))
             held[power] = exactDecimal(text).value();
     const std::shared_ptr<const SummedPoints> summed = summedPoints(sgdResult, filled, degree);
+    points = summed->table;
     if (summed->tooMuchWork) {
         noFit = {NoExactFit::Why::tooManySums, degree, {}, 0, "", filled.size()};
         unchecked = true;
@@ -294,7 +296,11 @@ ExactFit& ExactFit::operator=(ExactFit&&) noexcept = default;
 ExactFit::~ExactFit() = default;
 
 bool ExactFit::madeFrom(const CellTable& sgdResult) const {
-    return numbers->points.holds(sgdResult);
+    return numbers->points->holds(sgdResult);
+}
+
+std::shared_ptr<const PackedTable> ExactFit::points() const {
+    return numbers->points;
 }
 
 std::vector<Decimal> ExactFit::compareCoefficients(const CellTable& sdgCoefficients,
@@ -363,7 +369,7 @@ FitComparison ExactFit::compare(const CellTable& sdgCoefficients) const {
 bool Interpolation::comparePoints(const std::vector<Decimal>& shown, FitComparison& result) const {
     if (result.unreadable) {
         for (const int row : rows)
-            result.points.push_back(pointAt(points, row));
+            result.points.push_back(pointAt(*points, row));
         return false;
     }
     // The shown polynomial at each point against f(x), as decimals: exact,
@@ -385,7 +391,7 @@ bool Interpolation::comparePoints(const std::vector<Decimal>& shown, FitComparis
     Decimal worstMiss;
     bool pointsOff = false;
     for (size_t k = 0; k < fit.xs.size(); ++k) {
-        PointCheck point = pointAt(fit.points, fit.rows[k]);
+        PointCheck point = pointAt(*fit.points, fit.rows[k]);
         const Decimal miss = shownAtX[k] - fit.fxs[k];
         point.shownValue = roundedText(shownAtX[k]);
         point.miss = roundedText(miss);
@@ -415,8 +421,8 @@ std::vector<long double> Nearest::residuals(const std::vector<Decimal>& shown,
     std::vector<size_t> exactly;
     std::vector<long double> magnitude(fit.rows.size());
     for (size_t k = 0; k < fit.rows.size(); ++k) {
-        const long double x = nearValue(fit.points.cell(0, fit.rows[k])),
-                          fx = nearValue(fit.points.cell(1, fit.rows[k]));
+        const long double x = nearValue(fit.points->cell(0, fit.rows[k])),
+                          fx = nearValue(fit.points->cell(1, fit.rows[k]));
         long double value = c[n], size = std::fabs(c[n]);
         for (size_t i = n; i-- > 0;) {
             value = value * x + c[i];
@@ -425,7 +431,7 @@ std::vector<long double> Nearest::residuals(const std::vector<Decimal>& shown,
         const long double residual = fx - value;
         const long double bound =
             (3 * n + 4) * unit * size + 2 * unit * (std::fabs(fx) + std::fabs(residual));
-        PointCheck& point = points.emplace_back(pointAt(fit.points, fit.rows[k]));
+        PointCheck& point = points.emplace_back(pointAt(*fit.points, fit.rows[k]));
         if (bound <= 1e-8L * std::fabs(residual) && bound <= 1e-8L * std::fabs(value) &&
             std::fabs(value) < DBL_MAX && std::fabs(residual) > DBL_MIN) {
             point.shownValue = FloatToStr(double(value), 6);
@@ -437,11 +443,11 @@ std::vector<long double> Nearest::residuals(const std::vector<Decimal>& shown,
     }
     std::vector<Decimal> exactXs;
     for (const size_t k : exactly)
-        exactXs.push_back(*exactDecimal(fit.points.cell(0, fit.rows[k])));
+        exactXs.push_back(*exactDecimal(fit.points->cell(0, fit.rows[k])));
     const std::vector<Decimal> values = valuesAt(shown, exactXs);
     for (size_t j = 0; j < exactly.size(); ++j) {
         const size_t k = exactly[j];
-        const Decimal residual = *exactDecimal(fit.points.cell(1, fit.rows[k])) - values[j];
+        const Decimal residual = *exactDecimal(fit.points->cell(1, fit.rows[k])) - values[j];
         points[k].shownValue = roundedText(values[j], 6);
         points[k].miss = roundedText(residual, 6);
         magnitude[k] = std::fabs(residual.value().get_d());

@@ -122,6 +122,7 @@ using HeldValues = std::map<size_t, std::string>;
 // none. With A held, R² and the adjusted R² are the uncentred ones, about 0
 // rather than about the mean of f(x).
 struct Decimal;
+class PackedTable;
 
 class ExactFit {
   public:
@@ -134,6 +135,8 @@ class ExactFit {
 
     // Whether these are the points it was made from, text for text.
     bool madeFrom(const CellTable& sgdResult) const;
+    // Those points, packed, for undo to keep the same texts once.
+    std::shared_ptr<const PackedTable> points() const;
 
     // The shown values of column 1 of the coefficient grid against the exact ones.
     FitComparison compare(const CellTable& sdgCoefficients) const;

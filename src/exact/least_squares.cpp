@@ -241,7 +241,7 @@ namespace {
 
 // The last reading asked for, or being made: what it was made from, and it.
 struct LastSummed {
-    PackedTable table;
+    std::shared_ptr<const PackedTable> table;
     std::vector<int> rows;
     int degree;
     std::shared_future<std::shared_ptr<const SummedPoints>> summed;
@@ -254,16 +254,20 @@ std::shared_ptr<const SummedPoints> summedPoints(const CellTable& sgdResult,
     static std::mutex guard;
     static std::optional<LastSummed> last;
     std::promise<std::shared_ptr<const SummedPoints>> made;
+    std::shared_ptr<const PackedTable> table;
     {
         std::unique_lock lock(guard);
-        if (last && last->degree == degree && last->rows == rows && last->table.holds(sgdResult)) {
+        if (last && last->degree == degree && last->rows == rows && last->table->holds(sgdResult)) {
             const auto summed = last->summed;
             lock.unlock();
             return summed.get(); // made, or as soon as the other thread has made it
         }
-        last = LastSummed{PackedTable(sgdResult), rows, degree, made.get_future().share()};
+        last = LastSummed{PackedTable::sharedPoints(sgdResult), rows, degree,
+                          made.get_future().share()};
+        table = last->table;
     }
     auto summed = std::make_shared<SummedPoints>();
+    summed->table = std::move(table);
     summed->tooMuchWork = sumWork(rows.size(), degree) > kMaxSumWork;
     if (!summed->tooMuchWork) {
         summed->points = exactPoints(sgdResult, rows);

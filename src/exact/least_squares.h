@@ -10,6 +10,7 @@
 #include <vector>
 
 class CellTable;
+class PackedTable;
 
 // The points of the rows `rows` of a point table, x and f(x) read exactly,
 // and where the table has a third column, each point's weight w (blank 1).
@@ -50,6 +51,7 @@ PointSums pointSums(const std::vector<Decimal>& xs, const std::vector<Decimal>& 
 // cell is unread; neither read nor summed when the sums would be beyond
 // kMaxSumWork, so that the refusal comes at once.
 struct SummedPoints {
+    std::shared_ptr<const PackedTable> table; // the texts read, packed
     bool tooMuchWork = false;
     ExactPoints points;
     std::optional<PointSums> sums;

@@ -1,5 +1,7 @@
 #include "toolkit/packed_table.h"
 
+#include <mutex>
+
 PackedTable::PackedTable(const CellTable& table) : cols(table.colCount()), rows(table.rowCount()) {
     size_t total = 0;
     for (int r = 0; r < rows; ++r)
@@ -41,4 +43,15 @@ bool PackedTable::holds(const CellTable& table) const {
             if (cell(c, r) != table.cell(c, r))
                 return false;
     return true;
+}
+
+std::shared_ptr<const PackedTable> PackedTable::sharedPoints(const CellTable& sgdResult) {
+    static std::mutex guard;
+    static std::weak_ptr<const PackedTable> last;
+    const std::lock_guard lock(guard);
+    if (auto packed = last.lock(); packed && packed->holds(sgdResult))
+        return packed;
+    auto packed = std::make_shared<const PackedTable>(sgdResult);
+    last = packed;
+    return packed;
 }

@@ -3,6 +3,7 @@
 #include "toolkit/cell_table.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,11 @@
 class PackedTable {
   public:
     explicit PackedTable(const CellTable& table);
+    // The point table packed, the same object as the last one packed this
+    // way while that still lives and holds the same texts: undo, the shared
+    // reading of the points and the exact fit keep one copy of the points.
+    // From any thread.
+    static std::shared_ptr<const PackedTable> sharedPoints(const CellTable& sgdResult);
 
     CellTable unpack() const;
     // A cell's text, as CellTable::cell gives it.

@@ -5,6 +5,8 @@
 #include "app/fit_check_panel.h"
 #include "app/fit_check_view.h"
 #include "app/fit_kind_switch.h"
+#include "fitting/fit_kind.h"
+#include "toolkit/packed_table.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -184,6 +186,26 @@ TEST_F(WindowHistoryTest, KeepsTheNewestHundredSteps) {
     while (stack().canUndo())
         stack().undo();
     EXPECT_EQ(form.sdgCoefficients->cells().cell(1, 1), "0") << "the oldest step went";
+}
+
+// Steps that leave 2,000 points as they are keep them once: the undo
+// states and the exact fit share one packed copy.
+TEST_F(WindowHistoryTest, UndoAndTheExactFitKeepTheSamePointsOnce) {
+    form.switchFit(FitKind::leastSquares());
+    CellTable& table = form.sgdResult->cells();
+    table.setRowCount(2'002); // and the blank row least squares keeps
+    for (int k = 1; k <= 2'000; ++k) {
+        table.setCell(0, k, std::to_string(k) + ".125");
+        table.setCell(1, k, std::to_string(3 * k % 97) + ".5");
+    }
+    form.sgdResult->sync();
+    form.btnGetCoefficients->click();
+    const size_t onePointTable = PackedTable(form.sgdResult->cells()).bytes();
+    for (int k = 0; k < 5; ++k)
+        form.sdgCoefficients->model()->setData(form.sdgCoefficients->model()->index(0, 0),
+                                               QString::number(k));
+    EXPECT_LT(TForm1State::undoBytes(form), onePointTable * 3 / 2)
+        << "one table of " << onePointTable << " bytes";
 }
 
 TEST_F(WindowHistoryTest, TheDropNoteCountsOnlyFilledRows) {
