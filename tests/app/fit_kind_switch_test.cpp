@@ -327,6 +327,10 @@ TEST_F(Weights, AWeightColumnWeighsEachPointAndUndoTakesItAway) {
     EXPECT_EQ(form.sgdResult->cells().cell(2, 0), "w");
     form.sgdResult->setCell(2, 1, "4");   // (1, 4) counts four times
     form.sgdResult->setCell(2, 3, "0.5"); // the other two weigh 1
+    form.sgdResult->setCurrentIndex(form.sgdResult->model()->index(4, 0));
+    form.sgdResult->pasteText("5\t70\t0.25\n");
+    EXPECT_EQ(rowTexts(form.sgdResult->cells(), 5), (Texts{"5", "70", "0.25"}))
+        << "a pasted point brings its weight";
     form.btnGetCoefficients->click();
     EXPECT_TRUE(errors().isEmpty()) << errors().join("; ").toStdString();
     EXPECT_EQ(verdict(), "Exact check: agrees");
