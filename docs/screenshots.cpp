@@ -5,6 +5,7 @@
 // display, so they can be made again after a change of look.
 #include "app/Unit1.h"
 #include "app/application.h"
+#include "app/coefficient_menu.h"
 #include "app/elimination_player.h"
 #include "app/fit_check_panel.h"
 #include "app/fit_check_view.h"
@@ -95,7 +96,7 @@ int main(int argc, char* argv[]) {
                               "2\t0.0965\t200\n5\t0.2352\t50\n10\t0.459\t12\n20\t0.8788\t3\n");
     form.sdgCoefficients->setCell(1, 1, "0");
     form.sdgCoefficients->setCurrentIndex(form.sdgCoefficients->model()->index(0, 0));
-    form.holdCoefficient(true);
+    form.coefficientMenu->hold->trigger();
     form.btnGetCoefficients->click();
     form.sdgCoefficients->setCurrentIndex(form.sdgCoefficients->model()->index(2, 0));
     saved = shoot("calibration.png") && saved;

@@ -52,11 +52,10 @@ TForm1::TForm1(QWidget* parent)
     note = new PassingNote(*TabSheet1, *sgdResult);
     actions = new WindowActions(*this, history.stack, *sgdResult, *sgdAns1);
     fitKind = new FitKindSwitch(*this, *actions->pointsMenu);
-    coefficientMenu = new CoefficientMenu(*sdgCoefficients,
-                                          [this]() -> const FitKind& { return fitKind->kind(); });
     steps = std::make_unique<WindowSteps>(history, *checkView, *note,
                                           std::vector{sgdResult, sdgCoefficients, sgdAns1}, boxes(),
                                           [this]() -> const FitKind& { return fitKind->kind(); });
+    coefficientMenu = new CoefficientMenu(*sdgCoefficients, *fitKind, *steps);
     bindEvents();
     bindParts();
     FormCreate();
@@ -117,14 +116,6 @@ void TForm1::switchFit(const FitKind& kind) {
                });
 }
 
-void TForm1::holdCoefficient(bool hold) {
-    steps->run({.undoText = hold ? "Hold" : "Release", .solve = SolveEffect::uncheck}, [&] {
-        const size_t power = size_t(sdgCoefficients->row() - 1);
-        fitKind->show(hold ? holding(fitKind->kind(), sdgCoefficients->cells(), power)
-                           : releasing(fitKind->kind(), power));
-    });
-}
-
 void TForm1::bindParts() {
     for (StringGrid* grid : {sgdResult, sdgCoefficients})
         grid->onUserEdit = [this](const std::function<void()>& edit) {
@@ -142,9 +133,6 @@ void TForm1::bindParts() {
         checkView->showHeld(kind.options().held);
         WindowLayout::sizePointColumns(*sgdResult, kind.options().weighted);
     };
-    connect(coefficientMenu->hold, &QAction::triggered, this, [this] { holdCoefficient(true); });
-    connect(coefficientMenu->release, &QAction::triggered, this,
-            [this] { holdCoefficient(false); });
     actions->passUndoFrom(boxes());
     pointFiles = new PointFiles(*this, *sgdResult);
     pointFiles->bind(

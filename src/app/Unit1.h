@@ -112,9 +112,6 @@ class TForm1 : public QWidget, public WindowControls {
     // through the points, one row per coefficient, as Generate makes it,
     // the points it drops counted in the note.
     void switchFit(const FitKind& kind);
-    // Holds the current coefficient at the value it shows, or releases it,
-    // as one step: least squares with that coefficient held, or free again.
-    void holdCoefficient(bool hold);
 
   protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -108,9 +108,10 @@ std::string heldText(const HeldValues& held, bool withValues) {
 class LeastSquares final : public FitKind {
   public:
     explicit LeastSquares(LeastSquaresOptions options)
-        : chosen(std::move(options)), heldValues(chosen.held),
+        : chosen(std::move(options)),
           labelText(std::string("Fit: ") + (chosen.weighted ? "weighted " : "") + "least squares" +
-                    (heldValues.empty() ? "" : ", " + heldText(heldValues, false)) + " (Ctrl+L)") {}
+                    (chosen.held.empty() ? "" : ", " + heldText(chosen.held, false)) +
+                    " (Ctrl+L)") {}
 
     const char* name() const override {
         return chosen.weighted ? "Weighted least squares" : "Least squares";
@@ -118,7 +119,7 @@ class LeastSquares final : public FitKind {
     const char* label() const override { return labelText.c_str(); }
     const LeastSquaresOptions& options() const override { return chosen; }
     std::string reportLine(size_t, const FitReport* check) const override {
-        std::string figures = heldValues.empty() ? "" : ", " + heldText(heldValues, true);
+        std::string figures = chosen.held.empty() ? "" : ", " + heldText(chosen.held, true);
         if (check && check->statistics) {
             const FitStatistics& fit = *check->statistics;
             bool first = true;
@@ -162,7 +163,7 @@ class LeastSquares final : public FitKind {
         buildNormalEquations(
             sgdResult, sgdAns1,
             record && sgdAns1.colCount() - 1 <= kMaxExactUnknowns ? &record->exactSums : nullptr,
-            heldValues);
+            chosen.held);
     }
     // The normal equations Build wrote, since their sums take long to form
     // again.
@@ -175,20 +176,19 @@ class LeastSquares final : public FitKind {
     ExactSystem exactSystem(const SolveSteps& steps, int unknowns,
                             std::string& unavailable) const override {
         ExactSystem system = ExactSystem::ofSums(steps.exactSums, unknowns, unavailable);
-        for (const auto& [power, value] : heldValues)
+        for (const auto& [power, value] : chosen.held)
             if (int(power) < system.equations())
                 system.hold(int(power), value);
         return system;
     }
 
     ExactFit exactFit(const CellTable& sgdResult, int degree) const override {
-        return ExactFit::nearest(sgdResult, filledRows(sgdResult), degree, heldValues);
+        return ExactFit::nearest(sgdResult, filledRows(sgdResult), degree, chosen.held);
     }
     bool drawsResiduals() const override { return true; }
 
   private:
     LeastSquaresOptions chosen;
-    const HeldValues& heldValues;
     std::string labelText;
 };
 
