@@ -2,9 +2,11 @@
 
 #include "fitting/fit_kind.h"
 #include "fitting/fit_report.h"
+#include "fitting/normal_equations.h"
 #include "fitting/point_file.h"
 #include "fitting/point_table.h"
 #include "fitting/solver.h"
+#include "fitting/streamed_sums.h"
 #include "model/coefficient_template.h"
 #include "model/polynomial_forms.h"
 #include "toolkit/cell_table.h"
@@ -85,34 +87,36 @@ FitRequest parse(const std::vector<std::string>& arguments) {
     return request;
 }
 
-// The three grids of the window as the fit leaves them.
+// The three grids of the window as the fit leaves them; in least squares
+// the points are summed as the file streams, and the point grid stays empty.
 struct Grids {
     CellTable points{2, 2}, answers{2, 2}, coefficients{2, 2};
     std::vector<std::string> letters;
+    size_t pointCount = 0;
 };
 
-// The kind the request asks for, the grids made for it with the file's
-// points, and the held values put in and held.
-const FitKind& prepare(const FitRequest& request, const PointFile& file, Grids& grids) {
-    const bool leastSquares =
-        request.leastSquares || request.weights || !request.held.empty() || file.weighted;
-    const FitKind* kind = &FitKind::throughPoints();
-    int degree = int(file.points.size()) - 1;
-    if (leastSquares) {
-        if (!request.degree)
-            throw UsageError{"least squares needs --degree."};
-        degree = *request.degree;
-        kind = &FitKind::leastSquares({.weighted = request.weights || file.weighted});
-    } else if (request.degree && *request.degree != degree) {
-        throw Exception("Through the points a polynomial of degree " + IntToStr(*request.degree) +
-                        " takes " + IntToStr(*request.degree + 1) + " points; the file has " +
-                        IntToStr(int(file.points.size())) + ". --least-squares fits any number.");
-    }
+// Through the points a file's points are kept, up to the most the highest
+// degree takes.
+PointFile throughPoints(const std::string& path) {
+    PointFile file;
+    const StreamedPointFile streamed = streamPointFile(
+        path,
+        [&](PointFields& point, int) {
+            if (file.points.size() <= size_t(kMaxDegree) + 1)
+                file.points.push_back(std::move(point));
+        },
+        [&] { file.points.clear(); });
+    file.weighted = streamed.weighted;
+    return file;
+}
+
+// The grids for `degree` and the held values put in and held; the kind.
+const FitKind& prepare(const FitRequest& request, const FitKind& chosen, int degree, Grids& grids) {
+    const FitKind* kind = &chosen;
     generateTemplate(IntToStr(degree), grids.letters, grids.coefficients, grids.answers);
     grids.points.setCell(0, 0, "x");
     grids.points.setCell(1, 0, "f(x)");
     kind->sizeTable(grids.points, degree);
-    kind->putPoints(grids.points, file.points);
     for (const auto& [letter, value] : request.held) {
         size_t power = 0;
         while (power < grids.letters.size() && grids.letters[power] != letter)
@@ -124,6 +128,43 @@ const FitKind& prepare(const FitRequest& request, const PointFile& file, Grids& 
         kind = &holding(*kind, grids.coefficients, power);
     }
     return *kind;
+}
+
+// Least squares over the whole file, summed as it streams: Build writes the
+// normal equations from the sums, the solver reduces them as in the window,
+// and the exact fit is made from the same sums.
+FitReport fitLeastSquares(const FitRequest& request, bool weighted, Grids& grids,
+                          const FitKind*& kind) {
+    if (!request.degree)
+        throw UsageError{"least squares needs --degree."};
+    const int degree = *request.degree;
+    const StreamedSums streamed = streamedSums(request.file, degree);
+    grids.pointCount = streamed.summed->sums->count;
+    weighted = weighted || streamed.file.weighted;
+    kind = &prepare(request, FitKind::leastSquares({.weighted = weighted}), degree, grids);
+    const HeldValues& held = kind->options().held;
+    writeNormalEquations(*streamed.summed, grids.answers, nullptr, held);
+    eliminate(grids.answers);
+    backSubstitute(grids.answers, grids.coefficients);
+    return reportOn(ExactFit::nearest(streamed.summed, grids.pointCount, degree, held)
+                        .compare(grids.coefficients));
+}
+
+FitReport fitThroughPoints(const FitRequest& request, const PointFile& file, Grids& grids,
+                           const FitKind*& kind) {
+    const int degree = int(file.points.size()) - 1;
+    if (degree > kMaxDegree || (request.degree && *request.degree != degree))
+        throw Exception("Through the points a polynomial of degree " +
+                        IntToStr(request.degree.value_or(std::min(degree, kMaxDegree))) +
+                        " takes " + IntToStr(request.degree.value_or(degree) + 1) +
+                        " points; the file has " +
+                        (degree > kMaxDegree ? "more" : IntToStr(degree + 1)) +
+                        ". --least-squares fits any number.");
+    kind = &prepare(request, FitKind::throughPoints(), degree, grids);
+    kind->putPoints(grids.points, file.points);
+    grids.pointCount = file.points.size();
+    solveCoefficients(grids.points, grids.answers, grids.coefficients, *kind);
+    return reportOn(kind->exactFit(grids.points, degree).compare(grids.coefficients));
 }
 
 std::string jsonText(const std::string& text) {
@@ -148,9 +189,8 @@ const char* verdictName(FitComparison::Verdict verdict) {
 
 void printJson(const FitKind& kind, const Grids& grids, const FitReport& report,
                const std::string& polynomial, std::ostream& out) {
-    out << "{\"fit\": " << jsonText(kind.reportLine(filledRows(grids.points).size(), nullptr))
-        << ",\n \"degree\": " << grids.letters.size() - 1
-        << ",\n \"points\": " << filledRows(grids.points).size()
+    out << "{\"fit\": " << jsonText(kind.reportLine(grids.pointCount, nullptr))
+        << ",\n \"degree\": " << grids.letters.size() - 1 << ",\n \"points\": " << grids.pointCount
         << ",\n \"polynomial\": " << jsonText(polynomial)
         << ",\n \"verdict\": " << jsonText(verdictName(report.verdict))
         << ",\n \"summary\": " << jsonText(report.summary) << ",\n \"coefficients\": [";
@@ -192,8 +232,7 @@ void printFit(const FitRequest& request, const FitKind& kind, const Grids& grids
         return printJson(kind, grids, report, polynomial, out);
     const char separator = request.format == "csv" ? ',' : '\t';
     if (request.format == "text")
-        out << kind.reportLine(filledRows(grids.points).size(), &report) << "\n"
-            << polynomial << "\n";
+        out << kind.reportLine(grids.pointCount, &report) << "\n" << polynomial << "\n";
     for (const std::vector<std::string>& row : coefficientBlock(report)) {
         for (size_t col = 0; col < row.size(); ++col)
             out << (col == 0 ? "" : std::string(1, separator))
@@ -209,26 +248,26 @@ void printFit(const FitRequest& request, const FitKind& kind, const Grids& grids
 
 // The fit of the request's file, printed; its exit code.
 int fit(const FitRequest& request, std::ostream& out, std::ostream& err) {
-    std::string bytes;
-    PointFile file;
+    Grids grids;
+    const FitKind* kind = nullptr;
+    FitReport report;
     try {
-        bytes = readPointFileBytes(request.file);
-    } catch (const Exception& error) {
+        const bool leastSquares = request.leastSquares || request.weights || !request.held.empty();
+        if (leastSquares) {
+            report = fitLeastSquares(request, request.weights, grids, kind);
+        } else {
+            const PointFile file = throughPoints(request.file);
+            report = file.weighted ? fitLeastSquares(request, true, grids, kind)
+                                   : fitThroughPoints(request, file, grids, kind);
+        }
+    } catch (const EInOutError& error) {
         err << "tarvel fit: cannot read " << request.file << ": " << error.what() << "\n";
         return fitUnreadable;
-    }
-    try {
-        file = readPointsCsv(bytes, size_t(kMaxLeastSquaresPoints));
     } catch (const Exception& error) {
         err << "tarvel fit: " << request.file << ": " << error.what() << "\n";
         return fitRefused;
     }
-    Grids grids;
-    const FitKind& kind = prepare(request, file, grids);
-    solveCoefficients(grids.points, grids.answers, grids.coefficients, kind);
-    const FitReport report = reportOn(
-        kind.exactFit(grids.points, int(grids.letters.size()) - 1).compare(grids.coefficients));
-    printFit(request, kind, grids, report, out);
+    printFit(request, *kind, grids, report, out);
     return report.verdict == FitComparison::Verdict::agrees ? fitAgrees : fitOff;
 }
 

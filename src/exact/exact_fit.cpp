@@ -170,7 +170,7 @@ struct Interpolation final : ExactFit::Numbers {
 // Least squares: the polynomial of a degree nearest the points, from their
 // exact sums.
 struct Nearest final : ExactFit::Numbers {
-    Nearest(const CellTable& sgdResult, const std::vector<int>& filled, int degree,
+    Nearest(const std::shared_ptr<const SummedPoints>& summed, size_t pointCount, int degree,
             const HeldValues& heldValues);
     bool comparePoints(const std::vector<Decimal>& shown, FitComparison& result) const override;
     // How well the shown and the exact polynomial fit the points.
@@ -239,38 +239,36 @@ Interpolation::Interpolation(const CellTable& sgdResult) {
     }
 }
 
-Nearest::Nearest(const CellTable& sgdResult, const std::vector<int>& filled, int degree,
+Nearest::Nearest(const std::shared_ptr<const SummedPoints>& summed, size_t pointCount, int degree,
                  const HeldValues& heldValues)
     : degree(degree) {
     for (const auto& [power, text] : heldValues)
         if (power <= size_t(degree))
             held[power] = exactDecimal(text).value();
-    const std::shared_ptr<const SummedPoints> summed = summedPoints(sgdResult, filled, degree);
     points = summed->table;
     if (summed->tooMuchWork) {
-        noFit = {NoExactFit::Why::tooManySums, degree, {}, 0, "", filled.size()};
+        noFit = {NoExactFit::Why::tooManySums, degree, {}, 0, "", pointCount};
         unchecked = true;
         return;
     }
-    const ExactPoints& read = summed->points;
-    if (read.unread) {
-        const auto [row, col] = *read.unread;
-        noFit = {NoExactFit::Why::unreadPoint, degree, {row}, col, sgdResult.cell(col, row)};
+    if (summed->unread) {
+        const auto [row, col] = *summed->unread;
+        noFit = {NoExactFit::Why::unreadPoint,
+                 degree,
+                 {row},
+                 col,
+                 std::string(summed->table->cell(col, row))};
         unchecked = true;
         return;
     }
-    rows = read.rows;
-    if (read.distinctXs < size_t(degree) + 1 - held.size()) {
-        noFit = {NoExactFit::Why::fewDistinctX, degree, {}, 0, "", read.distinctXs};
+    rows = summed->rows;
+    if (summed->distinctXs < size_t(degree) + 1 - held.size()) {
+        noFit = {NoExactFit::Why::fewDistinctX, degree, {}, 0, "", summed->distinctXs};
         return;
     }
     sums = *summed->sums;
-    const auto [lowest, highest] =
-        std::minmax_element(read.xs.begin(), read.xs.end(), [](const Decimal& a, const Decimal& b) {
-            return a.value() < b.value();
-        });
-    lowestX = lowest->value();
-    highestX = highest->value();
+    lowestX = summed->lowestX;
+    highestX = summed->highestX;
     if (const auto solved = leastSquares(*sums, held)) {
         coefficients = valuesOf(*solved);
     } else {
@@ -288,7 +286,12 @@ ExactFit::ExactFit(const CellTable& sgdResult)
 
 ExactFit ExactFit::nearest(const CellTable& sgdResult, std::vector<int> rows, int degree,
                            const HeldValues& held) {
-    return ExactFit(std::make_unique<Nearest>(sgdResult, rows, degree, held));
+    return nearest(summedPoints(sgdResult, rows, degree), rows.size(), degree, held);
+}
+
+ExactFit ExactFit::nearest(const std::shared_ptr<const SummedPoints>& summed, size_t points,
+                           int degree, const HeldValues& held) {
+    return ExactFit(std::make_unique<Nearest>(summed, points, degree, held));
 }
 
 ExactFit::ExactFit(ExactFit&&) noexcept = default;
@@ -296,7 +299,7 @@ ExactFit& ExactFit::operator=(ExactFit&&) noexcept = default;
 ExactFit::~ExactFit() = default;
 
 bool ExactFit::madeFrom(const CellTable& sgdResult) const {
-    return numbers->points->holds(sgdResult);
+    return numbers->points && numbers->points->holds(sgdResult);
 }
 
 std::shared_ptr<const PackedTable> ExactFit::points() const {
@@ -457,7 +460,7 @@ std::vector<long double> Nearest::residuals(const std::vector<Decimal>& shown,
 
 void Nearest::uncertainty(const mpq_class& squaredError, const mpq_class& total,
                           FitStatistics& statistics) const {
-    const long points = long(rows.size()),
+    const long points = long(sums->count),
                freedom = points - long(coefficients.size() - held.size());
     statistics.degreesOfFreedom = freedom;
     const auto diagonal = freedom > 0 && degree <= kMaxUncertaintyDegree
@@ -503,7 +506,7 @@ FitStatistics Nearest::statistics(const std::vector<Decimal>& shown,
                                   std::vector<PointCheck>& checks) const {
     const auto& fit = *this;
     FitStatistics statistics;
-    statistics.points = fit.rows.size();
+    statistics.points = fit.sums->count;
     const std::vector<mpq_class> shownValues = valuesOf(shown);
     const mpq_class total = held.contains(0) ? fit.sums->squares.value() : totalSquares(*fit.sums);
     const mpq_class shownError = squaredError(*fit.sums, shownValues);
@@ -513,7 +516,7 @@ FitStatistics Nearest::statistics(const std::vector<Decimal>& shown,
     statistics.shownR2 = rSquared(shownError, total, 15);
     statistics.exactR2 = rSquared(exactError, total, 15);
     statistics.lineR2 = rSquared(shownError, total, 6);
-    const mpq_class meanSquare = shownError / mpq_class(long(std::max<size_t>(fit.rows.size(), 1)));
+    const mpq_class meanSquare = shownError / mpq_class(long(std::max<size_t>(fit.sums->count, 1)));
     statistics.shownRms = squareRootText(meanSquare, 15);
     statistics.lineRms = squareRootText(meanSquare, 6);
 

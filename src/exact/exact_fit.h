@@ -123,12 +123,18 @@ using HeldValues = std::map<size_t, std::string>;
 // rather than about the mean of f(x).
 struct Decimal;
 class PackedTable;
+struct SummedPoints;
 
 class ExactFit {
   public:
     explicit ExactFit(const CellTable& sgdResult);
     static ExactFit nearest(const CellTable& sgdResult, std::vector<int> rows, int degree,
                             const HeldValues& held = {});
+    // The same from `points` points read and summed already, as a file too
+    // long to hold is: no point is compared, the coefficients and the
+    // figures from the sums are.
+    static ExactFit nearest(const std::shared_ptr<const SummedPoints>& summed, size_t points,
+                            int degree, const HeldValues& held = {});
     ExactFit(ExactFit&&) noexcept;
     ExactFit& operator=(ExactFit&&) noexcept;
     ~ExactFit();

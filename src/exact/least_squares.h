@@ -21,7 +21,6 @@ struct ExactPoints {
     // not above 0: its row, and its column (0 for x, 1 for f(x), 2 for w);
     // then the points stop before it.
     std::optional<std::pair<int, int>> unread;
-    size_t distinctXs = 0;
 };
 ExactPoints exactPoints(const CellTable& sgdResult, const std::vector<int>& rows);
 
@@ -36,24 +35,31 @@ struct PointSums {
     Decimal squares;               // Σ y²
 };
 
-// Exact sums cost the number of points times (2n + 1)², times the digits;
-// beyond this many the window would wait seconds, for a degree no data set
-// of that many points can support.
+// Exact sums cost each point 2n + 1 powers, each a little dearer than the
+// one before as its digits grow; the solve of the normal equations costs
+// about (n + 1)³ operations on numbers of (2n + 1) times the digits of x.
+// A unit is about 20 ns here: beyond this many the window would wait
+// several seconds, for a degree no data set of that many points supports.
+// A million points at degree 20 pass, and any degree the table takes with
+// a few hundred points.
 inline constexpr double kMaxSumWork = 2e8;
-inline double sumWork(size_t points, int degree) {
-    return double(points) * double(2 * degree + 1) * double(2 * degree + 1);
-}
+double sumWork(size_t points, int degree);
 
 PointSums pointSums(const std::vector<Decimal>& xs, const std::vector<Decimal>& ys, int degree,
                     const std::vector<Decimal>& ws = {});
 
-// The points of `rows` read exactly and summed for `degree`: no sums when a
-// cell is unread; neither read nor summed when the sums would be beyond
-// kMaxSumWork, so that the refusal comes at once.
+// The points of `rows` read exactly, each once, and summed for `degree` on
+// every core: nothing summed when a cell is unread; nothing read when the
+// work would be beyond kMaxSumWork, so that the refusal comes at once.
 struct SummedPoints {
     std::shared_ptr<const PackedTable> table; // the texts read, packed
     bool tooMuchWork = false;
-    ExactPoints points;
+    std::vector<int> rows; // read, up to the first unread
+    // As ExactPoints: the first cell not read, and no sums.
+    std::optional<std::pair<int, int>> unread;
+    bool weighted = false;
+    size_t distinctXs = 0; // counted up to the degree plus one
+    mpq_class lowestX, highestX;
     std::optional<PointSums> sums;
 };
 // The same, read and summed once for the same texts, rows and degree,

@@ -55,9 +55,8 @@ void buildNormalEquations(const CellTable& sgdResult, CellTable& sgdAns1,
                         IntToStr(int(rows.size())) +
                         " points takes too long to sum exactly; take fewer points or a lower "
                         "degree.");
-    const ExactPoints& points = summed->points;
-    if (points.unread) {
-        const auto [row, col] = *points.unread;
+    if (summed->unread) {
+        const auto [row, col] = *summed->unread;
         const std::string& text = sgdResult.cell(col, row);
         CellToFloat(text, "Points", row, columnName(col)); // raises for text that is no number
         if (col == 2)
@@ -68,13 +67,19 @@ void buildNormalEquations(const CellTable& sgdResult, CellTable& sgdAns1,
                             IntToStr(row) + ", " + columnName(col) + " is " + quotedText(text) +
                             ".");
     }
+    writeNormalEquations(*summed, sgdAns1, exactSums, held);
+}
+
+void writeNormalEquations(const SummedPoints& summed, CellTable& sgdAns1,
+                          std::vector<std::string>* exactSums, const HeldValues& held) {
+    const int degree = sgdAns1.colCount() - 2;
     const size_t unknowns = size_t(degree) + 1;
     const size_t heldHere = size_t(std::count_if(
         held.begin(), held.end(), [&](const auto& entry) { return entry.first < unknowns; }));
-    if (points.distinctXs < unknowns - heldHere)
-        throw Exception(tooFewDistinctX(degree, points.distinctXs, heldHere));
-    const PointSums& sums = *summed->sums;
-    const std::string w = points.ws.empty() ? "" : "w·";
+    if (summed.distinctXs < unknowns - heldHere)
+        throw Exception(tooFewDistinctX(degree, summed.distinctXs, heldHere));
+    const PointSums& sums = *summed.sums;
+    const std::string w = summed.weighted ? "w·" : "";
     std::vector<std::string> powers, weighted;
     for (size_t k = 0; k < sums.powers.size(); ++k)
         powers.push_back(

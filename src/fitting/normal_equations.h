@@ -33,6 +33,13 @@ void buildNormalEquations(const CellTable& sgdResult, CellTable& sgdAns1,
                           std::vector<std::string>* exactSums = nullptr,
                           const HeldValues& held = {});
 
+// The same from points already read and summed, as a file too long to hold
+// is (`summed.sums` present): the checks from the different x on.
+struct SummedPoints;
+void writeNormalEquations(const SummedPoints& summed, CellTable& sgdAns1,
+                          std::vector<std::string>* exactSums = nullptr,
+                          const HeldValues& held = {});
+
 // Why the weight `text` of point row `row` is refused.
 std::string refusedWeight(int row, const std::string& text);
 

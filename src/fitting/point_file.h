@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,3 +60,20 @@ struct PointFile {
 // `maxPoints` points (as soon as the next one is seen); and a file with no
 // points at all. The reading takes one pass and keeps only the points.
 PointFile readPointsCsv(std::string_view bytes, size_t maxPoints);
+
+// The same reading for a file of any length, as it streams: the file passes
+// in pieces of a megabyte, each point goes to `take` with its line as soon
+// as the line is read, and nothing but a piece and an unfinished line is
+// kept. Blank lines are no points. The file is refused as readPointFileBytes
+// and readPointsCsv refuse it, less their limits of size and points, and a
+// line longer than three fields can be. Where the file writes decimal commas
+// and also numbers whose dots may group thousands ("1.500"), those were
+// read with a decimal point: `startOver` is called, and the file is read
+// again from the start with the dots read as thousands.
+using PointTaker = std::function<void(PointFields& point, int line)>;
+struct StreamedPointFile {
+    size_t points = 0;
+    bool weighted = false, decimalCommas = false, thousands = false;
+};
+StreamedPointFile streamPointFile(const std::string& path, const PointTaker& take,
+                                  const std::function<void()>& startOver);

@@ -76,7 +76,11 @@ void DecimalCommas::take(std::string& field, size_t index,
         commaSeen = true;
         break;
     case Reading::grouped:
-        grouped.push_back(index);
+        anyGrouped = true;
+        if (groupedFields == Grouped::kept)
+            grouped.push_back(index);
+        else if (groupedFields == Grouped::thousands)
+            field = withoutDots(field);
         break;
     case Reading::point:
         if (!firstDot)

@@ -15,6 +15,13 @@
 // by name; nothing is guessed.
 class DecimalCommas {
   public:
+    // What becomes of a field whose dots may group thousands: kept by index
+    // for finish() to settle; for a source read as it streams, only noted
+    // (groupedSeen), or, in a second reading once decimal commas were
+    // found, read as thousands at once.
+    enum class Grouped { kept, noted, thousands };
+    explicit DecimalCommas(Grouped grouped = Grouped::kept) : groupedFields(grouped) {}
+
     // One field, in reading order, as its index in the source; `where`
     // names it ("Line 3, x") should it be refused. A decimal comma reads as
     // a point at once.
@@ -25,10 +32,12 @@ class DecimalCommas {
     void finish(const std::function<std::string&(size_t index)>& fieldAt);
 
     bool commas() const { return commaSeen; }
-    bool thousands() const { return commaSeen && (dotsInComma || !grouped.empty()); }
+    bool groupedSeen() const { return anyGrouped; }
+    bool thousands() const { return commaSeen && (dotsInComma || anyGrouped); }
 
   private:
-    bool commaSeen = false, dotsInComma = false;
+    Grouped groupedFields;
+    bool commaSeen = false, dotsInComma = false, anyGrouped = false;
     std::vector<size_t> grouped;         // fields whose dots may group thousands
     std::optional<std::string> firstDot; // the refusal, should commas be seen
 };

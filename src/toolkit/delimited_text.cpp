@@ -25,10 +25,10 @@ char separatorOf(std::string_view line, bool spaces, bool mindQuotes) {
 }
 
 // Files: one pass over the whole text, quotes toggling anywhere.
-void readFile(std::string_view text, const DelimitedSink& sink) {
-    const char separator = separatorOf(text, false, true);
+void readFile(std::string_view text, DelimitedRules rules, const DelimitedSink& sink) {
+    const char separator = rules.separator ? rules.separator : separatorOf(text, false, true);
     std::string field;
-    int line = 1, recordLine = 1;
+    int line = rules.firstLine, recordLine = rules.firstLine;
     bool quoted = false, pending = false; // pending: a record has begun
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
@@ -131,7 +131,7 @@ void readLine(std::string_view line, int number, const DelimitedSink& sink) {
 
 void readDelimited(std::string_view text, DelimitedRules rules, const DelimitedSink& sink) {
     if (!rules.lineByLine)
-        return readFile(text, sink);
+        return readFile(text, rules, sink);
     int number = 1;
     for (size_t start = 0;; ++number) {
         const size_t end = std::min(text.find('\n', start), text.size());

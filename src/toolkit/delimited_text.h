@@ -20,6 +20,10 @@ struct DelimitedRules {
     // and its closing quote ends it. Fields split by anything but tabs are
     // trimmed of spaces, and a run of spaces is one separator.
     bool lineByLine = false;
+    // Files read in pieces: every piece after the first takes the first's
+    // separator, and counts its lines on from where the one before ended.
+    char separator = 0; // 0: the first line's
+    int firstLine = 1;
 };
 
 // What a reader is told of each field, with the separator of its record,

@@ -22,3 +22,9 @@ class EMathError : public Exception {
   public:
     using Exception::Exception;
 };
+
+// A file that cannot be read: no such file, no regular file, no permission.
+class EInOutError : public Exception {
+  public:
+    using Exception::Exception;
+};

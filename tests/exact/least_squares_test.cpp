@@ -180,19 +180,22 @@ TEST(SummedPoints, TheSolveAndTheCheckShareOneReadingOfTheSamePoints) {
     EXPECT_NE(changed->sums->weighted[0].value(), fromSolve->sums->weighted[0].value());
 }
 
-TEST(ExactPoints, CountsTheDifferentXAndStopsAtACellItCannotRead) {
+TEST(SummedPoints, CountsTheDifferentXAndStopsAtACellItCannotRead) {
     CellTable table(2, 6);
     const char* cells[][2] = {{"1", "2"}, {"1.0", "3"}, {" 2 ", "4"}, {"1e1", "5"}, {"x", "6"}};
     for (int r = 0; r < 5; ++r)
         for (int c = 0; c < 2; ++c)
             table.setCell(c, r + 1, cells[r][c]);
-    const ExactPoints read = exactPoints(table, {1, 2, 3, 4});
-    EXPECT_EQ(read.rows, (std::vector<int>{1, 2, 3, 4}));
-    EXPECT_EQ(read.distinctXs, 3u) << "1 and 1.0 are one x";
-    EXPECT_FALSE(read.unread);
-    const ExactPoints stopped = exactPoints(table, {1, 5});
-    ASSERT_TRUE(stopped.unread);
-    EXPECT_EQ(*stopped.unread, std::make_pair(5, 0));
+    const auto read = summedPoints(table, {1, 2, 3, 4}, 3);
+    EXPECT_EQ(read->rows, (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(read->distinctXs, 3u) << "1 and 1.0 are one x";
+    EXPECT_EQ(read->lowestX, 1);
+    EXPECT_EQ(read->highestX, 10);
+    EXPECT_FALSE(read->unread);
+    const auto stopped = summedPoints(table, {1, 5}, 3);
+    ASSERT_TRUE(stopped->unread);
+    EXPECT_EQ(*stopped->unread, std::make_pair(5, 0));
+    EXPECT_FALSE(stopped->sums);
 }
 
 } // namespace
