@@ -23,6 +23,7 @@
 #include "fitting/point_table.h"
 #include "fitting/solve_steps.h"
 #include "fitting/solver.h"
+#include "peak_memory.h"
 #include "spread_points.h"
 #include "toolkit/arithmetic.h"
 #include "toolkit/conversions.h"
@@ -79,6 +80,7 @@ void setUpLeastSquares(TForm1& form, int points, int degree) {
 
 void BM_LeastSquares(benchmark::State& state) {
     TForm1 form;
+    const double before = peakMegabytes();
     setUpLeastSquares(form, int(state.range(0)), int(state.range(1)));
     const std::string fx = form.sgdResult->cells().cell(1, 1);
     bool spaced = false;
@@ -89,6 +91,7 @@ void BM_LeastSquares(benchmark::State& state) {
         state.ResumeTiming();
         form.btnGetCoefficients->click();
     }
+    state.counters["peak MB"] = peakMegabytes() - before; // the table's own included
     if (form.txtResult->text().isEmpty())
         state.SkipWithError("the points did not solve");
 }
@@ -220,5 +223,8 @@ BENCHMARK(BM_GetCoefficients)->Arg(10)->Arg(50)->Arg(100)->Arg(190)->Unit(benchm
 BENCHMARK(BM_LeastSquares)
     ->Args({1000, 3})
     ->Args({100000, 10})
+    ->Args({200000, 3})
+    ->Args({1000000, 3})
     ->MeasureProcessCPUTime()
+    ->UseRealTime()
     ->Unit(benchmark::kMillisecond);

@@ -9,6 +9,7 @@
 #include "toolkit/packed_table.h"
 
 #include <algorithm>
+#include <array>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -67,9 +68,31 @@ std::vector<int> rowsSharingAnX(const std::vector<mpq_class>& xValues) {
 // not the user's locale, which would stop "1.5" at a decimal comma's place.
 long double nearValue(std::string_view text) {
     const NumberParts parts = scanNumber(stripSpaces(text));
+    // Up to 19 digits times a power of ten up to 10^27 are both exact in
+    // 64 bits, so one product or quotient rounds correctly, as the library's
+    // reading does at many times the cost.
+    static const auto tens = [] {
+        std::array<long double, 28> powers{1};
+        for (size_t k = 1; k < powers.size(); ++k)
+            powers[k] = powers[k - 1] * 10;
+        return powers;
+    }();
+    uint64_t digits = 0;
+    int significant = 0;
+    for (const std::string_view part : {parts.integerDigits, parts.fractionDigits})
+        for (const char c : part) {
+            significant += significant > 0 || c != '0';
+            digits = digits * 10 + uint64_t(c - '0');
+        }
+    const long exponent = parts.exponent - long(parts.fractionDigits.size());
     long double value = 0;
-    std::from_chars(parts.unsignedText.data(),
-                    parts.unsignedText.data() + parts.unsignedText.size(), value);
+    if (significant <= 19 && exponent >= -27 && exponent <= 27) {
+        value = exponent >= 0 ? (long double)digits * tens[size_t(exponent)]
+                              : (long double)digits / tens[size_t(-exponent)];
+    } else {
+        std::from_chars(parts.unsignedText.data(),
+                        parts.unsignedText.data() + parts.unsignedText.size(), value);
+    }
     return parts.negative ? -value : value;
 }
 
@@ -159,6 +182,101 @@ int agreeingDigits(std::string_view text, const Decimal& shown, const mpq_class&
 
 namespace {
 
+// Each point's residual, f(x) less the shown polynomial at x: in 64-bit
+// floating point where its error bound leaves more than the six digits
+// shown, and exactly where it does not.
+class Residuals {
+  public:
+    Residuals(const std::vector<Decimal>& shown, std::shared_ptr<const PackedTable> points,
+              std::vector<int> rows)
+        : shown(shown), points(std::move(points)), rows(std::move(rows)) {
+        for (const Decimal& value : shown)
+            c.push_back(nearValue(roundedText(value, 21)));
+    }
+
+    size_t size() const { return rows.size(); }
+    // The point with the largest residual, and its magnitude in six digits.
+    std::optional<std::pair<size_t, std::string>> largest() const;
+    // The point as the check lists it, its values in six digits.
+    PointCheck check(size_t k) const;
+
+  private:
+    struct Near {
+        long double value, residual;
+        bool trusted; // within the bound
+    };
+    Near near(size_t k) const;
+    // value and residual exactly.
+    std::pair<Decimal, Decimal> exactly(size_t k) const;
+
+    std::vector<Decimal> shown;
+    std::vector<long double> c;
+    std::shared_ptr<const PackedTable> points;
+    std::vector<int> rows;
+};
+
+Residuals::Near Residuals::near(size_t k) const {
+    const long double unit = 0x1p-63L;
+    const size_t n = c.size() - 1;
+    const long double x = nearValue(points->cell(0, rows[k])),
+                      fx = nearValue(points->cell(1, rows[k]));
+    long double value = c[n], size = std::fabs(c[n]);
+    for (size_t i = n; i-- > 0;) {
+        value = value * x + c[i];
+        size = size * std::fabs(x) + std::fabs(c[i]);
+    }
+    const long double residual = fx - value;
+    const long double bound =
+        (3 * n + 4) * unit * size + 2 * unit * (std::fabs(fx) + std::fabs(residual));
+    return {value, residual,
+            bound <= 1e-8L * std::fabs(residual) && bound <= 1e-8L * std::fabs(value) &&
+                std::fabs(value) < DBL_MAX && std::fabs(residual) > DBL_MIN};
+}
+
+std::pair<Decimal, Decimal> Residuals::exactly(size_t k) const {
+    const Decimal value = valuesAt(shown, {*exactDecimal(points->cell(0, rows[k]))})[0];
+    return {value, *exactDecimal(points->cell(1, rows[k])) - value};
+}
+
+PointCheck Residuals::check(size_t k) const {
+    PointCheck point = pointAt(*points, rows[k]);
+    if (const Near got = near(k); got.trusted) {
+        point.shownValue = FloatToStr(double(got.value), 6);
+        point.miss = FloatToStr(double(got.residual), 6);
+    } else {
+        const auto [value, residual] = exactly(k);
+        point.shownValue = roundedText(value, 6);
+        point.miss = roundedText(residual, 6);
+    }
+    return point;
+}
+
+std::optional<std::pair<size_t, std::string>> Residuals::largest() const {
+    std::optional<size_t> at;
+    long double magnitude = -1;
+    std::vector<size_t> untrusted;
+    for (size_t k = 0; k < rows.size(); ++k) {
+        const Near got = near(k);
+        if (!got.trusted)
+            untrusted.push_back(k);
+        else if (std::fabs(got.residual) > magnitude)
+            magnitude = std::fabs(got.residual), at = k;
+    }
+    std::vector<Decimal> exactXs;
+    for (const size_t k : untrusted)
+        exactXs.push_back(*exactDecimal(points->cell(0, rows[k])));
+    const std::vector<Decimal> values = valuesAt(shown, exactXs);
+    for (size_t j = 0; j < untrusted.size(); ++j) {
+        const Decimal residual = *exactDecimal(points->cell(1, rows[untrusted[j]])) - values[j];
+        if (const long double size = std::fabs(residual.value().get_d()); size > magnitude)
+            magnitude = size, at = untrusted[j];
+    }
+    if (!at)
+        return std::nullopt;
+    const std::string text = check(*at).miss;
+    return std::pair{*at, text.starts_with('-') ? text.substr(1) : text};
+}
+
 // Through the points: the one polynomial through them, each point compared.
 struct Interpolation final : ExactFit::Numbers {
     explicit Interpolation(const CellTable& sgdResult);
@@ -174,16 +292,11 @@ struct Nearest final : ExactFit::Numbers {
             const HeldValues& heldValues);
     bool comparePoints(const std::vector<Decimal>& shown, FitComparison& result) const override;
     // How well the shown and the exact polynomial fit the points.
-    FitStatistics statistics(const std::vector<Decimal>& shown,
-                             std::vector<PointCheck>& points) const;
+    FitStatistics statistics(const std::vector<Decimal>& shown, const Residuals* residuals) const;
     // The exact fit's degrees of freedom, residual standard deviation,
     // adjusted R², standard errors and t values, into `statistics`.
     void uncertainty(const mpq_class& squaredError, const mpq_class& total,
                      FitStatistics& statistics) const;
-    // Each point's residual under the shown coefficients, into `points`;
-    // their magnitudes.
-    std::vector<long double> residuals(const std::vector<Decimal>& shown,
-                                       std::vector<PointCheck>& points) const;
 
     int degree;
     HeldCoefficients held;
@@ -411,53 +524,6 @@ bool Interpolation::comparePoints(const std::vector<Decimal>& shown, FitComparis
     return pointsOff;
 }
 
-std::vector<long double> Nearest::residuals(const std::vector<Decimal>& shown,
-                                            std::vector<PointCheck>& points) const {
-    const auto& fit = *this;
-    // Each residual, f(x) less the shown polynomial at x, in 64-bit floating point where its error
-    // bound leaves more than the six digits shown, and exactly where it does not.
-    std::vector<long double> c;
-    for (const Decimal& value : shown)
-        c.push_back(nearValue(roundedText(value, 21)));
-    const long double unit = 0x1p-63L;
-    const size_t n = c.size() - 1;
-    std::vector<size_t> exactly;
-    std::vector<long double> magnitude(fit.rows.size());
-    for (size_t k = 0; k < fit.rows.size(); ++k) {
-        const long double x = nearValue(fit.points->cell(0, fit.rows[k])),
-                          fx = nearValue(fit.points->cell(1, fit.rows[k]));
-        long double value = c[n], size = std::fabs(c[n]);
-        for (size_t i = n; i-- > 0;) {
-            value = value * x + c[i];
-            size = size * std::fabs(x) + std::fabs(c[i]);
-        }
-        const long double residual = fx - value;
-        const long double bound =
-            (3 * n + 4) * unit * size + 2 * unit * (std::fabs(fx) + std::fabs(residual));
-        PointCheck& point = points.emplace_back(pointAt(*fit.points, fit.rows[k]));
-        if (bound <= 1e-8L * std::fabs(residual) && bound <= 1e-8L * std::fabs(value) &&
-            std::fabs(value) < DBL_MAX && std::fabs(residual) > DBL_MIN) {
-            point.shownValue = FloatToStr(double(value), 6);
-            point.miss = FloatToStr(double(residual), 6);
-            magnitude[k] = std::fabs(residual);
-        } else {
-            exactly.push_back(k);
-        }
-    }
-    std::vector<Decimal> exactXs;
-    for (const size_t k : exactly)
-        exactXs.push_back(*exactDecimal(fit.points->cell(0, fit.rows[k])));
-    const std::vector<Decimal> values = valuesAt(shown, exactXs);
-    for (size_t j = 0; j < exactly.size(); ++j) {
-        const size_t k = exactly[j];
-        const Decimal residual = *exactDecimal(fit.points->cell(1, fit.rows[k])) - values[j];
-        points[k].shownValue = roundedText(values[j], 6);
-        points[k].miss = roundedText(residual, 6);
-        magnitude[k] = std::fabs(residual.value().get_d());
-    }
-    return magnitude;
-}
-
 void Nearest::uncertainty(const mpq_class& squaredError, const mpq_class& total,
                           FitStatistics& statistics) const {
     const long points = long(sums->count),
@@ -497,13 +563,20 @@ void Nearest::uncertainty(const mpq_class& squaredError, const mpq_class& total,
 }
 
 bool Nearest::comparePoints(const std::vector<Decimal>& shown, FitComparison& result) const {
-    if (!result.unreadable)
-        result.statistics = statistics(shown, result.points);
+    if (result.unreadable)
+        return false;
+    std::shared_ptr<const Residuals> residuals;
+    if (points) {
+        residuals = std::make_shared<const Residuals>(shown, points, rows);
+        result.points =
+            PointChecks(rows.size(), [residuals](size_t k) { return residuals->check(k); });
+    }
+    result.statistics = statistics(shown, residuals.get());
     return false;
 }
 
 FitStatistics Nearest::statistics(const std::vector<Decimal>& shown,
-                                  std::vector<PointCheck>& checks) const {
+                                  const Residuals* residuals) const {
     const auto& fit = *this;
     FitStatistics statistics;
     statistics.points = fit.sums->count;
@@ -522,12 +595,9 @@ FitStatistics Nearest::statistics(const std::vector<Decimal>& shown,
 
     uncertainty(exactError, total, statistics);
 
-    const std::vector<long double> magnitude = residuals(shown, checks);
-    const auto largest = std::max_element(magnitude.begin(), magnitude.end());
-    if (largest != magnitude.end()) {
-        statistics.largest = size_t(largest - magnitude.begin());
-        std::string text = checks[*statistics.largest].miss;
-        statistics.largestResidual = text.starts_with('-') ? text.substr(1) : text;
+    if (const auto largest = residuals ? residuals->largest() : std::nullopt) {
+        statistics.largest = largest->first;
+        statistics.largestResidual = largest->second;
     }
     return statistics;
 }

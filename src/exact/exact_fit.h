@@ -2,6 +2,7 @@
 
 #include "toolkit/cell_table.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -40,6 +41,37 @@ struct PointCheck {
     std::string x, fx, shownValue, miss;
     bool off;
     int row; // of the point table
+};
+
+// The points of a check. Through the points each is made with the check; in
+// least squares each is made when it is asked for, so that a check of a
+// million points formats only the rows a view shows.
+class PointChecks {
+  public:
+    using Make = std::function<PointCheck(size_t index)>;
+    PointChecks() = default;
+    PointChecks(std::initializer_list<PointCheck> points) : made(points) {}
+    PointChecks(size_t count, Make make) : count(count), make(std::move(make)) {}
+
+    void push_back(PointCheck point) { made.push_back(std::move(point)); }
+    size_t size() const { return make ? count : made.size(); }
+    bool empty() const { return size() == 0; }
+    PointCheck operator[](size_t index) const { return make ? make(index) : made[index]; }
+
+    struct Iterator {
+        const PointChecks* checks;
+        size_t index;
+        PointCheck operator*() const { return (*checks)[index]; }
+        Iterator& operator++() { return ++index, *this; }
+        bool operator!=(const Iterator& other) const { return index != other.index; }
+    };
+    Iterator begin() const { return {this, 0}; }
+    Iterator end() const { return {this, size()}; }
+
+  private:
+    std::vector<PointCheck> made;
+    size_t count = 0;
+    Make make;
 };
 
 // Least squares: how closely the shown and the exact polynomial follow the
@@ -91,7 +123,7 @@ struct FitComparison {
     enum class Verdict { agrees, off, noExactFit, unchecked };
     Verdict verdict;
     std::vector<CoefficientCheck> coefficients;
-    std::vector<PointCheck> points;
+    PointChecks points;
     std::optional<NoExactFit> noFit;
     // Where the shown values stand furthest from the exact ones; magnitudes
     // with 6 significant digits.

@@ -109,4 +109,4 @@ const FitKind& releasing(const FitKind& kind, size_t power);
 const FitKind& weighing(const FitKind& kind, bool weighted);
 
 // The point table in least squares holds at most this many points.
-inline constexpr int kMaxLeastSquaresPoints = 100000;
+inline constexpr int kMaxLeastSquaresPoints = 1000000;

@@ -13,7 +13,7 @@ class CellTable;
 
 // The most a point file may hold; reading stops there, whatever the file
 // says of its size.
-inline constexpr size_t kMaxPointFileBytes = 16 << 20;
+inline constexpr size_t kMaxPointFileBytes = 64 << 20;
 
 // Save: the line "x,f(x)", then one line for each point row with its two
 // texts exactly as they are; "x,f(x),w" and three where the table weighs

@@ -143,10 +143,10 @@ TEST_F(PointFilesTest, OpenRefusesAFileWholeAndChangesNothing) {
          "Line 2 has 4 fields; a point has two, x and f(x), and may have a weight w."},
         {write(folder.filePath("binary.csv"), QByteArray("1,2\n\0\1", 6)), "Line 2 is not text."},
         {write(folder.filePath("many.csv"), QByteArray::fromStdString(many)),
-         "The file holds more than 100000 points; the table takes at most 100000."},
+         "The file holds more than 1000000 points; the table takes at most 1000000."},
         {write(folder.filePath("empty.csv"), ""), "The file holds no points."},
-        {write(folder.filePath("huge.csv"), QByteArray(16 * 1024 * 1024 + 1, '1')),
-         "it is larger than 16 MB."},
+        {write(folder.filePath("huge.csv"), QByteArray(64 * 1024 * 1024 + 1, '1')),
+         "it is larger than 64 MB."},
         {folder.path(), "it is a folder, not a file."}};
     for (const auto& [path, reason] : files) {
         form.openPoints(path);

@@ -311,7 +311,7 @@ TEST_F(PointFileOnDisk, StopsReadingAtTheLimitWhateverTheFileSays) {
     std::ofstream(path("full.csv")) << std::string(kMaxPointFileBytes, '1');
     EXPECT_EQ(readPointFileBytes(path("full.csv")).size(), kMaxPointFileBytes);
     std::ofstream(path("full.csv"), std::ios::app) << '1';
-    EXPECT_EQ(refusalOf(path("full.csv")), "it is larger than 16 MB.");
+    EXPECT_EQ(refusalOf(path("full.csv")), "it is larger than 64 MB.");
     // A file that says it is empty but goes on, as files of the kernel do.
     if (std::filesystem::exists("/proc/self/maps")) {
         EXPECT_FALSE(readPointFileBytes("/proc/self/maps").empty());
