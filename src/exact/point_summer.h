@@ -5,6 +5,8 @@
 
 #include <gmpxx.h>
 
+#include <array>
+#include <cstdint>
 #include <set>
 #include <vector>
 
@@ -37,15 +39,30 @@ class PointSummer {
     void rescale(long x, long y, long w);
     // `value` as an integer times 10^-scale, into `into`.
     void scale(mpz_class& into, const Decimal& value, long scale);
+    // The point in X, Y and W into the sums: where each is one limb, into
+    // sums of limbs of their own, positive and negative terms apart, as
+    // GMP's low-level functions add them without a call's overhead each;
+    // otherwise into the integers.
+    void addInLimbs();
+    void addInGeneral();
+    // The sums of limbs moved into the integers.
+    void flush();
 
     int degree;
     bool weighted;
     long xScale = 0, yScale = 0, wScale = 0;
     std::vector<mpz_class> powerSums, weightedSums; // Σ w x^k, Σ w x^k y
     mpz_class squares;                              // Σ w y²
+    using Limbs = std::vector<mp_limb_t>;
+    using Signed = std::array<Limbs, 2>; // the positive terms, the negative
+    std::vector<Signed> limbPowers, limbWeighted;
+    Signed limbSquares;
+    uint64_t limbPoints = 0; // in the limbs since the last flush: never 2^64
     size_t points = 0;
-    std::set<mpz_class> distinct;       // x at xScale, up to degree + 1 of them
-    mpz_class lowest, highest;          // x at xScale
-    std::vector<mpz_class> tens;        // 10^shift, by shift
-    mpz_class X, Y, W, power, weighedY; // kept, so a point allocates nothing
+    std::set<mpz_class> distinct; // x at xScale, up to degree + 1 of them
+    mpz_class lowest, highest;    // x at xScale
+    std::vector<mpz_class> tens;  // 10^shift, by shift
+    // Kept, so that a point allocates nothing.
+    mpz_class X, Y, W, generalPower, weighedY;
+    Limbs power;
 };

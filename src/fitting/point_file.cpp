@@ -129,7 +129,8 @@ class PointCollector {
     void endField(std::string& field, char separator, int line) {
         recordLine = line;
         fieldSeparator = separator;
-        if (utf16Length(field) > size_t(kMaxTextLength))
+        // A field has no more UTF-16 units than bytes.
+        if (field.size() > size_t(kMaxTextLength) && utf16Length(field) > size_t(kMaxTextLength))
             throw Exception("Line " + IntToStr(recordLine) + " holds a field of more than " +
                             IntToStr(kMaxTextLength) + " characters, more than a cell holds.");
         if (separator != ',' && fieldCount < kPointFields) {

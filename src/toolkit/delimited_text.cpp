@@ -56,7 +56,13 @@ void readFile(std::string_view text, DelimitedRules rules, const DelimitedSink& 
             recordLine = ++line;
             pending = false;
         } else {
-            field += c;
+            // The rest of a plain field at once, up to what may end it.
+            size_t end = i + 1;
+            while (end < text.size() && text[end] != separator && text[end] != '\n' &&
+                   text[end] != '\r' && text[end] != '"')
+                ++end;
+            field.append(text.substr(i, end - i));
+            i = end - 1;
         }
     }
     if (pending) {

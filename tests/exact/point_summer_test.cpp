@@ -11,13 +11,18 @@
 namespace {
 
 // Decimals of every scale, some whole, some with many places, some
-// written with exponents: each rescales the sums before it.
+// written with exponents: each rescales the sums before it. Every seventh
+// has 25 digits, more than a machine word holds.
 std::vector<Decimal> mixedDecimals(unsigned seed, size_t count) {
     std::mt19937 random(seed);
     std::uniform_int_distribution<long> digits(-99999, 99999), exponent(-7, 3);
     std::vector<Decimal> values;
-    for (size_t k = 0; k < count; ++k)
-        values.push_back({digits(random), exponent(random)});
+    for (size_t k = 0; k < count; ++k) {
+        mpz_class value = digits(random);
+        if (k % 7 == 3)
+            value = value * powerOfTen(20) + 1;
+        values.push_back({value, exponent(random)});
+    }
     return values;
 }
 
