@@ -69,7 +69,11 @@ void BM_OpenLeastSquaresRows(benchmark::State& state) {
     if (form.sgdResult->cells().rowCount() != count + 1)
         state.SkipWithError("the rows did not open");
 }
-BENCHMARK(BM_OpenLeastSquaresRows)->Arg(100000)->Arg(200000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenLeastSquaresRows)
+    ->Arg(100000)
+    ->Arg(200000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond);
 
 // Each is refused; what counts is how soon, and at what cost.
 void openWorst(benchmark::State& state, const char* name, const std::string& bytes) {

@@ -20,6 +20,7 @@
 // many points at a low degree.
 #include "app/Unit1.h"
 #include "fitting/fit_check.h"
+#include "fitting/point_file.h"
 #include "fitting/point_table.h"
 #include "fitting/solve_steps.h"
 #include "fitting/solver.h"
@@ -35,6 +36,7 @@
 #include <benchmark/benchmark.h>
 
 #include <charconv>
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
@@ -60,12 +62,20 @@ void BM_GetCoefficients(benchmark::State& state) {
 }
 
 // Measurements of a quadratic trend with noise, six significant digits
-// each, as instruments write them, over x in [0, 10).
+// each, as instruments write them, over x in [0, 10); or, where
+// TARVEL_POINTS names a point file, its points (scripts/bench --numpy fits
+// the same file with numpy).
 void setUpLeastSquares(TForm1& form, int points, int degree) {
     form.switchFit(FitKind::leastSquares());
     form.txtDegree->setText(QString::number(degree));
     form.btnGenerate->click();
     CellTable& table = form.sgdResult->cells();
+    if (const char* path = std::getenv("TARVEL_POINTS")) {
+        FitKind::leastSquares().putPoints(
+            table, readPointsCsv(readPointFileBytes(path), size_t(kMaxLeastSquaresPoints)).points);
+        form.sgdResult->sync();
+        return;
+    }
     table.setRowCount(points + 1);
     std::mt19937 random(3);
     std::normal_distribution<double> noise(0, 0.05);
