@@ -99,6 +99,24 @@ class AnswerCells {
         states[k] = State::writtenSingle;
     }
 
+    // Row r less `factor` times a row whose cells read `reduced`, already
+    // single precision: the elimination's commonest step, in one pass over
+    // the row's values, which after the first step below a pivot are all
+    // single precision already. Cell by cell as writeSingle(c, r,
+    // single(readSingle(c, r) - reduced[c] * factor)), an error included.
+    void subtractRow(int r, const std::vector<double>& reduced, double factor) {
+        const size_t from = index(0, r);
+        double* const value = &values[from];
+        State* const state = &states[from];
+        for (int c = 0; c < cols; ++c) {
+            const double h = state[c] == State::writtenSingle ? value[c]
+                             : state[c] < State::unread       ? single(value[c])
+                                                              : readSingle(c, r);
+            value[c] = single(h - reduced[size_t(c)] * factor);
+            state[c] = State::writtenSingle;
+        }
+    }
+
   private:
     // The states that need the cell's text come last.
     enum class State : unsigned char { read, written, writtenSingle, unread, beyondADouble };
@@ -152,6 +170,17 @@ void begin(StepHook* hook, const SolveStep& step) {
 
 constexpr double kNotRead = std::numeric_limits<double>::quiet_NaN();
 
+// Each value reduced to single precision into `reduced`; false, with
+// `reduced` unfinished, where one is beyond it or no number.
+bool reducesToSingle(const std::vector<double>& values, std::vector<double>& reduced) {
+    for (size_t c = 0; c < values.size(); ++c) {
+        if (!(std::fabs(values[c]) < 0x1.ffffffp127))
+            return false;
+        reduced[c] = static_cast<float>(values[c]);
+    }
+    return true;
+}
+
 } // namespace
 
 void buildSystem(const CellTable& sgdResult, CellTable& sgdAns1) {
@@ -184,7 +213,7 @@ void eliminate(CellTable& sgdAns1, StepHook* hook) {
             hook->done(hook->next, [&](int col, int row) { return cells.read(col, row); });
         ++hook->next;
     };
-    std::vector<double> pivotRow(size_t(std::max(cols, 0)));
+    std::vector<double> pivotRow(size_t(std::max(cols, 0))), reducedPivotRow(pivotRow.size());
     try {
         for (int i = 1; i <= equations; ++i) {
             begin(hook, {SolveStep::Kind::divide, i, i, kNotRead});
@@ -214,10 +243,20 @@ void eliminate(CellTable& sgdAns1, StepHook* hook) {
                     done();
                 }
             };
-            if (rowReads)
+            if (rowReads && reducesToSingle(pivotRow, reducedPivotRow)) {
+                for (int r = i + 1; r <= equations; ++r) {
+                    begin(hook, {SolveStep::Kind::subtract, r, i, kNotRead});
+                    const double factor = cells.readSingle(i, r);
+                    if (hook)
+                        hook->operand(factor);
+                    cells.subtractRow(r, reducedPivotRow, factor);
+                    done();
+                }
+            } else if (rowReads) { // a value beyond single precision fails where it is reduced
                 reduceRowsBelow([&](int c) { return pivotRow[size_t(c)]; });
-            else // a cell beyond a double fails where its text is read
+            } else { // a cell beyond a double fails where its text is read
                 reduceRowsBelow([&](int c) { return cells.read(c, i); });
+            }
         }
     } catch (const ReplayStop&) {
         // a replay ends here, with the grid as it stands
