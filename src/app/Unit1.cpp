@@ -10,6 +10,7 @@
 #include "app/passing_note.h"
 #include "app/point_files.h"
 #include "app/polynomial_copy.h"
+#include "app/summing_bar.h"
 #include "app/window_actions.h"
 #include "app/window_layout.h"
 #include "app/window_steps.h"
@@ -56,6 +57,10 @@ TForm1::TForm1(QWidget* parent)
                                           std::vector{sgdResult, sdgCoefficients, sgdAns1}, boxes(),
                                           [this]() -> const FitKind& { return fitKind->kind(); });
     coefficientMenu = new CoefficientMenu(*sdgCoefficients, *fitKind, *steps);
+    summingBar = new SummingBar(*TabSheet1, *sgdResult);
+    steps->prepareSolve = [this] {
+        return summingBar->sumFirst(sgdResult->cells(), fitKind->kind(), degree);
+    };
     bindEvents();
     bindParts();
     FormCreate();

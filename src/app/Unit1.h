@@ -18,6 +18,8 @@
 //   polynomial_copy Copy as LaTeX, code or a spreadsheet formula
 //   fit_report_page the one-page report, printed or saved as PDF
 //   passing_note    the note over the point table
+//   summing_bar     the points of a long least-squares solve summed first,
+//                   counted, and Cancel
 //   window_history  undo and redo of the window's states
 //   window_steps    one description per step and one runner for every way
 //                   a step starts: buttons, paste, a switch of the fit kind,
@@ -58,6 +60,7 @@ class FitKindSwitch;
 struct FitReportPage;
 class PointFiles;
 class PassingNote;
+class SummingBar;
 class PolynomialCopy;
 class WindowActions;
 class WindowLayout;
@@ -73,6 +76,8 @@ class TForm1 : public QWidget, public WindowControls {
     // A passing note over the point table: what Generate dropped, or that
     // numbers with decimal commas were read.
     PassingNote* note;
+    // Counts the sums of a long least-squares solve, with Cancel.
+    SummingBar* summingBar;
     // The parts the window wires.
     FitCheckView* checkView;
     EliminationPlayer* player;

@@ -23,6 +23,8 @@ bool WindowSteps::run(const StepDescription& step, const std::function<void()>& 
         for (StringGrid* grid : grids)
             grid->commitEdit();
     const auto busy = busyCursor();
+    if (step.solve == SolveEffect::solve && prepareSolve && !prepareSolve())
+        return false;
     if (step.solve == SolveEffect::solve)
         check.beforeSolve(kind());
     QString failure;

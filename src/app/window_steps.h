@@ -46,6 +46,10 @@ class WindowSteps {
     // Runs `body` as `step`; whether it ended without an error.
     bool run(const StepDescription& step, const std::function<void()>& body);
 
+    // Before a solving step: false when the user stopped what it needs
+    // first, and the step does not run.
+    std::function<bool()> prepareSolve;
+
   private:
     WindowHistory& history;
     FitCheckView& check;

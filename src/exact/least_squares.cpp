@@ -188,9 +188,9 @@ ExactPoints exactPoints(const CellTable& sgdResult, const std::vector<int>& rows
 
 double sumWork(size_t points, int degree) {
     const double powers = 2.0 * degree + 1, unknowns = degree + 1.0;
-    // Measured at 100,000 points from degree 3 to 60, and at a few hundred
-    // from degree 30 to 190.
-    const double sums = double(points) * powers * (1 + powers / 54);
+    // Measured at 400,000 points from degree 3 to 60, and at a few hundred
+    // from degree 30 to 190; a unit is about 20 ns of one core.
+    const double sums = double(points) * powers * (1 + powers / 54) * 0.35;
     const double solve = unknowns * unknowns * unknowns * powers / 19;
     return sums + solve;
 }
@@ -210,12 +210,21 @@ struct SummedPart {
     PointSummer summer;
     size_t read = 0; // rows summed
     std::optional<std::pair<int, int>> unread;
+    bool stopped = false;
 };
 
 SummedPart sumPart(const CellTable& sgdResult, const std::vector<int>& rows, size_t from, size_t to,
-                   int degree, bool weighted) {
+                   int degree, bool weighted, SumProgress* progress) {
+    constexpr size_t kCounted = 4096; // rows between two looks at the progress
     SummedPart part{PointSummer(degree, weighted), 0, std::nullopt};
     for (size_t k = from; k < to; ++k, ++part.read) {
+        if (progress && (k - from) % kCounted == kCounted - 1) {
+            progress->rowsRead += kCounted;
+            if (progress->stop) {
+                part.stopped = true;
+                break;
+            }
+        }
         const ReadPoint point = readPoint(sgdResult, rows[k], weighted);
         if (const int col = point.unreadColumn(); col >= 0) {
             part.unread = {rows[k], col};
@@ -227,19 +236,23 @@ SummedPart sumPart(const CellTable& sgdResult, const std::vector<int>& rows, siz
 }
 
 // The rows split among the cores, each part summed on its own and the sums
-// added in order; the rows up to the first unread cell.
-void sumPoints(const CellTable& sgdResult, const std::vector<int>& rows, int degree,
-               SummedPoints& summed) {
+// added in order; the rows up to the first unread cell. False when stopped.
+bool sumPoints(const CellTable& sgdResult, const std::vector<int>& rows, int degree,
+               SummedPoints& summed, SumProgress* progress) {
     summed.weighted = sgdResult.colCount() > 2;
     const size_t parts = rows.size() < 2000 ? 1 : std::max(1u, std::thread::hardware_concurrency());
     std::vector<std::future<SummedPart>> others;
     for (size_t p = 1; p < parts; ++p)
         others.push_back(std::async(std::launch::async, sumPart, std::cref(sgdResult),
                                     std::cref(rows), rows.size() * p / parts,
-                                    rows.size() * (p + 1) / parts, degree, summed.weighted));
-    SummedPart all = sumPart(sgdResult, rows, 0, rows.size() / parts, degree, summed.weighted);
+                                    rows.size() * (p + 1) / parts, degree, summed.weighted,
+                                    progress));
+    SummedPart all =
+        sumPart(sgdResult, rows, 0, rows.size() / parts, degree, summed.weighted, progress);
+    bool stopped = all.stopped;
     for (std::future<SummedPart>& other : others) {
         const SummedPart part = other.get();
+        stopped = stopped || part.stopped;
         if (all.unread)
             continue;
         all.summer.add(part.summer);
@@ -253,6 +266,7 @@ void sumPoints(const CellTable& sgdResult, const std::vector<int>& rows, int deg
     summed.highestX = all.summer.highestX();
     if (!summed.unread)
         summed.sums = all.summer.sums();
+    return !stopped;
 }
 
 // The last reading asked for, or being made: what it was made from, and it.
@@ -266,7 +280,8 @@ struct LastSummed {
 } // namespace
 
 std::shared_ptr<const SummedPoints> summedPoints(const CellTable& sgdResult,
-                                                 const std::vector<int>& rows, int degree) {
+                                                 const std::vector<int>& rows, int degree,
+                                                 SumProgress* progress) {
     static std::mutex guard;
     static std::optional<LastSummed> last;
     std::promise<std::shared_ptr<const SummedPoints>> made;
@@ -276,7 +291,9 @@ std::shared_ptr<const SummedPoints> summedPoints(const CellTable& sgdResult,
         if (last && last->degree == degree && last->rows == rows && last->table->holds(sgdResult)) {
             const auto summed = last->summed;
             lock.unlock();
-            return summed.get(); // made, or as soon as the other thread has made it
+            if (auto got = summed.get()) // made, or as soon as the other thread has made it
+                return got;
+            return summedPoints(sgdResult, rows, degree, progress); // that one was stopped
         }
         last = LastSummed{PackedTable::sharedPoints(sgdResult), rows, degree,
                           made.get_future().share()};
@@ -285,8 +302,14 @@ std::shared_ptr<const SummedPoints> summedPoints(const CellTable& sgdResult,
     auto summed = std::make_shared<SummedPoints>();
     summed->table = std::move(table);
     summed->tooMuchWork = sumWork(rows.size(), degree) > kMaxSumWork;
-    if (!summed->tooMuchWork)
-        sumPoints(sgdResult, rows, degree, *summed);
+    if (!summed->tooMuchWork && !sumPoints(sgdResult, rows, degree, *summed, progress)) {
+        {
+            std::lock_guard lock(guard);
+            last.reset();
+        }
+        made.set_value(nullptr);
+        return nullptr;
+    }
     made.set_value(summed);
     return summed;
 }

@@ -4,6 +4,7 @@
 
 #include <gmpxx.h>
 
+#include <atomic>
 #include <map>
 #include <memory>
 #include <optional>
@@ -38,10 +39,10 @@ struct PointSums {
 // Exact sums cost each point 2n + 1 powers, each a little dearer than the
 // one before as its digits grow; the solve of the normal equations costs
 // about (n + 1)³ operations on numbers of (2n + 1) times the digits of x.
-// A unit is about 20 ns here: beyond this many the window would wait
-// several seconds, for a degree no data set of that many points supports.
-// A million points at degree 20 pass, and any degree the table takes with
-// a few hundred points.
+// A unit is about 20 ns of one core here: beyond this many the window would
+// wait several seconds, for a degree no data set of that many points
+// supports. A million points at degree 40 pass, and any degree the table
+// takes with a few hundred points.
 inline constexpr double kMaxSumWork = 2e8;
 double sumWork(size_t points, int degree);
 
@@ -62,11 +63,19 @@ struct SummedPoints {
     mpq_class lowestX, highestX;
     std::optional<PointSums> sums;
 };
+// How far a reading has gone, for a window that shows it, and a request to
+// stop it, from another thread.
+struct SumProgress {
+    std::atomic<size_t> rowsRead{0};
+    std::atomic<bool> stop{false};
+};
 // The same, read and summed once for the same texts, rows and degree,
 // however many ask and from whichever thread: the solve of a click and its
 // exact check, which run side by side, share one reading of the points.
+// With `progress`, nothing when it was stopped, and nothing kept of it.
 std::shared_ptr<const SummedPoints> summedPoints(const CellTable& sgdResult,
-                                                 const std::vector<int>& rows, int degree);
+                                                 const std::vector<int>& rows, int degree,
+                                                 SumProgress* progress = nullptr);
 
 // Coefficients held at values, by power (0 for A): the fit solves the normal
 // equations of the others, the free ones, with the held terms moved to the
