@@ -1,6 +1,7 @@
 #include "app/summing_bar.h"
 
 #include "support/tarvel_test.h"
+#include "toolkit/conversions.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -23,7 +24,7 @@ class SummingBarTest : public TarvelTest {
         CellTable& table = form.sgdResult->cells();
         table.setRowCount(kPoints + 2);
         for (int k = 1; k <= kPoints; ++k) {
-            table.setCell(0, k, std::to_string(-1 + 2.0 * k / kPoints));
+            table.setCell(0, k, FloatToStr(-1 + 2.0 * k / kPoints, 6));
             table.setCell(1, k, std::to_string(k % 7));
         }
         form.sgdResult->sync();
@@ -31,7 +32,7 @@ class SummingBarTest : public TarvelTest {
     // What the bar shows, and what typing into a box does, a moment into
     // the click; then `then`.
     void whileSumming(const std::function<void()>& then) {
-        QTimer::singleShot(100, [this, then] {
+        QTimer::singleShot(100, &form, [this, then] {
             shown = !form.summingBar->isHidden(); // the window itself is not shown
             label = form.summingBar->label->text();
             QTest::keyClicks(form.txtDegree, "9");
