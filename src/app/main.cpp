@@ -13,6 +13,8 @@
 #include <memory>
 #include <string_view>
 
+#include <unistd.h>
+
 namespace {
 
 // The file named on the command line, if any. --help and --version print and
@@ -46,7 +48,7 @@ QString fileToOpen(int argc, char* argv[]) {
 
 int main(int argc, char* argv[]) {
     if (argc > 1 && std::string_view(argv[1]) == "fit")
-        return runFitCommand({argv + 2, argv + argc}, std::cout, std::cerr);
+        return runFitCommand({argv + 2, argv + argc}, std::cout, std::cerr, ::isatty(2) == 1);
     const QString file = fileToOpen(argc, argv);
     QApplication application(argc, argv);
     setUpApplication();

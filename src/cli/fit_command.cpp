@@ -15,6 +15,8 @@
 #include "toolkit/errors.h"
 
 #include <algorithm>
+#include <chrono>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <optional>
@@ -130,15 +132,29 @@ const FitKind& prepare(const FitRequest& request, const FitKind& chosen, int deg
     return *kind;
 }
 
+// The line that counts the points read, rewritten in place at most four
+// times a second and cleared at the end; nothing without a terminal.
+std::function<void(size_t)> progressLine(std::ostream* err) {
+    if (!err)
+        return {};
+    using Clock = std::chrono::steady_clock;
+    return [err, last = Clock::now()](size_t points) mutable {
+        if (Clock::now() - last < std::chrono::milliseconds(250))
+            return;
+        last = Clock::now();
+        *err << "\rtarvel fit: " << points << " points read" << std::flush;
+    };
+}
+
 // Least squares over the whole file, summed as it streams: Build writes the
 // normal equations from the sums, the solver reduces them as in the window,
 // and the exact fit is made from the same sums.
 FitReport fitLeastSquares(const FitRequest& request, bool weighted, Grids& grids,
-                          const FitKind*& kind) {
+                          const FitKind*& kind, std::ostream* progress) {
     if (!request.degree)
         throw UsageError{"least squares needs --degree."};
     const int degree = *request.degree;
-    const StreamedSums streamed = streamedSums(request.file, degree);
+    const StreamedSums streamed = streamedSums(request.file, degree, progressLine(progress));
     grids.pointCount = streamed.summed->sums->count;
     weighted = weighted || streamed.file.weighted;
     kind = &prepare(request, FitKind::leastSquares({.weighted = weighted}), degree, grids);
@@ -247,33 +263,43 @@ void printFit(const FitRequest& request, const FitKind& kind, const Grids& grids
 }
 
 // The fit of the request's file, printed; its exit code.
-int fit(const FitRequest& request, std::ostream& out, std::ostream& err) {
+int fit(const FitRequest& request, std::ostream& out, std::ostream& err, bool progress) {
+    const auto endProgress = [&] { // the progress line goes, before anything else is said
+        if (progress)
+            err << "\r\033[K" << std::flush;
+    };
     Grids grids;
     const FitKind* kind = nullptr;
     FitReport report;
     try {
         const bool leastSquares = request.leastSquares || request.weights || !request.held.empty();
         if (leastSquares) {
-            report = fitLeastSquares(request, request.weights, grids, kind);
+            report =
+                fitLeastSquares(request, request.weights, grids, kind, progress ? &err : nullptr);
         } else {
             const PointFile file = throughPoints(request.file);
-            report = file.weighted ? fitLeastSquares(request, true, grids, kind)
-                                   : fitThroughPoints(request, file, grids, kind);
+            report = file.weighted
+                         ? fitLeastSquares(request, true, grids, kind, progress ? &err : nullptr)
+                         : fitThroughPoints(request, file, grids, kind);
         }
     } catch (const EInOutError& error) {
+        endProgress();
         err << "tarvel fit: cannot read " << request.file << ": " << error.what() << "\n";
         return fitUnreadable;
     } catch (const Exception& error) {
+        endProgress();
         err << "tarvel fit: " << request.file << ": " << error.what() << "\n";
         return fitRefused;
     }
+    endProgress();
     printFit(request, *kind, grids, report, out);
     return report.verdict == FitComparison::Verdict::agrees ? fitAgrees : fitOff;
 }
 
 } // namespace
 
-int runFitCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int runFitCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                  bool progress) {
     try {
         const FitRequest request = parse(arguments);
         if (request.help) {
@@ -286,7 +312,7 @@ int runFitCommand(const std::vector<std::string>& arguments, std::ostream& out, 
             throw UsageError{"no format " + request.format + "."};
         if (request.file.empty())
             throw UsageError{"which file?"};
-        return fit(request, out, err);
+        return fit(request, out, err, progress);
     } catch (const UsageError& error) {
         err << "tarvel fit: " << error.message << "\nTry 'tarvel fit --help'.\n";
         return fitUsage;

@@ -26,5 +26,8 @@ enum FitExit : int {
 };
 
 // Runs `tarvel fit` with the arguments after "fit": the fit on `out`, any
-// error on `err`, naming line and field where the file is at fault.
-int runFitCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+// error on `err`, naming line and field where the file is at fault. With
+// `progress` (err is a terminal), a line on `err` counts the points read
+// as a long file streams, and goes when the reading ends.
+int runFitCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                  bool progress = false);

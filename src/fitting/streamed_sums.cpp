@@ -87,7 +87,9 @@ class BatchSummers {
 
 } // namespace
 
-StreamedSums streamedSums(const std::string& path, int degree) {
+StreamedSums streamedSums(const std::string& path, int degree,
+                          const std::function<void(size_t points)>& read) {
+    size_t points = 0;
     BatchSummers summers(degree);
     Batch filling;
     StreamedSums streamed;
@@ -97,12 +99,16 @@ StreamedSums streamedSums(const std::string& path, int degree) {
             [&](PointFields& point, int line) {
                 filling.points.push_back(std::move(point));
                 filling.lines.push_back(line);
-                if (filling.points.size() == kBatchPoints)
+                if (filling.points.size() == kBatchPoints) {
                     summers.add(std::exchange(filling, {}));
+                    if (read)
+                        read(points += kBatchPoints);
+                }
             },
             [&] {
                 summers.startOver();
                 filling = {};
+                points = 0;
             });
         summers.add(std::move(filling));
     } catch (...) {

@@ -3,6 +3,7 @@
 #include "exact/least_squares.h"
 #include "fitting/point_file.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -17,4 +18,6 @@ struct StreamedSums {
     StreamedPointFile file;
     std::shared_ptr<const SummedPoints> summed; // no table, no rows: sums only
 };
-StreamedSums streamedSums(const std::string& path, int degree);
+// `read`, where given, hears the number of points read after each batch.
+StreamedSums streamedSums(const std::string& path, int degree,
+                          const std::function<void(size_t points)>& read = {});

@@ -18,9 +18,9 @@ struct FitRun {
     std::string out, err;
 };
 
-FitRun fit(std::vector<std::string> arguments) {
+FitRun fit(std::vector<std::string> arguments, bool progress = false) {
     std::ostringstream out, err;
-    const int status = runFitCommand(arguments, out, err);
+    const int status = runFitCommand(arguments, out, err, progress);
     return {status, out.str(), err.str()};
 }
 
@@ -230,6 +230,10 @@ TEST_F(FitCommand, ABadFileIsRefusedAtItsLineAndNothingWaits) {
         EXPECT_EQ(run.status, c.status) << c.says << ": " << run.err;
         EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
     }
+    // On a terminal the progress line is cleared before the refusal is said.
+    const FitRun cut =
+        fit({folder.string() + "/cut.csv", "--least-squares", "--degree", "1"}, true);
+    EXPECT_TRUE(cut.err.starts_with("\r\033[Ktarvel fit: ")) << cut.err;
     const FitRun spaced = fit({file("spaced.csv", std::string(1'000'000, '\n') + "1,2\n2,3\n"),
                                "--least-squares", "--degree", "1"});
     EXPECT_EQ(spaced.status, fitAgrees) << spaced.err;
