@@ -1,8 +1,8 @@
 // Renders the README's screenshots from the real window: the first page after
 // GetCoefficients and the Draw page after Draw, through the points, in least
 // squares and in a weighted calibration held through the origin, and the
-// steps of the elimination. Run by scripts/screenshots, offscreen or on a
-// display, so they can be made again after a change of look.
+// steps of the elimination, and the bar that counts a long solve's sums. Run by
+// scripts/screenshots, offscreen or on a display, so they can be made again after a change of look.
 #include "app/Unit1.h"
 #include "app/application.h"
 #include "app/coefficient_menu.h"
@@ -10,6 +10,8 @@
 #include "app/fit_check_panel.h"
 #include "app/fit_check_view.h"
 #include "app/fit_kind_switch.h"
+#include "app/summing_bar.h"
+#include "toolkit/conversions.h"
 #include "toolkit/string_grid.h"
 
 #include <QAction>
@@ -18,7 +20,9 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 
+#include <cmath>
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
@@ -108,5 +112,25 @@ int main(int argc, char* argv[]) {
     form.txtRfx->setText("0.3");
     form.btnXForFx->click();
     saved = shoot("calibration-draw.png") && saved;
+
+    // 400,000 points at degree 60: the bar counts the sums, then Cancel.
+    form.Tarvel->setCurrentIndex(0);
+    form.fitKind->weights->trigger();
+    form.sdgCoefficients->setCurrentIndex(form.sdgCoefficients->model()->index(0, 0));
+    form.coefficientMenu->release->trigger();
+    form.txtDegree->setText("60");
+    form.btnGenerate->click();
+    CellTable& many = form.sgdResult->cells();
+    many.setRowCount(400'002);
+    for (int k = 1; k <= 400'000; ++k) {
+        many.setCell(0, k, FloatToStr(-1 + k / 200'000.0, 6));
+        many.setCell(1, k, FloatToStr(std::sin(k / 40'000.0), 6));
+    }
+    form.sgdResult->sync();
+    QTimer::singleShot(400, &form, [&] {
+        saved = shoot("summing.png") && saved;
+        form.summingBar->cancel->click();
+    });
+    form.btnGetCoefficients->click();
     return saved ? 0 : 1;
 }

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
 #include <chrono>
 #include <future>
 
@@ -95,7 +96,9 @@ bool SummingBar::sumFirst(const CellTable& sgdResult, const FitKind& kind, int d
     label->setText(QString("Summing %1 points exactly").arg(rows.size()));
     bar->setRange(0, int(rows.size()));
     bar->setValue(0);
-    setGeometry(over.x(), over.geometry().bottom() - 40, over.width(), 36);
+    // Across the page at the table's foot: wide enough for its words.
+    const int width = std::max(over.width(), parentWidget()->width() - 2 * over.x());
+    setGeometry(over.x(), over.geometry().bottom() - 40, width, 36);
     show();
     raise();
     cancel->setFocus();
