@@ -1,0 +1,267 @@
+#include "exact/row_reduction.h"
+
+#include "exact/exact_number.h"
+#include "toolkit/conversions.h"
+#include "toolkit/message_text.h"
+
+#include <algorithm>
+
+namespace {
+
+// The text with spaces gone, the typographic signs written plainly and
+// every row's R in capitals.
+std::string plainOperation(std::string_view text) {
+    static const std::pair<std::string_view, std::string_view> signs[] = {
+        {"←", "<-"}, {"↔", "<->"}, {"−", "-"}, {"·", "*"}, {"×", "*"}, {"÷", "/"}};
+    std::string plain;
+    for (size_t at = 0; at < text.size();) {
+        const auto sign = std::find_if(std::begin(signs), std::end(signs), [&](const auto& s) {
+            return text.substr(at).starts_with(s.first);
+        });
+        if (sign != std::end(signs)) {
+            plain += sign->second;
+            at += sign->first.size();
+            continue;
+        }
+        const char c = text[at++];
+        if (c != ' ' && c != '\t')
+            plain += c == 'r' ? 'R' : c;
+    }
+    return plain;
+}
+
+// Reads "R<digits>" at `at`; the row, or 0.
+int rowAt(const std::string& text, size_t& at) {
+    if (at >= text.size() || text[at] != 'R')
+        return 0;
+    size_t end = at + 1;
+    while (end < text.size() && isdigit(static_cast<unsigned char>(text[end])))
+        ++end;
+    if (end == at + 1 || end - at > 4)
+        return 0;
+    const int row = std::stoi(text.substr(at + 1, end - at - 1));
+    at = end;
+    return row;
+}
+
+// "R3". Appended: GCC 12 warns falsely of "literal" + string here.
+std::string rowName(int row) {
+    std::string name = "R";
+    return name.append(IntToStr(row));
+}
+
+std::string rowsRefusal(int row, int rows) {
+    return "There is no row " + IntToStr(row) + ": the system has " + IntToStr(rows) +
+           (rows == 1 ? " row." : " rows.");
+}
+
+} // namespace
+
+std::string RowOperation::text(const Arithmetic& arithmetic) const {
+    const std::string r = rowName(row), o = rowName(other);
+    switch (kind) {
+    case Kind::swap:
+        return "Swap Row " + IntToStr(row) + " and Row " + IntToStr(other);
+    case Kind::scale:
+        return r + " ← " + arithmetic.text(value) + "·" + r;
+    case Kind::divide:
+        return r + " ← " + r + " ÷ " + arithmetic.text(value);
+    case Kind::addMultiple:
+        break;
+    }
+    return r + " ← " + r + (sgn(value) < 0 ? " − " : " + ") + arithmetic.text(abs(value)) + "·" + o;
+}
+
+ReadOperation readOperation(std::string_view typed, int rows) {
+    const std::string text = plainOperation(typed);
+    const auto refused = [&](const std::string& why) { return ReadOperation{std::nullopt, why}; };
+    const std::string form = "Write a swap as \"R1 <-> R2\", a scale as \"R2 <- 0.5 R2\" or "
+                             "\"R2 <- R2 / 4\", an addition as \"R3 <- R3 - 2 R1\".";
+    size_t at = 0;
+    if (text.starts_with("swap")) {
+        at = 4;
+        const int a = rowAt(text, at), b = rowAt(text, at);
+        if (!a || !b || at != text.size())
+            return refused(form);
+        for (const int row : {a, b})
+            if (row > rows || row < 1)
+                return refused(rowsRefusal(row, rows));
+        return {RowOperation{RowOperation::Kind::swap, a, b, 0}, ""};
+    }
+    const int target = rowAt(text, at);
+    if (!target)
+        return refused(form);
+    if (target > rows)
+        return refused(rowsRefusal(target, rows));
+    if (text.compare(at, 3, "<->") == 0) {
+        at += 3;
+        const int other = rowAt(text, at);
+        if (!other || at != text.size())
+            return refused(form);
+        if (other > rows)
+            return refused(rowsRefusal(other, rows));
+        return {RowOperation{RowOperation::Kind::swap, target, other, 0}, ""};
+    }
+    if (text.compare(at, 2, "<-") != 0)
+        return refused(form);
+    at += 2;
+    const std::string rest = text.substr(at), self = rowName(target);
+    // The number of a term, as the exact reader takes it.
+    const auto number = [&](std::string_view written) -> std::optional<mpq_class> {
+        if (written.empty() || written == "+")
+            return mpq_class(1);
+        if (written == "-")
+            return mpq_class(-1);
+        if (const size_t slash = written.find('/'); slash != std::string_view::npos) {
+            const auto p = exactDecimal(written.substr(0, slash)),
+                       q = exactDecimal(written.substr(slash + 1));
+            if (p && q && sgn(q->digits) != 0)
+                return p->value() / q->value(); // a fraction, as exact arithmetic writes one
+            return std::nullopt;
+        }
+        if (const auto value = exactDecimal(written))
+            return value->value();
+        return std::nullopt;
+    };
+    const auto notANumber = [&](std::string_view written) {
+        return refused(quotedText(std::string(written)) + " is not a number.");
+    };
+    if (rest.starts_with(self + "/")) { // R2 <- R2 / d
+        const std::string divisor = rest.substr(self.size() + 1);
+        const auto value = number(divisor);
+        if (!value || divisor.empty())
+            return notANumber(divisor);
+        if (sgn(*value) == 0)
+            return refused("A row divided by 0 is no row: divide by a number other than 0.");
+        return {RowOperation{RowOperation::Kind::divide, target, 0, *value}, ""};
+    }
+    if (rest.starts_with(self) && rest.size() > self.size() &&
+        (rest[self.size()] == '+' || rest[self.size()] == '-')) { // R3 <- R3 - m R1
+        std::string term = rest.substr(self.size());
+        const size_t r = term.rfind('R');
+        if (r == std::string::npos)
+            return refused(form);
+        size_t from = r;
+        const int source = rowAt(term, from);
+        if (!source || from != term.size())
+            return refused(form);
+        if (source > rows)
+            return refused(rowsRefusal(source, rows));
+        if (source == target)
+            return refused("A row less a multiple of itself is a scale: write it as \"" + self +
+                           " <- 0.5 " + self + "\".");
+        std::string multiple = term.substr(0, r);
+        if (multiple.ends_with('*'))
+            multiple.pop_back();
+        const bool minus = multiple[0] == '-';
+        const std::string digits = multiple.substr(1);
+        const auto value = number(digits);
+        if (!value || digits == "+" || digits == "-")
+            return notANumber(digits);
+        return {RowOperation{RowOperation::Kind::addMultiple, target, source,
+                             minus ? mpq_class(-*value) : *value},
+                ""};
+    }
+    if (rest.ends_with(self)) { // R2 <- s R2
+        std::string factor = rest.substr(0, rest.size() - self.size());
+        if (factor.ends_with('*'))
+            factor.pop_back();
+        const auto value = number(factor);
+        if (!value || factor.empty())
+            return factor.empty() ? refused(form) : notANumber(factor);
+        if (sgn(*value) == 0)
+            return refused("A row scaled by 0 is lost: scale by a number other than 0.");
+        return {RowOperation{RowOperation::Kind::scale, target, 0, *value}, ""};
+    }
+    return refused(form);
+}
+
+RowReduction::RowReduction(const AugmentedMatrix& augmented, Arithmetic arithmetic)
+    : matrix(augmented), in(arithmetic) {
+    for (std::vector<mpq_class>& row : matrix)
+        for (mpq_class& entry : row)
+            entry = in.round(entry);
+}
+
+void RowReduction::apply(const RowOperation& operation) {
+    const int cols = size() + 1, r = operation.row;
+    // A typed number is first a number of the arithmetic: 17 digits of a
+    // double are that double.
+    const mpq_class value = in.round(operation.value);
+    switch (operation.kind) {
+    case RowOperation::Kind::swap:
+        std::swap(matrix[size_t(r - 1)], matrix[size_t(operation.other - 1)]);
+        return;
+    case RowOperation::Kind::scale:
+        for (int c = 1; c <= cols; ++c)
+            at(r, c) = in.round(value * at(r, c));
+        return;
+    case RowOperation::Kind::divide:
+        for (int c = 1; c <= cols; ++c)
+            at(r, c) = in.round(at(r, c) / value);
+        return;
+    case RowOperation::Kind::addMultiple:
+        break;
+    }
+    const int p = operation.other;
+    int lead = 1; // the pivot row's first nonzero entry
+    while (lead <= cols && sgn(at(p, lead)) == 0)
+        ++lead;
+    const bool clears = lead < cols && value == -multiplier(r, p, lead);
+    for (int c = 1; c <= cols; ++c)
+        at(r, c) =
+            c == lead && clears ? mpq_class(0) : in.round(at(r, c) + in.round(value * at(p, c)));
+}
+
+mpq_class RowReduction::multiplier(int r, int p, int c) const {
+    return sgn(at(p, c)) == 0 ? mpq_class(0) : in.round(at(r, c) / at(p, c));
+}
+
+bool RowReduction::upperTriangular() const {
+    for (int r = 2; r <= size(); ++r)
+        for (int c = 1; c < r; ++c)
+            if (sgn(at(r, c)) != 0)
+                return false;
+    return true;
+}
+
+std::optional<std::vector<mpq_class>> RowReduction::backSubstitute() const {
+    const int n = size();
+    std::vector<mpq_class> x(static_cast<size_t>(n));
+    for (int i = n; i >= 1; --i) {
+        if (sgn(at(i, i)) == 0)
+            return std::nullopt;
+        mpq_class sum = at(i, n + 1);
+        for (int j = i + 1; j <= n; ++j)
+            sum = in.round(sum - in.round(at(i, j) * x[size_t(j - 1)]));
+        x[size_t(i - 1)] = in.round(sum / at(i, i));
+    }
+    return x;
+}
+
+std::vector<RowOperation> eliminate(RowReduction& system, Pivoting pivoting) {
+    std::vector<RowOperation> done;
+    const int n = system.size();
+    const auto entry = [&](int r, int c) { return system.rows()[size_t(r - 1)][size_t(c - 1)]; };
+    for (int i = 1; i <= n; ++i) {
+        if (pivoting == Pivoting::partial) {
+            int largest = i;
+            for (int r = i + 1; r <= n; ++r)
+                if (abs(entry(r, i)) > abs(entry(largest, i)))
+                    largest = r;
+            if (largest != i) {
+                done.push_back({RowOperation::Kind::swap, i, largest, 0});
+                system.apply(done.back());
+            }
+        }
+        if (sgn(entry(i, i)) == 0)
+            break;
+        for (int r = i + 1; r <= n; ++r) {
+            if (sgn(entry(r, i)) == 0)
+                continue;
+            done.push_back({RowOperation::Kind::addMultiple, r, i, -system.multiplier(r, i, i)});
+            system.apply(done.back());
+        }
+    }
+    return done;
+}
