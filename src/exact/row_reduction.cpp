@@ -72,6 +72,19 @@ std::string RowOperation::text(const Arithmetic& arithmetic) const {
     return r + " ← " + r + (sgn(value) < 0 ? " − " : " + ") + arithmetic.text(abs(value)) + "·" + o;
 }
 
+std::optional<mpq_class> readNumber(std::string_view text) {
+    if (const size_t slash = text.find('/'); slash != std::string_view::npos) {
+        const auto p = exactDecimal(text.substr(0, slash)),
+                   q = exactDecimal(text.substr(slash + 1));
+        if (p && q && sgn(q->digits) != 0)
+            return p->value() / q->value();
+        return std::nullopt;
+    }
+    if (const auto value = exactDecimal(text))
+        return value->value();
+    return std::nullopt;
+}
+
 ReadOperation readOperation(std::string_view typed, int rows) {
     const std::string text = plainOperation(typed);
     const auto refused = [&](const std::string& why) { return ReadOperation{std::nullopt, why}; };
@@ -106,22 +119,13 @@ ReadOperation readOperation(std::string_view typed, int rows) {
         return refused(form);
     at += 2;
     const std::string rest = text.substr(at), self = rowName(target);
-    // The number of a term, as the exact reader takes it.
+    // The number of a term: none is 1.
     const auto number = [&](std::string_view written) -> std::optional<mpq_class> {
         if (written.empty() || written == "+")
             return mpq_class(1);
         if (written == "-")
             return mpq_class(-1);
-        if (const size_t slash = written.find('/'); slash != std::string_view::npos) {
-            const auto p = exactDecimal(written.substr(0, slash)),
-                       q = exactDecimal(written.substr(slash + 1));
-            if (p && q && sgn(q->digits) != 0)
-                return p->value() / q->value(); // a fraction, as exact arithmetic writes one
-            return std::nullopt;
-        }
-        if (const auto value = exactDecimal(written))
-            return value->value();
-        return std::nullopt;
+        return readNumber(written);
     };
     const auto notANumber = [&](std::string_view written) {
         return refused(quotedText(std::string(written)) + " is not a number.");

@@ -28,6 +28,10 @@ struct RowOperation {
     std::string text(const Arithmetic& arithmetic) const;
 };
 
+// A number as a lesson takes one: a decimal the exact reader takes, or a
+// fraction of two, "2/3"; nothing for any other text.
+std::optional<mpq_class> readNumber(std::string_view text);
+
 // A student's operation as typed: "R1 <-> R2" or "swap R1 R2"; "R2 <- 0.5 R2";
 // "R2 <- R2 / 5.291"; "R3 <- R3 - 2*R1" ("←", "↔", "−", "·" too; spaces
 // anywhere); a number may be a fraction, "2/3". Why it is refused instead, naming what is wrong: a

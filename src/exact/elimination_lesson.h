@@ -1,0 +1,67 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct Arithmetic;
+enum class Pivoting;
+
+// The elimination as a numerical-analysis lesson: a small system reduced in
+// a chosen arithmetic, beside a second one, step by step, by the
+// elimination's own operations or by a student's; each step held against
+// the same operations in exact arithmetic, to say how many digits it kept.
+// Step 0 is the system as given. Texts in and out: the arithmetic stays
+// inside.
+class EliminationLesson {
+  public:
+    static constexpr int kMaxUnknowns = 12;
+
+    // The system from its text, one equation a line, its n + 1 numbers
+    // apart by commas, semicolons, tabs or spaces; "2/3" is a number too.
+    // Raises an Exception naming the line and the number that is wrong, or
+    // the shape that is no system of up to kMaxUnknowns unknowns.
+    explicit EliminationLesson(std::string_view text);
+    ~EliminationLesson();
+    EliminationLesson(EliminationLesson&&) noexcept;
+    EliminationLesson& operator=(EliminationLesson&&) noexcept;
+
+    // Both arithmetics and the pivoting, and the elimination's own steps
+    // run in them again from the system; `beside` may be none.
+    void choose(const Arithmetic& main, const std::optional<Arithmetic>& beside, Pivoting pivoting);
+    // The student's operation, as readOperation reads it, in both
+    // arithmetics: the first one starts the student's own run from the
+    // system. The refusal, or nothing when it was applied.
+    std::optional<std::string> apply(std::string_view typed);
+    // Takes the student's last operation back; false when there is none.
+    bool undo();
+    bool studentRun() const;
+
+    int unknowns() const;
+    size_t steps() const;
+    std::string caption(size_t k) const;
+    // The system after step k, side 0 the chosen arithmetic, side 1 beside
+    // it, each entry written with that arithmetic's digits.
+    std::vector<std::vector<std::string>> system(size_t k, int side) const;
+    std::string arithmeticName(int side) const; // "" for no arithmetic beside
+    int changedRow(size_t k) const;             // 1-based; 0 for step 0
+    // The fewest significant digits of the changed row's entries that the
+    // chosen arithmetic kept, against the exact ones; kept of the most it
+    // carries.
+    int keptDigits(size_t k) const;
+    int carriedDigits() const;
+    // "Fewest digits kept: 1 of 4, at step 1, R2 ← R2 − 1764·R1"
+    std::string mostLost() const;
+    // After the last step: "Upper triangular: x1 = -10.00, x2 = 1.001 (exact
+    // 10 and 1)", or what is still to do.
+    std::string verdict(int side) const;
+    // The steps in the chosen arithmetic, each system an array that the
+    // page's width takes whole.
+    std::string latex() const;
+
+  private:
+    struct Run;
+    std::unique_ptr<Run> run;
+};
