@@ -1,5 +1,6 @@
 #include "app/elimination_player.h"
 
+#include "app/elimination_lesson_view.h"
 #include "fitting/steps_export.h"
 #include "toolkit/conversions.h"
 #include "toolkit/string_grid_model.h"
@@ -54,6 +55,25 @@ class PivotOutline : public QStyledItemDelegate {
         }
     }
 };
+
+// The classic exercise: 0.003000 x + 59.14 y = 59.17, 5.291 x - 6.130 y =
+// 46.78, whose x four-digit rounding loses without pivoting.
+constexpr const char* kClassicSystem = "0.003000 59.14 59.17\n5.291 -6.130 46.78\n";
+
+// The system Build wrote, as a lesson takes it: each equation's
+// coefficients, then its right-hand side; the classic exercise when it has
+// more unknowns than a lesson takes.
+std::string lessonText(const CellTable& built) {
+    if (built.colCount() - 1 > EliminationLesson::kMaxUnknowns || built.rowCount() < 2)
+        return kClassicSystem;
+    std::string text;
+    for (int row = 1; row < built.rowCount(); ++row) {
+        for (int col = 1; col <= built.colCount(); ++col)
+            text.append(built.cell(col % built.colCount(), row)).append(" ");
+        text += "\n";
+    }
+    return text;
+}
 
 } // namespace
 
@@ -219,6 +239,8 @@ void EliminationPlayer::makeControls() {
     last = new QPushButton("Last", this);
     copyText = new QPushButton("Copy steps", this);
     copyLatex = new QPushButton("Copy as LaTeX", this);
+    anyArithmetic = new QPushButton("Any arithmetic…", this);
+    lesson = new EliminationLessonView(*this);
     closeButton = new QPushButton("Close", this);
     for (QPushButton* button : {first, previous, next, last})
         button->setFocusPolicy(Qt::TabFocus);
@@ -244,6 +266,7 @@ void EliminationPlayer::layOut() {
     moves->addStretch();
     moves->addWidget(copyText);
     moves->addWidget(copyLatex);
+    moves->addWidget(anyArithmetic);
     moves->addWidget(closeButton);
     auto* worstLine = new QHBoxLayout;
     worstLine->addWidget(worst, 1);
@@ -283,6 +306,8 @@ void EliminationPlayer::bindControls() {
         if (shown)
             QApplication::clipboard()->setText(QString::fromStdString(stepsLatex(*shown)));
     });
+    connect(anyArithmetic, &QPushButton::clicked, this,
+            [this] { lesson->open(shown ? lessonText(builtSystem(*shown)) : kClassicSystem); });
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     connect(new QShortcut(Qt::Key_Escape, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut),
             &QShortcut::activated, this, &QWidget::close);

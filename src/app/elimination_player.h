@@ -12,6 +12,7 @@ class QListView;
 class QPushButton;
 class QTableView;
 class QTableWidget;
+class EliminationLessonView;
 class StepGridModel;
 class StepListModel;
 
@@ -21,7 +22,8 @@ class StepListModel;
 // outlined, the changed row tinted, finished rows dimmed); the exact value of
 // each cell the step changed, marked where single precision strays from it;
 // First, Previous, Next and Last with their keys; where the most digits were
-// lost, with a way there; and Copy as text or LaTeX. It reads the steps and
+// lost, with a way there; Copy as text or LaTeX; and the same system, or
+// any small one, in any arithmetic (elimination_lesson_view). It reads the steps and
 // never the window's grids, so nothing the handlers read changes.
 class EliminationPlayer : public QWidget {
     Q_OBJECT
@@ -52,7 +54,9 @@ class EliminationPlayer : public QWidget {
     QPushButton* last;
     QPushButton* copyText;
     QPushButton* copyLatex;
+    QPushButton* anyArithmetic; // the same system in any arithmetic, as a lesson
     QPushButton* closeButton;
+    EliminationLessonView* lesson;
 
   protected:
     // Left and Right in the list step back and on.

@@ -192,6 +192,10 @@ bool EliminationLesson::undo() {
     return true;
 }
 
+void EliminationLesson::startOver() {
+    run->ownSteps();
+}
+
 bool EliminationLesson::studentRun() const {
     return run->student;
 }
@@ -215,7 +219,7 @@ std::vector<std::vector<std::string>> EliminationLesson::system(size_t k, int si
     for (const std::vector<mpq_class>& row : run->states[size_t(side)][k]) {
         texts.emplace_back();
         for (const mpq_class& entry : row)
-            texts.back().push_back(run->arithmetics[size_t(side)]->text(entry));
+            texts.back().push_back(writtenIn(*run->arithmetics[size_t(side)], entry));
     }
     return texts;
 }
@@ -268,7 +272,7 @@ std::string EliminationLesson::verdict(int side) const {
         return "Upper triangular, with a 0 on the diagonal: no single solution.";
     std::string text = "Upper triangular: ";
     for (size_t k = 0; k < x->size(); ++k)
-        text += (k ? ", x" : "x") + IntToStr(int(k + 1)) + " = " + arithmetic->text((*x)[k]);
+        text += (k ? ", x" : "x") + IntToStr(int(k + 1)) + " = " + writtenIn(*arithmetic, (*x)[k]);
     return text + ".";
 }
 

@@ -1,13 +1,12 @@
 #pragma once
 
+#include "exact/elimination_choices.h"
+
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-struct Arithmetic;
-enum class Pivoting;
 
 // The elimination as a numerical-analysis lesson: a small system reduced in
 // a chosen arithmetic, beside a second one, step by step, by the
@@ -38,6 +37,8 @@ class EliminationLesson {
     // Takes the student's last operation back; false when there is none.
     bool undo();
     bool studentRun() const;
+    // Back to the elimination's own steps.
+    void startOver();
 
     int unknowns() const;
     size_t steps() const;

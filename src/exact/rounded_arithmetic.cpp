@@ -123,30 +123,31 @@ std::string Arithmetic::name() const {
     return IntToStr(digits) + "-digit " + (chopping ? "chopping" : "rounding");
 }
 
-mpq_class Arithmetic::round(const mpq_class& value) const {
-    switch (kind) {
-    case Kind::exact:
+mpq_class roundedIn(const Arithmetic& arithmetic, const mpq_class& value) {
+    switch (arithmetic.kind) {
+    case Arithmetic::Kind::exact:
         return value;
-    case Kind::doubles:
+    case Arithmetic::Kind::doubles:
         return roundedBinary(value, 53, -1073, 1024);
-    case Kind::singles:
+    case Arithmetic::Kind::singles:
         return roundedBinary(value, 24, -148, 128);
-    case Kind::decimal:
+    case Arithmetic::Kind::decimal:
         break;
     }
-    return roundedDecimal(value, digits, chopping);
+    return roundedDecimal(value, arithmetic.digits, arithmetic.chopping);
 }
 
-std::string Arithmetic::text(const mpq_class& value) const {
-    switch (kind) {
-    case Kind::exact:
+std::string writtenIn(const Arithmetic& arithmetic, const mpq_class& value) {
+    switch (arithmetic.kind) {
+    case Arithmetic::Kind::exact:
         return exactText(value);
-    case Kind::doubles:
+    case Arithmetic::Kind::doubles:
         return shortestText(value.get_d());
-    case Kind::singles:
+    case Arithmetic::Kind::singles:
         return shortestText(float(value.get_d()));
-    case Kind::decimal:
+    case Arithmetic::Kind::decimal:
         break;
     }
-    return decimalText(roundedDecimal(value, digits, chopping), digits);
+    return decimalText(roundedDecimal(value, arithmetic.digits, arithmetic.chopping),
+                       arithmetic.digits);
 }

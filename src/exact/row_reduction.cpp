@@ -63,13 +63,14 @@ std::string RowOperation::text(const Arithmetic& arithmetic) const {
     case Kind::swap:
         return "Swap Row " + IntToStr(row) + " and Row " + IntToStr(other);
     case Kind::scale:
-        return r + " ← " + arithmetic.text(value) + "·" + r;
+        return r + " ← " + writtenIn(arithmetic, value) + "·" + r;
     case Kind::divide:
-        return r + " ← " + r + " ÷ " + arithmetic.text(value);
+        return r + " ← " + r + " ÷ " + writtenIn(arithmetic, value);
     case Kind::addMultiple:
         break;
     }
-    return r + " ← " + r + (sgn(value) < 0 ? " − " : " + ") + arithmetic.text(abs(value)) + "·" + o;
+    return r + " ← " + r + (sgn(value) < 0 ? " − " : " + ") + writtenIn(arithmetic, abs(value)) +
+           "·" + o;
 }
 
 std::optional<mpq_class> readNumber(std::string_view text) {
@@ -184,25 +185,25 @@ RowReduction::RowReduction(const AugmentedMatrix& augmented, Arithmetic arithmet
     : matrix(augmented), in(arithmetic) {
     for (std::vector<mpq_class>& row : matrix)
         for (mpq_class& entry : row)
-            entry = in.round(entry);
+            entry = roundedIn(in, entry);
 }
 
 void RowReduction::apply(const RowOperation& operation) {
     const int cols = size() + 1, r = operation.row;
     // A typed number is first a number of the arithmetic: 17 digits of a
     // double are that double.
-    const mpq_class value = in.round(operation.value);
+    const mpq_class value = roundedIn(in, operation.value);
     switch (operation.kind) {
     case RowOperation::Kind::swap:
         std::swap(matrix[size_t(r - 1)], matrix[size_t(operation.other - 1)]);
         return;
     case RowOperation::Kind::scale:
         for (int c = 1; c <= cols; ++c)
-            at(r, c) = in.round(value * at(r, c));
+            at(r, c) = roundedIn(in, value * at(r, c));
         return;
     case RowOperation::Kind::divide:
         for (int c = 1; c <= cols; ++c)
-            at(r, c) = in.round(at(r, c) / value);
+            at(r, c) = roundedIn(in, at(r, c) / value);
         return;
     case RowOperation::Kind::addMultiple:
         break;
@@ -213,12 +214,12 @@ void RowReduction::apply(const RowOperation& operation) {
         ++lead;
     const bool clears = lead < cols && value == -multiplier(r, p, lead);
     for (int c = 1; c <= cols; ++c)
-        at(r, c) =
-            c == lead && clears ? mpq_class(0) : in.round(at(r, c) + in.round(value * at(p, c)));
+        at(r, c) = c == lead && clears ? mpq_class(0)
+                                       : roundedIn(in, at(r, c) + roundedIn(in, value * at(p, c)));
 }
 
 mpq_class RowReduction::multiplier(int r, int p, int c) const {
-    return sgn(at(p, c)) == 0 ? mpq_class(0) : in.round(at(r, c) / at(p, c));
+    return sgn(at(p, c)) == 0 ? mpq_class(0) : roundedIn(in, at(r, c) / at(p, c));
 }
 
 bool RowReduction::upperTriangular() const {
@@ -237,8 +238,8 @@ std::optional<std::vector<mpq_class>> RowReduction::backSubstitute() const {
             return std::nullopt;
         mpq_class sum = at(i, n + 1);
         for (int j = i + 1; j <= n; ++j)
-            sum = in.round(sum - in.round(at(i, j) * x[size_t(j - 1)]));
-        x[size_t(i - 1)] = in.round(sum / at(i, i));
+            sum = roundedIn(in, sum - roundedIn(in, at(i, j) * x[size_t(j - 1)]));
+        x[size_t(i - 1)] = roundedIn(in, sum / at(i, i));
     }
     return x;
 }

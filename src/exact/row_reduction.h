@@ -73,8 +73,6 @@ class RowReduction {
     Arithmetic in;
 };
 
-enum class Pivoting { none, partial };
-
 // Gaussian elimination's own operations, applied to `system` as it goes:
 // for each column, with partial pivoting the row with the largest entry
 // from the diagonal down swapped up first (a step of its own, when it is

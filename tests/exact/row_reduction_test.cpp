@@ -46,16 +46,16 @@ TEST(RowReduction, FourDigitRoundingWithoutPivotingLosesXAndPartialPivotingSaves
     EXPECT_EQ(steps[0].text(kFourDigits), "R2 ← R2 − 1764·R1") << "the multiplier that ruins it";
     EXPECT_EQ(plain.rows()[1][1], -104300);
     const std::vector<mpq_class> lost = plain.backSubstitute().value();
-    EXPECT_EQ(kFourDigits.text(lost[0]), "-10.00");
-    EXPECT_EQ(kFourDigits.text(lost[1]), "1.001");
+    EXPECT_EQ(writtenIn(kFourDigits, lost[0]), "-10.00");
+    EXPECT_EQ(writtenIn(kFourDigits, lost[1]), "1.001");
 
     RowReduction pivoted(kClassic, kFourDigits);
     const std::vector<RowOperation> swapped = eliminate(pivoted, Pivoting::partial);
     ASSERT_EQ(swapped.size(), 2u);
     EXPECT_EQ(swapped[0].text(kFourDigits), "Swap Row 1 and Row 2");
     const std::vector<mpq_class> kept = pivoted.backSubstitute().value();
-    EXPECT_EQ(kFourDigits.text(kept[0]), "10.00");
-    EXPECT_EQ(kFourDigits.text(kept[1]), "1.000");
+    EXPECT_EQ(writtenIn(kFourDigits, kept[0]), "10.00");
+    EXPECT_EQ(writtenIn(kFourDigits, kept[1]), "1.000");
 
     EXPECT_EQ(solved(kClassic, {}, Pivoting::none), (std::vector<mpq_class>{10, 1}));
     EXPECT_EQ(solved(kClassic, {Arithmetic::Kind::doubles}, Pivoting::partial)[0].get_d(), 10.0);
@@ -63,21 +63,19 @@ TEST(RowReduction, FourDigitRoundingWithoutPivotingLosesXAndPartialPivotingSaves
 
 TEST(Arithmetic, RoundsAsEachArithmeticDoes) {
     const mpq_class third(1, 3), big = number("104375.88");
-    EXPECT_EQ(Arithmetic({Arithmetic::Kind::decimal, 4, false}).round(big), 104400);
-    EXPECT_EQ(Arithmetic({Arithmetic::Kind::decimal, 4, true}).round(big), 104300);
-    EXPECT_EQ(Arithmetic({Arithmetic::Kind::decimal, 3, false}).round(number("-0.0012345")),
+    EXPECT_EQ(roundedIn({Arithmetic::Kind::decimal, 4, false}, big), 104400);
+    EXPECT_EQ(roundedIn({Arithmetic::Kind::decimal, 4, true}, big), 104300);
+    EXPECT_EQ(roundedIn({Arithmetic::Kind::decimal, 3, false}, number("-0.0012345")),
               number("-0.00123"));
-    EXPECT_EQ(Arithmetic({Arithmetic::Kind::decimal, 2, false}).round(number("0.125")),
-              number("0.13"))
+    EXPECT_EQ(roundedIn({Arithmetic::Kind::decimal, 2, false}, number("0.125")), number("0.13"))
         << "half away from zero";
-    EXPECT_EQ(Arithmetic({Arithmetic::Kind::doubles}).round(third), mpq_class(1.0 / 3.0));
-    EXPECT_EQ(Arithmetic({Arithmetic::Kind::singles}).round(third), mpq_class(double(1.0f / 3.0f)));
-    EXPECT_EQ(Arithmetic({Arithmetic::Kind::singles}).round(number("1e-45")),
+    EXPECT_EQ(roundedIn({Arithmetic::Kind::doubles}, third), mpq_class(1.0 / 3.0));
+    EXPECT_EQ(roundedIn({Arithmetic::Kind::singles}, third), mpq_class(double(1.0f / 3.0f)));
+    EXPECT_EQ(roundedIn({Arithmetic::Kind::singles}, number("1e-45")),
               mpq_class(double(std::numeric_limits<float>::denorm_min())))
         << "subnormal";
-    EXPECT_THROW(Arithmetic({Arithmetic::Kind::singles}).round(number("1e39")), Exception);
-    EXPECT_EQ(Arithmetic({Arithmetic::Kind::decimal, 4, false}).text(number("0.000567")),
-              "0.0005670");
+    EXPECT_THROW(roundedIn({Arithmetic::Kind::singles}, number("1e39")), Exception);
+    EXPECT_EQ(writtenIn({Arithmetic::Kind::decimal, 4, false}, number("0.000567")), "0.0005670");
     EXPECT_EQ(Arithmetic({Arithmetic::Kind::decimal, 4, false}).name(), "4-digit rounding");
     EXPECT_EQ(Arithmetic({Arithmetic::Kind::decimal, 3, true}).name(), "3-digit chopping");
 }

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "exact/elimination_lesson.h"
+
+#include <QWidget>
+
+#include <array>
+#include <optional>
+#include <string>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QSpinBox;
+class QTableWidget;
+
+// The elimination in any arithmetic, a window of its own opened from the
+// player: a small system (the last solve's, or any typed or pasted), reduced
+// in a chosen arithmetic (single precision as the window's, double, exact,
+// or k-digit decimal with rounding or chopping) beside a second one, with or
+// without partial pivoting; step by step, each step's system in both, the
+// step that kept the fewest digits, and the verdict once it is upper
+// triangular. A student types row operations instead, and undoes them one
+// by one; Copy as LaTeX takes the steps.
+class EliminationLessonView : public QWidget {
+  public:
+    explicit EliminationLessonView(QWidget& player);
+
+    // Shows the window with `system` (one equation a line, the right-hand
+    // side last) in its box and reduced.
+    void open(const std::string& system);
+    const EliminationLesson* lesson() const { return shown ? &*shown : nullptr; }
+
+    QPlainTextEdit* systemBox;
+    QPushButton* useSystem;
+    std::array<QComboBox*, 2> arithmetics;
+    std::array<QSpinBox*, 2> digits;
+    QComboBox* pivoting;
+    QListWidget* steps;
+    std::array<QLabel*, 2> gridNames;
+    std::array<QTableWidget*, 2> grids;
+    QLabel* mostLost;
+    std::array<QLabel*, 2> verdicts;
+    QLineEdit* operation;
+    QPushButton* applyButton;
+    QPushButton* undoButton;
+    QPushButton* ownSteps;
+    QPushButton* copyLatex;
+    QLabel* message;
+
+  private:
+    void makeControls();
+    void layOut();
+    void bindControls();
+    void useTypedSystem();
+    void choose();
+    void showLesson();
+    void showStep(int k);
+
+    std::optional<EliminationLesson> shown;
+};

@@ -1,0 +1,89 @@
+#include "app/elimination_lesson_view.h"
+
+#include "app/elimination_player.h"
+#include "support/tarvel_test.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTest>
+
+namespace {
+
+class EliminationLessonViewTest : public TarvelTest {
+  protected:
+    EliminationLessonView& view() { return *form.player->lesson; }
+    QString verdict(int side) { return view().verdicts[size_t(side)]->text(); }
+    QString cell(int side, int row, int col) {
+        return view().grids[size_t(side)]->item(row, col)->text();
+    }
+
+    TForm1 form;
+};
+
+// The classic exercise in four-digit rounding beside exact: without
+// pivoting x is lost, partial pivoting keeps it.
+TEST_F(EliminationLessonViewTest, FourDigitsBesideExactAndPartialPivotingAsTheCure) {
+    view().open("0.003000 59.14 59.17\n5.291 -6.130 46.78\n");
+    view().arithmetics[0]->setCurrentIndex(3); // digits, rounding
+    view().digits[0]->setValue(4);
+    EXPECT_EQ(view().gridNames[0]->text(), "4-digit rounding");
+    EXPECT_EQ(view().gridNames[1]->text(), "exact");
+    EXPECT_EQ(view().steps->count(), 2);
+    EXPECT_EQ(view().steps->item(1)->text(), "1. R2 ← R2 − 1764·R1");
+    EXPECT_EQ(cell(0, 1, 1), "-104300");
+    EXPECT_EQ(verdict(0), "Upper triangular: x1 = -10.00, x2 = 1.001.");
+    EXPECT_EQ(verdict(1), "Upper triangular: x1 = 10, x2 = 1.");
+    EXPECT_TRUE(view().mostLost->text().startsWith("Fewest digits kept: "))
+        << view().mostLost->text().toStdString();
+    view().pivoting->setCurrentIndex(1);
+    EXPECT_EQ(view().steps->item(1)->text(), "1. Swap Row 1 and Row 2");
+    EXPECT_EQ(verdict(0), "Upper triangular: x1 = 10.00, x2 = 1.000.");
+    view().steps->setCurrentRow(0);
+    EXPECT_EQ(cell(0, 0, 0), "0.003000") << "the system as given";
+    view().arithmetics[1]->setCurrentIndex(0); // nothing beside
+    EXPECT_TRUE(view().grids[1]->isHidden());
+}
+
+TEST_F(EliminationLessonViewTest, AStudentTypesOperationsUndoesThemAndGoesBackToTheOwnSteps) {
+    view().open("2 1 -1 8\n-3 -1 2 -11\n-2 1 2 -3\n");
+    view().arithmetics[0]->setCurrentIndex(2); // exact
+    QTest::keyClicks(view().operation, "R4 <-> R1");
+    QTest::keyClick(view().operation, Qt::Key_Return);
+    EXPECT_EQ(view().message->text(), "There is no row 4: the system has 3 rows.");
+    EXPECT_EQ(view().operation->text(), "R4 <-> R1") << "kept for mending";
+    for (const char* typed : {"R2 <- R2 + 3/2 R1", "R3 <- R3 + R1", "R3 <- R3 - 4 R2"}) {
+        view().operation->setText(typed);
+        view().applyButton->click();
+        EXPECT_EQ(view().message->text(), "") << typed;
+    }
+    EXPECT_EQ(view().steps->count(), 4);
+    EXPECT_EQ(verdict(0), "Upper triangular: x1 = 2, x2 = 3, x3 = -1.");
+    view().undoButton->click();
+    EXPECT_EQ(view().steps->count(), 3);
+    EXPECT_EQ(verdict(0), "Not yet upper triangular.");
+    view().ownSteps->click();
+    EXPECT_EQ(verdict(0), "Upper triangular: x1 = 2, x2 = 3, x3 = -1.");
+}
+
+TEST_F(EliminationLessonViewTest, ThePlayerOpensItWithTheLastSolvesSystem) {
+    form.btnGetCoefficients->click(); // 1 4, 2 8, 3 20, 4 46: 2 + 3x - 2x² + x³
+    form.player->open();
+    form.player->anyArithmetic->click();
+    EXPECT_TRUE(view().isVisible());
+    ASSERT_TRUE(view().lesson());
+    EXPECT_EQ(view().lesson()->unknowns(), 4);
+    view().arithmetics[0]->setCurrentIndex(2); // exact
+    EXPECT_EQ(verdict(0), "Upper triangular: x1 = 2, x2 = 3, x3 = -2, x4 = 1.");
+    view().systemBox->setPlainText("1 2 3\n4 five 6\n");
+    view().useSystem->click();
+    EXPECT_EQ(view().message->text(), "Line 2: '\u2068five\u2069' is not a number.");
+    EXPECT_EQ(view().lesson()->unknowns(), 4) << "the last system stays";
+}
+
+} // namespace
