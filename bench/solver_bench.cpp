@@ -138,6 +138,27 @@ void BM_SolveUnrecorded(benchmark::State& state) {
         benchmark::DoNotOptimize(solveCoefficients(points, answers, coefficients));
 }
 
+// The floors' back substitution on the reduced flat array, in single
+// precision, each coefficient recorded where `steps` is given; then every
+// cell formatted once, as the grid shows it.
+void substituteAndFormat(const std::vector<double>& a, int n, std::vector<std::string>& texts,
+                         std::vector<SolveStep>* steps) {
+    const int cols = n + 1;
+    std::vector<double> solution(static_cast<size_t>(n));
+    for (int r = n - 1; r >= 0; --r) {
+        double s = single(a[size_t(r) * cols]);
+        for (int c = n - 1; c > r; --c)
+            s = single(s - single(a[size_t(r) * cols + c + 1]) * solution[size_t(c)]);
+        solution[size_t(r)] = s;
+        if (steps)
+            steps->push_back({SolveStep::Kind::substitute, r + 1, 0, s});
+    }
+    for (size_t k = 0; k < a.size(); ++k)
+        texts[k] = FloatToStr(a[k]);
+    benchmark::DoNotOptimize(texts.data());
+    benchmark::DoNotOptimize(solution.data());
+}
+
 void BM_SolveFloor(benchmark::State& state) {
     const int n = int(state.range(0)) + 1, cols = n + 1;
     std::vector<std::string> xs, fxs;
@@ -174,18 +195,7 @@ void BM_SolveFloor(benchmark::State& state) {
                     row[c] = single(single(row[c]) - single(pivotRow[c]) * factor);
             }
         }
-        std::vector<double> solution(static_cast<size_t>(n));
-        for (int r = n - 1; r >= 0; --r) {
-            double s = single(a[size_t(r) * cols]);
-            for (int c = n - 1; c > r; --c)
-                s = single(s - single(a[size_t(r) * cols + c + 1]) * solution[size_t(c)]);
-            solution[size_t(r)] = s;
-            steps.push_back({SolveStep::Kind::substitute, r + 1, 0, s});
-        }
-        for (size_t k = 0; k < a.size(); ++k)
-            texts[k] = FloatToStr(a[k]);
-        benchmark::DoNotOptimize(texts.data());
-        benchmark::DoNotOptimize(solution.data());
+        substituteAndFormat(a, n, texts, &steps);
     }
 }
 
@@ -223,17 +233,7 @@ void BM_SolveArithmetic(benchmark::State& state) {
                     row[c] = single(single(row[c]) - pivotValues[size_t(c)] * factor);
             }
         }
-        std::vector<double> solution(static_cast<size_t>(n));
-        for (int r = n - 1; r >= 0; --r) {
-            double s = single(a[size_t(r) * cols]);
-            for (int c = n - 1; c > r; --c)
-                s = single(s - single(a[size_t(r) * cols + c + 1]) * solution[size_t(c)]);
-            solution[size_t(r)] = s;
-        }
-        for (size_t k = 0; k < a.size(); ++k)
-            texts[k] = FloatToStr(a[k]);
-        benchmark::DoNotOptimize(texts.data());
-        benchmark::DoNotOptimize(solution.data());
+        substituteAndFormat(a, n, texts, nullptr);
     }
 }
 

@@ -1,11 +1,13 @@
 // Renders the README's screenshots from the real window: the first page after
 // GetCoefficients and the Draw page after Draw, through the points, in least
 // squares and in a weighted calibration held through the origin, and the
-// steps of the elimination, and the bar that counts a long solve's sums. Run by
+// steps of the elimination, the classic exercise in four digits beside
+// exact, and the bar that counts a long solve's sums. Run by
 // scripts/screenshots, offscreen or on a display, so they can be made again after a change of look.
 #include "app/Unit1.h"
 #include "app/application.h"
 #include "app/coefficient_menu.h"
+#include "app/elimination_lesson_view.h"
 #include "app/elimination_player.h"
 #include "app/fit_check_panel.h"
 #include "app/fit_check_view.h"
@@ -16,9 +18,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -112,6 +116,15 @@ int main(int argc, char* argv[]) {
     form.txtRfx->setText("0.3");
     form.btnXForFx->click();
     saved = shoot("calibration-draw.png") && saved;
+
+    // The classic exercise in four-digit rounding beside exact, without pivoting.
+    EliminationLessonView& lesson = *form.player->lesson;
+    lesson.open("0.003000 59.14 59.17\n5.291 -6.130 46.78\n");
+    lesson.arithmetics[0]->setCurrentIndex(3); // digits, rounding
+    lesson.digits[0]->setValue(4);
+    QCoreApplication::processEvents();
+    saved = lesson.grab().save(folder + "/lesson.png") && saved;
+    lesson.close();
 
     // 400,000 points at degree 60: the bar counts the sums, then Cancel.
     form.Tarvel->setCurrentIndex(0);

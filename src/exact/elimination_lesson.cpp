@@ -273,7 +273,17 @@ std::string EliminationLesson::verdict(int side) const {
     std::string text = "Upper triangular: ";
     for (size_t k = 0; k < x->size(); ++k)
         text += (k ? ", x" : "x") + IntToStr(int(k + 1)) + " = " + writtenIn(*arithmetic, (*x)[k]);
-    return text + ".";
+    text += ".";
+    // Against the same steps in exact arithmetic, what the solution kept.
+    const RowReduction exact(run->states[kExact].back(), Arithmetic{});
+    const auto exactX = exact.upperTriangular() ? exact.backSubstitute() : std::nullopt;
+    if (side != kMain || !exactX || arithmetic->kind == Arithmetic::Kind::exact)
+        return text;
+    int kept = run->carried();
+    for (size_t k = 0; k < x->size(); ++k)
+        kept = std::min(kept, agreeingDigits((*x)[k], (*exactX)[k], run->carried()));
+    return text + " Against exact: " + IntToStr(kept) + " of " + IntToStr(run->carried()) +
+           " digits kept.";
 }
 
 std::string EliminationLesson::latex() const {

@@ -86,99 +86,112 @@ std::optional<mpq_class> readNumber(std::string_view text) {
     return std::nullopt;
 }
 
-ReadOperation readOperation(std::string_view typed, int rows) {
-    const std::string text = plainOperation(typed);
-    const auto refused = [&](const std::string& why) { return ReadOperation{std::nullopt, why}; };
-    const std::string form = "Write a swap as \"R1 <-> R2\", a scale as \"R2 <- 0.5 R2\" or "
-                             "\"R2 <- R2 / 4\", an addition as \"R3 <- R3 - 2 R1\".";
+namespace {
+
+constexpr const char* kOperationForms =
+    "Write a swap as \"R1 <-> R2\", a scale as \"R2 <- 0.5 R2\" or \"R2 <- R2 / 4\", an "
+    "addition as \"R3 <- R3 - 2 R1\".";
+
+ReadOperation refused(const std::string& why) {
+    return {std::nullopt, why};
+}
+
+// The number of a term: none is 1, a lone sign ±1.
+std::optional<mpq_class> termNumber(std::string_view written) {
+    if (written.empty() || written == "+")
+        return mpq_class(1);
+    if (written == "-")
+        return mpq_class(-1);
+    return readNumber(written);
+}
+
+ReadOperation notANumber(std::string_view written) {
+    return refused(quotedText(std::string(written)) + " is not a number.");
+}
+
+// "R1R2": the two rows of a swap, as written without its arrow.
+ReadOperation readSwap(const std::string& text, int rows) {
     size_t at = 0;
-    if (text.starts_with("swap")) {
-        at = 4;
-        const int a = rowAt(text, at), b = rowAt(text, at);
-        if (!a || !b || at != text.size())
-            return refused(form);
-        for (const int row : {a, b})
-            if (row > rows || row < 1)
-                return refused(rowsRefusal(row, rows));
-        return {RowOperation{RowOperation::Kind::swap, a, b, 0}, ""};
-    }
-    const int target = rowAt(text, at);
-    if (!target)
-        return refused(form);
-    if (target > rows)
-        return refused(rowsRefusal(target, rows));
-    if (text.compare(at, 3, "<->") == 0) {
-        at += 3;
-        const int other = rowAt(text, at);
-        if (!other || at != text.size())
-            return refused(form);
-        if (other > rows)
-            return refused(rowsRefusal(other, rows));
-        return {RowOperation{RowOperation::Kind::swap, target, other, 0}, ""};
-    }
-    if (text.compare(at, 2, "<-") != 0)
-        return refused(form);
-    at += 2;
-    const std::string rest = text.substr(at), self = rowName(target);
-    // The number of a term: none is 1.
-    const auto number = [&](std::string_view written) -> std::optional<mpq_class> {
-        if (written.empty() || written == "+")
-            return mpq_class(1);
-        if (written == "-")
-            return mpq_class(-1);
-        return readNumber(written);
-    };
-    const auto notANumber = [&](std::string_view written) {
-        return refused(quotedText(std::string(written)) + " is not a number.");
-    };
-    if (rest.starts_with(self + "/")) { // R2 <- R2 / d
+    const int a = rowAt(text, at), b = rowAt(text, at);
+    if (!a || !b || at != text.size())
+        return refused(kOperationForms);
+    for (const int row : {a, b})
+        if (row > rows)
+            return refused(rowsRefusal(row, rows));
+    return {RowOperation{RowOperation::Kind::swap, a, b, 0}, ""};
+}
+
+// "±m R<source>", what is added to row `target`.
+ReadOperation readAddition(int target, const std::string& term, int rows) {
+    const size_t r = term.rfind('R');
+    if (r == std::string::npos)
+        return refused(kOperationForms);
+    size_t from = r;
+    const int source = rowAt(term, from);
+    if (!source || from != term.size())
+        return refused(kOperationForms);
+    if (source > rows)
+        return refused(rowsRefusal(source, rows));
+    if (source == target)
+        return refused("A row less a multiple of itself is a scale: write it as \"" +
+                       rowName(target) + " <- 0.5 " + rowName(target) + "\".");
+    std::string multiple = term.substr(0, r);
+    if (multiple.ends_with('*'))
+        multiple.pop_back();
+    const std::string digits = multiple.substr(1);
+    const auto value = termNumber(digits);
+    if (!value || digits == "+" || digits == "-")
+        return notANumber(digits);
+    return {RowOperation{RowOperation::Kind::addMultiple, target, source,
+                         multiple[0] == '-' ? mpq_class(-*value) : *value},
+            ""};
+}
+
+// What follows "R<target> <-": a division, an addition or a scale.
+ReadOperation readAssignment(int target, const std::string& rest, int rows) {
+    const std::string self = rowName(target);
+    if (rest.starts_with(self + "/")) {
         const std::string divisor = rest.substr(self.size() + 1);
-        const auto value = number(divisor);
-        if (!value || divisor.empty())
+        const auto value = divisor.empty() ? std::nullopt : readNumber(divisor);
+        if (!value)
             return notANumber(divisor);
         if (sgn(*value) == 0)
             return refused("A row divided by 0 is no row: divide by a number other than 0.");
         return {RowOperation{RowOperation::Kind::divide, target, 0, *value}, ""};
     }
     if (rest.starts_with(self) && rest.size() > self.size() &&
-        (rest[self.size()] == '+' || rest[self.size()] == '-')) { // R3 <- R3 - m R1
-        std::string term = rest.substr(self.size());
-        const size_t r = term.rfind('R');
-        if (r == std::string::npos)
-            return refused(form);
-        size_t from = r;
-        const int source = rowAt(term, from);
-        if (!source || from != term.size())
-            return refused(form);
-        if (source > rows)
-            return refused(rowsRefusal(source, rows));
-        if (source == target)
-            return refused("A row less a multiple of itself is a scale: write it as \"" + self +
-                           " <- 0.5 " + self + "\".");
-        std::string multiple = term.substr(0, r);
-        if (multiple.ends_with('*'))
-            multiple.pop_back();
-        const bool minus = multiple[0] == '-';
-        const std::string digits = multiple.substr(1);
-        const auto value = number(digits);
-        if (!value || digits == "+" || digits == "-")
-            return notANumber(digits);
-        return {RowOperation{RowOperation::Kind::addMultiple, target, source,
-                             minus ? mpq_class(-*value) : *value},
-                ""};
-    }
-    if (rest.ends_with(self)) { // R2 <- s R2
-        std::string factor = rest.substr(0, rest.size() - self.size());
-        if (factor.ends_with('*'))
-            factor.pop_back();
-        const auto value = number(factor);
-        if (!value || factor.empty())
-            return factor.empty() ? refused(form) : notANumber(factor);
-        if (sgn(*value) == 0)
-            return refused("A row scaled by 0 is lost: scale by a number other than 0.");
-        return {RowOperation{RowOperation::Kind::scale, target, 0, *value}, ""};
-    }
-    return refused(form);
+        (rest[self.size()] == '+' || rest[self.size()] == '-'))
+        return readAddition(target, rest.substr(self.size()), rows);
+    if (!rest.ends_with(self) || rest.size() == self.size())
+        return refused(kOperationForms);
+    std::string factor = rest.substr(0, rest.size() - self.size());
+    if (factor.ends_with('*'))
+        factor.pop_back();
+    const auto value = termNumber(factor);
+    if (!value)
+        return notANumber(factor);
+    if (sgn(*value) == 0)
+        return refused("A row scaled by 0 is lost: scale by a number other than 0.");
+    return {RowOperation{RowOperation::Kind::scale, target, 0, *value}, ""};
+}
+
+} // namespace
+
+ReadOperation readOperation(std::string_view typed, int rows) {
+    const std::string text = plainOperation(typed);
+    if (text.starts_with("swap"))
+        return readSwap(text.substr(4), rows);
+    size_t at = 0;
+    const int target = rowAt(text, at);
+    if (!target)
+        return refused(kOperationForms);
+    if (target > rows)
+        return refused(rowsRefusal(target, rows));
+    if (text.compare(at, 3, "<->") == 0)
+        return readSwap(text.substr(0, at) + text.substr(at + 3), rows);
+    if (text.compare(at, 2, "<-") != 0)
+        return refused(kOperationForms);
+    return readAssignment(target, text.substr(at + 2), rows);
 }
 
 RowReduction::RowReduction(const AugmentedMatrix& augmented, Arithmetic arithmetic)

@@ -229,34 +229,29 @@ void eliminate(CellTable& sgdAns1, StepHook* hook) {
                     rowReads = false;
             }
             done();
-            const auto reduceRowsBelow = [&](auto pivotRowAt) {
+            // Each row below, less its factor times the pivot row.
+            const auto reduceRowsBelow = [&](auto subtract) {
                 for (int r = i + 1; r <= equations; ++r) {
                     begin(hook, {SolveStep::Kind::subtract, r, i, kNotRead});
                     const double factor = cells.readSingle(i, r);
                     if (hook)
                         hook->operand(factor);
-                    for (int c = 0; c < cols; ++c) {
-                        const double h = cells.readSingle(c, r);
-                        const double q = single(pivotRowAt(c));
-                        cells.writeSingle(c, r, single(h - q * factor));
-                    }
+                    subtract(r, factor);
                     done();
                 }
             };
-            if (rowReads && reducesToSingle(pivotRow, reducedPivotRow)) {
-                for (int r = i + 1; r <= equations; ++r) {
-                    begin(hook, {SolveStep::Kind::subtract, r, i, kNotRead});
-                    const double factor = cells.readSingle(i, r);
-                    if (hook)
-                        hook->operand(factor);
-                    cells.subtractRow(r, reducedPivotRow, factor);
-                    done();
-                }
-            } else if (rowReads) { // a value beyond single precision fails where it is reduced
-                reduceRowsBelow([&](int c) { return pivotRow[size_t(c)]; });
-            } else { // a cell beyond a double fails where its text is read
-                reduceRowsBelow([&](int c) { return cells.read(c, i); });
-            }
+            if (rowReads && reducesToSingle(pivotRow, reducedPivotRow))
+                reduceRowsBelow(
+                    [&](int r, double factor) { cells.subtractRow(r, reducedPivotRow, factor); });
+            else // a value beyond single precision, or a cell beyond a double, fails where it is
+                 // read
+                reduceRowsBelow([&](int r, double factor) {
+                    for (int c = 0; c < cols; ++c) {
+                        const double h = cells.readSingle(c, r);
+                        const double q = single(rowReads ? pivotRow[size_t(c)] : cells.read(c, i));
+                        cells.writeSingle(c, r, single(h - q * factor));
+                    }
+                });
         }
     } catch (const ReplayStop&) {
         // a replay ends here, with the grid as it stands

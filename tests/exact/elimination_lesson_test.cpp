@@ -18,7 +18,8 @@ TEST(EliminationLesson, TheClassicExampleSideBySideInFourDigitsAndExact) {
     ASSERT_EQ(lesson.steps(), 2u);
     EXPECT_EQ(lesson.caption(1), "R2 ← R2 − 1764·R1");
     EXPECT_EQ(lesson.system(1, 0)[1], (std::vector<std::string>{"0", "-104300", "-104400"}));
-    EXPECT_EQ(lesson.verdict(0), "Upper triangular: x1 = -10.00, x2 = 1.001.");
+    EXPECT_EQ(lesson.verdict(0),
+              "Upper triangular: x1 = -10.00, x2 = 1.001. Against exact: 0 of 4 digits kept.");
     EXPECT_EQ(lesson.verdict(1), "Upper triangular: x1 = 10, x2 = 1.");
     EXPECT_EQ(lesson.arithmeticName(0), "4-digit rounding");
     EXPECT_LT(lesson.keptDigits(1), 4) << lesson.mostLost();
@@ -28,7 +29,8 @@ TEST(EliminationLesson, TheClassicExampleSideBySideInFourDigitsAndExact) {
     lesson.choose(kFourDigits, kExact, Pivoting::partial);
     ASSERT_EQ(lesson.steps(), 3u);
     EXPECT_EQ(lesson.caption(1), "Swap Row 1 and Row 2");
-    EXPECT_EQ(lesson.verdict(0), "Upper triangular: x1 = 10.00, x2 = 1.000.");
+    EXPECT_EQ(lesson.verdict(0),
+              "Upper triangular: x1 = 10.00, x2 = 1.000. Against exact: 4 of 4 digits kept.");
     lesson.choose(kFourDigits, std::nullopt, Pivoting::partial);
     EXPECT_EQ(lesson.verdict(1), "") << "nothing beside";
 }
@@ -43,7 +45,8 @@ TEST(EliminationLesson, AStudentsOperationsRunInBothArithmeticsAndUndoOneByOne) 
     EXPECT_EQ(lesson.steps(), 2u) << "the student's run starts from the system";
     EXPECT_EQ(lesson.verdict(0), "Not yet upper triangular.");
     EXPECT_EQ(lesson.apply("R2 <- R2 - 0.0005670 R1"), std::nullopt);
-    EXPECT_EQ(lesson.verdict(0), "Upper triangular: x1 = 10.00, x2 = 1.000.");
+    EXPECT_EQ(lesson.verdict(0), "Upper triangular: x1 = 10.00, x2 = 1.000.")
+        << "0.0005670 clears nothing exactly: no exact solution to hold it against";
     EXPECT_TRUE(lesson.undo());
     EXPECT_EQ(lesson.verdict(0), "Not yet upper triangular.");
     EXPECT_TRUE(lesson.undo());
