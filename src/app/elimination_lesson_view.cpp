@@ -59,7 +59,7 @@ void EliminationLessonView::makeControls() {
     systemBox->setAccessibleName("System, one equation a line, the right-hand side last");
     systemBox->setTabChangesFocus(true);
     useSystem = new QPushButton("&Use this system", this);
-    const QStringList kinds = {"single (the window's)", "double", "exact", "digits, rounding",
+    const QStringList kinds = {"single precision", "double precision", "exact", "digits, rounding",
                                "digits, chopping"};
     for (int side = 0; side < 2; ++side) {
         arithmetics[size_t(side)] = new QComboBox(this);
@@ -83,7 +83,7 @@ void EliminationLessonView::makeControls() {
     grids[0]->setAccessibleName("System in the arithmetic");
     grids[1]->setAccessibleName("System beside it");
     pivoting = new QComboBox(this);
-    pivoting->addItems({"none (the window's order)", "partial"});
+    pivoting->addItems({"none", "partial"});
     pivoting->setAccessibleName("Pivoting");
     steps = new QListWidget(this);
     steps->setAccessibleName("Steps");
