@@ -37,13 +37,15 @@ TEST_F(EliminationLessonViewTest, FourDigitsBesideExactAndPartialPivotingAsTheCu
     EXPECT_EQ(view().steps->count(), 2);
     EXPECT_EQ(view().steps->item(1)->text(), "1. R2 ← R2 − 1764·R1");
     EXPECT_EQ(cell(0, 1, 1), "-104300");
-    EXPECT_EQ(verdict(0), "Upper triangular: x1 = -10.00, x2 = 1.001. Against exact: 0 of 4 digits kept.");
+    EXPECT_EQ(verdict(0),
+              "Upper triangular: x1 = -10.00, x2 = 1.001. Against exact: 0 of 4 digits kept.");
     EXPECT_EQ(verdict(1), "Upper triangular: x1 = 10, x2 = 1.");
     EXPECT_TRUE(view().mostLost->text().startsWith("Fewest digits kept: "))
         << view().mostLost->text().toStdString();
     view().pivoting->setCurrentIndex(1);
     EXPECT_EQ(view().steps->item(1)->text(), "1. Swap Row 1 and Row 2");
-    EXPECT_EQ(verdict(0), "Upper triangular: x1 = 10.00, x2 = 1.000. Against exact: 4 of 4 digits kept.");
+    EXPECT_EQ(verdict(0),
+              "Upper triangular: x1 = 10.00, x2 = 1.000. Against exact: 4 of 4 digits kept.");
     view().steps->setCurrentRow(0);
     EXPECT_EQ(cell(0, 0, 0), "0.003000") << "the system as given";
     view().arithmetics[1]->setCurrentIndex(0); // nothing beside
