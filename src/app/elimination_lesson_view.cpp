@@ -17,6 +17,7 @@
 #include <QShortcut>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -235,8 +236,18 @@ void EliminationLessonView::choose() {
 void EliminationLessonView::showLesson() {
     const QSignalBlocker quiet(steps);
     steps->clear();
-    for (size_t k = 0; k < shown->steps(); ++k)
-        steps->addItem(QString("%1. %2").arg(k).arg(QString::fromStdString(shown->caption(k))));
+    const int carried = shown->carriedDigits();
+    for (size_t k = 0; k < shown->steps(); ++k) {
+        auto* item = new QListWidgetItem(
+            QString("%1. %2").arg(k).arg(QString::fromStdString(shown->caption(k))), steps);
+        if (k == 0)
+            continue;
+        // What the step kept of its row against exact, marked where it lost more than two digits.
+        const int kept = shown->keptDigits(k);
+        item->setToolTip(QString("Kept %1 of %2 digits").arg(kept).arg(carried));
+        if (kept < carried - 2)
+            item->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
+    }
     mostLost->setText(QString::fromStdString(shown->mostLost()));
     for (int side = 0; side < 2; ++side)
         verdicts[size_t(side)]->setText(QString::fromStdString(shown->verdict(side)));

@@ -36,6 +36,7 @@ TEST_F(EliminationLessonViewTest, FourDigitsBesideExactAndPartialPivotingAsTheCu
     EXPECT_EQ(view().gridNames[1]->text(), "exact");
     EXPECT_EQ(view().steps->count(), 2);
     EXPECT_EQ(view().steps->item(1)->text(), "1. R2 ← R2 − 1764·R1");
+    EXPECT_EQ(view().steps->item(1)->toolTip(), "Kept 3 of 4 digits");
     EXPECT_EQ(cell(0, 1, 1), "-104300");
     EXPECT_EQ(verdict(0),
               "Upper triangular: x1 = -10.00, x2 = 1.001. Against exact: 0 of 4 digits kept.");
