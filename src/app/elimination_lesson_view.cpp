@@ -167,25 +167,24 @@ void EliminationLessonView::bindControls() {
     const auto apply = [this] {
         if (!shown)
             return;
-        if (const auto refusal = shown->apply(operation->text().toStdString())) {
+        std::optional<std::string> refusal;
+        if (!changed([&] { refusal = shown->apply(operation->text().toStdString()); }))
+            return;
+        if (refusal) {
             message->setText(QString::fromStdString(*refusal));
             return;
         }
         operation->clear();
-        message->clear();
-        showLesson();
     };
     connect(applyButton, &QPushButton::clicked, this, apply);
     connect(operation, &QLineEdit::returnPressed, this, apply);
     connect(undoButton, &QPushButton::clicked, this, [this] {
-        if (shown && shown->undo())
-            showLesson();
+        if (shown)
+            changed([this] { shown->undo(); });
     });
     connect(ownSteps, &QPushButton::clicked, this, [this] {
-        if (shown) {
-            shown->startOver();
-            showLesson();
-        }
+        if (shown)
+            changed([this] { shown->startOver(); });
     });
     connect(copyLatex, &QPushButton::clicked, this, [this] {
         if (shown)
@@ -223,14 +222,22 @@ void EliminationLessonView::choose() {
     if (!shown)
         return;
     const auto main = arithmeticOf(arithmetics[0]->currentIndex() + 1, digits[0]->value());
-    try {
+    changed([&] {
         shown->choose(*main, arithmeticOf(arithmetics[1]->currentIndex(), digits[1]->value()),
                       pivoting->currentIndex() == 1 ? Pivoting::partial : Pivoting::none);
+    });
+}
+
+bool EliminationLessonView::changed(const std::function<void()>& change) {
+    try {
+        change();
         message->clear();
-    } catch (const Exception& error) { // a value beyond single or double precision
+    } catch (const Exception& error) { // a value beyond single or double precision: nothing changed
         message->setText(QString::fromStdString(error.what()));
+        return false;
     }
     showLesson();
+    return true;
 }
 
 void EliminationLessonView::showLesson() {

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -57,6 +58,9 @@ class EliminationLessonView : public QWidget {
     void bindControls();
     void useTypedSystem();
     void choose();
+    // Runs a change of the lesson and shows it; where it raised, says why,
+    // the lesson as it was. Whether it changed.
+    bool changed(const std::function<void()>& change);
     void showLesson();
     void showStep(int k);
 

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -160,40 +161,59 @@ EliminationLesson::~EliminationLesson() = default;
 EliminationLesson::EliminationLesson(EliminationLesson&&) noexcept = default;
 EliminationLesson& EliminationLesson::operator=(EliminationLesson&&) noexcept = default;
 
+namespace {
+
+// A change made on a copy and kept only when it ends: a value beyond single
+// or double precision raises on the way, and the lesson stays as it was.
+void changeWhole(std::unique_ptr<EliminationLesson::Run>& run,
+                 const std::function<void(EliminationLesson::Run&)>& change) {
+    auto next = std::make_unique<EliminationLesson::Run>(*run);
+    change(*next);
+    run = std::move(next);
+}
+
+} // namespace
+
 void EliminationLesson::choose(const Arithmetic& main, const std::optional<Arithmetic>& beside,
                                Pivoting pivoting) {
-    run->arithmetics[kMain] = main;
-    run->arithmetics[kBeside] = beside;
-    run->pivoting = pivoting;
-    if (run->student)
-        run->replay();
-    else
-        run->ownSteps();
+    changeWhole(run, [&](Run& next) {
+        next.arithmetics[kMain] = main;
+        next.arithmetics[kBeside] = beside;
+        next.pivoting = pivoting;
+        if (next.student)
+            next.replay();
+        else
+            next.ownSteps();
+    });
 }
 
 std::optional<std::string> EliminationLesson::apply(std::string_view typed) {
     const ReadOperation read = readOperation(typed, unknowns());
     if (!read.operation)
         return read.refusal;
-    if (!run->student) {
-        run->student = true;
-        run->steps.clear();
-    }
-    run->steps.push_back({*read.operation, 0});
-    run->replay();
+    changeWhole(run, [&](Run& next) {
+        if (!next.student) {
+            next.student = true;
+            next.steps.clear();
+        }
+        next.steps.push_back({*read.operation, 0});
+        next.replay();
+    });
     return std::nullopt;
 }
 
 bool EliminationLesson::undo() {
     if (!run->student || run->steps.empty())
         return false;
-    run->steps.pop_back();
-    run->replay();
+    changeWhole(run, [](Run& next) {
+        next.steps.pop_back();
+        next.replay();
+    });
     return true;
 }
 
 void EliminationLesson::startOver() {
-    run->ownSteps();
+    changeWhole(run, [](Run& next) { next.ownSteps(); });
 }
 
 bool EliminationLesson::studentRun() const {

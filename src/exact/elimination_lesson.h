@@ -27,6 +27,9 @@ class EliminationLesson {
     EliminationLesson(EliminationLesson&&) noexcept;
     EliminationLesson& operator=(EliminationLesson&&) noexcept;
 
+    // Each change below is whole or none: a value beyond single or double
+    // precision raises the overflow error, and the lesson stays as it was.
+
     // Both arithmetics and the pivoting, and the elimination's own steps
     // run in them again from the system; `beside` may be none.
     void choose(const Arithmetic& main, const std::optional<Arithmetic>& beside, Pivoting pivoting);
@@ -62,7 +65,10 @@ class EliminationLesson {
     // page's width takes whole.
     std::string latex() const;
 
-  private:
+    // What the lesson holds: the system, the choices, the steps and the
+    // systems after each; defined in the source.
     struct Run;
+
+  private:
     std::unique_ptr<Run> run;
 };

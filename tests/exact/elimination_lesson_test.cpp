@@ -55,6 +55,18 @@ TEST(EliminationLesson, AStudentsOperationsRunInBothArithmeticsAndUndoOneByOne) 
     EXPECT_TRUE(lesson.studentRun()) << "a new arithmetic replays the student's steps";
 }
 
+// Beyond single precision: the change raises, and the lesson is as it was.
+TEST(EliminationLesson, AnOverflowChangesNothing) {
+    EliminationLesson lesson("1e30 1 2\n1e30 3 4\n");
+    lesson.choose(Arithmetic{Arithmetic::Kind::singles}, kExact, Pivoting::none);
+    const auto before = lesson.system(1, 0);
+    EXPECT_THROW(lesson.apply("R2 <- R2 - 1e30 R1"), Exception);
+    EXPECT_FALSE(lesson.studentRun());
+    EXPECT_EQ(lesson.steps(), 2u);
+    EXPECT_EQ(lesson.system(1, 0), before);
+    EXPECT_EQ(lesson.apply("R2 <- R2 - 1 R1"), std::nullopt) << "and goes on from there";
+}
+
 TEST(EliminationLesson, ASystemThatIsNoneIsRefusedByLine) {
     for (const auto& [text, says] :
          {std::pair{"1 2 3\n4 5", "Line 2 has 2 numbers; 2 equations take 3 in each line"},
