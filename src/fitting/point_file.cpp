@@ -113,6 +113,23 @@ std::string_view utf8Text(std::string_view bytes, std::string& decoded) {
 
 constexpr size_t kPointFields = std::tuple_size_v<PointFields>;
 
+// How many lines hold more than spaces: at most a point each, room made
+// for them at once, so that a million rows are not moved as the table grows
+// and a file of blank lines takes none.
+size_t linesWithText(std::string_view text) {
+    size_t lines = 0;
+    bool holds = false;
+    for (const char c : text) {
+        if (c == '\n') {
+            lines += holds;
+            holds = false;
+        } else if (c != ' ' && c != '\r' && c != '\t') {
+            holds = true;
+        }
+    }
+    return lines + holds;
+}
+
 // Collects the points record by record, keeping no more than a record's
 // three fields at a time, and hands each point on as its line ends.
 class PointCollector {
@@ -303,6 +320,7 @@ PointFile readPointsCsv(std::string_view bytes, size_t maxPoints) {
     std::string decoded;
     const std::string_view text = utf8Text(bytes, decoded);
     PointFile file;
+    file.points.reserve(std::min(linesWithText(text), maxPoints));
     PointCollector points(maxPoints, DecimalCommas::Grouped::kept, [&](PointFields& point, int) {
         file.points.push_back(std::move(point));
     });
