@@ -31,6 +31,7 @@ constexpr const char* kUsage =
     "exactly. Through the points the degree is the points less one; --least-squares\n"
     "fits the degree --degree gives. --weights weighs each point by the file's third\n"
     "field, --hold holds a coefficient at a value, --exact writes the exact values.\n"
+    "Files of any length are read as they stream; on a terminal a line counts them.\n"
     "Exit: 0 the fit agrees with the exact fit, 1 it does not or is unchecked,\n"
     "2 a wrong command line, 3 refused points, degree or value, 4 an unreadable file.\n";
 
