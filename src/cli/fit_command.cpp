@@ -4,7 +4,6 @@
 #include "fitting/fit_report.h"
 #include "fitting/normal_equations.h"
 #include "fitting/point_file.h"
-#include "fitting/point_table.h"
 #include "fitting/solver.h"
 #include "fitting/streamed_sums.h"
 #include "model/coefficient_template.h"

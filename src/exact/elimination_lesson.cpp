@@ -1,5 +1,6 @@
 #include "exact/elimination_lesson.h"
 
+#include "exact/exact_number.h"
 #include "exact/rounded_arithmetic.h"
 #include "exact/row_reduction.h"
 #include "toolkit/conversions.h"
@@ -8,7 +9,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <functional>
 
 namespace {
@@ -71,10 +71,7 @@ AugmentedMatrix systemOf(std::string_view text) {
 int agreeingDigits(const mpq_class& value, const mpq_class& exact, int carried) {
     if (sgn(exact) == 0)
         return sgn(value) == 0 ? carried : 0;
-    const mpq_class off = abs(value - exact) / abs(exact);
-    if (sgn(off) == 0)
-        return carried;
-    return std::clamp(int(std::floor(-std::log10(off.get_d()))), 0, carried);
+    return digitsKept((value - exact) / exact, carried);
 }
 
 // A caption or number as LaTeX: arrows, minus signs, dots and powers of ten.

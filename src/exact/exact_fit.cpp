@@ -40,12 +40,6 @@ std::string magnitudeText(const mpq_class& difference) {
     return roundedText(abs(difference), 6);
 }
 
-// Significant digits that a relative error leaves, 0 to 15.
-int digitsKept(const mpq_class& relativeError) {
-    const double error = relativeError.get_d();
-    return error >= 1 ? 0 : std::min(15, int(std::floor(-std::log10(error))));
-}
-
 // The rows of the first x that more than one row holds, or none.
 std::vector<int> rowsSharingAnX(const std::vector<mpq_class>& xValues) {
     std::vector<int> order(xValues.size());

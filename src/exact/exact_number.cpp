@@ -1,5 +1,7 @@
 #include "exact/exact_number.h"
 
+#include <cmath>
+
 #include "toolkit/conversions.h"
 #include "toolkit/number_grammar.h"
 
@@ -171,4 +173,11 @@ std::string squareRootText(const mpq_class& value, int digits) {
     if (side > 0 || (side == 0 && mpz_odd_p(root.get_mpz_t())))
         ++root;
     return roundedText(Decimal{root, shift}, digits);
+}
+
+int digitsKept(const mpq_class& relativeError, int most) {
+    if (sgn(relativeError) == 0)
+        return most;
+    const double error = mpq_class(abs(relativeError)).get_d();
+    return error >= 1 ? 0 : std::min(most, int(std::floor(-std::log10(error))));
 }

@@ -49,6 +49,10 @@ mpz_class powerOfTen(long exponent);
 // `value` rounded to a whole multiple of 10^exponent (ties to even).
 Decimal roundedTo(const mpq_class& value, long exponent);
 
+// The significant digits a relative error leaves, 0 to `most`: `most`
+// where there is no error.
+int digitsKept(const mpq_class& relativeError, int most = 15);
+
 // floor(log10(|value|)) for a value that is not 0.
 long decimalExponent(const mpq_class& value);
 

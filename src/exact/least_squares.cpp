@@ -151,19 +151,20 @@ std::optional<std::vector<uint64_t>> normalResidues(const PointSums& sums,
 
 } // namespace
 
+int ExactPoint::unreadColumn() const {
+    return !x ? 0 : !y ? 1 : !w || sgn(w->digits) <= 0 ? 2 : -1;
+}
+
+ExactPoint exactPoint(std::string_view x, std::string_view y, std::string_view w) {
+    return {exactDecimal(x), exactDecimal(y), IsBlank(w) ? Decimal{1} : exactDecimal(w)};
+}
+
 namespace {
 
-// One point of a table exactly: x, f(x) and its weight (blank 1, 1 where
-// the table has no w); or the column of the first cell not read.
-struct ReadPoint {
-    std::optional<Decimal> x, y, w;
-    int unreadColumn() const { return !x ? 0 : !y ? 1 : !w || sgn(w->digits) <= 0 ? 2 : -1; }
-};
-
-ReadPoint readPoint(const CellTable& sgdResult, int row, bool weighted) {
-    const std::string& weight = weighted ? sgdResult.cell(2, row) : std::string();
-    return {exactDecimal(sgdResult.cell(0, row)), exactDecimal(sgdResult.cell(1, row)),
-            IsBlank(weight) ? Decimal{1} : exactDecimal(weight)};
+// Row `row` of a point table, its weight 1 where the table has no w.
+ExactPoint readPoint(const CellTable& sgdResult, int row, bool weighted) {
+    return exactPoint(sgdResult.cell(0, row), sgdResult.cell(1, row),
+                      weighted ? std::string_view(sgdResult.cell(2, row)) : std::string_view());
 }
 
 } // namespace
@@ -172,7 +173,7 @@ ExactPoints exactPoints(const CellTable& sgdResult, const std::vector<int>& rows
     ExactPoints points;
     const bool weighted = sgdResult.colCount() > 2;
     for (const int row : rows) {
-        ReadPoint point = readPoint(sgdResult, row, weighted);
+        ExactPoint point = readPoint(sgdResult, row, weighted);
         if (const int col = point.unreadColumn(); col >= 0) {
             points.unread = {row, col};
             break;
@@ -193,14 +194,6 @@ double sumWork(size_t points, int degree) {
     const double sums = double(points) * powers * (1 + powers / 54) * 0.35;
     const double solve = unknowns * unknowns * unknowns * powers / 19;
     return sums + solve;
-}
-
-PointSums pointSums(const std::vector<Decimal>& xs, const std::vector<Decimal>& ys, int degree,
-                    const std::vector<Decimal>& ws) {
-    PointSummer summer(degree, !ws.empty());
-    for (size_t k = 0; k < xs.size(); ++k)
-        summer.add(xs[k], ys[k], ws.empty() ? Decimal{1} : ws[k]);
-    return summer.sums();
 }
 
 namespace {
@@ -225,7 +218,7 @@ SummedPart sumPart(const CellTable& sgdResult, const std::vector<int>& rows, siz
                 break;
             }
         }
-        const ReadPoint point = readPoint(sgdResult, rows[k], weighted);
+        const ExactPoint point = readPoint(sgdResult, rows[k], weighted);
         if (const int col = point.unreadColumn(); col >= 0) {
             part.unread = {rows[k], col};
             break;

@@ -8,10 +8,20 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 class CellTable;
 class PackedTable;
+
+// One point's texts read exactly: x, f(x) and its weight w (blank 1); or
+// the column of the first that least squares does not take (0 for x, 1
+// for f(x), 2 for w: no number, or a weight not above 0), -1 when none.
+struct ExactPoint {
+    std::optional<Decimal> x, y, w;
+    int unreadColumn() const;
+};
+ExactPoint exactPoint(std::string_view x, std::string_view y, std::string_view w);
 
 // The points of the rows `rows` of a point table, x and f(x) read exactly,
 // and where the table has a third column, each point's weight w (blank 1).
@@ -45,9 +55,6 @@ struct PointSums {
 // takes with a few hundred points.
 inline constexpr double kMaxSumWork = 2e8;
 double sumWork(size_t points, int degree);
-
-PointSums pointSums(const std::vector<Decimal>& xs, const std::vector<Decimal>& ys, int degree,
-                    const std::vector<Decimal>& ws = {});
 
 // The points of `rows` read exactly, each once, and summed for `degree` on
 // every core: nothing summed when a cell is unread; nothing read when the

@@ -34,10 +34,11 @@ mpq_class roundedBinary(const mpq_class& value, mpfr_prec_t precision, mpfr_exp_
     return result;
 }
 
-// `value` to `digits` significant decimal digits.
-mpq_class roundedDecimal(const mpq_class& value, int digits, bool chopping) {
+// `value` to `digits` significant decimal digits: all of them, trailing
+// zeros too, times a power of ten.
+Decimal roundedDecimal(const mpq_class& value, int digits, bool chopping) {
     if (sgn(value) == 0)
-        return value;
+        return {};
     const long shift =
         long(digits) - 1 - decimalExponent(value); // value × 10^shift: `digits` whole digits
     mpq_class scaled = abs(value);
@@ -52,30 +53,24 @@ mpq_class roundedDecimal(const mpq_class& value, int digits, bool chopping) {
         const mpq_class half = scaled + mpq_class(1, 2);
         mpz_fdiv_q(whole.get_mpz_t(), half.get_num_mpz_t(), half.get_den_mpz_t());
     }
-    mpq_class result(whole);
-    if (shift >= 0)
-        result /= powerOfTen(shift);
-    else
-        result *= powerOfTen(-shift);
-    return sgn(value) < 0 ? mpq_class(-result) : result;
+    if (whole == powerOfTen(digits)) { // 9.9995 to 4 digits: 10.00
+        whole /= 10;
+        return {sgn(value) < 0 ? mpz_class(-whole) : whole, 1 - shift};
+    }
+    return {sgn(value) < 0 ? mpz_class(-whole) : whole, -shift};
 }
 
-// A value of `digits` significant digits written with all of them, trailing
-// zeros too, as the exercises write them: "10.00", "-104300", "0.0005670";
-// in powers of ten ("1.043E-7") where plain digits would run long.
-std::string decimalText(const mpq_class& value, int digits) {
-    if (sgn(value) == 0)
+// A value of `digits` significant digits (roundedDecimal) written with all
+// of them, trailing zeros too, as the exercises write them: "10.00",
+// "-104300", "0.0005670"; in powers of ten ("1.043E-7") where plain digits
+// would run long.
+std::string decimalText(const Decimal& value, int digits) {
+    if (sgn(value.digits) == 0)
         return "0";
-    const long exponent = decimalExponent(value);
-    const long shift = long(digits) - 1 - exponent;
-    mpq_class scaled = abs(value);
-    if (shift >= 0)
-        scaled *= powerOfTen(shift);
-    else
-        scaled /= powerOfTen(-shift);
-    const std::string mantissa = mpz_class(scaled.get_num() / scaled.get_den()).get_str();
+    const std::string mantissa = mpz_class(abs(value.digits)).get_str();
+    const long exponent = value.exponent + long(mantissa.size()) - 1;
     // Appended piece by piece: GCC 12 warns falsely of "literal" + string here.
-    std::string text = sgn(value) < 0 ? "-" : "";
+    std::string text = sgn(value.digits) < 0 ? "-" : "";
     if (exponent < -5 || exponent >= 15) {
         text += mantissa.substr(0, 1);
         if (digits > 1)
@@ -134,7 +129,7 @@ mpq_class roundedIn(const Arithmetic& arithmetic, const mpq_class& value) {
     case Arithmetic::Kind::decimal:
         break;
     }
-    return roundedDecimal(value, arithmetic.digits, arithmetic.chopping);
+    return roundedDecimal(value, arithmetic.digits, arithmetic.chopping).value();
 }
 
 std::string writtenIn(const Arithmetic& arithmetic, const mpq_class& value) {

@@ -25,10 +25,8 @@ void sumBatch(const Batch& batch, PointSummer& summer) {
         const PointFields& point = batch.points[k];
         if (IsBlank(point[0]) && IsBlank(point[1]) && IsBlank(point[2]))
             continue;
-        const auto x = exactDecimal(point[0]), y = exactDecimal(point[1]);
-        const auto w = IsBlank(point[2]) ? Decimal{1} : exactDecimal(point[2]);
-        const int col = !x ? 0 : !y ? 1 : !w || sgn(w->digits) <= 0 ? 2 : -1;
-        if (col >= 0)
+        const ExactPoint read = exactPoint(point[0], point[1], point[2]);
+        if (const int col = read.unreadColumn(); col >= 0)
             throw Exception("Line " + IntToStr(batch.lines[k]) + ", " + names[col] + " is " +
                             quotedText(point[size_t(col)]) +
                             (col == 2 ? ": a weight is a number above 0, of at most "
@@ -36,7 +34,7 @@ void sumBatch(const Batch& batch, PointSummer& summer) {
                             IntToStr(kMaxExactDigits) + " significant digits, from 1E-" +
                             IntToStr(kMaxExactExponent) + " to 1E" + IntToStr(kMaxExactExponent) +
                             ".");
-        summer.add(*x, *y, *w);
+        summer.add(*read.x, *read.y, *read.w);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "exact/least_squares.h"
 
+#include "exact/point_summer.h"
+
 #include "toolkit/cell_table.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +18,14 @@ std::vector<Decimal> decimals(const std::vector<std::string>& texts) {
     for (const std::string& text : texts)
         values.push_back(*exactDecimal(text));
     return values;
+}
+
+// The sums of the points, added one at a time.
+PointSums pointSums(const std::vector<Decimal>& xs, const std::vector<Decimal>& ys, int degree) {
+    PointSummer summer(degree, false);
+    for (size_t k = 0; k < xs.size(); ++k)
+        summer.add(xs[k], ys[k]);
+    return summer.sums();
 }
 
 std::vector<mpq_class> rationals(const std::vector<Decimal>& values) {
