@@ -1,15 +1,22 @@
 // The elimination player at degree 190, about 18,500 steps: opening it on a
 // solve, at its last step, and moving to steps spread over the whole run,
-// each time made again from the built system. And the lesson at its largest,
-// 12 unknowns, switched from one arithmetic to another: its own steps and
-// every step's system made again in both, beside exact.
+// each time made again from the built system. And the lesson: at the most
+// unknowns exact arithmetic follows, 30, switched from one arithmetic to
+// another beside exact, its own steps and every step's digits against exact
+// made again; and on the same
+// degree-190 system, in its window, a step shown and then the arithmetic
+// switched, the step shown again in the new one beside 7-digit chopping.
 #include "app/Unit1.h"
+#include "app/elimination_lesson_view.h"
 #include "app/elimination_player.h"
 #include "app/fit_check_view.h"
 #include "exact/elimination_lesson.h"
 #include "spread_points.h"
 
+#include <QComboBox>
+#include <QListView>
 #include <QPushButton>
+#include <QSpinBox>
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -52,8 +59,8 @@ void BM_PlayerStep(benchmark::State& state) {
 
 void BM_LessonSwitchArithmetic(benchmark::State& state) {
     std::string system;
-    for (int r = 1; r <= EliminationLesson::kMaxUnknowns; ++r) {
-        for (int c = 1; c <= EliminationLesson::kMaxUnknowns + 1; ++c)
+    for (int r = 1; r <= EliminationLesson::kMaxExactUnknowns; ++r) {
+        for (int c = 1; c <= EliminationLesson::kMaxExactUnknowns + 1; ++c)
             system += std::to_string(1.0 / (r + c)) + " ";
         system += "\n";
     }
@@ -68,8 +75,32 @@ void BM_LessonSwitchArithmetic(benchmark::State& state) {
     state.counters["steps"] = double(lesson.steps());
 }
 
+// Steps spread over the run, each shown and then switched to the next
+// arithmetic: the switch is what is timed.
+void BM_LessonSwitchArithmeticDegree190(benchmark::State& state) {
+    TForm1 form;
+    solved(form);
+    form.player->open();
+    form.player->anyArithmetic->click();
+    EliminationLessonView& view = *form.player->lesson;
+    view.arithmetics[1]->setCurrentIndex(5); // beside: 7-digit chopping, the slowest to follow
+    view.digits[1]->setValue(7);
+    const int steps = int(view.lesson()->steps());
+    const int choices[] = {3, 0, 4, 1}; // 4-digit rounding, single, 4-digit chopping, double
+    size_t k = 0, switched = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        k = (k + 7919) % size_t(steps);
+        view.steps->setCurrentIndex(view.steps->model()->index(int(k), 0));
+        state.ResumeTiming();
+        view.arithmetics[0]->setCurrentIndex(choices[switched++ % 4]);
+    }
+    state.counters["steps"] = double(view.lesson()->steps());
+}
+
 } // namespace
 
+BENCHMARK(BM_LessonSwitchArithmeticDegree190)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LessonSwitchArithmetic)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlayerOpen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlayerStep)->Unit(benchmark::kMillisecond);

@@ -3,23 +3,28 @@
 #include "toolkit/errors.h"
 #include "toolkit/string_grid_model.h"
 
+#include <QAbstractListModel>
+#include <QAbstractTableModel>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStyle>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
+
+#include <climits>
 
 namespace {
 
@@ -43,7 +48,96 @@ std::optional<Arithmetic> arithmeticOf(int choice, int digits) {
     return Arithmetic{Arithmetic::Kind::decimal, digits, choice == chopping};
 }
 
+// Every column as wide as the widest entry of the first row and the
+// changed one: a fit's 191 unknowns measured cell by cell take longer than
+// the step itself.
+void fitColumns(QTableView& grid, int changed) {
+    const QAbstractItemModel& system = *grid.model();
+    int widest = grid.fontMetrics().horizontalAdvance("x000");
+    for (const int row : {0, changed - 1})
+        for (int col = 0; row >= 0 && col < system.columnCount(); ++col)
+            widest = std::max(widest, grid.fontMetrics().horizontalAdvance(
+                                          system.data(system.index(row, col)).toString()));
+    grid.horizontalHeader()->setDefaultSectionSize(widest + 12);
+}
+
 } // namespace
+
+// The steps' captions, made as the list shows them; each marked where it
+// kept two digits fewer than the arithmetic carries.
+class LessonStepsModel : public QAbstractListModel {
+  public:
+    using QAbstractListModel::QAbstractListModel;
+
+    void show(const EliminationLesson* lesson) {
+        beginResetModel();
+        shown = lesson;
+        endResetModel();
+    }
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() || !shown ? 0 : int(shown->steps());
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || !shown)
+            return {};
+        const size_t k = size_t(index.row());
+        if (role == Qt::DisplayRole)
+            return QString("%1. %2").arg(k).arg(QString::fromStdString(shown->caption(k)));
+        const auto kept = k == 0 ? std::nullopt : shown->keptDigits(k);
+        if (!kept)
+            return {};
+        if (role == Qt::ToolTipRole)
+            return QString("Kept %1 of %2 digits").arg(*kept).arg(shown->carriedDigits());
+        if (role == Qt::DecorationRole && *kept < shown->carriedDigits() - 2)
+            return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+        return {};
+    }
+
+  private:
+    const EliminationLesson* shown = nullptr;
+};
+
+// One side's system after a step, each entry written as the grid shows it;
+// the changed row tinted.
+class LessonSystemModel : public QAbstractTableModel {
+  public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void show(std::optional<RowReduction> system, int changed) {
+        beginResetModel();
+        shown = std::move(system);
+        changedRow = changed;
+        endResetModel();
+    }
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() || !shown ? 0 : shown->size();
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() || !shown ? 0 : shown->size() + 1;
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || !shown)
+            return {};
+        if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+            return QString::fromStdString(shown->text(index.row() + 1, index.column() + 1));
+        if (role == Qt::BackgroundRole && index.row() + 1 == changedRow) {
+            const QPalette palette = QApplication::palette();
+            return mixed(palette.color(QPalette::Base), palette.color(QPalette::Highlight), 0.18);
+        }
+        return {};
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (role != Qt::DisplayRole)
+            return {};
+        if (orientation == Qt::Vertical)
+            return QString("R%1").arg(section + 1);
+        return section == columnCount() - 1 ? QString("=") : QString("x%1").arg(section + 1);
+    }
+
+  private:
+    std::optional<RowReduction> shown;
+    int changedRow = 0;
+};
 
 EliminationLessonView::EliminationLessonView(QWidget& player) : QWidget(&player, Qt::Window) {
     setObjectName("EliminationLesson");
@@ -74,8 +168,10 @@ void EliminationLessonView::makeControls() {
         digits[size_t(side)]->setValue(4);
         digits[size_t(side)]->setAccessibleName(side == 0 ? "Digits" : "Digits beside");
         gridNames[size_t(side)] = new QLabel(this);
-        grids[size_t(side)] = new QTableWidget(this);
+        grids[size_t(side)] = new QTableView(this);
         grids[size_t(side)]->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        systemModels[size_t(side)] = new LessonSystemModel(this);
+        grids[size_t(side)]->setModel(systemModels[size_t(side)]);
         verdicts[size_t(side)] = new QLabel(this);
         verdicts[size_t(side)]->setWordWrap(true);
     }
@@ -86,8 +182,11 @@ void EliminationLessonView::makeControls() {
     pivoting = new QComboBox(this);
     pivoting->addItems({"none", "partial"});
     pivoting->setAccessibleName("Pivoting");
-    steps = new QListWidget(this);
+    steps = new QListView(this);
     steps->setAccessibleName("Steps");
+    steps->setUniformItemSizes(true); // thousands of steps scroll at once
+    stepsModel = new LessonStepsModel(this);
+    steps->setModel(stepsModel);
     mostLost = new QLabel(this);
     mostLost->setWordWrap(true);
     operation = new QLineEdit(this);
@@ -163,7 +262,11 @@ void EliminationLessonView::bindControls() {
         connect(digits[size_t(side)], &QSpinBox::valueChanged, this, [this] { choose(); });
     }
     connect(pivoting, &QComboBox::currentIndexChanged, this, [this] { choose(); });
-    connect(steps, &QListWidget::currentRowChanged, this, [this](int k) { showStep(k); });
+    connect(steps->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& index) {
+                if (index.isValid() && index.row() != shownStep)
+                    showStep(index.row());
+            });
     const auto apply = [this] {
         if (!shown)
             return;
@@ -188,7 +291,8 @@ void EliminationLessonView::bindControls() {
     });
     connect(copyLatex, &QPushButton::clicked, this, [this] {
         if (shown)
-            QApplication::clipboard()->setText(QString::fromStdString(shown->latex()));
+            QApplication::clipboard()->setText(
+                QString::fromStdString(shown->latex(size_t(shownStep))));
     });
     connect(new QShortcut(Qt::Key_Escape, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut),
             &QShortcut::activated, this, &QWidget::close);
@@ -207,7 +311,15 @@ void EliminationLessonView::useTypedSystem() {
         EliminationLesson read(
             systemBox->toPlainText().toStdString()); // the last stays if this throws
         shown = std::move(read);
+        shownStep = INT_MAX; // a new system shows its last step
         message->clear();
+        // Past the exact run's size, double precision where exact was chosen.
+        for (int side = 0; side < 2; ++side)
+            if (shown->unknowns() > EliminationLesson::kMaxExactUnknowns &&
+                arithmetics[size_t(side)]->currentIndex() + (side == 0 ? 1 : 0) == Choice::exact) {
+                const QSignalBlocker quiet(arithmetics[size_t(side)]);
+                arithmetics[size_t(side)]->setCurrentIndex(Choice::doubles - (side == 0 ? 1 : 0));
+            }
         choose();
     } catch (const Exception& error) {
         message->setText(QString::fromStdString(error.what()));
@@ -222,13 +334,15 @@ void EliminationLessonView::choose() {
     if (!shown)
         return;
     const auto main = arithmeticOf(arithmetics[0]->currentIndex() + 1, digits[0]->value());
-    changed([&] {
-        shown->choose(*main, arithmeticOf(arithmetics[1]->currentIndex(), digits[1]->value()),
-                      pivoting->currentIndex() == 1 ? Pivoting::partial : Pivoting::none);
-    });
+    changed(
+        [&] {
+            shown->choose(*main, arithmeticOf(arithmetics[1]->currentIndex(), digits[1]->value()),
+                          pivoting->currentIndex() == 1 ? Pivoting::partial : Pivoting::none);
+        },
+        true);
 }
 
-bool EliminationLessonView::changed(const std::function<void()>& change) {
+bool EliminationLessonView::changed(const std::function<void()>& change, bool keepStep) {
     try {
         change();
         message->clear();
@@ -236,59 +350,38 @@ bool EliminationLessonView::changed(const std::function<void()>& change) {
         message->setText(QString::fromStdString(error.what()));
         return false;
     }
-    showLesson();
+    showLesson(keepStep);
     return true;
 }
 
-void EliminationLessonView::showLesson() {
-    const QSignalBlocker quiet(steps);
-    steps->clear();
-    const int carried = shown->carriedDigits();
-    for (size_t k = 0; k < shown->steps(); ++k) {
-        auto* item = new QListWidgetItem(
-            QString("%1. %2").arg(k).arg(QString::fromStdString(shown->caption(k))), steps);
-        if (k == 0)
-            continue;
-        // What the step kept of its row against exact, marked where it lost more than two digits.
-        const int kept = shown->keptDigits(k);
-        item->setToolTip(QString("Kept %1 of %2 digits").arg(kept).arg(carried));
-        if (kept < carried - 2)
-            item->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
-    }
+void EliminationLessonView::showLesson(bool keepStep) {
+    stepsModel->show(&*shown);
     mostLost->setText(QString::fromStdString(shown->mostLost()));
     for (int side = 0; side < 2; ++side)
         verdicts[size_t(side)]->setText(QString::fromStdString(shown->verdict(side)));
     const int last = int(shown->steps()) - 1;
-    steps->setCurrentRow(last);
-    showStep(last);
+    showStep(keepStep ? std::min(shownStep, last) : last);
 }
 
 void EliminationLessonView::showStep(int k) {
     if (!shown || k < 0 || size_t(k) >= shown->steps())
         return;
-    const int n = shown->unknowns(), changed = shown->changedRow(size_t(k));
+    shownStep = k;
+    const QModelIndex index = stepsModel->index(k);
+    if (steps->currentIndex() != index) {
+        steps->setCurrentIndex(index);
+        steps->scrollTo(index);
+    }
+    const int changed = shown->changedRow(size_t(k));
     for (int side = 0; side < 2; ++side) {
-        QTableWidget& grid = *grids[size_t(side)];
-        const auto system = shown->system(size_t(k), side);
+        QTableView& grid = *grids[size_t(side)];
+        auto system = shown->reduction(size_t(k), side);
         gridNames[size_t(side)]->setText(QString::fromStdString(shown->arithmeticName(side)));
-        grid.setVisible(!system.empty());
-        grid.setRowCount(int(system.size()));
-        grid.setColumnCount(n + 1);
-        QStringList headers;
-        for (int c = 1; c <= n; ++c)
-            headers << QString("x%1").arg(c);
-        headers << "=";
-        grid.setHorizontalHeaderLabels(headers);
-        for (int r = 0; r < int(system.size()); ++r)
-            for (int c = 0; c <= n; ++c) {
-                auto* item =
-                    new QTableWidgetItem(QString::fromStdString(system[size_t(r)][size_t(c)]));
-                item->setToolTip(item->text());
-                if (r + 1 == changed)
-                    item->setBackground(mixed(palette().color(QPalette::Base),
-                                              palette().color(QPalette::Highlight), 0.18));
-                grid.setItem(r, c, item);
-            }
-        grid.resizeColumnsToContents();
+        grid.setVisible(system.has_value());
+        systemModels[size_t(side)]->show(std::move(system), changed);
+        fitColumns(grid, changed);
+        if (changed > 0) // the changed row, at the column a clearing step cleared
+            grid.scrollTo(systemModels[size_t(side)]->index(
+                changed - 1, std::max(shown->clearedColumn(size_t(k)) - 1, 0)));
     }
 }

@@ -12,20 +12,23 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
-class QTableWidget;
+class QTableView;
+class LessonStepsModel;
+class LessonSystemModel;
 
 // The elimination in any arithmetic, a window of its own opened from the
-// player: a small system (the last solve's, or any typed or pasted), reduced
+// player: a system (the last solve's, or any typed or pasted), reduced
 // in a chosen arithmetic (single precision as the window's, double, exact,
 // or k-digit decimal with rounding or chopping) beside a second one, with or
 // without partial pivoting; step by step, each step's system in both, the
 // step that kept the fewest digits, and the verdict once it is upper
 // triangular. A student types row operations instead, and undoes them one
-// by one; Copy as LaTeX takes the steps.
+// by one; Copy as LaTeX takes the steps. Lists and grids show what is in
+// view, made as it shows: a fit's system of 191 unknowns has 18,145 steps.
 class EliminationLessonView : public QWidget {
   public:
     explicit EliminationLessonView(QWidget& player);
@@ -40,9 +43,9 @@ class EliminationLessonView : public QWidget {
     std::array<QComboBox*, 2> arithmetics;
     std::array<QSpinBox*, 2> digits;
     QComboBox* pivoting;
-    QListWidget* steps;
+    QListView* steps;
     std::array<QLabel*, 2> gridNames;
-    std::array<QTableWidget*, 2> grids;
+    std::array<QTableView*, 2> grids;
     QLabel* mostLost;
     std::array<QLabel*, 2> verdicts;
     QLineEdit* operation;
@@ -58,11 +61,15 @@ class EliminationLessonView : public QWidget {
     void bindControls();
     void useTypedSystem();
     void choose();
-    // Runs a change of the lesson and shows it; where it raised, says why,
+    // Runs a change of the lesson and shows it at its last step, or at the
+    // step shown where `keepStep` and it has it; where it raised, says why,
     // the lesson as it was. Whether it changed.
-    bool changed(const std::function<void()>& change);
-    void showLesson();
+    bool changed(const std::function<void()>& change, bool keepStep = false);
+    void showLesson(bool keepStep);
     void showStep(int k);
 
     std::optional<EliminationLesson> shown;
+    int shownStep = 0;
+    LessonStepsModel* stepsModel;
+    std::array<LessonSystemModel*, 2> systemModels;
 };

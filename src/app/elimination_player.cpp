@@ -61,10 +61,9 @@ class PivotOutline : public QStyledItemDelegate {
 constexpr const char* kClassicSystem = "0.003000 59.14 59.17\n5.291 -6.130 46.78\n";
 
 // The system Build wrote, as a lesson takes it: each equation's
-// coefficients, then its right-hand side; the classic exercise when it has
-// more unknowns than a lesson takes.
+// coefficients, then its right-hand side.
 std::string lessonText(const CellTable& built) {
-    if (built.colCount() - 1 > EliminationLesson::kMaxUnknowns || built.rowCount() < 2)
+    if (built.rowCount() < 2)
         return kClassicSystem;
     std::string text;
     for (int row = 1; row < built.rowCount(); ++row) {

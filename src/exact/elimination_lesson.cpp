@@ -74,21 +74,36 @@ int agreeingDigits(const mpq_class& value, const mpq_class& exact, int carried) 
     return digitsKept((value - exact) / exact, carried);
 }
 
-// A caption or number as LaTeX: arrows, minus signs, dots and powers of ten.
-std::string latexOf(std::string text) {
+// Whether text[at] is the e of a number's power of ten: "1.5E-7", "2e+30".
+bool powerOfTenAt(std::string_view text, size_t at) {
+    return (text[at] == 'E' || text[at] == 'e') && at > 0 &&
+           isdigit(static_cast<unsigned char>(text[at - 1])) && at + 1 < text.size() &&
+           (text[at + 1] == '-' || text[at + 1] == '+' ||
+            isdigit(static_cast<unsigned char>(text[at + 1])));
+}
+
+// A caption, number or sentence as LaTeX: arrows, minus signs, dots and
+// powers of ten, these in math mode of their own where `inText`.
+std::string latexOf(std::string_view text, bool inText = false) {
     static const std::pair<std::string_view, std::string_view> signs[] = {
-        {"←", "\\leftarrow "}, {"−", "-"}, {"·", "\\,"}, {"÷", "\\div "}};
+        {"←", "\\leftarrow "}, {"−", "-"}, {"·", "\\,"}, {"÷", "\\div "}, {"…", "\\ldots "}};
     std::string out;
     for (size_t at = 0; at < text.size();) {
         const auto sign = std::find_if(std::begin(signs), std::end(signs), [&](const auto& s) {
-            return std::string_view(text).substr(at).starts_with(s.first);
+            return text.substr(at).starts_with(s.first);
         });
         if (sign != std::end(signs)) {
             out += sign->second;
             at += sign->first.size();
-        } else if (text[at] == 'E') {
-            out.append("\\times10^{").append(text.substr(at + 1)).append("}");
-            break;
+        } else if (powerOfTenAt(text, at)) {
+            size_t end = at + 2;
+            while (end < text.size() && isdigit(static_cast<unsigned char>(text[end])))
+                ++end;
+            const std::string_view exponent = text.substr(at + (text[at + 1] == '+' ? 2 : 1),
+                                                          end - at - (text[at + 1] == '+' ? 2 : 1));
+            out.append(inText ? "$" : "").append("\\times10^{").append(exponent).append("}");
+            out.append(inText ? "$" : "");
+            at = end;
         } else if (text[at] == 'R' && at + 1 < text.size() &&
                    isdigit(static_cast<unsigned char>(text[at + 1]))) {
             out += "R_{";
@@ -102,55 +117,148 @@ std::string latexOf(std::string text) {
     return out;
 }
 
+// The augmented matrix as arrays that the page's width takes whole, one for
+// each kLatexColumns of its columns: TeX's memory holds about 15,000 cells
+// in one box, and a fit's system has 36,672.
+std::string latexArrays(const std::vector<std::vector<std::string>>& rows) {
+    constexpr size_t kLatexColumns = 64;
+    const size_t columns = rows.front().size();
+    std::string text;
+    for (size_t first = 0; first < columns; first += kLatexColumns) {
+        const size_t end = std::min(first + kLatexColumns, columns);
+        if (columns > kLatexColumns)
+            text += "\\noindent Columns " + IntToStr(int(first + 1)) + " to " + IntToStr(int(end)) +
+                    ":\n";
+        text += "\\[\\resizebox{\\ifdim\\width>\\linewidth\\linewidth\\else\\width\\fi}{!}{$\\left("
+                "\\begin{array}{" +
+                std::string(std::min(end, columns - 1) - first, 'r') +
+                (end == columns ? "|r" : "") + "}\n";
+        for (const std::vector<std::string>& row : rows) {
+            for (size_t c = first; c < end; ++c)
+                text += (c > first ? " & " : "") + latexOf(row[c]);
+            text += " \\\\\n";
+        }
+        text += "\\end{array}\\right)$}\\]\n";
+    }
+    return text;
+}
+
 } // namespace
 
 struct EliminationLesson::Run {
+    // A side's systems kept on the way: after step `step`, one every
+    // kCheckpoints-th part of the run, and after the last.
+    struct Checkpoint {
+        size_t step;
+        RowReduction system;
+    };
+    static constexpr size_t kCheckpoints = 16;
+
     AugmentedMatrix system;
-    std::array<std::optional<Arithmetic>, 3> arithmetics{Arithmetic{Arithmetic::Kind::singles},
-                                                         Arithmetic{}, Arithmetic{}};
+    std::array<std::optional<Arithmetic>, 3> arithmetics;
     Pivoting pivoting = Pivoting::none;
     bool student = false;
     std::vector<LessonStep> steps;
-    std::array<std::vector<AugmentedMatrix>, 3> states; // after each step, by side
+    std::array<std::vector<Checkpoint>, 3> checkpoints; // by side
+    std::vector<int> kept; // each step's kept digits against exact; none without an exact run
 
-    // Every side's systems made again from the system by the steps.
-    void replay() {
+    explicit Run(AugmentedMatrix read) : system(std::move(read)) {
+        using enum Arithmetic::Kind;
+        const bool exactFollows = int(system.size()) <= kMaxExactUnknowns;
+        arithmetics = {Arithmetic{singles}, Arithmetic{exactFollows ? exact : doubles},
+                       exactFollows ? std::optional(Arithmetic{}) : std::nullopt};
+    }
+
+    // Step `step` on `reduction`: the elimination's own steps with the
+    // side's own multiplier.
+    void stepOn(RowReduction& reduction, const LessonStep& step) const {
+        if (step.clearsColumn)
+            reduction.clear(step.operation.row, step.operation.other, step.clearsColumn);
+        else
+            reduction.apply(step.operation);
+    }
+    // The sides run again from the system by the steps, their checkpoints
+    // kept; and each step's digits held against the exact run. The chosen
+    // arithmetic's own steps keep its checkpoints as they go, and it runs
+    // again only beside an exact run, which is small.
+    void replay(bool mainKept = false) {
+        std::array<std::optional<RowReduction>, 3> reductions;
+        const size_t spacing = checkpointSpacing(steps.size());
+        kept.clear();
         for (int side = 0; side < 3; ++side) {
-            states[size_t(side)].clear();
-            if (!arithmetics[size_t(side)])
+            if (side == kMain && mainKept && !arithmetics[kExact])
                 continue;
-            RowReduction reduction(system, *arithmetics[size_t(side)]);
-            states[size_t(side)].push_back(reduction.rows());
-            for (const LessonStep& step : steps) {
-                RowOperation operation = step.operation;
-                if (step.clearsColumn)
-                    operation.value =
-                        -reduction.multiplier(operation.row, operation.other, step.clearsColumn);
-                reduction.apply(operation);
-                states[size_t(side)].push_back(reduction.rows());
-            }
+            checkpoints[size_t(side)].clear();
+            if (arithmetics[size_t(side)])
+                reductions[size_t(side)].emplace(system, *arithmetics[size_t(side)]);
         }
+        for (size_t k = 0; k <= steps.size(); ++k) {
+            for (int side = 0; side < 3; ++side) {
+                auto& reduction = reductions[size_t(side)];
+                if (!reduction)
+                    continue;
+                if (k > 0)
+                    stepOn(*reduction, steps[k - 1]);
+                if (k % spacing == 0 || k == steps.size())
+                    checkpoints[size_t(side)].push_back({k, *reduction});
+            }
+            if (reductions[kExact])
+                kept.push_back(keptAt(k, *reductions[kMain], *reductions[kExact]));
+        }
+    }
+    static size_t checkpointSpacing(size_t steps) {
+        return std::max<size_t>(1, steps / kCheckpoints);
     }
     // The elimination's own steps, as the chosen arithmetic takes them.
     void ownSteps() {
         RowReduction reduction(system, *arithmetics[kMain]);
+        auto& mainKept = checkpoints[kMain];
+        mainKept.assign(1, {0, reduction});
+        // Steps to come: at most a swap and n - 1 clearings a column.
+        const size_t n = system.size(), spacing = checkpointSpacing(n * (n + 1) / 2);
+        const auto operations = eliminate(reduction, pivoting, [&](size_t done) {
+            if (done % spacing == 0)
+                mainKept.push_back({done, reduction});
+        });
+        if (mainKept.back().step != operations.size())
+            mainKept.push_back({operations.size(), reduction});
         steps.clear();
-        for (const RowOperation& operation : eliminate(reduction, pivoting))
+        for (const RowOperation& operation : operations)
             steps.push_back({operation, operation.kind == RowOperation::Kind::addMultiple
                                             ? operation.other
                                             : 0});
         student = false;
-        replay();
+        replay(true);
+    }
+    RowReduction after(size_t k, int side) const {
+        const auto& kept = checkpoints[size_t(side)];
+        auto from = std::prev(std::upper_bound(
+            kept.begin(), kept.end(), k, [](size_t k, const Checkpoint& c) { return k < c.step; }));
+        RowReduction reduction = from->system;
+        for (size_t step = from->step; step < k; ++step)
+            stepOn(reduction, steps[step]);
+        return reduction;
     }
     int carried() const {
         const Arithmetic& main = *arithmetics[kMain];
         using enum Arithmetic::Kind;
         return main.kind == decimal ? main.digits : main.kind == singles ? 7 : 15;
     }
+    // The fewest digits the changed row kept of its exact values.
+    int keptAt(size_t k, const RowReduction& main, const RowReduction& exact) const {
+        int fewest = carried();
+        if (k == 0)
+            return fewest;
+        const int row = steps[k - 1].operation.row;
+        for (int c = 1; c <= main.size() + 1; ++c)
+            fewest = std::min(fewest,
+                              agreeingDigits(main.entry(row, c), exact.entry(row, c), carried()));
+        return fewest;
+    }
 };
 
-EliminationLesson::EliminationLesson(std::string_view text) : run(std::make_unique<Run>()) {
-    run->system = systemOf(text);
+EliminationLesson::EliminationLesson(std::string_view text)
+    : run(std::make_unique<Run>(systemOf(text))) {
     run->ownSteps();
 }
 
@@ -173,6 +281,12 @@ void changeWhole(std::unique_ptr<EliminationLesson::Run>& run,
 
 void EliminationLesson::choose(const Arithmetic& main, const std::optional<Arithmetic>& beside,
                                Pivoting pivoting) {
+    if (unknowns() > kMaxExactUnknowns && (main.kind == Arithmetic::Kind::exact ||
+                                           (beside && beside->kind == Arithmetic::Kind::exact)))
+        throw Exception("Exact arithmetic follows systems of up to " + IntToStr(kMaxExactUnknowns) +
+                        " unknowns, whose fractions stay short "
+                        "enough to show step by step; this one has " +
+                        IntToStr(unknowns()) + ".");
     changeWhole(run, [&](Run& next) {
         next.arithmetics[kMain] = main;
         next.arithmetics[kBeside] = beside;
@@ -229,14 +343,19 @@ std::string EliminationLesson::caption(size_t k) const {
     return k == 0 ? "The system" : run->steps[k - 1].operation.text(*run->arithmetics[kMain]);
 }
 
+std::optional<RowReduction> EliminationLesson::reduction(size_t k, int side) const {
+    if (!run->arithmetics[size_t(side)])
+        return std::nullopt;
+    return run->after(k, side);
+}
+
 std::vector<std::vector<std::string>> EliminationLesson::system(size_t k, int side) const {
     std::vector<std::vector<std::string>> texts;
-    if (!run->arithmetics[size_t(side)])
-        return texts;
-    for (const std::vector<mpq_class>& row : run->states[size_t(side)][k]) {
+    const auto shown = reduction(k, side);
+    for (int r = 1; shown && r <= shown->size(); ++r) {
         texts.emplace_back();
-        for (const mpq_class& entry : row)
-            texts.back().push_back(writtenIn(*run->arithmetics[size_t(side)], entry));
+        for (int c = 1; c <= shown->size() + 1; ++c)
+            texts.back().push_back(shown->text(r, c));
     }
     return texts;
 }
@@ -250,49 +369,55 @@ int EliminationLesson::changedRow(size_t k) const {
     return k == 0 ? 0 : run->steps[k - 1].operation.row;
 }
 
+int EliminationLesson::clearedColumn(size_t k) const {
+    return k == 0 ? 0 : run->steps[k - 1].clearsColumn;
+}
+
 int EliminationLesson::carriedDigits() const {
     return run->carried();
 }
 
-int EliminationLesson::keptDigits(size_t k) const {
-    int kept = run->carried();
-    const int row = changedRow(k);
-    if (row == 0)
-        return kept;
-    const auto& main = run->states[kMain][k][size_t(row - 1)];
-    const auto& exact = run->states[kExact][k][size_t(row - 1)];
-    for (size_t c = 0; c < main.size(); ++c)
-        kept = std::min(kept, agreeingDigits(main[c], exact[c], run->carried()));
-    return kept;
+std::optional<int> EliminationLesson::keptDigits(size_t k) const {
+    return run->kept.empty() ? std::nullopt : std::optional(run->kept[k]);
 }
 
 std::string EliminationLesson::mostLost() const {
-    size_t worst = 0;
-    for (size_t k = 1; k < steps(); ++k)
-        if (keptDigits(k) < keptDigits(worst))
-            worst = k;
+    if (run->kept.empty())
+        return "Digits kept go unmeasured: exact arithmetic follows systems of up to " +
+               IntToStr(kMaxExactUnknowns) + " unknowns.";
+    const size_t worst =
+        size_t(std::min_element(run->kept.begin(), run->kept.end()) - run->kept.begin());
     if (worst == 0)
         return "Every step kept all " + IntToStr(run->carried()) + " digits.";
-    return "Fewest digits kept: " + IntToStr(keptDigits(worst)) + " of " +
-           IntToStr(run->carried()) + ", at step " + IntToStr(int(worst)) + ", " + caption(worst);
+    return "Fewest digits kept: " + IntToStr(run->kept[worst]) + " of " + IntToStr(run->carried()) +
+           ", at step " + IntToStr(int(worst)) + ", " + caption(worst);
 }
 
 std::string EliminationLesson::verdict(int side) const {
     const auto& arithmetic = run->arithmetics[size_t(side)];
     if (!arithmetic)
         return "";
-    const RowReduction last(run->states[size_t(side)].back(), *arithmetic);
+    const RowReduction& last = run->checkpoints[size_t(side)].back().system;
     if (!last.upperTriangular())
         return "Not yet upper triangular.";
     const auto x = last.backSubstitute();
     if (!x)
         return "Upper triangular, with a 0 on the diagonal: no single solution.";
+    // Every unknown up to the LaTeX's own size; beyond, the first three and the last.
     std::string text = "Upper triangular: ";
-    for (size_t k = 0; k < x->size(); ++k)
+    const size_t n = x->size();
+    for (size_t k = 0; k < n; ++k) {
+        if (n > size_t(kMaxLatexStepsUnknowns) && k >= 3 && k + 1 < n)
+            continue;
         text += (k ? ", x" : "x") + IntToStr(int(k + 1)) + " = " + writtenIn(*arithmetic, (*x)[k]);
+        if (n > size_t(kMaxLatexStepsUnknowns) && k == 2)
+            text += ", …";
+    }
     text += ".";
     // Against the same steps in exact arithmetic, what the solution kept.
-    const RowReduction exact(run->states[kExact].back(), Arithmetic{});
+    if (run->checkpoints[kExact].empty())
+        return text;
+    const RowReduction& exact = run->checkpoints[kExact].back().system;
     const auto exactX = exact.upperTriangular() ? exact.backSubstitute() : std::nullopt;
     if (side != kMain || !exactX || arithmetic->kind == Arithmetic::Kind::exact)
         return text;
@@ -303,24 +428,18 @@ std::string EliminationLesson::verdict(int side) const {
            " digits kept.";
 }
 
-std::string EliminationLesson::latex() const {
+std::string EliminationLesson::latex(size_t shown) const {
     const Arithmetic& main = *run->arithmetics[kMain];
     const int n = unknowns();
     std::string text =
         "% Gaussian elimination in " + main.name() + "; needs \\usepackage{graphicx}\n";
-    for (size_t k = 0; k < steps(); ++k) {
+    const bool every = n <= kMaxLatexStepsUnknowns;
+    for (size_t k = every ? 0 : shown; k < (every ? steps() : shown + 1); ++k) {
         text += "\\noindent\\textit{" +
                 (k == 0 ? std::string("The system") : "Step " + IntToStr(int(k))) + "}" +
                 (k == 0 ? "" : ": $" + latexOf(caption(k)) + "$") + "\n";
-        text += "\\[\\resizebox{\\ifdim\\width>\\linewidth\\linewidth\\else\\width\\fi}{!}{$\\left("
-                "\\begin{array}{" +
-                std::string(size_t(n), 'r') + "|r}\n";
-        for (const std::vector<std::string>& row : system(k, kMain)) {
-            for (size_t c = 0; c < row.size(); ++c)
-                text += (c ? " & " : "") + latexOf(row[c]);
-            text += " \\\\\n";
-        }
-        text += "\\end{array}\\right)$}\\]\n";
+        text += latexArrays(system(k, kMain));
     }
-    return text + "\\noindent " + latexOf(verdict(kMain)) + "\n";
+    // Ragged right: a line of long numbers cannot stretch to the margin.
+    return text + "{\\raggedright\\noindent " + latexOf(verdict(kMain), true) + "\\par}\n";
 }

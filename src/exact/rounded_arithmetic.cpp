@@ -34,8 +34,8 @@ mpq_class roundedBinary(const mpq_class& value, mpfr_prec_t precision, mpfr_exp_
     return result;
 }
 
-// `value` to `digits` significant decimal digits: all of them, trailing
-// zeros too, times a power of ten.
+} // namespace
+
 Decimal roundedDecimal(const mpq_class& value, int digits, bool chopping) {
     if (sgn(value) == 0)
         return {};
@@ -59,6 +59,8 @@ Decimal roundedDecimal(const mpq_class& value, int digits, bool chopping) {
     }
     return {sgn(value) < 0 ? mpz_class(-whole) : whole, -shift};
 }
+
+namespace {
 
 // A value of `digits` significant digits (roundedDecimal) written with all
 // of them, trailing zeros too, as the exercises write them: "10.00",

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exact/elimination_choices.h"
+#include "exact/exact_number.h"
 
 #include <gmpxx.h>
 
@@ -18,3 +19,7 @@ mpq_class roundedIn(const Arithmetic& arithmetic, const mpq_class& value);
 // double or single, 15 digits of an exact fraction or "2/3" where they do
 // not write it whole.
 std::string writtenIn(const Arithmetic& arithmetic, const mpq_class& value);
+
+// `value` to `digits` significant decimal digits: all of them, trailing
+// zeros too, times a power of ten; 0 for 0.
+Decimal roundedDecimal(const mpq_class& value, int digits, bool chopping);

@@ -1,6 +1,7 @@
 #include "exact/row_reduction.h"
 
 #include "exact/exact_number.h"
+#include "exact/rounded_numbers.h"
 #include "toolkit/conversions.h"
 #include "toolkit/message_text.h"
 
@@ -194,92 +195,216 @@ ReadOperation readOperation(std::string_view typed, int rows) {
     return readAssignment(target, text.substr(at + 2), rows);
 }
 
+struct RowReduction::Cells {
+    virtual ~Cells() = default;
+    virtual std::unique_ptr<Cells> copy() const = 0;
+    virtual mpq_class entry(int r, int c) const = 0;
+    virtual bool isZero(int r, int c) const = 0;
+    virtual void apply(const RowOperation& operation) = 0;
+    virtual mpq_class clear(int r, int p, int c) = 0;
+    virtual int largestInColumn(int c, int from) const = 0;
+    virtual std::optional<std::vector<mpq_class>> backSubstitute() const = 0;
+};
+
+namespace {
+
+// The entries, row after row, in one arithmetic's numbers.
+template <typename Numbers> class CellsIn final : public RowReduction::Cells {
+  public:
+    using Number = typename Numbers::Number;
+
+    CellsIn(const AugmentedMatrix& augmented, Numbers numbers)
+        : numbers(numbers), n(int(augmented.size())) {
+        values.reserve(size_t(n) * size_t(n + 1));
+        for (const std::vector<mpq_class>& row : augmented)
+            for (const mpq_class& value : row)
+                values.push_back(numbers.from(value));
+    }
+    std::unique_ptr<Cells> copy() const override { return std::make_unique<CellsIn>(*this); }
+    mpq_class entry(int r, int c) const override { return numbers.exact(at(r, c)); }
+    bool isZero(int r, int c) const override { return Numbers::isZero(at(r, c)); }
+
+    void apply(const RowOperation& operation) override {
+        // A typed number is first a number of the arithmetic: 17 digits of
+        // a double are that double.
+        const Number value = numbers.from(operation.value);
+        Number* row = &at(operation.row, 1);
+        switch (operation.kind) {
+        case RowOperation::Kind::swap:
+            std::swap_ranges(row, row + n + 1, &at(operation.other, 1));
+            return;
+        case RowOperation::Kind::scale:
+            for (int c = 0; c <= n; ++c)
+                row[c] = numbers.multiply(value, row[c]);
+            return;
+        case RowOperation::Kind::divide:
+            for (int c = 0; c <= n; ++c)
+                row[c] = numbers.divide(row[c], value);
+            return;
+        case RowOperation::Kind::addMultiple:
+            break;
+        }
+        const int p = operation.other;
+        int lead = 1; // the pivot row's first nonzero entry
+        while (lead <= n + 1 && Numbers::isZero(at(p, lead)))
+            ++lead;
+        const bool clears =
+            lead <= n && value == Numbers::negated(multiplier(operation.row, p, lead));
+        addMultiple(operation.row, p, value, clears ? lead : 0);
+    }
+
+    mpq_class clear(int r, int p, int c) override {
+        if (Numbers::isZero(at(p, c)))
+            return 0;
+        const Number value = Numbers::negated(multiplier(r, p, c));
+        addMultiple(r, p, value, c);
+        return numbers.exact(value);
+    }
+
+    int largestInColumn(int c, int from) const override {
+        int largest = from;
+        for (int r = from + 1; r <= n; ++r)
+            if (Numbers::smaller(at(largest, c), at(r, c)))
+                largest = r;
+        return largest;
+    }
+
+    std::optional<std::vector<mpq_class>> backSubstitute() const override {
+        std::vector<Number> x(static_cast<size_t>(n));
+        for (int i = n; i >= 1; --i) {
+            if (Numbers::isZero(at(i, i)))
+                return std::nullopt;
+            Number sum = at(i, n + 1);
+            for (int j = i + 1; j <= n; ++j)
+                sum = numbers.add(sum,
+                                  Numbers::negated(numbers.multiply(at(i, j), x[size_t(j - 1)])));
+            x[size_t(i - 1)] = numbers.divide(sum, at(i, i));
+        }
+        std::vector<mpq_class> exact;
+        for (const Number& value : x)
+            exact.push_back(numbers.exact(value));
+        return exact;
+    }
+
+  private:
+    Number& at(int r, int c) { return values[size_t(r - 1) * size_t(n + 1) + size_t(c - 1)]; }
+    const Number& at(int r, int c) const {
+        return values[size_t(r - 1) * size_t(n + 1) + size_t(c - 1)];
+    }
+    Number multiplier(int r, int p, int c) const {
+        return Numbers::isZero(at(p, c)) ? Number{} : numbers.divide(at(r, c), at(p, c));
+    }
+    // Row r plus `value` times row p, entry by entry, and column `cleared`
+    // (none for 0) set to 0. A zero of row p leaves the entry as it was,
+    // as adding a rounded 0 does.
+    void addMultiple(int r, int p, const Number& value, int cleared) {
+        Number* target = &at(r, 1);
+        const Number* source = &at(p, 1);
+        for (int c = 0; c <= n; ++c) {
+            if (c + 1 == cleared)
+                target[c] = Number{};
+            else if (!Numbers::isZero(source[c]))
+                target[c] = numbers.add(target[c], numbers.multiply(value, source[c]));
+        }
+    }
+
+    Numbers numbers;
+    int n;
+    std::vector<Number> values;
+};
+
+std::unique_ptr<RowReduction::Cells> cellsIn(const Arithmetic& arithmetic,
+                                             const AugmentedMatrix& augmented) {
+    switch (arithmetic.kind) {
+    case Arithmetic::Kind::exact:
+        return std::make_unique<CellsIn<ExactNumbers>>(augmented, ExactNumbers{});
+    case Arithmetic::Kind::doubles:
+        return std::make_unique<CellsIn<BinaryNumbers<double>>>(augmented,
+                                                                BinaryNumbers<double>{arithmetic});
+    case Arithmetic::Kind::singles:
+        return std::make_unique<CellsIn<BinaryNumbers<float>>>(augmented,
+                                                               BinaryNumbers<float>{arithmetic});
+    case Arithmetic::Kind::decimal:
+        break;
+    }
+    return std::make_unique<CellsIn<DecimalNumbers>>(augmented, DecimalNumbers(arithmetic));
+}
+
+} // namespace
+
 RowReduction::RowReduction(const AugmentedMatrix& augmented, Arithmetic arithmetic)
-    : matrix(augmented), in(arithmetic) {
-    for (std::vector<mpq_class>& row : matrix)
-        for (mpq_class& entry : row)
-            entry = roundedIn(in, entry);
+    : in(arithmetic), n(int(augmented.size())), cells(cellsIn(arithmetic, augmented)) {}
+
+RowReduction::RowReduction(const RowReduction& other)
+    : in(other.in), n(other.n), cells(other.cells->copy()) {}
+
+RowReduction& RowReduction::operator=(const RowReduction& other) {
+    if (this != &other)
+        *this = RowReduction(other);
+    return *this;
+}
+
+RowReduction::RowReduction(RowReduction&&) noexcept = default;
+RowReduction& RowReduction::operator=(RowReduction&&) noexcept = default;
+RowReduction::~RowReduction() = default;
+
+mpq_class RowReduction::entry(int r, int c) const {
+    return cells->entry(r, c);
+}
+
+std::string RowReduction::text(int r, int c) const {
+    return writtenIn(in, entry(r, c));
+}
+
+bool RowReduction::isZero(int r, int c) const {
+    return cells->isZero(r, c);
 }
 
 void RowReduction::apply(const RowOperation& operation) {
-    const int cols = size() + 1, r = operation.row;
-    // A typed number is first a number of the arithmetic: 17 digits of a
-    // double are that double.
-    const mpq_class value = roundedIn(in, operation.value);
-    switch (operation.kind) {
-    case RowOperation::Kind::swap:
-        std::swap(matrix[size_t(r - 1)], matrix[size_t(operation.other - 1)]);
-        return;
-    case RowOperation::Kind::scale:
-        for (int c = 1; c <= cols; ++c)
-            at(r, c) = roundedIn(in, value * at(r, c));
-        return;
-    case RowOperation::Kind::divide:
-        for (int c = 1; c <= cols; ++c)
-            at(r, c) = roundedIn(in, at(r, c) / value);
-        return;
-    case RowOperation::Kind::addMultiple:
-        break;
-    }
-    const int p = operation.other;
-    int lead = 1; // the pivot row's first nonzero entry
-    while (lead <= cols && sgn(at(p, lead)) == 0)
-        ++lead;
-    const bool clears = lead < cols && value == -multiplier(r, p, lead);
-    for (int c = 1; c <= cols; ++c)
-        at(r, c) = c == lead && clears ? mpq_class(0)
-                                       : roundedIn(in, at(r, c) + roundedIn(in, value * at(p, c)));
+    cells->apply(operation);
 }
 
-mpq_class RowReduction::multiplier(int r, int p, int c) const {
-    return sgn(at(p, c)) == 0 ? mpq_class(0) : roundedIn(in, at(r, c) / at(p, c));
+mpq_class RowReduction::clear(int r, int p, int c) {
+    return cells->clear(r, p, c);
+}
+
+int RowReduction::largestInColumn(int c, int from) const {
+    return cells->largestInColumn(c, from);
 }
 
 bool RowReduction::upperTriangular() const {
-    for (int r = 2; r <= size(); ++r)
+    for (int r = 2; r <= n; ++r)
         for (int c = 1; c < r; ++c)
-            if (sgn(at(r, c)) != 0)
+            if (!isZero(r, c))
                 return false;
     return true;
 }
 
 std::optional<std::vector<mpq_class>> RowReduction::backSubstitute() const {
-    const int n = size();
-    std::vector<mpq_class> x(static_cast<size_t>(n));
-    for (int i = n; i >= 1; --i) {
-        if (sgn(at(i, i)) == 0)
-            return std::nullopt;
-        mpq_class sum = at(i, n + 1);
-        for (int j = i + 1; j <= n; ++j)
-            sum = roundedIn(in, sum - roundedIn(in, at(i, j) * x[size_t(j - 1)]));
-        x[size_t(i - 1)] = roundedIn(in, sum / at(i, i));
-    }
-    return x;
+    return cells->backSubstitute();
 }
 
-std::vector<RowOperation> eliminate(RowReduction& system, Pivoting pivoting) {
-    std::vector<RowOperation> done;
+std::vector<RowOperation> eliminate(RowReduction& system, Pivoting pivoting,
+                                    const std::function<void(size_t steps)>& done) {
+    std::vector<RowOperation> steps;
+    const auto record = [&](RowOperation step) {
+        steps.push_back(std::move(step));
+        if (done)
+            done(steps.size());
+    };
     const int n = system.size();
-    const auto entry = [&](int r, int c) { return system.rows()[size_t(r - 1)][size_t(c - 1)]; };
     for (int i = 1; i <= n; ++i) {
         if (pivoting == Pivoting::partial) {
-            int largest = i;
-            for (int r = i + 1; r <= n; ++r)
-                if (abs(entry(r, i)) > abs(entry(largest, i)))
-                    largest = r;
-            if (largest != i) {
-                done.push_back({RowOperation::Kind::swap, i, largest, 0});
-                system.apply(done.back());
+            if (const int largest = system.largestInColumn(i, i); largest != i) {
+                system.apply({RowOperation::Kind::swap, i, largest, 0});
+                record({RowOperation::Kind::swap, i, largest, 0});
             }
         }
-        if (sgn(entry(i, i)) == 0)
+        if (system.isZero(i, i))
             break;
-        for (int r = i + 1; r <= n; ++r) {
-            if (sgn(entry(r, i)) == 0)
-                continue;
-            done.push_back({RowOperation::Kind::addMultiple, r, i, -system.multiplier(r, i, i)});
-            system.apply(done.back());
-        }
+        for (int r = i + 1; r <= n; ++r)
+            if (!system.isZero(r, i))
+                record({RowOperation::Kind::addMultiple, r, i, system.clear(r, i, i)});
     }
-    return done;
+    return steps;
 }

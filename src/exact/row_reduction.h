@@ -4,6 +4,8 @@
 
 #include <gmpxx.h>
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,36 +48,53 @@ using AugmentedMatrix = std::vector<std::vector<mpq_class>>;
 
 class RowReduction {
   public:
-    // The system n × (n + 1), each entry rounded into the arithmetic.
+    // The system n × (n + 1), each entry rounded into the arithmetic, and
+    // held in its machine words (rounded_numbers.h) but for exact fractions.
     RowReduction(const AugmentedMatrix& augmented, Arithmetic arithmetic);
+    RowReduction(const RowReduction& other);
+    RowReduction& operator=(const RowReduction& other);
+    RowReduction(RowReduction&&) noexcept;
+    RowReduction& operator=(RowReduction&&) noexcept;
+    ~RowReduction();
 
-    const AugmentedMatrix& rows() const { return matrix; }
     const Arithmetic& arithmetic() const { return in; }
-    int size() const { return int(matrix.size()); }
+    int size() const { return n; }
+    // Row r's entry in column c, from 1: exactly the value the arithmetic
+    // holds, and written as it writes it.
+    mpq_class entry(int r, int c) const;
+    std::string text(int r, int c) const;
+    bool isZero(int r, int c) const;
 
     // Each entry it touches rounded; a multiple of a row that clears the
     // entry under that row's first one, being minus the arithmetic's own
     // multiplier, clears it to 0 exactly, as the texts do.
     void apply(const RowOperation& operation);
-    // The multiplier that clears row r's entry in column c with row p:
-    // a(r, c) ÷ a(p, c) in the arithmetic (rows and columns from 1).
-    mpq_class multiplier(int r, int p, int c) const;
+    // Row r less its multiplier a(r, c) ÷ a(p, c), in the arithmetic, times
+    // row p: entry (r, c) becomes 0. The multiple added, minus the
+    // multiplier; 0, and nothing changed, where a(p, c) is 0.
+    mpq_class clear(int r, int p, int c);
+    // The row from `from` down with the largest entry in column c, the
+    // first of equals.
+    int largestInColumn(int c, int from) const;
     // Every entry below the diagonal is 0.
     bool upperTriangular() const;
     // x(n) first, each term and quotient in the arithmetic; nothing where a
     // diagonal entry is 0.
     std::optional<std::vector<mpq_class>> backSubstitute() const;
 
+    struct Cells; // the entries in the arithmetic's own numbers
+
   private:
-    mpq_class& at(int row, int col) { return matrix[size_t(row - 1)][size_t(col - 1)]; }
-    const mpq_class& at(int row, int col) const { return matrix[size_t(row - 1)][size_t(col - 1)]; }
-    AugmentedMatrix matrix;
     Arithmetic in;
+    int n;
+    std::unique_ptr<Cells> cells;
 };
 
 // Gaussian elimination's own operations, applied to `system` as it goes:
 // for each column, with partial pivoting the row with the largest entry
 // from the diagonal down swapped up first (a step of its own, when it is
 // another row), then each row below with a nonzero entry less its
-// multiplier times the pivot row. Stops before a zero pivot.
-std::vector<RowOperation> eliminate(RowReduction& system, Pivoting pivoting);
+// multiplier times the pivot row. Stops before a zero pivot. `done`, where
+// given, sees each step once applied, with the number of steps so far.
+std::vector<RowOperation> eliminate(RowReduction& system, Pivoting pivoting,
+                                    const std::function<void(size_t steps)>& done = {});

@@ -44,7 +44,7 @@ TEST(RowReduction, FourDigitRoundingWithoutPivotingLosesXAndPartialPivotingSaves
     const std::vector<RowOperation> steps = eliminate(plain, Pivoting::none);
     ASSERT_EQ(steps.size(), 1u);
     EXPECT_EQ(steps[0].text(kFourDigits), "R2 ← R2 − 1764·R1") << "the multiplier that ruins it";
-    EXPECT_EQ(plain.rows()[1][1], -104300);
+    EXPECT_EQ(plain.entry(2, 2), -104300);
     const std::vector<mpq_class> lost = plain.backSubstitute().value();
     EXPECT_EQ(writtenIn(kFourDigits, lost[0]), "-10.00");
     EXPECT_EQ(writtenIn(kFourDigits, lost[1]), "1.001");
