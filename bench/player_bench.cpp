@@ -5,7 +5,8 @@
 // another beside exact, its own steps and every step's digits against exact
 // made again; and on the same
 // degree-190 system, in its window, a step shown and then the arithmetic
-// switched, the step shown again in the new one beside 7-digit chopping.
+// switched, the step shown again in the new one beside 7-digit chopping;
+// and the lesson opened on that system.
 #include "app/Unit1.h"
 #include "app/elimination_lesson_view.h"
 #include "app/elimination_player.h"
@@ -75,6 +76,16 @@ void BM_LessonSwitchArithmetic(benchmark::State& state) {
     state.counters["steps"] = double(lesson.steps());
 }
 
+// "Any arithmetic…" on the degree-190 solve: its system written out, read
+// back and reduced in single precision beside double.
+void BM_LessonOpenDegree190(benchmark::State& state) {
+    TForm1 form;
+    solved(form);
+    form.player->open();
+    for (auto _ : state)
+        form.player->anyArithmetic->click();
+}
+
 // Steps spread over the run, each shown and then switched to the next
 // arithmetic: the switch is what is timed.
 void BM_LessonSwitchArithmeticDegree190(benchmark::State& state) {
@@ -100,6 +111,7 @@ void BM_LessonSwitchArithmeticDegree190(benchmark::State& state) {
 
 } // namespace
 
+BENCHMARK(BM_LessonOpenDegree190)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LessonSwitchArithmeticDegree190)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LessonSwitchArithmetic)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlayerOpen)->Unit(benchmark::kMillisecond);

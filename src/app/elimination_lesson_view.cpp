@@ -20,6 +20,7 @@
 #include <QShortcut>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QStandardItemModel>
 #include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -313,13 +314,23 @@ void EliminationLessonView::useTypedSystem() {
         shown = std::move(read);
         shownStep = INT_MAX; // a new system shows its last step
         message->clear();
-        // Past the exact run's size, double precision where exact was chosen.
-        for (int side = 0; side < 2; ++side)
-            if (shown->unknowns() > EliminationLesson::kMaxExactUnknowns &&
-                arithmetics[size_t(side)]->currentIndex() + (side == 0 ? 1 : 0) == Choice::exact) {
-                const QSignalBlocker quiet(arithmetics[size_t(side)]);
-                arithmetics[size_t(side)]->setCurrentIndex(Choice::doubles - (side == 0 ? 1 : 0));
+        // Past the exact run's size, exact is offered no more, and double
+        // precision takes its place where it was chosen.
+        const bool exactFollows = shown->unknowns() <= EliminationLesson::kMaxExactUnknowns;
+        for (int side = 0; side < 2; ++side) {
+            QComboBox& box = *arithmetics[size_t(side)];
+            const int exactAt = Choice::exact - (side == 0 ? 1 : 0);
+            auto* item = static_cast<QStandardItemModel*>(box.model())->item(exactAt);
+            item->setEnabled(exactFollows);
+            item->setToolTip(exactFollows ? QString()
+                                          : QString("Exact arithmetic follows systems of up "
+                                                    "to %1 unknowns")
+                                                .arg(EliminationLesson::kMaxExactUnknowns));
+            if (!exactFollows && box.currentIndex() == exactAt) {
+                const QSignalBlocker quiet(&box);
+                box.setCurrentIndex(Choice::doubles - (side == 0 ? 1 : 0));
             }
+        }
         choose();
     } catch (const Exception& error) {
         message->setText(QString::fromStdString(error.what()));

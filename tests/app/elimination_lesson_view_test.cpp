@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStandardItemModel>
 #include <QTableView>
 #include <QTest>
 
@@ -129,7 +130,9 @@ TEST_F(EliminationLessonViewTest, ALargeSystemOpensBesideDoubleAndASwitchKeepsTh
     EXPECT_EQ(view().steps->currentIndex().row(), 100);
     EXPECT_EQ(view().gridNames[0]->text(), "4-digit rounding");
     EXPECT_NE(cell(0, 2, 2), before) << "step 100 in four digits";
-    view().arithmetics[1]->setCurrentIndex(3); // exact beside
+    const auto* offered = static_cast<QStandardItemModel*>(view().arithmetics[1]->model());
+    EXPECT_FALSE(offered->item(3)->isEnabled()) << "exact is offered no more";
+    view().arithmetics[1]->setCurrentIndex(3); // exact beside, all the same
     EXPECT_TRUE(view().message->text().startsWith("Exact arithmetic follows systems of up to 30"))
         << view().message->text().toStdString();
     EXPECT_EQ(view().gridNames[1]->text(), "double") << "the lesson as it was";
