@@ -62,7 +62,7 @@ TEST_F(FitReportPageTest, TheDefaultPointsOnOnePage) {
     if (text.empty())
         return;
     for (const char* shown :
-         {"Tarvel: the fitted polynomial", "Tarvel 1.5.0", "Points (x, f(x))",
+         {"Tarvel: the fitted polynomial", "Tarvel 1.6.0", "Points (x, f(x))",
           "A + Bx^1 + Cx^2 + Dx^3", "((Dx + C)x + B)x + A", "2 + 3x^1 + -2x^2 + 1x^3",
           "Coefficient, shown, exact", "The shown coefficients are the exact fit"})
         EXPECT_NE(text.find(shown), std::string::npos) << shown << " in\n" << text;
