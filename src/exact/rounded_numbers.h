@@ -86,10 +86,9 @@ class DecimalNumbers {
                                         : std::llabs(a.digits) < std::llabs(b.digits);
     }
 
+  private:
     // whole × 10^exponent, exact, to k digits.
     Number rounded(__int128 whole, std::int64_t exponent) const;
-
-  private:
     // The same of a magnitude under 2^60, the sign apart.
     Number roundedWord(std::uint64_t magnitude, bool negative, std::int64_t exponent) const;
 

@@ -1,13 +1,14 @@
 // Drives the real window offscreen as a user would, with random texts in every
 // box and cell, random clicks, selections, page switches, switches between
-// the fits, walks through the steps, pastes, undo and redo, and checks after
-// every action what no input may break, and after each seed that undoing
-// every step gives back the start. Seeded and reproducible:
+// the fits, the lesson in any arithmetic, pastes, undo and redo, and checks
+// after every action what no input may break, and after each seed that
+// undoing every step gives back the start. Seeded and reproducible:
 //
 //   TARVEL_SEEDS=1,2,3 TARVEL_ACTIONS=200000 build/tests/interaction_tests
 //
 // runs the long mode; a failure names its seed and action.
 #include "app/coefficient_menu.h"
+#include "app/elimination_lesson_view.h"
 #include "app/elimination_player.h"
 #include "app/fit_check_view.h"
 #include "app/fit_kind_switch.h"
@@ -25,12 +26,15 @@
 #include <QApplication>
 #include <QChart>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -376,8 +380,10 @@ class Interaction : public TarvelTest {
                 button->click();
             return "click " + button->objectName().toStdString();
         }
-        if (roll < 87)
+        if (roll < 86)
             return fitOption();
+        if (roll < 87)
+            return lessonAction();
         if (roll < 93) {
             StringGrid* grid = form.sgdResult;
             grid->setCurrentIndex(
@@ -421,6 +427,59 @@ class Interaction : public TarvelTest {
         box->selectAll();
         box->paste();
         return "paste into " + box->objectName().toStdString();
+    }
+
+    // The lesson in any arithmetic: the last solve's system or a random one,
+    // a random arithmetic, digits or pivoting, a row operation typed and
+    // applied, undone, the own steps again, a step shown, LaTeX copied.
+    std::string lessonAction() {
+        EliminationLessonView& lesson = *form.player->lesson;
+        switch (pick(0, 5)) {
+        case 0: {
+            if (chance(0.5)) {
+                form.player->open();
+                form.player->anyArithmetic->click();
+                return "lesson of the last solve";
+            }
+            const int n = pick(1, 6);
+            std::string system;
+            for (int r = 0; r < n; ++r) {
+                for (int c = pick(n, n + 2); c > 0; --c)
+                    system += (chance(0.95) ? numberText() : junkText()) + " ";
+                system += "\n";
+            }
+            lesson.open(system);
+            return "lesson of a random system";
+        }
+        case 1: {
+            const size_t side = size_t(pick(0, 1));
+            lesson.arithmetics[side]->setCurrentIndex(
+                pick(0, lesson.arithmetics[side]->count() - 1));
+            lesson.digits[side]->setValue(pick(1, 16));
+            lesson.pivoting->setCurrentIndex(pick(0, 1));
+            return "lesson arithmetic";
+        }
+        case 2: {
+            const std::string row = "R" + IntToStr(pick(0, 7));
+            lesson.operation->setText(QString::fromStdString(oneOf<std::string>(
+                {row + " <-> R" + IntToStr(pick(1, 3)), row + " <- " + numberText() + " " + row,
+                 row + " <- " + row + " / " + numberText(),
+                 row + " <- " + row + " - " + numberText() + " R" + IntToStr(pick(1, 3)),
+                 junkText()})));
+            lesson.applyButton->click();
+            return "lesson operation " + lesson.operation->text().left(40).toStdString();
+        }
+        case 3:
+            (chance(0.7) ? lesson.undoButton : lesson.ownSteps)->click();
+            return "lesson undo or own steps";
+        case 4:
+            lesson.steps->setCurrentIndex(
+                lesson.steps->model()->index(pick(0, lesson.steps->model()->rowCount()), 0));
+            return "lesson step";
+        default:
+            lesson.copyLatex->click();
+            return "lesson LaTeX";
+        }
     }
 
     // Weights on or off, a coefficient held at what it shows or released, or
