@@ -331,21 +331,23 @@ void EliminationLessonView::useTypedSystem() {
                 box.setCurrentIndex(Choice::doubles - (side == 0 ? 1 : 0));
             }
         }
-        choose();
+        // Where the chosen arithmetics cannot hold it, the system as read.
+        if (!choose())
+            showLesson(false);
     } catch (const Exception& error) {
         message->setText(QString::fromStdString(error.what()));
     }
 }
 
-void EliminationLessonView::choose() {
+bool EliminationLessonView::choose() {
     for (int side = 0; side < 2; ++side) {
         const int choice = arithmetics[size_t(side)]->currentIndex() + (side == 0 ? 1 : 0);
         digits[size_t(side)]->setEnabled(choice >= Choice::rounding);
     }
     if (!shown)
-        return;
+        return false;
     const auto main = arithmeticOf(arithmetics[0]->currentIndex() + 1, digits[0]->value());
-    changed(
+    return changed(
         [&] {
             shown->choose(*main, arithmeticOf(arithmetics[1]->currentIndex(), digits[1]->value()),
                           pivoting->currentIndex() == 1 ? Pivoting::partial : Pivoting::none);

@@ -60,7 +60,8 @@ class EliminationLessonView : public QWidget {
     void layOut();
     void bindControls();
     void useTypedSystem();
-    void choose();
+    // The lesson in the arithmetics and pivoting chosen; whether it took them.
+    bool choose();
     // Runs a change of the lesson and shows it at its last step, or at the
     // step shown where `keepStep` and it has it; where it raised, says why,
     // the lesson as it was. Whether it changed.

@@ -118,8 +118,8 @@ std::string latexOf(std::string_view text, bool inText = false) {
 }
 
 // The augmented matrix as arrays that the page's width takes whole, one for
-// each kLatexColumns of its columns: TeX's memory holds about 15,000 cells
-// in one box, and a fit's system has 36,672.
+// each kLatexColumns of its columns: pdflatex's memory sets 120 rows of 121
+// columns in one box, but runs out on a fit's largest system, 191 of 192.
 std::string latexArrays(const std::vector<std::vector<std::string>>& rows) {
     constexpr size_t kLatexColumns = 64;
     const size_t columns = rows.front().size();
@@ -165,11 +165,11 @@ struct EliminationLesson::Run {
     explicit Run(AugmentedMatrix read) : system(std::move(read)) {
         using enum Arithmetic::Kind;
         const bool exactFollows = int(system.size()) <= kMaxExactUnknowns;
-        arithmetics = {Arithmetic{singles}, Arithmetic{exactFollows ? exact : doubles},
+        arithmetics = {Arithmetic{exactFollows ? exact : doubles}, std::nullopt,
                        exactFollows ? std::optional(Arithmetic{}) : std::nullopt};
     }
 
-    // Step `step` on `reduction`: the elimination's own steps with the
+    // One step on `reduction`: a clearing of the elimination's own with the
     // side's own multiplier.
     void stepOn(RowReduction& reduction, const LessonStep& step) const {
         if (step.clearsColumn)

@@ -31,8 +31,8 @@ class EliminationLesson {
     // apart by commas, semicolons, tabs or spaces; "2/3" is a number too.
     // Raises an Exception naming the line and the number that is wrong, or
     // the shape that is no system of up to kMaxUnknowns unknowns. Reduced
-    // in single precision, beside exact, or beside double beyond
-    // kMaxExactUnknowns.
+    // in exact arithmetic, which nothing overflows, or in double beyond
+    // kMaxExactUnknowns, with nothing beside until chosen.
     explicit EliminationLesson(std::string_view text);
     ~EliminationLesson();
     EliminationLesson(EliminationLesson&&) noexcept;

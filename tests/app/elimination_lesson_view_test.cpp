@@ -97,6 +97,23 @@ TEST_F(EliminationLessonViewTest, ThePlayerOpensItWithTheLastSolvesSystem) {
     EXPECT_EQ(view().lesson()->unknowns(), 4) << "the last system stays";
 }
 
+// A system beyond single precision opens in double; chosen in single, it
+// says why and shows the system as read, exactly.
+TEST_F(EliminationLessonViewTest, ASystemBeyondSinglePrecisionOpensInDouble) {
+    view().arithmetics[0]->setCurrentIndex(1); // double
+    view().open("1e39 1 2\n3 4 5\n");
+    EXPECT_EQ(view().message->text(), "");
+    EXPECT_EQ(view().gridNames[0]->text(), "double");
+    view().arithmetics[0]->setCurrentIndex(0); // single
+    EXPECT_EQ(view().message->text(), "Floating point overflow");
+    EXPECT_EQ(view().gridNames[0]->text(), "double") << "the lesson as it was";
+    view().open("2e39 1 2\n3 4 5\n");
+    EXPECT_EQ(view().message->text(), "Floating point overflow");
+    EXPECT_EQ(view().gridNames[0]->text(), "exact") << "the new system, as read";
+    EXPECT_EQ(stepCount(), int(view().lesson()->steps()));
+    EXPECT_EQ(cell(0, 0, 0), "2E39");
+}
+
 // Past a dozen unknowns the lesson still takes the fit's own system.
 TEST_F(EliminationLessonViewTest, ThePlayerGivesALargeFitItsOwnSystem) {
     setPoints(form, allOnesPoints(15));
