@@ -154,7 +154,7 @@ struct EliminationLesson::Run {
     };
     static constexpr size_t kCheckpoints = 16;
 
-    AugmentedMatrix system;
+    std::shared_ptr<const AugmentedMatrix> system; // as read, shared by every change
     std::array<std::optional<Arithmetic>, 3> arithmetics;
     Pivoting pivoting = Pivoting::none;
     bool student = false;
@@ -162,13 +162,22 @@ struct EliminationLesson::Run {
     std::array<std::vector<Checkpoint>, 3> checkpoints; // by side
     std::vector<int> kept; // each step's kept digits against exact; none without an exact run
 
-    explicit Run(AugmentedMatrix read) : system(std::move(read)) {
+    explicit Run(std::shared_ptr<const AugmentedMatrix> read) : system(std::move(read)) {
         using enum Arithmetic::Kind;
-        const bool exactFollows = int(system.size()) <= kMaxExactUnknowns;
+        const bool exactFollows = int(system->size()) <= kMaxExactUnknowns;
         arithmetics = {Arithmetic{exactFollows ? exact : doubles}, std::nullopt,
                        exactFollows ? std::optional(Arithmetic{}) : std::nullopt};
     }
 
+    // The system, choices and steps, without the systems made of them.
+    Run asked() const {
+        Run copy(system);
+        copy.arithmetics = arithmetics;
+        copy.pivoting = pivoting;
+        copy.student = student;
+        copy.steps = steps;
+        return copy;
+    }
     // One step on `reduction`: a clearing of the elimination's own with the
     // side's own multiplier.
     void stepOn(RowReduction& reduction, const LessonStep& step) const {
@@ -190,7 +199,7 @@ struct EliminationLesson::Run {
                 continue;
             checkpoints[size_t(side)].clear();
             if (arithmetics[size_t(side)])
-                reductions[size_t(side)].emplace(system, *arithmetics[size_t(side)]);
+                reductions[size_t(side)].emplace(*system, *arithmetics[size_t(side)]);
         }
         for (size_t k = 0; k <= steps.size(); ++k) {
             for (int side = 0; side < 3; ++side) {
@@ -211,11 +220,11 @@ struct EliminationLesson::Run {
     }
     // The elimination's own steps, as the chosen arithmetic takes them.
     void ownSteps() {
-        RowReduction reduction(system, *arithmetics[kMain]);
+        RowReduction reduction(*system, *arithmetics[kMain]);
         auto& mainKept = checkpoints[kMain];
         mainKept.assign(1, {0, reduction});
         // Steps to come: at most a swap and n - 1 clearings a column.
-        const size_t n = system.size(), spacing = checkpointSpacing(n * (n + 1) / 2);
+        const size_t n = system->size(), spacing = checkpointSpacing(n * (n + 1) / 2);
         const auto operations = eliminate(reduction, pivoting, [&](size_t done) {
             if (done % spacing == 0)
                 mainKept.push_back({done, reduction});
@@ -258,7 +267,7 @@ struct EliminationLesson::Run {
 };
 
 EliminationLesson::EliminationLesson(std::string_view text)
-    : run(std::make_unique<Run>(systemOf(text))) {
+    : run(std::make_unique<Run>(std::make_shared<const AugmentedMatrix>(systemOf(text)))) {
     run->ownSteps();
 }
 
@@ -268,11 +277,12 @@ EliminationLesson& EliminationLesson::operator=(EliminationLesson&&) noexcept = 
 
 namespace {
 
-// A change made on a copy and kept only when it ends: a value beyond single
-// or double precision raises on the way, and the lesson stays as it was.
+// A change made on a copy of what was asked, and kept only when it ends: a
+// value beyond single or double precision raises on the way, and the lesson
+// stays as it was. Every change makes its systems again, so none is copied.
 void changeWhole(std::unique_ptr<EliminationLesson::Run>& run,
                  const std::function<void(EliminationLesson::Run&)>& change) {
-    auto next = std::make_unique<EliminationLesson::Run>(*run);
+    auto next = std::make_unique<EliminationLesson::Run>(run->asked());
     change(*next);
     run = std::move(next);
 }
@@ -332,7 +342,7 @@ bool EliminationLesson::studentRun() const {
 }
 
 int EliminationLesson::unknowns() const {
-    return int(run->system.size());
+    return int(run->system->size());
 }
 
 size_t EliminationLesson::steps() const {
