@@ -75,9 +75,13 @@ void FitReportPage::paint(QPagedPaintDevice& device) const {
           10;
 
     // The points on the left, the polynomial and its coefficients on the right.
-    std::vector<QString> pointLines{"Points (x, f(x))"};
-    for (size_t k = 0; k < points.size() && k < kPointRows; ++k)
-        pointLines.push_back(QString::fromStdString(points[k].first + "    " + points[k].second));
+    std::vector<QString> pointLines{weighted ? "Points (x, f(x), w)" : "Points (x, f(x))"};
+    for (size_t k = 0; k < points.size() && k < kPointRows; ++k) {
+        QStringList fields;
+        for (const std::string& field : points[k])
+            fields << QString::fromStdString(field);
+        pointLines.push_back(fields.join("    "));
+    }
     if (points.size() > kPointRows)
         pointLines.push_back(more(kPointRows, points.size(), "points"));
     const double columnTop = top;
@@ -131,8 +135,15 @@ FitReportPage FitReportPage::of(const Sources& window) {
     page.date = QDate::currentDate().toString(Qt::ISODate);
     page.version = TARVEL_VERSION;
     const CellTable& points = window.points;
-    for (const int row : filledRows(points))
-        page.points.emplace_back(points.cell(0, row), points.cell(1, row));
+    // A weighted fit's points with their weights, a blank one written as
+    // the 1 it counts as: the page alone gives the fit again.
+    page.weighted = window.kind.options().weighted;
+    for (const int row : filledRows(points)) {
+        page.points.push_back({points.cell(0, row), points.cell(1, row)});
+        const std::string w = points.colCount() > 2 ? points.cell(2, row) : "";
+        if (page.weighted)
+            page.points.back().push_back(w.find_first_not_of(' ') == std::string::npos ? "1" : w);
+    }
     const FitReport* check = window.solve.report.get();
     page.fit = window.kind.reportLine(page.points.size(), check);
     page.expanded = window.expanded;

@@ -23,8 +23,9 @@ struct FitReport;
 // ("and 151 more"), so it is always one page.
 struct FitReportPage {
     QString date, version;
-    std::string fit; // "Through the points: …", "Least squares: 20 points, R² …"
-    std::vector<std::pair<std::string, std::string>> points; // x, f(x) of the filled rows
+    std::string fit;       // "Through the points: …", "Least squares: 20 points, R² …"
+    bool weighted = false; // the points have their weights, w, after x and f(x)
+    std::vector<std::vector<std::string>> points; // x, f(x) and w of the filled rows
     std::string expanded, nested, fitted;
     struct Coefficient {
         std::string letter, shown, exact; // exact: "" without the check

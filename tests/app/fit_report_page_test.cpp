@@ -6,7 +6,9 @@
 #include "toolkit/conversions.h"
 #include "toolkit/error_display.h"
 #include "toolkit/errors.h"
+#include "toolkit/string_grid.h"
 
+#include <QAction>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -99,6 +101,26 @@ TEST_F(FitReportPageTest, FortyPointsAreAllOnThePageBesideTheExactCoefficients) 
     EXPECT_NE(text.find("A " + a.shown + " " + a.exact), std::string::npos)
         << "shown and exact side by side\n"
         << text;
+}
+
+// A weighted fit's page lists each point's weight, a blank one as the 1
+// it counts as: the page alone gives the fit again.
+TEST_F(FitReportPageTest, AWeightedFitListsTheWeights) {
+    form.fitKind->weights->trigger();
+    form.btnClear->click();
+    form.sgdResult->setCurrentIndex(form.sgdResult->model()->index(0, 0));
+    form.sgdResult->pasteText("0\t0.0004\t400\n1\t0.0478\t\n2\t0.0965\t200\n5\t0.2352\t50\n");
+    form.btnGetCoefficients->click();
+    ASSERT_TRUE(errors().isEmpty()) << errors().join("; ").toStdString();
+    const FitReportPage page = form.reportPage();
+    ASSERT_TRUE(page.weighted);
+    EXPECT_EQ(page.points[0], (std::vector<std::string>{"0", "0.0004", "400"}));
+    EXPECT_EQ(page.points[1], (std::vector<std::string>{"1", "0.0478", "1"}));
+    const std::string text = saved("weighted.pdf");
+    if (text.empty())
+        return;
+    EXPECT_NE(text.find("Points (x, f(x), w)"), std::string::npos) << text;
+    EXPECT_NE(text.find("5 0.2352 50"), std::string::npos) << text;
 }
 
 TEST_F(FitReportPageTest, InLeastSquaresItSaysWhichFitAndItsNumbersAndNothingOfTheScreen) {
